@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/ocr/OcrEngine.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+// Front end of text recognition: image in, lines in reading order out. Every failure gives an
+// empty list.
+namespace OCR {
+
+// The languages used when the caller passes none.
+QStringList defaultLanguages();
+
+QStringList recognize(const QString &path, const QStringList &languages);
+QStringList recognize(const QImage &image, const QStringList &languages);
+
+// Top to bottom, then left to right within 0.02 of the image height; stable for any input.
+QList<Observation> inReadingOrder(QList<Observation> observations);
+
+// Best candidate of each observation in reading order; observations without one are skipped.
+QStringList linesInReadingOrder(QList<Observation> observations);
+
+} // namespace OCR
