@@ -1,0 +1,280 @@
+#include "core/Parser.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextBoundaryFinder>
+
+#include <unistd.h>
+
+#include <utility>
+
+namespace Parser {
+
+std::atomic<bool> debug{false};
+
+namespace {
+
+// Exactly Unicode's White_Space property, the set ICU's \s matches. PCRE2's own \s also takes
+// U+180E, which Unicode stopped counting as white space, so the fixed patterns below spell it out.
+QRegularExpression compiled(QString pattern)
+{
+    pattern.replace(QStringLiteral("\\s"), QStringLiteral("[\\t-\\r\\x{85}\\p{Z}]"));
+    return QRegularExpression(pattern, QRegularExpression::UseUnicodePropertiesOption);
+}
+
+const QRegularExpression &whiteSpaceRun()
+{
+    static const QRegularExpression re = compiled(QStringLiteral("\\s+"));
+    return re;
+}
+
+const QRegularExpression &leadingNumber()
+{
+    static const QRegularExpression re =
+        compiled(QStringLiteral("^\\d{1,2}\\s*[.．、,，)）:：]?\\s*"));
+    return re;
+}
+
+const QRegularExpression &lowerCasePage()
+{
+    static const QRegularExpression re = compiled(QStringLiteral("(?<![A-Za-z])p(?=\\d)"));
+    return re;
+}
+
+const QRegularExpression &leadingDate()
+{
+    static const QRegularExpression re =
+        compiled(QStringLiteral("^\\d{1,2}\\s*[.．月]\\s*\\d{1,2}\\s*日?"));
+    return re;
+}
+
+const QRegularExpression &monthDay()
+{
+    static const QRegularExpression re =
+        compiled(QStringLiteral("(\\d{1,2})\\s*[.．月/-]\\s*(\\d{1,2})"));
+    return re;
+}
+
+// White space means spaces and tabs of any width; line breaks form a set of their own, because
+// some steps trim them and others must leave them.
+bool isWhiteSpace(QChar c)
+{
+    return c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+bool isLineBreak(QChar c)
+{
+    return (c >= u'\n' && c <= u'\r') || c == u'\u0085' || c == u'\u2028' || c == u'\u2029';
+}
+
+bool isWhiteSpaceOrLineBreak(QChar c)
+{
+    return isWhiteSpace(c) || isLineBreak(c);
+}
+
+// Decoration that OCR reads around list lines: bullets, dashes, brackets, quotes, bars.
+bool isBullet(QChar c)
+{
+    static constexpr QStringView bullets =
+        u"\u2022\u00B7*\u25CB\u25CF\u25C6\u25C7\u25A0\u25A1\u25B6\u25BA\u25B8~\u2013\u2014_=+"
+        u"[]\u3010\u3011\u3008\u3009<>\"'`|";
+    return bullets.contains(c);
+}
+
+// What may stand between a subject name and its first task, as in 数学：… or 英语 - ….
+bool isSubjectSeparator(QChar c)
+{
+    static constexpr QStringView separators = u" \uFF1A:\u3001,\uFF0C\u3002.-\u2014\u2013~";
+    return separators.contains(c);
+}
+
+// Every member of these sets lies in the BMP, so testing UTF-16 units is testing code points.
+template <typename InSet>
+QString trimmed(const QString &text, InSet inSet)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && inSet(text.at(begin)))
+        ++begin;
+    while (end > begin && inSet(text.at(end - 1)))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+std::optional<QStringList> firstMatchOf(const QString &text, const QRegularExpression &re)
+{
+    const QRegularExpressionMatch match = re.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    QStringList ranges;
+    for (int group = 0; group <= re.captureCount(); ++group)
+        ranges.append(match.captured(group));
+    return ranges;
+}
+
+// A dated heading such as 3月15日作业 names the list 3.15作业, digits kept as written.
+std::optional<QString> dateTitle(const QString &line)
+{
+    if (!line.contains(u"作业"))
+        return std::nullopt;
+    // Both groups are mandatory, so any match holds a month and a day.
+    const std::optional<QStringList> date = firstMatchOf(line, monthDay());
+    if (!date)
+        return std::nullopt;
+    return date->at(1) + u'.' + date->at(2) + QStringLiteral("作业");
+}
+
+struct SubjectOccurrence {
+    QString name;
+    qsizetype offset = 0;              // UTF-16 position of the name in the line
+    qsizetype charactersBefore = 0;    // user-perceived characters wholly before it
+};
+
+qsizetype charactersBefore(QTextBoundaryFinder &graphemes, qsizetype offset)
+{
+    qsizetype count = 0;
+    graphemes.toStart();
+    for (qsizetype end = graphemes.toNextBoundary(); end != -1 && end <= offset;
+         end = graphemes.toNextBoundary())
+        ++count;
+    return count;
+}
+
+// The subject named earliest in the line; on a tie, the one listed first.
+std::optional<SubjectOccurrence> earliestSubject(const QString &line, const QStringList &subjects)
+{
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, line);
+    std::optional<SubjectOccurrence> earliest;
+    for (const QString &name : subjects) {
+        // An empty name would be found everywhere, yet it names no subject.
+        if (name.isEmpty())
+            continue;
+        const qsizetype offset = line.indexOf(name);
+        if (offset < 0)
+            continue;
+        const qsizetype before = charactersBefore(graphemes, offset);
+        if (!earliest || before < earliest->charactersBefore)
+            earliest = SubjectOccurrence{name, offset, before};
+    }
+    return earliest;
+}
+
+// A subject name this close to the start opens the subject, allowing for 1. or 【 before it.
+constexpr qsizetype maxCharactersBeforeSubject = 3;
+
+void appendTasks(const QString &text, const QString &subject, QSet<QString> &seenKeys,
+                 QList<SlateItem> &items)
+{
+    for (const QString &piece : splitInline(text)) {
+        const QString task = stripLeadingNumber(clean(piece));
+        if (task.isEmpty())
+            continue;
+        const QString key = subject + u'|' + task;
+        if (seenKeys.contains(key))
+            continue;
+        seenKeys.insert(key);
+        items.append(SlateItem(subject, task));
+    }
+}
+
+} // namespace
+
+const QStringList &defaultSubjects()
+{
+    static const QStringList subjects{
+        QStringLiteral("语文"), QStringLiteral("数学"), QStringLiteral("英语"),
+        QStringLiteral("物理"), QStringLiteral("化学"), QStringLiteral("生物"),
+        QStringLiteral("历史"), QStringLiteral("地理"), QStringLiteral("政治"),
+        QStringLiteral("道法"), QStringLiteral("道德与法治"), QStringLiteral("科学"),
+        QStringLiteral("社会"), QStringLiteral("信息"), QStringLiteral("体育"),
+        QStringLiteral("美术"), QStringLiteral("音乐"),
+    };
+    return subjects;
+}
+
+Result parse(const QStringList &lines, const QStringList &subjects)
+{
+    const QStringList &vocabulary = subjects.isEmpty() ? defaultSubjects() : subjects;
+    Result result;
+    QString currentSubject;
+    QSet<QString> seenKeys;
+    for (const QString &line : lines) {
+        const QString t = clean(line);
+        if (t.isEmpty())
+            continue;
+        dbg(QStringLiteral("LINE: ") + t);
+        if (!result.title)
+            result.title = dateTitle(t);
+
+        const std::optional<SubjectOccurrence> subject = earliestSubject(t, vocabulary);
+        if (subject && subject->charactersBefore <= maxCharactersBeforeSubject) {
+            QString rest = trimmed(t.sliced(subject->offset + subject->name.size()),
+                                   isSubjectSeparator);
+            // A date right after the subject (英语 3.15 …) dates the list, it is not a task.
+            rest.remove(leadingDate());
+            if (!rest.isEmpty())
+                appendTasks(rest, subject->name, seenKeys, result.items);
+            currentSubject = subject->name;
+        } else if (!currentSubject.isEmpty()) {
+            appendTasks(t, currentSubject, seenKeys, result.items);
+        }
+    }
+    return result;
+}
+
+QString clean(const QString &text)
+{
+    QString result = trimmed(trimmed(text, isWhiteSpaceOrLineBreak), isBullet);
+    result.replace(whiteSpaceRun(), QStringLiteral(" "));
+    return trimmed(result, isWhiteSpace);
+}
+
+QString stripLeadingNumber(const QString &text)
+{
+    QString result = trimmed(text, isWhiteSpace);
+    // A bare number such as 12 is the task itself, not its list number.
+    const QRegularExpressionMatch number = leadingNumber().match(result);
+    if (number.hasMatch() && number.capturedLength() < result.size())
+        result.remove(0, number.capturedLength());
+    result.replace(lowerCasePage(), QStringLiteral("P"));
+    return trimmed(result, isWhiteSpace);
+}
+
+QStringList splitInline(const QString &text)
+{
+    QStringList pieces{text};
+    for (const QString &separator :
+         {QStringLiteral("；"), QStringLiteral(";"), QStringLiteral("&&")}) {
+        QStringList split;
+        for (const QString &piece : std::as_const(pieces))
+            split += piece.split(separator);
+        pieces = std::move(split);
+    }
+    QStringList tasks;
+    for (const QString &piece : std::as_const(pieces)) {
+        QString task = clean(piece);
+        if (!task.isEmpty())
+            tasks.append(std::move(task));
+    }
+    return tasks;
+}
+
+std::optional<QStringList> firstMatch(const QString &text, const QString &pattern)
+{
+    const QRegularExpression re(pattern, QRegularExpression::UseUnicodePropertiesOption);
+    if (!re.isValid())
+        return std::nullopt;
+    return firstMatchOf(text, re);
+}
+
+void dbg(const QString &message)
+{
+    if (!debug.load(std::memory_order_relaxed))
+        return;
+    const QByteArray line = (QStringLiteral("[parse] ") + message + u'\n').toUtf8();
+    // A single write keeps lines from parallel parses whole; a lost diagnostic harms nothing.
+    [[maybe_unused]] const ssize_t written =
+        ::write(STDERR_FILENO, line.constData(), size_t(line.size()));
+}
+
+} // namespace Parser

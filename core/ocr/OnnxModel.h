@@ -1,0 +1,24 @@
+#pragma once
+
+#include <onnxruntime_cxx_api.h>
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One network with a single float input and a single float output. ONNX Runtime's Run is
+// thread-safe, so one instance serves every thread.
+class OnnxModel {
+public:
+    // Throws Ort::Exception when the file cannot be loaded.
+    explicit OnnxModel(const QString &path);
+
+    // Runs the network on one tensor of the given shape; throws Ort::Exception on failure.
+    Ort::Value run(std::vector<float> &input, const std::vector<int64_t> &shape);
+
+private:
+    Ort::Session session_;
+    std::string inputName_;
+    std::string outputName_;
+};
