@@ -1,9 +1,20 @@
-# One static library per source folder; every .cpp in the folder (and its sub-folders) belongs to it.
+# One static library per source folder; every .cpp in the folder (and its sub-folders) belongs to
+# it. A folder without code yet becomes an interface library, so the dependency chain holds.
 function(slatebook_library target)
+  cmake_parse_arguments(arg "" "" "PUBLIC;PRIVATE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
     "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
-  add_library(${target} STATIC ${sources})
-  target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
+  set(cpp_sources ${sources})
+  list(FILTER cpp_sources INCLUDE REGEX "\\.cpp$")
+  if(cpp_sources)
+    add_library(${target} STATIC ${sources})
+    target_include_directories(${target} PUBLIC "${CMAKE_SOURCE_DIR}")
+    target_link_libraries(${target} PUBLIC ${arg_PUBLIC} PRIVATE ${arg_PRIVATE})
+  else()
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE "${CMAKE_SOURCE_DIR}")
+    target_link_libraries(${target} INTERFACE ${arg_PUBLIC})
+  endif()
 endfunction()
 
 # One GoogleTest program per tested folder, registered test by test with CTest.

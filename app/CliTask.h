@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// One command-line task: an action and its arguments, from the drop file, a "--write" file or
+// the flags. Decoding is strict: a present field of the wrong JSON type fails the whole task,
+// and a JSON null in an optional field counts as absent.
+struct CliTask {
+    QString action;
+    std::optional<QString> path;
+    std::optional<QString> list;
+    std::optional<QString> due;
+    std::optional<QStringList> items;
+    std::optional<QString> target;
+
+    static std::optional<CliTask> decode(const QByteArray &json);
+
+    // "reminders" selects the Reminders store; anything else, or nothing, the app's own lists.
+    bool targetsReminders() const { return target.value_or(QStringLiteral("app")) == QLatin1String("reminders"); }
+};

@@ -1,0 +1,30 @@
+# Shared by scripts/run and scripts/test: installs the Debian packages that are missing (only
+# those), then fetches the pinned third-party packages.
+
+slatebook_packages=(
+  build-essential cmake ninja-build pkg-config git ccache
+  qt6-base-dev qt6-image-formats-plugins libgl-dev libxcb1-dev
+  fonts-noto-cjk fonts-noto-color-emoji
+  libopencv-core-dev libopencv-imgproc-dev libpolyclipping-dev libheif-dev
+  nlohmann-json3-dev libical-dev libgtest-dev
+  dbus npm python3-dbusmock todoman vdirsyncer
+)
+
+slatebook_install_missing() {
+  local missing=()
+  local package
+  for package in "${slatebook_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  echo "Installing: ${missing[*]}" >&2
+  $sudo_cmd apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq --no-install-recommends "${missing[@]}" >&2
+}
+
+slatebook_prepare() {
+  slatebook_install_missing
+  "$slatebook_root/scripts/fetch-deps" >/dev/null
+}

@@ -1,0 +1,108 @@
+// The executable as a batch tool: task intake, the "ocr" action and the result file.
+#include "CliProcess.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString printPhoto = QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
+
+// A run that stays up this long has opened its window.
+constexpr int windowWaitMs = 2500;
+
+} // namespace
+
+TEST(CliIntake, OcrFromDropFileAndFromFlagGiveTheSameReport)
+{
+    TempHome home;
+    CliProcess cli(home);
+    cli.writeDropFile(QStringLiteral(R"({"action":"ocr","path":"%1"})").arg(printPhoto).toUtf8());
+
+    const CliOutcome fromDrop = cli.run({});
+    ASSERT_TRUE(fromDrop.finished);
+    EXPECT_EQ(fromDrop.exitCode, 0);
+    EXPECT_FALSE(QFile::exists(cli.dropFile())) << "the drop file is consumed";
+    ASSERT_TRUE(fromDrop.result);
+    const QString report = *fromDrop.result;
+    EXPECT_TRUE(report.startsWith("== OCR 6 行 ==\n")) << report.toStdString();
+    EXPECT_TRUE(report.contains("\n\n== 解析 7 条 ==\n清单名: 4.2作业\n")) << report.toStdString();
+    EXPECT_TRUE(report.contains("\n  [数学] P45 1-6题\n")) << report.toStdString();
+    EXPECT_TRUE(report.endsWith("  [历史] 复习第5课\n")) << report.toStdString();
+
+    QFile::remove(cli.resultFile());
+    const CliOutcome fromFlag = cli.run({"--ocr", printPhoto, "ignored"});
+    EXPECT_EQ(fromFlag.exitCode, 0);
+    EXPECT_EQ(fromFlag.result, report);
+}
+
+TEST(CliIntake, ErrorTextsAndEmptyRecognitionAreReportedWithStatusZero)
+{
+    TempHome home;
+    CliProcess cli(home);
+
+    cli.writeDropFile(R"({"action":"ocr"})");
+    CliOutcome outcome = cli.run({});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.result, "ERROR: 缺少图片路径");
+
+    cli.writeDropFile(R"({"action":"remove","items":["x"]})");
+    outcome = cli.run({});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.result, "ERROR: 未知 action「remove」");
+
+    outcome = cli.run({"--ocr", home.path() + "/missing.jpg"});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.result, "== OCR 0 行 ==\n\n\n== 解析 0 条 ==\n清单名: (未识别到日期)\n");
+}
+
+TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
+{
+    TempHome home;
+    CliProcess cli(home);
+
+    // An invalid drop file is still consumed, and the window opens as usual.
+    cli.writeDropFile("{not json");
+    CliOutcome outcome = cli.run({}, windowWaitMs);
+    EXPECT_FALSE(outcome.finished) << "window mode keeps running";
+    EXPECT_FALSE(QFile::exists(cli.dropFile()));
+    EXPECT_FALSE(outcome.result);
+
+    for (const QStringList &arguments : {
+             QStringList{"--ocr"},                                   // flag without its value
+             QStringList{"--write", home.path() + "/missing.json"},  // unreadable task file
+             QStringList{"--list", "作业"},                           // unknown flag
+         }) {
+        outcome = cli.run(arguments, windowWaitMs);
+        EXPECT_FALSE(outcome.finished) << arguments.join(' ').toStdString();
+        EXPECT_FALSE(outcome.result);
+    }
+}
+
+TEST(CliIntake, WriteFlagReadsTheTaskFileAndLeavesIt)
+{
+    TempHome home;
+    CliProcess cli(home);
+    cli.createToolsFolder();
+    const QString taskFile = home.path() + "/task.json";
+    QFile file(taskFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"action":"ocr","path":null,"unknown":[1,2]})");
+    file.close();
+
+    const CliOutcome outcome = cli.run({"--write", taskFile});
+    EXPECT_EQ(outcome.result, "ERROR: 缺少图片路径");
+    EXPECT_TRUE(QFile::exists(taskFile));
+}
+
+TEST(CliIntake, MissingToolsFolderIsNeverCreatedAndTheRunStillEnds)
+{
+    TempHome home;
+    CliProcess cli(home);
+    const CliOutcome outcome = cli.run({"--ocr", home.path() + "/missing.jpg"});
+    EXPECT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(QFileInfo::exists(cli.toolsFolder()));
+    EXPECT_TRUE(QFileInfo(home.dataFolder()).isDir()) << "the data folder is created at every start";
+}

@@ -1,0 +1,31 @@
+#include "CliProcess.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString probe = QStringLiteral(SLATEBOOK_RUNASYNC_PROBE);
+}
+
+TEST(RunAsync, CallbackOrDeadlineEndsTheProcessWithOneWholeResult)
+{
+    TempHome home;
+    CliProcess cli(home);
+    cli.createToolsFolder();
+
+    CliOutcome outcome = cli.run({"timeout", cli.resultFile()}, 20000, probe);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.result, "TIMEOUT: 150s 未完成");
+
+    outcome = cli.run({"callback", cli.resultFile()}, 20000, probe);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.result, "SUCCESS: callback");
+
+    // The callback and the deadline land together: exactly one of them writes, whole.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        outcome = cli.run({"race", cli.resultFile()}, 20000, probe);
+        EXPECT_EQ(outcome.exitCode, 0);
+        ASSERT_TRUE(outcome.result);
+        EXPECT_TRUE(*outcome.result == "SUCCESS: callback" || *outcome.result == "TIMEOUT: 150s 未完成")
+            << outcome.result->toStdString();
+    }
+}
