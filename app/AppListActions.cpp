@@ -1,0 +1,104 @@
+#include "app/AppListActions.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString commandSource = QStringLiteral("命令导入");
+
+QString dueText(const QDateTime &due)
+{
+    return due.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+// "yyyy-MM-dd'T'HH:mm" on the local clock, ASCII digits only; a text that does not fit, or names
+// no real date, gives no due time rather than an error.
+std::optional<QDateTime> parseDue(const std::optional<QString> &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
+    const QRegularExpressionMatch match = form.match(text.value_or(QString()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::LocalTime);
+}
+
+QString dumpAll(const TaskStore &store)
+{
+    QString text = QStringLiteral("共 ") + QString::number(store.lists().size()) + QStringLiteral(" 个清单:\n");
+    for (const TaskList &list : store.lists()) {
+        text += QStringLiteral("  · ") + list.name + QStringLiteral("  ") + QString::number(list.remaining())
+            + QStringLiteral(" 待办 / ") + QString::number(list.tasks.size()) + QStringLiteral(" 总计\n");
+    }
+    return text;
+}
+
+QString dumpList(const QString &name, const TaskList &list)
+{
+    QString text = QStringLiteral("清单「") + name + QStringLiteral("」共 ") + QString::number(list.tasks.size())
+        + QStringLiteral(" 条（") + QString::number(list.remaining()) + QStringLiteral(" 未完成）:\n");
+    for (const TaskItem &task : list.tasks) {
+        text += QStringLiteral("  [") + (task.done ? QLatin1Char('x') : QLatin1Char(' ')) + QStringLiteral("] ")
+            + task.title;
+        if (task.due)
+            text += QStringLiteral("  截止:") + dueText(*task.due);
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString dump(const QString &name, const TaskStore &store)
+{
+    if (name.isEmpty())
+        return dumpAll(store);
+    if (const std::optional<TaskList> list = store.list(name))
+        return dumpList(name, *list);
+    QStringList names;
+    for (const TaskList &list : store.lists())
+        names.append(list.name);
+    return QStringLiteral("未找到清单「") + name + QStringLiteral("」。现有: ")
+        + (names.isEmpty() ? QStringLiteral("(空)") : names.join(QStringLiteral(" / ")));
+}
+
+QString write(const CliTask &task, TaskStore &store)
+{
+    const QString name = task.list.value_or(QStringLiteral("作业"));
+    const QStringList titles = task.items.value_or(QStringList());
+    if (titles.isEmpty())
+        return QStringLiteral("ERROR: items 为空");
+    const TaskStore::AddResult result = store.add(titles, name, parseDue(task.due), commandSource);
+    QString text = QStringLiteral("SUCCESS: 已写入 ") + QString::number(result.added) + QLatin1Char('/')
+        + QString::number(titles.size()) + QStringLiteral(" 条到 App 清单「") + name + QStringLiteral("」");
+    if (result.skipped != 0)
+        text += QStringLiteral("（跳过 ") + QString::number(result.skipped) + QStringLiteral(" 条已存在）");
+    return text;
+}
+
+QString remove(const CliTask &task, TaskStore &store)
+{
+    const QString name = task.list.value_or(QString());
+    const QStringList titles = task.items.value_or(QStringList());
+    if (titles.isEmpty())
+        return QStringLiteral("ERROR: items 为空");
+    const std::optional<int> removed = store.deleteTitles(titles, name);
+    if (!removed)
+        return QStringLiteral("未找到清单「") + name + QStringLiteral("」");
+    return QStringLiteral("SUCCESS: 已从 App 清单「") + name + QStringLiteral("」删除 ") + QString::number(*removed)
+        + QStringLiteral(" 条");
+}
+
+} // namespace
+
+QString runAppListAction(const CliTask &task, TaskStore &store)
+{
+    if (task.action == QLatin1String("dump"))
+        return dump(task.list.value_or(QString()), store);
+    if (task.action == QLatin1String("write"))
+        return write(task, store);
+    if (task.action == QLatin1String("delete"))
+        return remove(task, store);
+    return QStringLiteral("ERROR: 未知 action「") + task.action + QStringLiteral("」");
+}

@@ -1,0 +1,30 @@
+#include "app/CommandLineMode.h"
+
+#include "app/AppListActions.h"
+#include "app/CliFinish.h"
+#include "app/CliPaths.h"
+#include "app/OcrAction.h"
+#include "app/RemindersListActions.h"
+#include "bridges/reminders/RemindersService.h"
+#include "data/DataFolder.h"
+#include "data/TaskStore.h"
+
+void runCommandLineTask(const CliTask &task)
+{
+    const CliFinish finish(CliPaths::resultFile());
+    // The task store and the Reminders bridge of this one task, both made before any action runs.
+    TaskStore store(DataFolder::path());
+    const RemindersService reminders;
+
+    if (task.action == QLatin1String("ocr"))
+        finish(runOcrAction(task));
+
+    if (task.action == QLatin1String("dump") || task.action == QLatin1String("write")
+        || task.action == QLatin1String("delete")) {
+        if (task.targetsReminders())
+            runRemindersListAction(task, reminders, finish);
+        finish(runAppListAction(task, store));
+    }
+
+    finish(QStringLiteral("ERROR: 未知 action「%1」").arg(task.action));
+}

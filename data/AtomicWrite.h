@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces the file's whole content through a temporary file renamed into place, so a crash or a
+// full disk leaves either the old file or the new one, never half of one. False when nothing changed.
+bool writeFileAtomically(const QString &path, const QByteArray &bytes);

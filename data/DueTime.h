@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+
+// The given day at hour:minute on the local clock. Set as clock fields, not added as elapsed
+// seconds to the start of the day, so a day on which the clocks change still gives the chosen
+// time. An hour or minute outside the clock's range rolls over as elapsed time would (25:00 is
+// 01:00 the next day, -0:30 is 23:30 the day before).
+QDateTime localTimeOn(const QDate &day, int hour, int minute);

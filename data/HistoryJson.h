@@ -1,0 +1,21 @@
+#pragma once
+
+#include "data/HistoryRecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <optional>
+
+// The "history.json" format: a pretty-printed array of records, newest first, keys in a fixed
+// order, upper-case UUIDs, "date" as seconds since 2001-01-01T00:00:00Z (a number with fraction),
+// optional keys left out.
+namespace HistoryJson {
+
+QByteArray encode(const QList<HistoryRecord> &records);
+
+// Nothing when the text deviates from the format anywhere: a missing required key, a value of
+// the wrong JSON type or an unreadable UUID. Keys may come in any order, unknown keys are
+// ignored and a null optional counts as absent.
+std::optional<QList<HistoryRecord>> decode(const QByteArray &bytes);
+
+} // namespace HistoryJson

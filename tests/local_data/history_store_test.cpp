@@ -1,0 +1,157 @@
+// HistoryStore and the "history.json" format on real files.
+#include "TestFiles.h"
+#include "data/HistoryStore.h"
+#include "support/TempHome.h"
+
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+HistoryRecord record(const QString &listName, qint64 written = 1)
+{
+    HistoryRecord r;
+    r.listName = listName;
+    r.items = {"数学｜P12", "英语"};
+    r.written = written;
+    return r;
+}
+
+QByteArray handWrittenRecords(int count)
+{
+    QByteArray bytes = "[";
+    for (int i = 0; i < count; ++i) {
+        bytes += (i ? "," : "") + QStringLiteral(R"({"skipped":0,"written":2,"items":[],"listName":"L%1",)"
+                                                 R"("date":%2,"id":"%3"})")
+                                      .arg(i)
+                                      .arg(794000000 - i)
+                                      .arg(QUuid::createUuid().toString(QUuid::WithoutBraces))
+                                      .toUtf8();
+    }
+    return bytes + "]";
+}
+
+} // namespace
+
+TEST(HistoryStore, CreatesTheDataFolderAndWritesRecordsInTheFileFormat)
+{
+    TempHome home;
+    HistoryStore history;
+    EXPECT_EQ(history.dir(), home.dataFolder());
+    EXPECT_TRUE(QFileInfo(home.dataFolder()).isDir());
+    EXPECT_TRUE(history.records().isEmpty());
+
+    HistoryRecord fromFile = record("3.5作业", 2);
+    fromFile.date = QDateTime(QDate(2026, 3, 5), QTime(15, 59, 0, 250), Qt::UTC);
+    fromFile.imagePath = "/home/me/作业.jpg";
+    fromFile.skipped = 1;
+    QSignalSpy changed(&history, &HistoryStore::recordsChanged);
+    history.add(fromFile);
+    history.add(record("提醒"));
+    EXPECT_EQ(changed.count(), 2);
+
+    const QByteArray bytes = readFile(history.file());
+    EXPECT_TRUE(bytes.startsWith("[\n  {\n    \"id\": "));
+    const Json file = Json::parse(bytes.toStdString());
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file[0]["listName"], "提醒") << "newest first";
+    std::vector<std::string> keys;
+    for (const auto &[key, value] : file[1].items())
+        keys.push_back(key);
+    EXPECT_EQ(keys, (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written", "skipped"}));
+    EXPECT_EQ(file[0].size(), 6u) << "no imagePath, no failed";
+    EXPECT_TRUE(file[1]["date"].is_number_float());
+    EXPECT_DOUBLE_EQ(file[1]["date"].get<double>(), 794419140.25) << "seconds since 2001-01-01T00:00:00Z";
+    EXPECT_TRUE(QRegularExpression("^[0-9A-F-]{36}$").match(QString::fromStdString(file[1]["id"])).hasMatch());
+
+    const HistoryStore reread;
+    ASSERT_EQ(reread.records().size(), 2);
+    EXPECT_EQ(reread.records()[1], fromFile);
+}
+
+TEST(HistoryStore, KeepsTheNewestThreeHundredButReadsALongerFileWhole)
+{
+    TempHome home;
+    {
+        HistoryStore history;
+        for (int i = 0; i < 301; ++i)
+            history.add(record(QString::number(i)));
+        EXPECT_EQ(history.records().size(), 300);
+        EXPECT_EQ(history.records().first().listName, "300");
+        EXPECT_EQ(history.records().last().listName, "1") << "the oldest is dropped";
+    }
+    writeFile(home.dataFolder() + "/history.json", handWrittenRecords(305));
+    HistoryStore history;
+    ASSERT_EQ(history.records().size(), 305);
+    EXPECT_EQ(history.records().first().date, QDateTime(QDate(2026, 2, 28), QTime(19, 33, 20), Qt::UTC));
+    history.add(record("new"));
+    EXPECT_EQ(history.records().size(), 300);
+    EXPECT_EQ(HistoryStore().records().last().listName, "L298");
+}
+
+TEST(HistoryStore, RemoveAndClearRewriteTheFile)
+{
+    TempHome home;
+    writeFile(home.dataFolder() + "/history.json", handWrittenRecords(2));
+    HistoryStore history;
+    const QUuid first = history.records().first().id;
+    history.remove(QUuid::createUuid());
+    EXPECT_TRUE(readFile(history.file()).startsWith("[\n  {")) << "rewritten, even with nothing removed";
+    EXPECT_TRUE(readFile(history.file()).contains("\"date\": 794000000.0,")) << "a whole second still has a fraction";
+    EXPECT_EQ(history.records().size(), 2);
+    history.remove(first);
+    EXPECT_EQ(HistoryStore().records().size(), 1);
+    history.clear();
+    EXPECT_EQ(readFile(history.file()), "[]");
+}
+
+TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
+{
+    TempHome home;
+    const QString file = home.dataFolder() + "/history.json";
+    const QByteArray valid = R"([{"id":"0f8fad5b-d9cb-469f-a165-70867728950e","date":0,"listName":"L",
+        "imagePath":null,"failed":"网络","items":["a"],"written":3.0,"skipped":0,"other":1}])";
+    writeFile(file, valid);
+    {
+        const HistoryStore history;
+        ASSERT_EQ(history.records().size(), 1);
+        EXPECT_FALSE(history.records()[0].imagePath);
+        EXPECT_EQ(history.records()[0].failed, "网络");
+        EXPECT_EQ(history.records()[0].written, 3);
+        EXPECT_EQ(history.records()[0].date, QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
+    }
+    const std::vector<std::pair<const char *, QByteArray>> broken = {
+        {"date as a string", QByteArray(valid).replace("\"date\":0", "\"date\":\"2026-03-05T15:59:00Z\"")},
+        {"written with a fraction", QByteArray(valid).replace("3.0", "3.5")},
+        {"items holding a number", QByteArray(valid).replace("[\"a\"]", "[1]")},
+        {"listName missing", QByteArray(valid).replace("\"listName\":\"L\",", "")},
+        {"a date beyond any calendar", QByteArray(valid).replace("\"date\":0", "\"date\":1e300")},
+    };
+    for (const auto &[name, bytes] : broken) {
+        writeFile(file, bytes);
+        EXPECT_TRUE(HistoryStore().records().isEmpty()) << name;
+    }
+}
+
+TEST(HistoryStore, AnUnreadableFileIsKeptAsideAndAnUncreatableFolderLosesNothingInMemory)
+{
+    TempHome home;
+    writeFile(home.dataFolder() + "/history.json", "[{\"id\": 1}]");
+    {
+        HistoryStore history;
+        history.add(record("L"));
+        ASSERT_EQ(keptAside(home.dataFolder(), "history.json").size(), 1);
+        EXPECT_EQ(readFile(home.dataFolder() + "/" + keptAside(home.dataFolder(), "history.json").first()),
+                  "[{\"id\": 1}]");
+        EXPECT_EQ(HistoryStore().records().size(), 1);
+    }
+    writeFile(home.path() + "/blocked", "");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/blocked"));
+    HistoryStore history;
+    history.add(record("kept in memory"));
+    EXPECT_EQ(history.records().size(), 1);
+}

@@ -1,0 +1,183 @@
+// AppSettings and SharedDefaults over the INI defaults store, and the local due time.
+#include "TestFiles.h"
+#include "data/AppSettings.h"
+#include "data/DefaultsStore.h"
+#include "data/DueTime.h"
+#include "data/SharedDefaults.h"
+#include "support/TempHome.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <time.h>
+
+namespace {
+
+// Runs a test body in another local time zone, restoring the previous one afterwards.
+class LocalZone {
+public:
+    explicit LocalZone(const char *zone)
+        : m_wasSet(qEnvironmentVariableIsSet("TZ"))
+        , m_saved(qgetenv("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~LocalZone()
+    {
+        if (m_wasSet)
+            qputenv("TZ", m_saved);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool m_wasSet;
+    QByteArray m_saved;
+};
+
+void writeSettingsFile(const QByteArray &ini)
+{
+    writeFile(DefaultsStore::filePath(), ini);
+}
+
+} // namespace
+
+TEST(AppSettings, FirstStartGivesTheDefaultsAndWritesNothing)
+{
+    TempHome home;
+    const AppSettings settings;
+    EXPECT_EQ(DefaultsStore::filePath(), home.path() + "/.config/Slatebook/Slatebook.conf");
+    EXPECT_EQ(settings.listNameTemplate(), "{M}.{D}作业");
+    EXPECT_TRUE(settings.dueEnabled());
+    EXPECT_EQ(settings.dueHour(), 23);
+    EXPECT_EQ(settings.dueMinute(), 59);
+    EXPECT_TRUE(settings.dedupe());
+    EXPECT_EQ(settings.subjects(), QStringList({"语文", "数学", "英语", "物理", "化学", "生物", "历史", "地理", "政治",
+                                                "道法", "科学", "社会", "信息", "体育", "美术", "音乐"}));
+    EXPECT_EQ(settings.ocrLanguages(), QStringList({"zh-Hans", "en-US"}));
+    EXPECT_TRUE(settings.saveHistory());
+    EXPECT_FALSE(settings.openAfterWrite());
+    EXPECT_FALSE(QFile::exists(DefaultsStore::filePath()));
+}
+
+TEST(AppSettings, AssignmentPublishesWritesAtOnceAndIsReadAtTheNextStart)
+{
+    TempHome home;
+    {
+        AppSettings settings;
+        QSignalSpy hourChanged(&settings, &AppSettings::dueHourChanged);
+        QSignalSpy templateChanged(&settings, &AppSettings::listNameTemplateChanged);
+        settings.setDueHour(7);
+        EXPECT_EQ(hourChanged.count(), 1);
+        EXPECT_EQ(templateChanged.count(), 0);
+        EXPECT_TRUE(readFile(DefaultsStore::filePath()).contains("dueH=7")) << "written before the next start";
+
+        settings.setListNameTemplate("");
+        settings.setDueEnabled(false);
+        settings.setDueMinute(-5);
+    }
+    const AppSettings again;
+    EXPECT_EQ(again.dueHour(), 7);
+    EXPECT_EQ(again.listNameTemplate(), "") << "an empty text is a value, not a missing key";
+    EXPECT_FALSE(again.dueEnabled());
+    EXPECT_EQ(again.dueMinute(), -5) << "not range-checked";
+}
+
+TEST(AppSettings, ValuesOfAnotherTypeReadAsDefaultsAndHandEditedTextsAreKept)
+{
+    TempHome home;
+    writeSettingsFile("[General]\n"
+                      "dueH=seven\n"
+                      "dueM=12.5\n"
+                      "dueOn=1\n"
+                      "openAfter=@ByteArray(true)\n"
+                      "hist=false\n"
+                      "subjects=语文,数学,  英语\n"
+                      "tpl=\"{YYYY}年{M}月\"\n");
+    const AppSettings settings;
+    EXPECT_EQ(settings.dueHour(), 23);
+    EXPECT_EQ(settings.dueMinute(), 59);
+    EXPECT_TRUE(settings.dueEnabled());
+    EXPECT_FALSE(settings.openAfterWrite()) << "a byte array is not a Boolean";
+    EXPECT_FALSE(settings.saveHistory());
+    EXPECT_EQ(settings.subjects(), QStringList({"语文", "数学", "英语"}));
+    EXPECT_EQ(settings.listNameTemplate(), "{YYYY}年{M}月");
+}
+
+TEST(AppSettings, ListsSplitAtAsciiCommasAndTrimBlanksButNotLineBreaks)
+{
+    TempHome home;
+    AppSettings settings;
+    settings.setSubjectsText(" 语文 ,\u3000\t, 数学\u3000,,");
+    EXPECT_EQ(settings.subjects(), QStringList({"语文", "数学"}));
+    settings.setSubjectsText("语文，数学");
+    EXPECT_EQ(settings.subjects(), QStringList({"语文，数学"}));
+    settings.setSubjectsText("数学,\n英语 ,数学");
+    EXPECT_EQ(settings.subjects(), QStringList({"数学", "\n英语", "数学"}));
+    settings.setOcrLangText("");
+    EXPECT_TRUE(settings.ocrLanguages().isEmpty());
+}
+
+TEST(AppSettings, DefaultListNameFillsYearMonthAndDay)
+{
+    TempHome home;
+    AppSettings settings;
+    const auto on = [](int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(12, 0)); };
+    EXPECT_EQ(settings.defaultListName(on(2026, 3, 5)), "3.5作业");
+    settings.setListNameTemplate("{YYYY}-{M}-{D}");
+    EXPECT_EQ(settings.defaultListName(on(2027, 1, 9)), "2027-1-9");
+    settings.setListNameTemplate("{m}.{d} {YYYY-}");
+    EXPECT_EQ(settings.defaultListName(on(2027, 1, 9)), "{m}.{d} {YYYY-}");
+    settings.setListNameTemplate("{M}{M}");
+    EXPECT_EQ(settings.defaultListName(on(2026, 10, 12)), "1010");
+}
+
+TEST(AppSettings, DefaultDueIsTodayAtTheChosenClockTime)
+{
+    TempHome home;
+    AppSettings settings;
+    const std::optional<QDateTime> due = settings.defaultDue();
+    ASSERT_TRUE(due);
+    EXPECT_EQ(due->toLocalTime(), QDateTime(QDate::currentDate(), QTime(23, 59)));
+
+    settings.setDueEnabled(false);
+    EXPECT_FALSE(settings.defaultDue());
+}
+
+TEST(DueTime, ClockTimeHoldsOnADayTheClocksChangeAndOutOfRangeValuesRollOver)
+{
+    const LocalZone berlin("Europe/Berlin");
+    const QDate springForward(2026, 3, 29); // 02:00 becomes 03:00
+    const QDateTime due = localTimeOn(springForward, 23, 59);
+    EXPECT_EQ(due.date(), springForward);
+    EXPECT_EQ(due.time(), QTime(23, 59));
+    // Start of day plus 23 h 59 min of elapsed time would land at 00:59 the next day.
+    EXPECT_EQ(QDateTime(springForward, QTime(0, 0)).secsTo(due), 22 * 3600 + 59 * 60);
+
+    const QDate fallBack(2026, 10, 25); // 03:00 becomes 02:00
+    EXPECT_EQ(localTimeOn(fallBack, 18, 0).time(), QTime(18, 0));
+
+    const QDate day(2026, 6, 1);
+    EXPECT_EQ(localTimeOn(day, 25, 0), QDateTime(QDate(2026, 6, 2), QTime(1, 0)));
+    EXPECT_EQ(localTimeOn(day, 7, 90), QDateTime(day, QTime(8, 30)));
+    EXPECT_EQ(localTimeOn(day, -1, 30), QDateTime(QDate(2026, 5, 31), QTime(23, 30)));
+    EXPECT_EQ(localTimeOn(day, 0, -1), QDateTime(QDate(2026, 5, 31), QTime(23, 59)));
+}
+
+TEST(SharedDefaults, KeysOfOtherPartsReadWithTheirOwnDefaults)
+{
+    TempHome home;
+    EXPECT_TRUE(SharedDefaults::notifyOn());
+    EXPECT_EQ(SharedDefaults::notifyLead(), 0);
+    EXPECT_FALSE(SharedDefaults::startSection());
+
+    writeSettingsFile("[General]\nnotifyOn=false\nnotifyLead=300.5\nstartSection=历史记录\n");
+    EXPECT_FALSE(SharedDefaults::notifyOn());
+    EXPECT_EQ(SharedDefaults::notifyLead(), 300.5);
+    EXPECT_EQ(SharedDefaults::startSection(), "历史记录");
+
+    writeSettingsFile("[General]\nnotifyOn=yes\nnotifyLead=soon\n");
+    EXPECT_TRUE(SharedDefaults::notifyOn());
+    EXPECT_EQ(SharedDefaults::notifyLead(), 0);
+}
