@@ -1,0 +1,105 @@
+#include "app/RemindersListActions.h"
+
+#include "app/RunAsync.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QString noItems = QStringLiteral("ERROR: items 为空");
+
+// "yyyy-MM-dd'T'HH:mm" on the local clock, ASCII digits only; a text that does not fit, or names
+// no real date, gives no due time rather than an error.
+std::optional<QDateTime> parseDue(const std::optional<QString> &text)
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
+    const QRegularExpressionMatch match = form.match(text.value_or(QString()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time);
+}
+
+QString dumpText(const QString &list, const QList<ReminderRow> &rows, const RemindersService &reminders)
+{
+    if (rows.isEmpty()) {
+        return QStringLiteral("未找到清单「") + list + QStringLiteral("」或清单为空。现有清单: ")
+            + reminders.listNames().join(QStringLiteral(" / "));
+    }
+    QString text = QStringLiteral("清单「") + list + QStringLiteral("」共 ") + QString::number(rows.size())
+        + QStringLiteral(" 条:\n");
+    for (const ReminderRow &row : rows) {
+        text += QStringLiteral("  · ") + row.title + QStringLiteral("  截止:")
+            + (row.due ? row.due->toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QStringLiteral("无"))
+            + QStringLiteral("  完成:") + (row.completed ? QStringLiteral("true") : QStringLiteral("false"))
+            + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString writeText(const WriteResult &result, const QString &list, qsizetype titleCount)
+{
+    if (const ReminderError *error = std::get_if<ReminderError>(&result))
+        return QStringLiteral("ERROR: ") + error->description;
+    const WriteCounts &counts = std::get<WriteCounts>(result);
+    QString text = QStringLiteral("SUCCESS: 已写入 ") + QString::number(counts.written) + QLatin1Char('/')
+        + QString::number(titleCount) + QStringLiteral(" 条到提醒事项清单「") + list + QStringLiteral("」");
+    if (counts.skipped != 0)
+        text += QStringLiteral("（跳过 ") + QString::number(counts.skipped) + QStringLiteral(" 条已存在）");
+    return text;
+}
+
+QString deleteText(const DeleteResult &result, const QString &list)
+{
+    if (const ReminderError *error = std::get_if<ReminderError>(&result))
+        return QStringLiteral("ERROR: ") + error->description;
+    return QStringLiteral("SUCCESS: 已从提醒事项「") + list + QStringLiteral("」删除 ")
+        + QString::number(std::get<int>(result)) + QStringLiteral(" 条");
+}
+
+} // namespace
+
+void runRemindersListAction(const CliTask &task, const RemindersService &reminders, const CliFinish &finish)
+{
+    const QStringList titles = task.items.value_or(QStringList());
+
+    if (task.action == QLatin1String("dump")) {
+        const QString list = task.list.value_or(QString());
+        runAsync([&reminders, list](const CliFinish &done) {
+            reminders.rows(list, [&reminders, list, done](const QList<ReminderRow> &rows) {
+                done(dumpText(list, rows, reminders));
+            });
+        }, finish);
+    }
+
+    if (task.action == QLatin1String("write")) {
+        const QString list = task.list.value_or(QStringLiteral("作业"));
+        if (titles.isEmpty())
+            finish(noItems);
+        const std::optional<QDateTime> due = parseDue(task.due);
+        QList<ReminderEntry> entries;
+        for (const QString &title : titles)
+            entries.append({title, due});
+        runAsync([&reminders, entries, list, count = titles.size()](const CliFinish &done) {
+            reminders.writeRaw(entries, list, true, [list, count, done](const WriteResult &result) {
+                done(writeText(result, list, count));
+            });
+        }, finish);
+    }
+
+    if (task.action == QLatin1String("delete")) {
+        const QString list = task.list.value_or(QString());
+        if (titles.isEmpty())
+            finish(noItems);
+        runAsync([&reminders, titles, list](const CliFinish &done) {
+            reminders.deleteTitles(titles, list, [list, done](const DeleteResult &result) {
+                done(deleteText(result, list));
+            });
+        }, finish);
+    }
+
+    finish(QStringLiteral("ERROR: 未知 action「") + task.action + QStringLiteral("」"));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// A failure of a Reminders operation, shown to the user by its description. Errors raised by the
+// bridge itself carry the domain "Slate"; a store's own errors keep the store's domain.
+struct ReminderError {
+    QString domain;
+    int code = 0;
+    QString description;
+};
+
+namespace SlateError {
+
+inline const QString domain = QStringLiteral("Slate");
+
+// Code 1: the Reminders store may not be read or written.
+ReminderError noAccess();
+// Code 2: the target list is missing and there is no account to create it in.
+ReminderError noAccount();
+
+} // namespace SlateError

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "bridges/reminders/ReminderError.h"
+#include "bridges/reminders/ReminderRow.h"
+#include "bridges/reminders/ReminderStore.h"
+#include "core/SlateItem.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <variant>
+
+// One entry to write: the title and, when there is one, the due time.
+struct ReminderEntry {
+    QString title;
+    std::optional<QDateTime> due;
+};
+
+struct WriteCounts {
+    int written = 0;
+    int skipped = 0;
+};
+using WriteResult = std::variant<WriteCounts, ReminderError>;
+// The number of reminders deleted, or why none could be.
+using DeleteResult = std::variant<int, ReminderError>;
+
+// The one way into the Reminders store: lists its lists, reads a list back as `ReminderRow`s,
+// writes entries into a named list (creating it when missing, skipping titles it holds already)
+// and deletes reminders by title. It keeps no cache: every call asks the store afresh.
+// Completions of `requestAccess`, `rows`, `write`, `writeRaw` and `deleteTitles` run on the main
+// thread, except that `rows` and `deleteTitles` answer at once on the calling thread when the list
+// does not exist; `listNames`, `setCompleted`, `deleteReminder` and `deleteList` run entirely on
+// the calling thread.
+class RemindersService {
+public:
+    // Works on the iCalendar folder at VdirReminderStore::defaultRoot().
+    RemindersService();
+
+    void requestAccess(std::function<void(bool granted)> done) const;
+
+    // The titles of all lists, duplicates kept, in code-point order; empty without access.
+    QStringList listNames() const;
+
+    void rows(const QString &inList, std::function<void(QList<ReminderRow>)> done) const;
+
+    // Writes each item under its entry title, all with the same due time.
+    void write(const QList<SlateItem> &items, const QString &listName, const std::optional<QDateTime> &due,
+               bool dedupe, std::function<void(WriteResult)> done) const;
+
+    // Trims each title of blanks and drops the empty ones; with `dedupe`, skips the titles the list
+    // holds already, completed reminders included. Everything is committed at once, or nothing.
+    void writeRaw(const QList<ReminderEntry> &entries, const QString &listName, bool dedupe,
+                  std::function<void(WriteResult)> done) const;
+
+    // Deletes every reminder of the list whose title is one of `titles` (exact, not trimmed), all
+    // at once or, on failure, none.
+    void deleteTitles(const QStringList &titles, const QString &inList, std::function<void(DeleteResult)> done) const;
+
+    // Shows the reminders in the desktop's file browser: Linux has no Reminders application.
+    void openRemindersApp() const;
+
+    void setCompleted(const QString &id, bool completed, const std::function<void(bool success)> &done) const;
+    // `delete` of a single reminder.
+    void deleteReminder(const QString &id, const std::function<void(bool success)> &done) const;
+    void deleteList(const QString &listName, const std::function<void(bool success)> &done) const;
+
+private:
+    std::shared_ptr<ReminderStore> m_store;
+};

@@ -1,0 +1,41 @@
+#include "bridges/reminders/vdir/VtodoRead.h"
+
+#include "bridges/reminders/vdir/IcalCalendar.h"
+#include "bridges/reminders/vdir/IcalTime.h"
+
+namespace {
+
+ReminderFields fieldsOf(icalcomponent *todo)
+{
+    ReminderFields fields;
+    if (icalproperty *summary = icalcomponent_get_first_property(todo, ICAL_SUMMARY_PROPERTY))
+        fields.title = QString::fromUtf8(icalproperty_get_summary(summary));
+    if (icalproperty *due = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY))
+        fields.due = dueComponents(icalproperty_get_datetime_with_component(due, todo));
+    fields.completed = icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED;
+    if (icalproperty *completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY))
+        fields.completionDate = instant(icalproperty_get_completed(completed));
+    if (icalproperty *description = icalcomponent_get_first_property(todo, ICAL_DESCRIPTION_PROPERTY))
+        fields.notes = QString::fromUtf8(icalproperty_get_description(description));
+    return fields;
+}
+
+} // namespace
+
+std::optional<ReminderItem> readReminderFile(const QByteArray &bytes, const QString &listId,
+                                             const QString &location)
+{
+    const IcalComponentPtr calendar = parseCalendar(bytes);
+    if (!calendar)
+        return std::nullopt;
+    icalcomponent *todo = reminderTodo(calendar.get());
+    if (!todo)
+        return std::nullopt;
+    ReminderItem item;
+    item.id = QString::fromUtf8(icalcomponent_get_uid(todo));
+    item.listId = listId;
+    item.fields = fieldsOf(todo);
+    item.stored = item.fields;
+    item.location = location;
+    return item;
+}
