@@ -1,0 +1,78 @@
+#include "bridges/notifications/PendingRequestFile.h"
+
+#include "bridges/notifications/PendingRequestsJson.h"
+#include "data/AtomicWrite.h"
+#include "data/KeepAside.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <QMutexLocker>
+
+namespace {
+
+// A change holds the lock for milliseconds; waiting longer only guards against a hung process,
+// and then the change goes ahead without the lock rather than being dropped.
+constexpr int lockWaitMs = 5000;
+
+} // namespace
+
+PendingRequestFile::PendingRequestFile(QString folder)
+    : m_folder(std::move(folder))
+    , m_path(m_folder + QStringLiteral("/notifications.json"))
+{
+}
+
+QList<PendingRequest> PendingRequestFile::read()
+{
+    const QMutexLocker locker(&m_mutex);
+    reload();
+    return m_known;
+}
+
+QList<PendingRequest> PendingRequestFile::change(const std::function<void(QList<PendingRequest> &)> &edit)
+{
+    const QMutexLocker locker(&m_mutex);
+    QDir().mkpath(m_folder);
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.tryLock(lockWaitMs);
+    reload();
+    QList<PendingRequest> requests = m_known;
+    edit(requests);
+    save(requests);
+    return m_known;
+}
+
+QList<PendingRequest> PendingRequestFile::known() const
+{
+    const QMutexLocker locker(&m_mutex);
+    return m_known;
+}
+
+void PendingRequestFile::reload()
+{
+    if (m_unsaved)
+        return;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        // Missing: nothing was ever saved, or someone removed it; what is held here stands.
+        m_keepAside = file.exists();
+        return;
+    }
+    if (std::optional<QList<PendingRequest>> requests = PendingRequestsJson::decode(file.readAll())) {
+        m_known = std::move(*requests);
+        m_keepAside = false;
+    } else {
+        m_keepAside = true;
+    }
+}
+
+void PendingRequestFile::save(const QList<PendingRequest> &requests)
+{
+    m_known = requests;
+    m_unsaved = true;
+    if (m_keepAside && !keepAside(m_path))
+        return;
+    m_keepAside = false;
+    m_unsaved = !writeFileAtomically(m_path, PendingRequestsJson::encode(requests));
+}
