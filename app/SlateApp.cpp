@@ -1,0 +1,87 @@
+#include "app/SlateApp.h"
+
+#include "app/CliIntake.h"
+#include "app/CommandLineMode.h"
+#include "app/SingleInstance.h"
+#include "bridges/notifications/DesktopNotificationCenter.h"
+#include "bridges/notifications/NotificationService.h"
+#include "bridges/reminders/RemindersService.h"
+#include "data/AppSettings.h"
+#include "data/DataFolder.h"
+#include "data/HistoryStore.h"
+#include "data/TaskStore.h"
+#include "ui/MainWindow.h"
+#include "ui/TrayKeeper.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QUrl>
+#include <optional>
+
+namespace {
+
+QStringList argumentList(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+// A file manager's "Open with" starts `slatebook PATH` (or a file: URL): an image to import.
+std::optional<QString> imageArgument(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return std::nullopt;
+    const QString argument = arguments.at(1);
+    if (argument.startsWith(QLatin1String("file:")))
+        return QUrl(argument).toLocalFile();
+    return argument;
+}
+
+int runWindowMode(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Slatebook"));
+    const std::optional<QString> image = imageArgument(argumentList(argc, argv));
+
+    // One window process per user: a later start hands its image to the running window and ends
+    // here, before it creates anything that shows notifications.
+    SingleInstance instance;
+    if (!instance.claim(image.value_or(QString())))
+        return 0;
+
+    // The five shared objects of the window, each created once, in this order, for the whole run.
+    AppSettings settings;
+    HistoryStore history;
+    RemindersService service;
+    TaskStore store(DataFolder::path());
+    NotificationService &notify = NotificationService::shared();
+    MainWindow window({settings, history, service, store, notify});
+
+    // Pending notifications keep Slatebook running in the tray; a later start brings it back.
+    TrayKeeper tray(window, DesktopNotificationCenter::forThisUser());
+    QObject::connect(&instance, &SingleInstance::activated, &window, [&](const QString &path) {
+        tray.bringWindowToFront();
+        if (!path.isEmpty())
+            window.openImage(path);
+    });
+
+    window.show();
+    if (image)
+        window.openImage(*image);
+    return app.exec();
+}
+
+} // namespace
+
+int SlateApp::run(int argc, char **argv)
+{
+    DataFolder::ensureExists();
+
+    if (const std::optional<CliTask> task = CliIntake::takeTask(argumentList(argc, argv))) {
+        QCoreApplication app(argc, argv);
+        runCommandLineTask(*task);
+    }
+    return runWindowMode(argc, argv);
+}

@@ -1,0 +1,133 @@
+#include "ui/glass/AppBackdrop.h"
+#include "ui/glass/GlassFonts.h"
+#include "ui/glass/GlassPalette.h"
+#include "ui/glass/GlassPanel.h"
+#include "ui/glass/ToneLabel.h"
+#include "ui/glass/WindowConfigurator.h"
+#include "ui/icons/DrawnSymbols.h"
+#include "ui/icons/SymbolIcon.h"
+#include "ui/shell/AppSection.h"
+
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QImage>
+#include <QPalette>
+#include <gtest/gtest.h>
+
+namespace {
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(38, 38, 42));
+    palette.setColor(QPalette::WindowText, QColor(236, 236, 240));
+    return palette;
+}
+
+QImage render(QWidget &widget)
+{
+    return widget.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+TEST(GlassPanelTest, TintAndInteractionShowOnTheGlass)
+{
+    QWidget background;
+    background.setPalette(darkPalette());
+    background.setAutoFillBackground(true);
+    background.resize(300, 100);
+    auto *plain = new GlassPanel(14, std::nullopt, false, &background);
+    auto *tinted = new GlassPanel(14, QColor(255, 0, 0), true, &background);
+    plain->setGeometry(0, 0, 140, 100);
+    tinted->setGeometry(150, 0, 140, 100);
+    background.show();
+
+    const QImage before = render(background);
+    const QColor plainCentre = before.pixelColor(70, 50);
+    const QColor tintedCentre = before.pixelColor(220, 50);
+    EXPECT_GT(tintedCentre.red() - tintedCentre.green(), 20);
+    EXPECT_LT(std::abs(plainCentre.red() - plainCentre.green()), 6);
+
+    // Interactive glass brightens under the pointer; plain glass does not react.
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(tinted, &enter);
+    QEnterEvent enterPlain(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QCoreApplication::sendEvent(plain, &enterPlain);
+    const QImage hovered = render(background);
+    EXPECT_GT(hovered.pixelColor(220, 50).lightness(), tintedCentre.lightness());
+    EXPECT_EQ(hovered.pixelColor(70, 50), plainCentre);
+}
+
+TEST(AppBackdropTest, IsOpaqueWithoutACompositorAndItsGlowsScaleWithTheWindow)
+{
+    auto shoot = [](QSize size) {
+        AppBackdrop backdrop;
+        backdrop.setPalette(darkPalette());
+        WindowConfigurator::configure(&backdrop);
+        EXPECT_EQ(WindowConfigurator::baseOf(&backdrop), WindowConfigurator::Base::Opaque);
+        backdrop.resize(size);
+        return render(backdrop);
+    };
+    const QImage small = shoot(QSize(400, 300));
+    const QImage large = shoot(QSize(800, 600));
+
+    for (int y = 0; y < small.height(); y += 7) {
+        for (int x = 0; x < small.width(); x += 7)
+            ASSERT_EQ(qAlpha(small.pixel(x, y)), 255);
+    }
+    // The same fractions of the window look the same at both sizes.
+    for (QPointF at : {QPointF(0.72, 0.18), QPointF(0.05, 0.05), QPointF(0.95, 0.95), QPointF(0.5, 0.5)}) {
+        const QColor a = small.pixelColor(int(at.x() * 400), int(at.y() * 300));
+        const QColor b = large.pixelColor(int(at.x() * 800), int(at.y() * 600));
+        EXPECT_NEAR(a.red(), b.red(), 3);
+        EXPECT_NEAR(a.green(), b.green(), 3);
+        EXPECT_NEAR(a.blue(), b.blue(), 3);
+    }
+    // The glows brighten the dark base: the top-leading corner is bluer than the centre.
+    const QColor corner = large.pixelColor(2, 2);
+    const QColor centre = large.pixelColor(400, 300);
+    EXPECT_GT(corner.blue(), centre.blue() + 20);
+}
+
+TEST(ToneLabelTest, FollowsTheDesktopSwitchingBetweenLightAndDark)
+{
+    QWidget parent;
+    QPalette light;
+    light.setColor(QPalette::Window, QColor(239, 239, 239));
+    light.setColor(QPalette::WindowText, Qt::black);
+    parent.setPalette(light);
+    auto *label = new ToneLabel(QStringLiteral("离线运行"), GlassPalette::Tone::Tertiary, GlassFonts::system(10), &parent);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), GlassPalette::tertiary(light));
+
+    parent.setPalette(darkPalette());
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), GlassPalette::tertiary(darkPalette()));
+    EXPECT_GT(label->palette().color(QPalette::WindowText).lightness(), 128);
+}
+
+TEST(SymbolIconTest, EverySymbolShowsOnADesktopWithoutAnIconTheme)
+{
+    QStringList symbols = {"tray.and.arrow.down.fill", "checklist.checked", "lock.shield", "photo.on.rectangle.angled",
+                           "plus", "arrow.clockwise", "text.viewfinder", "trash", "checkmark.circle.fill",
+                           "chevron.right"};
+    for (AppSection section : AppSections::all())
+        symbols.append(AppSections::symbolName(section));
+    for (const QString &symbol : symbols) {
+        EXPECT_TRUE(DrawnSymbols::has(symbol)) << symbol.toStdString();
+        const QImage image = SymbolIcon::pixmap(symbol, 20, QColor(200, 30, 30)).toImage();
+        int inked = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                if (pixel.alpha() < 200)
+                    continue;
+                ++inked;
+                // Premultiplied edges round by a step or two.
+                EXPECT_NEAR(pixel.red(), 200, 3) << symbol.toStdString();
+                EXPECT_NEAR(pixel.green(), 30, 3) << symbol.toStdString();
+                EXPECT_NEAR(pixel.blue(), 30, 3) << symbol.toStdString();
+            }
+        }
+        EXPECT_GT(inked, 12) << symbol.toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+// A two-or-more segment switch with one segment chosen, drawn as a glass track with the chosen
+// segment raised on it. Left and right arrows move the choice when it has focus.
+class SegmentedControl : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit SegmentedControl(const QStringList &segments, QWidget *parent = nullptr);
+
+    int currentIndex() const { return m_current; }
+    void setCurrentIndex(int index);
+    QStringList segments() const { return m_segments; }
+    // The area of one segment, for clicks in tests and hit testing.
+    QRect segmentRect(int index) const;
+
+    QSize sizeHint() const override;
+
+signals:
+    void currentIndexChanged(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    QStringList m_segments;
+    int m_current = 0;
+};

@@ -1,0 +1,46 @@
+#include "ui/glass/SymbolButton.h"
+
+#include "ui/icons/SymbolIcon.h"
+
+#include <QEvent>
+
+namespace {
+
+constexpr int symbolSize = 15;
+
+} // namespace
+
+SymbolButton::SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool flat, QWidget *parent)
+    : QPushButton(parent)
+    , m_symbol(symbol)
+    , m_tone(tone)
+{
+    setFlat(flat);
+    setIconSize(QSize(symbolSize, symbolSize));
+    setCursor(Qt::PointingHandCursor);
+    if (flat)
+        setFixedSize(24, 24);
+    else
+        setFixedSize(30, 26);
+    refreshIcon();
+}
+
+void SymbolButton::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange)
+        refreshIcon();
+    QPushButton::changeEvent(event);
+}
+
+void SymbolButton::refreshIcon()
+{
+    QColor color = GlassPalette::color(palette(), m_tone);
+    if (!isEnabled())
+        color = GlassPalette::withOpacity(color, 0.35);
+    QIcon icon;
+    const QPixmap pixmap = SymbolIcon::pixmap(m_symbol, symbolSize, color, devicePixelRatioF());
+    // The same picture for every mode: the disabled look is already in the colour.
+    icon.addPixmap(pixmap, QIcon::Normal);
+    icon.addPixmap(pixmap, QIcon::Disabled);
+    setIcon(icon);
+}

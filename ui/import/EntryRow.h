@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/SlateItem.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class SymbolButton;
+
+// One editable entry of the import result: tick, subject, text and a trash button, on a faint
+// rounded plate that is lighter when the entry is not ticked. Every edit is reported with the
+// entry's id so the screen changes that entry in place.
+class EntryRow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit EntryRow(const SlateItem &item, QWidget *parent = nullptr);
+
+    QUuid id() const { return m_id; }
+    void setTicked(bool ticked);
+
+    QCheckBox *tickBox() const { return m_tick; }
+    QLineEdit *subjectField() const { return m_subject; }
+    QLineEdit *textField() const { return m_text; }
+    SymbolButton *trashButton() const { return m_trash; }
+
+signals:
+    void tickedChanged(const QUuid &id, bool ticked);
+    void subjectEdited(const QUuid &id, const QString &subject);
+    void textEdited(const QUuid &id, const QString &text);
+    void removeRequested(const QUuid &id);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QUuid m_id;
+    QCheckBox *m_tick;
+    QLineEdit *m_subject;
+    QLineEdit *m_text;
+    SymbolButton *m_trash;
+};

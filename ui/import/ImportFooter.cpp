@@ -1,0 +1,77 @@
+#include "ui/import/ImportFooter.h"
+
+#include "ui/glass/BusySpinner.h"
+#include "ui/glass/GlassButton.h"
+#include "ui/glass/GlassFonts.h"
+#include "ui/glass/ToneLabel.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+ImportFooter::ImportFooter(QWidget *parent)
+    : GlassPanel(14, std::nullopt, false, parent)
+    , m_spinner(new BusySpinner(this))
+    , m_status(new ToneLabel(QString(), GlassPalette::Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
+    , m_selectAll(new QPushButton(QStringLiteral("全选"), this))
+    , m_selectNone(new QPushButton(QStringLiteral("全不选"), this))
+    , m_write(new GlassButton(QString(), true, this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(14, 10, 14, 10);
+    layout->setSpacing(10);
+
+    m_spinner->setVisible(false);
+    layout->addWidget(m_spinner);
+
+    m_status->setObjectName(QStringLiteral("statusLabel"));
+    m_status->setWordWrap(true);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setMaximumHeight(2 * m_status->fontMetrics().lineSpacing() + 2);
+    m_status->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    layout->addWidget(m_status, 1);
+
+    m_selectAll->setObjectName(QStringLiteral("selectAllButton"));
+    m_selectNone->setObjectName(QStringLiteral("selectNoneButton"));
+    m_write->setObjectName(QStringLiteral("writeButton"));
+    layout->addWidget(m_selectAll);
+    layout->addWidget(m_selectNone);
+    layout->addWidget(m_write);
+
+    connect(m_selectAll, &QPushButton::clicked, this, &ImportFooter::selectAllRequested);
+    connect(m_selectNone, &QPushButton::clicked, this, &ImportFooter::selectNoneRequested);
+    connect(m_write, &GlassButton::clicked, this, &ImportFooter::writeRequested);
+    setTarget(true);
+}
+
+void ImportFooter::setBusy(bool busy)
+{
+    m_spinner->setVisible(busy);
+}
+
+void ImportFooter::setStatus(const QString &status)
+{
+    m_status->setText(status);
+}
+
+void ImportFooter::setHasItems(bool hasItems)
+{
+    m_selectAll->setEnabled(hasItems);
+    m_selectNone->setEnabled(hasItems);
+}
+
+void ImportFooter::setWriteEnabled(bool enabled)
+{
+    m_write->setEnabled(enabled);
+}
+
+void ImportFooter::setTarget(bool saveToApp)
+{
+    // The button says "写入提醒事项" while the switch says "写到提醒事项".
+    m_write->setText(saveToApp ? QStringLiteral("存到本 App") : QStringLiteral("写入提醒事项"));
+    m_write->setSymbol(saveToApp ? QStringLiteral("tray.and.arrow.down.fill") : QStringLiteral("checkmark.circle.fill"));
+}
+
+QString ImportFooter::status() const
+{
+    return m_status->text();
+}

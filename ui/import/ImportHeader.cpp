@@ -1,0 +1,89 @@
+#include "ui/import/ImportHeader.h"
+
+#include "ui/glass/GlassFonts.h"
+#include "ui/glass/SegmentedControl.h"
+#include "ui/glass/SymbolView.h"
+#include "ui/glass/ToneLabel.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+using GlassPalette::Tone;
+
+ImportHeader::ImportHeader(QWidget *parent)
+    : GlassPanel(14, std::nullopt, false, parent)
+    , m_target(new SegmentedControl({QStringLiteral("存到本 App"), QStringLiteral("写到提醒事项")}, this))
+    , m_listName(new QLineEdit(this))
+    , m_dueOn(new QCheckBox(QStringLiteral("截止"), this))
+    , m_due(new QDateTimeEdit(this))
+{
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(14, 10, 14, 10);
+    layout->setSpacing(10);
+
+    layout->addWidget(new SymbolView(QStringLiteral("tray.and.arrow.down.fill"), 19, Tone::Accent, this));
+    auto *title = new QLabel(QStringLiteral("导入作业"), this);
+    title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
+    layout->addWidget(title);
+    layout->addStretch();
+
+    m_target->setObjectName(QStringLiteral("targetSwitch"));
+    m_target->setFixedWidth(185);
+    m_target->setToolTip(QStringLiteral("存到本 App：由 App 自己管理并在到期时通知；写到提醒事项：同步到系统「提醒事项」App"));
+    layout->addWidget(m_target);
+
+    layout->addWidget(new ToneLabel(QStringLiteral("清单"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Callout), this));
+    m_listName->setObjectName(QStringLiteral("listNameField"));
+    m_listName->setPlaceholderText(QStringLiteral("清单名"));
+    m_listName->setFixedWidth(118);
+    layout->addWidget(m_listName);
+
+    m_dueOn->setObjectName(QStringLiteral("dueCheck"));
+    layout->addWidget(m_dueOn);
+    m_due->setObjectName(QStringLiteral("dueEdit"));
+    m_due->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
+    m_due->setCalendarPopup(true);
+    layout->addWidget(m_due);
+
+    connect(m_dueOn, &QCheckBox::toggled, m_due, &QWidget::setEnabled);
+    connect(m_target, &SegmentedControl::currentIndexChanged, this, [this](int index) { emit targetChanged(index == 0); });
+}
+
+bool ImportHeader::savesToApp() const
+{
+    return m_target->currentIndex() == 0;
+}
+
+QString ImportHeader::listName() const
+{
+    return m_listName->text();
+}
+
+void ImportHeader::setListName(const QString &name)
+{
+    m_listName->setText(name);
+}
+
+bool ImportHeader::dueOn() const
+{
+    return m_dueOn->isChecked();
+}
+
+void ImportHeader::setDueOn(bool on)
+{
+    m_dueOn->setChecked(on);
+    m_due->setEnabled(on);
+}
+
+QDateTime ImportHeader::due() const
+{
+    return m_due->dateTime();
+}
+
+void ImportHeader::setDue(const QDateTime &due)
+{
+    m_due->setDateTime(due);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+// Every text the import screen shows that depends on its state: the one-line status, the
+// count of entries to write and the title of the recognised-text section. Numbers are plain
+// decimal.
+namespace ImportTexts {
+
+QString initialStatus();
+QString recognising(const QString &sourceName);
+// Stands for the file name while an image from the clipboard is recognised.
+QString clipboardSourceName();
+QString recognised(qsizetype lines, qsizetype items);
+QString noText();
+QString pasted(qsizetype items);
+QString clipboardEmpty();
+QString reparsed(qsizetype items);
+QString writingReminders();
+QString savingToApp();
+QString remindersWritten(qsizetype written, qsizetype skipped, const QString &listName);
+QString appSaved(qsizetype added, qsizetype skipped, const QString &listName);
+QString writeFailed(const QString &description);
+
+// "3/5 条待写入"
+QString pendingCount(qsizetype ticked, qsizetype total);
+// "识别原文（12 行）"
+QString rawTextTitle(qsizetype lines);
+
+} // namespace ImportTexts

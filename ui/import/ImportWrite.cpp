@@ -1,0 +1,74 @@
+#include "ui/import/ImportWrite.h"
+
+#include "bridges/notifications/NotificationService.h"
+#include "bridges/reminders/RemindersService.h"
+#include "data/AppSettings.h"
+#include "data/HistoryStore.h"
+#include "data/HorizontalSpace.h"
+#include "data/TaskStore.h"
+#include "ui/import/ImportTexts.h"
+
+#include <QSet>
+
+namespace {
+
+void recordInHistory(const SharedObjects &shared, const WriteRequest &request, qint64 written, qint64 skipped)
+{
+    if (!shared.settings.saveHistory())
+        return;
+    HistoryRecord record;
+    record.listName = request.listName;
+    record.imagePath = request.imagePath;
+    record.items = request.titles();
+    record.written = written;
+    record.skipped = skipped;
+    shared.history.add(record);
+}
+
+} // namespace
+
+namespace ImportWrite {
+
+QList<TaskItem> entriesToNotify(const TaskList &list, const QStringList &titles)
+{
+    QSet<QString> stored;
+    for (const QString &title : titles)
+        stored.insert(trimHorizontalSpace(title));
+    QList<TaskItem> entries;
+    for (const TaskItem &task : list.tasks) {
+        if (!task.done && task.due && stored.contains(task.title))
+            entries.append(task);
+    }
+    return entries;
+}
+
+QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
+{
+    const QStringList titles = request.titles();
+    const TaskStore::AddResult counts = shared.store.add(titles, request.listName, request.due, request.source());
+    if (const std::optional<TaskList> list = shared.store.list(request.listName)) {
+        for (const TaskItem &task : entriesToNotify(*list, titles))
+            shared.notify.schedule(task.id, task.title, request.listName, *task.due);
+    }
+    recordInHistory(shared, request, counts.added, counts.skipped);
+    return ImportTexts::appSaved(counts.added, counts.skipped, request.listName);
+}
+
+void writeToReminders(const SharedObjects &shared, const WriteRequest &request,
+                      std::function<void(const QString &status)> showStatus)
+{
+    shared.service.write(request.ticked, request.listName, request.due, shared.settings.dedupe(),
+                         [shared, request, showStatus = std::move(showStatus)](const WriteResult &result) {
+                             if (const auto *error = std::get_if<ReminderError>(&result)) {
+                                 showStatus(ImportTexts::writeFailed(error->description));
+                                 return;
+                             }
+                             const auto &counts = std::get<WriteCounts>(result);
+                             showStatus(ImportTexts::remindersWritten(counts.written, counts.skipped, request.listName));
+                             recordInHistory(shared, request, counts.written, counts.skipped);
+                             if (shared.settings.openAfterWrite())
+                                 shared.service.openRemindersApp();
+                         });
+}
+
+} // namespace ImportWrite

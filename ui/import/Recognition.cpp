@@ -1,0 +1,36 @@
+#include "ui/import/Recognition.h"
+
+#include "core/Parser.h"
+#include "core/ocr/ImageLoader.h"
+#include "core/ocr/OCR.h"
+
+namespace {
+
+// The drop zone is 300 × 340; this leaves room for a 2× screen without keeping a 48-megapixel
+// photo in memory or scaling it on the UI thread at every repaint.
+constexpr int previewSide = 1024;
+
+QImage previewOf(const QImage &image)
+{
+    if (image.isNull() || (image.width() <= previewSide && image.height() <= previewSide))
+        return image;
+    return image.scaled(previewSide, previewSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+} // namespace
+
+Recognition Recognition::ofFile(const QString &path, const QStringList &languages, const QStringList &subjects)
+{
+    return ofImage(ImageLoader::load(path), languages, subjects);
+}
+
+Recognition Recognition::ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects)
+{
+    Recognition result;
+    result.lines = OCR::recognize(image, languages);
+    Parser::Result parsed = Parser::parse(result.lines, subjects);
+    result.items = std::move(parsed.items);
+    result.title = std::move(parsed.title);
+    result.preview = previewOf(image);
+    return result;
+}

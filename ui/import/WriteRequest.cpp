@@ -1,0 +1,35 @@
+#include "ui/import/WriteRequest.h"
+
+#include "data/HorizontalSpace.h"
+
+#include <QFileInfo>
+
+WriteRequest WriteRequest::fromScreen(const QList<SlateItem> &items, const QString &listName, bool dueOn,
+                                      const QDateTime &due, const std::optional<QString> &imagePath)
+{
+    WriteRequest request;
+    for (const SlateItem &item : items) {
+        if (item.enabled)
+            request.ticked.append(item);
+    }
+    request.listName = trimHorizontalSpace(listName);
+    if (dueOn)
+        request.due = due;
+    request.imagePath = imagePath;
+    return request;
+}
+
+QStringList WriteRequest::titles() const
+{
+    QStringList titles;
+    for (const SlateItem &item : ticked)
+        titles.append(item.title());
+    return titles;
+}
+
+std::optional<QString> WriteRequest::source() const
+{
+    if (!imagePath)
+        return std::nullopt;
+    return QFileInfo(*imagePath).fileName();
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "core/SlateItem.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// What one press of the write button hands over, worked out from the screen's state.
+struct WriteRequest {
+    QList<SlateItem> ticked;        // the ticked entries, in list order
+    QString listName;               // trimmed of blanks at both ends
+    std::optional<QDateTime> due;   // none when the due checkbox is off
+    std::optional<QString> imagePath;
+
+    static WriteRequest fromScreen(const QList<SlateItem> &items, const QString &listName, bool dueOn,
+                                   const QDateTime &due, const std::optional<QString> &imagePath);
+
+    // The entry titles of the ticked entries, in order.
+    QStringList titles() const;
+    // The file name of the image, recorded as the entries' source; none for a pasted image.
+    std::optional<QString> source() const;
+};

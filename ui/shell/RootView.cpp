@@ -1,0 +1,70 @@
+#include "ui/shell/RootView.h"
+
+#include "data/SharedDefaults.h"
+#include "ui/glass/AppBackdrop.h"
+#include "ui/glass/HairlineDivider.h"
+#include "ui/import/ImportView.h"
+#include "ui/shell/Sidebar.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+RootView::RootView(SharedObjects shared, QWidget *parent)
+    : QWidget(parent)
+    , m_shared(shared)
+    , m_section(AppSections::startSection(SharedDefaults::startSection()))
+    , m_backdrop(new AppBackdrop(this))
+    , m_sidebar(new Sidebar(m_section, this))
+{
+    setMinimumSize(980, 700);
+    m_backdrop->lower();
+
+    auto *row = new QHBoxLayout(this);
+    // The top band holds the window's menu, as the title bar drawn over the content would.
+    row->setContentsMargins(0, titleBandHeight, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(m_sidebar);
+    row->addWidget(new HairlineDivider(Qt::Vertical, 0.07, this));
+    auto *detail = new QWidget(this);
+    m_detail = new QVBoxLayout(detail);
+    m_detail->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(detail, 1);
+
+    connect(m_sidebar, &Sidebar::sectionChosen, this, &RootView::setSection);
+    showScreen();
+}
+
+void RootView::setSection(AppSection section)
+{
+    if (section == m_section)
+        return;
+    m_section = section;
+    m_sidebar->setSection(section);
+    showScreen();
+}
+
+ImportView *RootView::importView() const
+{
+    return qobject_cast<ImportView *>(m_screen);
+}
+
+void RootView::resizeEvent(QResizeEvent *event)
+{
+    m_backdrop->setGeometry(rect());
+    QWidget::resizeEvent(event);
+}
+
+void RootView::showScreen()
+{
+    delete m_screen;
+    m_screen = makeScreen(m_section);
+    m_detail->addWidget(m_screen);
+}
+
+QWidget *RootView::makeScreen(AppSection section)
+{
+    if (section == AppSection::Importer)
+        return new ImportView(m_shared, this);
+    // The lists, history, settings and about screens come later; their sections stay empty.
+    return new QWidget(this);
+}

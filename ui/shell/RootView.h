@@ -1,0 +1,46 @@
+#pragma once
+
+#include "ui/shell/AppSection.h"
+#include "ui/shell/SharedObjects.h"
+
+#include <QWidget>
+
+class AppBackdrop;
+class ImportView;
+class Sidebar;
+class QVBoxLayout;
+
+// `RootView`: the window's content. Behind everything the `AppBackdrop`; in front, the sidebar,
+// a hairline and the detail area showing the chosen section's screen. Each change of section
+// builds that screen anew and discards the previous one with all its on-screen state.
+class RootView : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int titleBandHeight = 26;
+
+    // Opens on the section named by the stored "startSection", or on the first.
+    explicit RootView(SharedObjects shared, QWidget *parent = nullptr);
+
+    AppSection section() const { return m_section; }
+    void setSection(AppSection section);
+
+    Sidebar *sidebar() const { return m_sidebar; }
+    QWidget *currentScreen() const { return m_screen; }
+    // The import screen when it is the one shown.
+    ImportView *importView() const;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void showScreen();
+    QWidget *makeScreen(AppSection section);
+
+    SharedObjects m_shared;
+    AppSection m_section;
+    AppBackdrop *m_backdrop;
+    Sidebar *m_sidebar;
+    QVBoxLayout *m_detail;
+    QWidget *m_screen = nullptr;
+};

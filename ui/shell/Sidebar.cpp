@@ -1,0 +1,100 @@
+#include "ui/shell/Sidebar.h"
+
+#include "ui/glass/GlassFonts.h"
+#include "ui/glass/SymbolView.h"
+#include "ui/glass/ToneLabel.h"
+#include "ui/shell/AppTile.h"
+#include "ui/glass/HairlineDivider.h"
+#include "ui/shell/SidebarEntry.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+using GlassPalette::Tone;
+
+Sidebar::Sidebar(AppSection section, QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedWidth(fixedWidth);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 0, 10, 12);
+    layout->setSpacing(3);
+    layout->addWidget(makeBrandRow());
+
+    for (AppSection each : AppSections::all()) {
+        auto *entry = new SidebarEntry(each, this);
+        entry->setSelected(each == section);
+        connect(entry, &SidebarEntry::clicked, this, [this, each] { emit sectionChosen(each); });
+        connect(entry, &SidebarEntry::pointerEntered, this, [this](AppSection s) { setHovered(s); });
+        // A late leave of the previous entry must not clear the entry the pointer is over now.
+        connect(entry, &SidebarEntry::pointerLeft, this, [this](AppSection s) {
+            if (m_hovered == s)
+                setHovered(std::nullopt);
+        });
+        m_entries.append(entry);
+        layout->addWidget(entry);
+    }
+    layout->addStretch();
+    layout->addWidget(makeFooter());
+}
+
+QWidget *Sidebar::makeBrandRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(8, 4, 8, 12);
+    layout->setSpacing(9);
+    layout->addWidget(new AppTile(row), 0, Qt::AlignVCenter);
+
+    auto *names = new QVBoxLayout;
+    names->setSpacing(0);
+    auto *product = new QLabel(QStringLiteral("Slatebook"), row);
+    product->setFont(GlassFonts::system(14, QFont::DemiBold));
+    names->addWidget(product);
+    names->addWidget(new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
+    layout->addLayout(names);
+    layout->addStretch();
+    return row;
+}
+
+QWidget *Sidebar::makeFooter()
+{
+    auto *footer = new QWidget(this);
+    auto *layout = new QVBoxLayout(footer);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(8);
+    layout->addWidget(new HairlineDivider(Qt::Horizontal, 0.12 * 0.35, footer));
+
+    auto *note = new QHBoxLayout;
+    note->setContentsMargins(8, 0, 8, 0);
+    note->setSpacing(6);
+    note->addWidget(new SymbolView(QStringLiteral("lock.shield"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
+    note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary, GlassFonts::system(10), footer),
+                    0, Qt::AlignVCenter);
+    note->addStretch();
+    layout->addLayout(note);
+    return footer;
+}
+
+void Sidebar::setSection(AppSection section)
+{
+    for (SidebarEntry *entry : m_entries)
+        entry->setSelected(entry->section() == section);
+}
+
+SidebarEntry *Sidebar::entry(AppSection section) const
+{
+    for (SidebarEntry *entry : m_entries) {
+        if (entry->section() == section)
+            return entry;
+    }
+    return nullptr;
+}
+
+void Sidebar::setHovered(std::optional<AppSection> section)
+{
+    m_hovered = section;
+    for (SidebarEntry *entry : m_entries)
+        entry->setHighlighted(entry->section() == section);
+}

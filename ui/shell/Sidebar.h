@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ui/shell/AppSection.h"
+
+#include <QList>
+#include <QWidget>
+#include <optional>
+
+class SidebarEntry;
+
+// The window's fixed left column: the brand, one entry per section, and the offline note.
+// It shows which section is chosen and which entry the pointer is over (`hovered`).
+class Sidebar : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int fixedWidth = 218;
+
+    explicit Sidebar(AppSection section, QWidget *parent = nullptr);
+
+    void setSection(AppSection section);
+    std::optional<AppSection> hovered() const { return m_hovered; }
+    SidebarEntry *entry(AppSection section) const;
+
+signals:
+    void sectionChosen(AppSection section);
+
+private:
+    QWidget *makeBrandRow();
+    QWidget *makeFooter();
+    void setHovered(std::optional<AppSection> section);
+
+    QList<SidebarEntry *> m_entries;
+    std::optional<AppSection> m_hovered;
+};
