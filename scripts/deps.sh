@@ -28,3 +28,11 @@ slatebook_prepare() {
   slatebook_install_missing
   "$slatebook_root/scripts/fetch-deps" >/dev/null
 }
+
+# Configures a build folder; ccache with paths relative to the checkout lets a fresh clone reuse
+# what an earlier build compiled.
+slatebook_configure() {
+  local build="$1"; shift
+  export CCACHE_BASEDIR="$slatebook_root"
+  cmake -S "$slatebook_root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
+}
