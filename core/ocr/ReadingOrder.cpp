@@ -1,5 +1,7 @@
 #include "core/ocr/OCR.h"
 
+#include "core/InsertionSort.h"
+
 #include <cmath>
 
 namespace {
@@ -20,20 +22,11 @@ bool readBefore(const Observation &a, const Observation &b)
 
 namespace OCR {
 
-// Across a slanted line the test is not transitive, which std::sort and std::stable_sort do not
-// allow. Insertion sort applies it as it stands: an observation moves ahead only of those it
-// reads before, so pairs the test leaves unordered keep recognition's order.
+// Across a slanted line the test is not transitive, so pairs it leaves unordered keep
+// recognition's order.
 QList<Observation> inReadingOrder(QList<Observation> observations)
 {
-    for (qsizetype i = 1; i < observations.size(); ++i) {
-        Observation moving = std::move(observations[i]);
-        qsizetype at = i;
-        while (at > 0 && readBefore(moving, observations[at - 1])) {
-            observations[at] = std::move(observations[at - 1]);
-            --at;
-        }
-        observations[at] = std::move(moving);
-    }
+    insertionSort(observations, readBefore);
     return observations;
 }
 
