@@ -184,7 +184,7 @@ int main(int argc, char **argv)
     }
 
     std::printf("\n%-22s %6s  %6s  %5s %5s %5s  %-9s %7s\n", "kind", "sec", "chars", "prec", "rec", "F1", "titles",
-                "");
+                "peak MB");
     for (auto kind = byKind.cbegin(); kind != byKind.cend(); ++kind) {
         const Score &score = kind.value();
         printRow(kind.key(), score, QStringLiteral("%1/%2").arg(score.titlesRight).arg(score.images), peakMemoryKilobytes());

@@ -1,5 +1,6 @@
 #include "core/ocr/OnnxModel.h"
 
+#include <onnxruntime_run_options_config_keys.h>
 #include <onnxruntime_session_options_config_keys.h>
 
 namespace {
@@ -62,8 +63,11 @@ Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> 
                                                         shape.data(), shape.size());
     const char *inputNames[] = {inputName_.c_str()};
     const char *outputNames[] = {outputName_.c_str()};
-    std::vector<Ort::Value> outputs = session_.Run(Ort::RunOptions{nullptr}, inputNames, &tensor, 1,
-                                                   outputNames, 1);
+    // The arena gives back what a run used: a desktop application should not keep a large
+    // photo's working memory once it has been read.
+    Ort::RunOptions options;
+    options.AddConfigEntry(kOrtRunOptionsConfigEnableMemoryArenaShrinkage, "cpu:0");
+    std::vector<Ort::Value> outputs = session_.Run(options, inputNames, &tensor, 1, outputNames, 1);
     return std::move(outputs.front());
 }
 
