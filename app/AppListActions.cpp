@@ -1,6 +1,6 @@
 #include "app/AppListActions.h"
 
-#include <QRegularExpression>
+#include "app/CliTexts.h"
 
 namespace {
 
@@ -9,21 +9,6 @@ const QString commandSource = QStringLiteral("命令导入");
 QString dueText(const QDateTime &due)
 {
     return due.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-}
-
-// "yyyy-MM-dd'T'HH:mm" on the local clock, ASCII digits only; a text that does not fit, or names
-// no real date, gives no due time rather than an error.
-std::optional<QDateTime> parseDue(const std::optional<QString> &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
-    const QRegularExpressionMatch match = form.match(text.value_or(QString()));
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
-    const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
-    if (!date.isValid() || !time.isValid())
-        return std::nullopt;
-    return QDateTime(date, time, Qt::LocalTime);
 }
 
 QString dumpAll(const TaskStore &store)
@@ -68,8 +53,8 @@ QString write(const CliTask &task, TaskStore &store)
     const QString name = task.list.value_or(QStringLiteral("作业"));
     const QStringList titles = task.items.value_or(QStringList());
     if (titles.isEmpty())
-        return QStringLiteral("ERROR: items 为空");
-    const TaskStore::AddResult result = store.add(titles, name, parseDue(task.due), commandSource);
+        return CliTexts::noItems();
+    const TaskStore::AddResult result = store.add(titles, name, task.dueTime(), commandSource);
     QString text = QStringLiteral("SUCCESS: 已写入 ") + QString::number(result.added) + QLatin1Char('/')
         + QString::number(titles.size()) + QStringLiteral(" 条到 App 清单「") + name + QStringLiteral("」");
     if (result.skipped != 0)
@@ -82,7 +67,7 @@ QString remove(const CliTask &task, TaskStore &store)
     const QString name = task.list.value_or(QString());
     const QStringList titles = task.items.value_or(QStringList());
     if (titles.isEmpty())
-        return QStringLiteral("ERROR: items 为空");
+        return CliTexts::noItems();
     const std::optional<int> removed = store.deleteTitles(titles, name);
     if (!removed)
         return QStringLiteral("未找到清单「") + name + QStringLiteral("」");
@@ -100,5 +85,5 @@ QString runAppListAction(const CliTask &task, TaskStore &store)
         return write(task, store);
     if (task.action == QLatin1String("delete"))
         return remove(task, store);
-    return QStringLiteral("ERROR: 未知 action「") + task.action + QStringLiteral("」");
+    return CliTexts::unknownAction(task.action);
 }

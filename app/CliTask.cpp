@@ -1,5 +1,6 @@
 #include "app/CliTask.h"
 
+#include <QRegularExpression>
 #include <nlohmann/json.hpp>
 
 namespace {
@@ -57,4 +58,17 @@ std::optional<CliTask> CliTask::decode(const QByteArray &json)
     if (!ok)
         return std::nullopt;
     return task;
+}
+
+std::optional<QDateTime> CliTask::dueTime() const
+{
+    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
+    const QRegularExpressionMatch match = form.match(due.value_or(QString()));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::LocalTime);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,5 +20,9 @@ struct CliTask {
     static std::optional<CliTask> decode(const QByteArray &json);
 
     // "reminders" selects the Reminders store; anything else, or nothing, the app's own lists.
+    // `due` read as "yyyy-MM-dd'T'HH:mm" on the local clock, ASCII digits only; a text that does
+    // not fit, or names no real date, gives no due time rather than an error.
+    std::optional<QDateTime> dueTime() const;
+
     bool targetsReminders() const { return target.value_or(QStringLiteral("app")) == QLatin1String("reminders"); }
 };

@@ -3,6 +3,7 @@
 #include "app/AppListActions.h"
 #include "app/CliFinish.h"
 #include "app/CliPaths.h"
+#include "app/CliTexts.h"
 #include "app/OcrAction.h"
 #include "app/RemindersListActions.h"
 #include "bridges/reminders/RemindersService.h"
@@ -26,5 +27,5 @@ void runCommandLineTask(const CliTask &task)
         finish(runAppListAction(task, store));
     }
 
-    finish(QStringLiteral("ERROR: 未知 action「%1」").arg(task.action));
+    finish(CliTexts::unknownAction(task.action));
 }

@@ -1,27 +1,9 @@
 #include "app/RemindersListActions.h"
 
+#include "app/CliTexts.h"
 #include "app/RunAsync.h"
 
-#include <QRegularExpression>
-
 namespace {
-
-const QString noItems = QStringLiteral("ERROR: items 为空");
-
-// "yyyy-MM-dd'T'HH:mm" on the local clock, ASCII digits only; a text that does not fit, or names
-// no real date, gives no due time rather than an error.
-std::optional<QDateTime> parseDue(const std::optional<QString> &text)
-{
-    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
-    const QRegularExpressionMatch match = form.match(text.value_or(QString()));
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
-    const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
-    if (!date.isValid() || !time.isValid())
-        return std::nullopt;
-    return QDateTime(date, time);
-}
 
 QString dumpText(const QString &list, const QList<ReminderRow> &rows, const RemindersService &reminders)
 {
@@ -78,8 +60,8 @@ void runRemindersListAction(const CliTask &task, const RemindersService &reminde
     if (task.action == QLatin1String("write")) {
         const QString list = task.list.value_or(QStringLiteral("作业"));
         if (titles.isEmpty())
-            finish(noItems);
-        const std::optional<QDateTime> due = parseDue(task.due);
+            finish(CliTexts::noItems());
+        const std::optional<QDateTime> due = task.dueTime();
         QList<ReminderEntry> entries;
         for (const QString &title : titles)
             entries.append({title, due});
@@ -93,7 +75,7 @@ void runRemindersListAction(const CliTask &task, const RemindersService &reminde
     if (task.action == QLatin1String("delete")) {
         const QString list = task.list.value_or(QString());
         if (titles.isEmpty())
-            finish(noItems);
+            finish(CliTexts::noItems());
         runAsync([&reminders, titles, list](const CliFinish &done) {
             reminders.deleteTitles(titles, list, [list, done](const DeleteResult &result) {
                 done(deleteText(result, list));
@@ -101,5 +83,5 @@ void runRemindersListAction(const CliTask &task, const RemindersService &reminde
         }, finish);
     }
 
-    finish(QStringLiteral("ERROR: 未知 action「") + task.action + QStringLiteral("」"));
+    finish(CliTexts::unknownAction(task.action));
 }
