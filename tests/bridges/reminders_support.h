@@ -2,6 +2,8 @@
 
 // Helpers for the Reminders tests: files, the local clock, folders that refuse changes, and
 // waiting for completions with the event loop running.
+#include "support/LocalZone.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -44,31 +46,6 @@ inline QStringList allEntries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
-
-// Sets the user's clock to a time zone for as long as it lives, so floating and zoned times differ.
-class LocalZone {
-public:
-    explicit LocalZone(const char *zone)
-        : m_saved(qgetenv("TZ")), m_wasSet(qEnvironmentVariableIsSet("TZ"))
-    {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~LocalZone()
-    {
-        if (m_wasSet)
-            qputenv("TZ", m_saved);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-    LocalZone(const LocalZone &) = delete;
-    LocalZone &operator=(const LocalZone &) = delete;
-
-private:
-    QByteArray m_saved;
-    bool m_wasSet;
-};
 
 // Makes a folder refuse new, renamed and removed entries for as long as it lives: through its
 // permissions, or, where they do not stop the user (root), through the immutable attribute.

@@ -4,37 +4,13 @@
 #include "data/DefaultsStore.h"
 #include "data/DueTime.h"
 #include "data/SharedDefaults.h"
+#include "support/LocalZone.h"
 #include "support/TempHome.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
-#include <time.h>
 
 namespace {
-
-// Runs a test body in another local time zone, restoring the previous one afterwards.
-class LocalZone {
-public:
-    explicit LocalZone(const char *zone)
-        : m_wasSet(qEnvironmentVariableIsSet("TZ"))
-        , m_saved(qgetenv("TZ"))
-    {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~LocalZone()
-    {
-        if (m_wasSet)
-            qputenv("TZ", m_saved);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_wasSet;
-    QByteArray m_saved;
-};
 
 void writeSettingsFile(const QByteArray &ini)
 {
