@@ -6,14 +6,18 @@ slatebook_packages=(
   qt6-base-dev qt6-image-formats-plugins libgl-dev libxcb1-dev
   fonts-noto-cjk fonts-noto-color-emoji
   libopencv-core-dev libopencv-imgproc-dev libpolyclipping-dev libheif-dev
+  tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim tesseract-ocr-jpn tesseract-ocr-fra libtesseract-dev
   nlohmann-json3-dev libical-dev libgtest-dev
   dbus npm python3-dbusmock todoman vdirsyncer
+  appstream desktop-file-utils lintian dpkg-dev file
 )
 
 slatebook_install_missing() {
   local missing=()
   local package
   for package in "${slatebook_packages[@]}"; do
+    # A Node.js from elsewhere (NodeSource bundles npm) conflicts with Debian's npm package.
+    [ "$package" = npm ] && command -v npm >/dev/null && continue
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

@@ -1,7 +1,10 @@
 #include "core/ocr/OCR.h"
 
+#include "core/ocr/EngineChoice.h"
 #include "core/ocr/ImageLoader.h"
 #include "core/ocr/PpOcrEngine.h"
+#include "core/ocr/TesseractEngine.h"
+#include "core/ocr/TesseractLanguages.h"
 
 namespace OCR {
 
@@ -23,7 +26,19 @@ QStringList recognize(const QImage &image, const QStringList &languages)
     if (image.isNull())
         return {};
     const QStringList chosen = languages.isEmpty() ? defaultLanguages() : languages;
-    return linesInReadingOrder(PpOcrEngine::shared().recognize(image, chosen));
+    // Read afresh on every call: a data package installed while the application runs counts.
+    TesseractEngine &tesseract = TesseractEngine::shared();
+    const EngineChoice::Choice choice =
+        EngineChoice::forLanguages(chosen, TesseractLanguages::installed(tesseract.dataFolder()));
+    switch (choice.engine) {
+    case EngineChoice::Engine::PpOcr:
+        return linesInReadingOrder(PpOcrEngine::shared().recognize(image, choice.languages));
+    case EngineChoice::Engine::Tesseract:
+        return linesInReadingOrder(tesseract.recognizeWithData(image, choice.languages));
+    case EngineChoice::Engine::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace OCR

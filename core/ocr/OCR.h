@@ -7,7 +7,8 @@
 #include <QStringList>
 
 // Front end of text recognition: image in, lines in reading order out. Every failure gives an
-// empty list.
+// empty list. The language list (BCP 47 codes, most preferred first) decides the engine:
+// EngineChoice::forLanguages.
 namespace OCR {
 
 // The languages used when the caller passes none.

@@ -1,0 +1,191 @@
+#include "core/ocr/OCR.h"
+#include "core/ocr/TesseractEngine.h"
+#include "core/ocr/TesseractLanguages.h"
+#include "core/ocr/TesseractText.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <ostream>
+#include <thread>
+#include <vector>
+
+// Readable failure messages for the texts compared below.
+static void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+QString testImage(const char *name)
+{
+    return QStringLiteral(SLATEBOOK_TEST_DATA "/") + QLatin1String(name);
+}
+
+// Rendered from these texts in Noto Sans CJK JP and DejaVu Sans, black on white.
+const QStringList japaneseLines = {"宿題 3月15日", "国語：漢字ドリルを三回書く",
+                                   "算数：計算プリントをする"};
+const QStringList frenchLines = {"Devoirs du 15 mars", "Français : lire le chapitre 3, page 42",
+                                 "Mathématiques : exercices 5 et 6"};
+
+// A data folder holding only the named trained data, linked from Debian's.
+void linkData(const QTemporaryDir &folder, const QStringList &names)
+{
+    for (const QString &name : names) {
+        const QString file = name + QStringLiteral(".traineddata");
+        const QString installed = QDir(TesseractLanguages::defaultDataFolder()).filePath(file);
+        ASSERT_TRUE(QFile::link(installed, folder.filePath(file)));
+    }
+}
+
+} // namespace
+
+namespace {
+
+QString tidied(const char *line)
+{
+    return TesseractText::tidied(QString::fromUtf8(line));
+}
+
+} // namespace
+
+TEST(TesseractText, JoinsCjkAndKeepsLatinSpaces)
+{
+    // Between CJK characters, kana included, and beside full-width punctuation.
+    EXPECT_EQ(tidied("国 語 の 宿 題"), QString("国語の宿題"));
+    EXPECT_EQ(tidied("漢字 ドリル を  三回 書く"), QString("漢字ドリルを三回書く"));
+    EXPECT_EQ(tidied("完成 《 背影 》 课后 练习 。 预习"), QString("完成《背影》课后练习。预习"));
+    EXPECT_EQ(tidied("「 宿題 」 、 明日"), QString("「宿題」、明日"));
+    EXPECT_EQ(tidied("𠮷 野 家"), QString("𠮷野家"));
+    // Latin words and numbers keep theirs, also next to CJK text.
+    EXPECT_EQ(tidied("Unit 2 单词"), QString("Unit 2 单词"));
+    EXPECT_EQ(tidied("宿題 3月15日"), QString("宿題 3月15日"));
+    EXPECT_EQ(tidied("数学 p12 第3题"), QString("数学 p12 第3题"));
+    EXPECT_EQ(tidied("lire le chapitre 3, page 42"), QString("lire le chapitre 3, page 42"));
+    // Korean spaces its words.
+    EXPECT_EQ(tidied("국어 숙제 하기"), QString("국어 숙제 하기"));
+    EXPECT_EQ(tidied(""), QString(""));
+    EXPECT_EQ(tidied("  "), QString("  "));
+}
+
+TEST(TesseractText, GivesBackFullWidthPunctuationBetweenCjkCharacters)
+{
+    EXPECT_EQ(tidied("国語 : 漢字ドリル"), QString("国語：漢字ドリル"));
+    EXPECT_EQ(tidied("语文: 完成练习; 预习第14课"), QString("语文：完成练习；预习第14课"));
+    EXPECT_EQ(tidied("语文:完成练习;预习"), QString("语文：完成练习；预习"));
+    EXPECT_EQ(tidied("本当 ? はい , 行く !"), QString("本当？はい，行く !"));
+    // Beside Latin text or digits, ASCII punctuation is what was printed.
+    EXPECT_EQ(tidied("数学 : p12"), QString("数学 : p12"));
+    EXPECT_EQ(tidied("Français : lire"), QString("Français : lire"));
+    EXPECT_EQ(tidied("3:45 時"), QString("3:45 時"));
+}
+
+TEST(TesseractRecognition, ReadsJapaneseAndFrenchThroughTheLanguageList)
+{
+    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja-JP"}), japaneseLines);
+    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja"}), japaneseLines);
+    EXPECT_EQ(OCR::recognize(testImage("french-lines.png"), {"fr-FR"}), frenchLines);
+    EXPECT_EQ(OCR::recognize(testImage("french-lines.png"), {"fr-FR", "en-US"}), frenchLines);
+
+    // Chinese with Japanese goes to Tesseract with both sets of data.
+    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"zh-Hans", "ja-JP"}).size(), japaneseLines.size());
+    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja-JP", "zh-Hans"}), japaneseLines);
+
+    // Nothing can read these lists.
+    EXPECT_TRUE(OCR::recognize(testImage("japanese-lines.png"), {"xx-YY"}).isEmpty());
+    EXPECT_TRUE(OCR::recognize(testImage("french-lines.png"), {"xx-YY", "tlh"}).isEmpty());
+}
+
+TEST(TesseractRecognition, ObservationsCarryNormalisedBoxesFromTheBottomLeft)
+{
+    TesseractEngine &engine = TesseractEngine::shared();
+    const QImage page(testImage("japanese-lines.png"));
+    const QList<Observation> observations = engine.recognize(page, {"ja-JP"});
+    ASSERT_EQ(observations.size(), 3);
+    // Tesseract reads top down, so the first line sits highest.
+    for (qsizetype i = 0; i < observations.size(); ++i) {
+        const QRectF box = observations[i].box;
+        EXPECT_EQ(observations[i].candidates, QStringList({japaneseLines[i]}));
+        EXPECT_GT(box.left(), 0.0);
+        EXPECT_LT(box.right(), 1.0);
+        EXPECT_GT(box.top(), 0.0);
+        EXPECT_LT(box.bottom(), 1.0);
+        EXPECT_GT(box.height(), 30.0 / page.height());
+        if (i > 0) {
+            EXPECT_LT(box.center().y(), observations[i - 1].box.center().y() - 0.02);
+        }
+    }
+
+    // Transparent pixels are read as white paper, like PP-OCR reads them.
+    QImage transparent = page.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < transparent.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(transparent.scanLine(y));
+        for (int x = 0; x < transparent.width(); ++x)
+            row[x] = qRgba(0, 0, 0, 255 - qGray(row[x]));
+    }
+    EXPECT_EQ(OCR::recognize(transparent, {"ja-JP"}), japaneseLines);
+}
+
+TEST(TesseractRecognition, LanguagesWithoutInstalledDataAreLeftOut)
+{
+    QTemporaryDir folder;
+    linkData(folder, {"jpn"});
+    TesseractEngine onlyJapanese(folder.path());
+    const QImage page(testImage("japanese-lines.png"));
+
+    const auto lines = [&](const QStringList &languages) {
+        return OCR::linesInReadingOrder(onlyJapanese.recognize(page, languages));
+    };
+    EXPECT_EQ(lines({"ko-KR", "fr-FR", "ja-JP"}), japaneseLines);
+    EXPECT_TRUE(lines({"ko-KR", "fr-FR"}).isEmpty());
+    EXPECT_TRUE(lines({}).isEmpty());
+
+    // No data at all, and data that is not trained data, give nothing either.
+    QTemporaryDir empty;
+    EXPECT_TRUE(TesseractEngine(empty.path()).recognize(page, {"ja-JP"}).isEmpty());
+    QTemporaryDir broken;
+    QFile fake(broken.filePath(QStringLiteral("jpn.traineddata")));
+    ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+    fake.write("not trained data\n");
+    fake.close();
+    EXPECT_TRUE(TesseractEngine(broken.path()).recognize(page, {"ja-JP"}).isEmpty());
+    EXPECT_TRUE(TesseractEngine(broken.path()).recognizeWithData(QImage(), {"jpn"}).isEmpty());
+}
+
+TEST(TesseractRecognition, EachThreadReusesItsOwnEnginePerLanguageSet)
+{
+    const QImage japanese(testImage("japanese-lines.png"));
+    const QImage french(testImage("french-lines.png"));
+
+    std::thread([&] {
+        TesseractEngine &engine = TesseractEngine::shared();
+        EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 0);
+        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 1);
+        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(french, {"fra"})), frenchLines);
+        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(french, {"fra", "eng"})), frenchLines);
+        EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
+        // A fourth set displaces the one used longest ago; the others stay.
+        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        engine.recognizeWithData(french, {"eng"});
+        EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
+    }).join();
+
+    // Four threads at once, two per language, read as one thread alone does.
+    std::vector<QStringList> together(4);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < together.size(); ++i) {
+        threads.emplace_back([&, i] {
+            together[i] = i % 2 ? OCR::recognize(french, {"fr-FR"}) : OCR::recognize(japanese, {"ja-JP"});
+        });
+    }
+    for (std::thread &thread : threads)
+        thread.join();
+    for (size_t i = 0; i < together.size(); ++i)
+        EXPECT_EQ(together[i], i % 2 ? frenchLines : japaneseLines) << i;
+}
