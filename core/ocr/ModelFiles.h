@@ -13,8 +13,9 @@ inline constexpr const char *dictionary = "ppocr_keys_v1.txt";
 // True when the folder holds all four files.
 bool complete(const QString &folder);
 
-// The installed folder (<executable dir>/../share/slatebook/models) when it is complete, else the
-// folder the build fetched the models into.
+// The installed folder (<executable dir>/../share/slatebook/models) when it is complete. An
+// executable inside the build tree otherwise uses the folder the build fetched the models into;
+// an installed one never looks anywhere else.
 QString locateFolder();
 
 } // namespace ModelFiles
