@@ -12,9 +12,11 @@
 #include "data/TaskStore.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayKeeper.h"
+#include "ui/shell/AppTile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QIcon>
 #include <QUrl>
 #include <optional>
 
@@ -43,6 +45,10 @@ int runWindowMode(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Slatebook"));
+    // Ties the window to slatebook.desktop (its name and icon in the dock and task switcher);
+    // outside an installation the brand tile stands in for the themed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("slatebook"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
     const std::optional<QString> image = imageArgument(argumentList(argc, argv));
 
     // One window process per user: a later start hands its image to the running window and ends
