@@ -1,8 +1,10 @@
 // Screenshot tool: bench/screens [OUTPUT_DIR [IMAGE]] renders the main window at 1100 × 760 in
 // every sidebar section, the import screen in its Empty, Recognising, Result (raw text closed
 // and open) and Write-failed states (that one also at the minimum 980 × 700), and the settings
-// window, under a light and a dark palette, to OUTPUT_DIR/<palette>-<view>.png (default
-// ./screens). IMAGE is the homework photo to import (default: the test corpus'
+// window; then, with realistic data (three lists of thirty entries in all, a dozen history
+// records with their photos, two Reminders lists), the lists screen (each filter, a search, the
+// import sheet, and at 980 × 700), the history, settings and about screens; all under a light
+// and a dark palette, to OUTPUT_DIR/<palette>-<view>.png (default ./screens). IMAGE is the homework photo to import (default: the test corpus'
 // 03-print-photo.jpg). Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, in a
 // temporary HOME.
 
@@ -18,12 +20,16 @@
 #include "ui/import/ImportHeader.h"
 #include "ui/import/ImportView.h"
 #include "ui/import/RawTextSection.h"
+#include "ui/lists/ImportFromRemindersSheet.h"
+#include "ui/lists/ListsView.h"
+#include "ui/lists/VisibleTasks.h"
 #include "ui/shell/RootView.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -172,6 +178,154 @@ void shootScheme(const SharedObjects &shared, const Shooter &shooter, const QStr
     shooter.shoot(window.settingsWindow(), QStringLiteral("settings-window"));
 }
 
+
+QDateTime todayAt(int hour, int minute, int daysAhead = 0)
+{
+    return QDateTime(QDate::currentDate().addDays(daysAhead), QTime(hour, minute));
+}
+
+// Three lists, thirty entries, a dozen history records with the corpus' photos, and two
+// Reminders lists for the import sheet.
+void fillRealisticData(const SharedObjects &shared)
+{
+    struct Entry {
+        const char *title;
+        bool done;
+        std::optional<QDateTime> due;
+    };
+    const QString photo = QStringLiteral("03-print-photo.jpg");
+    const QList<std::pair<QString, QList<Entry>>> lists = {
+        {QStringLiteral("3.15作业"),
+         {{"语文｜背诵《春》第二段", false, todayAt(20, 0)},
+          {"语文｜抄写生字第三课 每个三遍", true, std::nullopt},
+          {"数学｜练习册 P12-P13", false, todayAt(21, 30)},
+          {"数学｜订正周测错题", false, todayAt(7, 30, -1)},
+          {"英语｜听写 Unit 3 单词", false, todayAt(19, 0, 1)},
+          {"英语｜朗读课文 3 遍并录音", true, std::nullopt},
+          {"物理｜完成实验报告", false, todayAt(18, 0, 2)},
+          {"化学｜预习第 5 节", false, std::nullopt},
+          {"生物｜画细胞结构图", true, todayAt(12, 0, -2)},
+          {"历史｜阅读 P45-P48 并做笔记", false, std::nullopt},
+          {"地理｜填图练习", false, todayAt(23, 59)},
+          {"道法｜背诵第二单元要点", false, std::nullopt}}},
+        {QStringLiteral("3.16作业"),
+         {{"语文｜阅读理解两篇", false, std::nullopt},
+          {"语文｜作文《我的周末》600 字", false, todayAt(8, 0, 3)},
+          {"数学｜口算 100 题", true, std::nullopt},
+          {"数学｜课本 P36 第 1-5 题", false, todayAt(20, 0, 1)},
+          {"英语｜完成同步练习 Unit 4", false, std::nullopt},
+          {"英语｜背诵对话", true, std::nullopt},
+          {"科学｜观察记录：种子发芽", false, todayAt(17, 0, 4)},
+          {"美术｜准备水彩颜料", false, std::nullopt},
+          {"音乐｜练唱《茉莉花》", true, std::nullopt},
+          {"体育｜跳绳 300 下", false, std::nullopt}}},
+        {QStringLiteral("周末作业"),
+         {{"语文｜读《西游记》第 3-5 回", false, std::nullopt},
+          {"数学｜综合练习卷一张", false, todayAt(19, 0, 2)},
+          {"英语｜看英文动画并写 5 个新词", false, std::nullopt},
+          {"信息｜整理打字练习", true, std::nullopt},
+          {"历史｜查一位历史人物的资料", false, std::nullopt},
+          {"地理｜制作简易地球仪", false, std::nullopt},
+          {"体育｜户外活动 1 小时", true, std::nullopt},
+          {"劳动｜帮家里做一次晚饭", false, std::nullopt}}},
+    };
+    for (const auto &[name, entries] : lists) {
+        shared.store.ensureList(name);
+        for (const Entry &entry : entries) {
+            const QString title = QString::fromUtf8(entry.title);
+            shared.store.add({title}, name, entry.due, entry.done ? std::nullopt : std::optional(photo));
+            if (entry.done) {
+                const std::optional<TaskList> list = shared.store.list(name);
+                for (const TaskItem &task : list->tasks) {
+                    if (task.title == title)
+                        shared.store.toggle(task.id, name);
+                }
+            }
+        }
+    }
+
+    const QStringList images = {"01-screenshot.png", "03-print-photo.jpg", "05-kai-photo.jpg", "13-exif-rotated.jpg",
+                                "14-hand-photo.jpg", "math-line.heic"};
+    const QStringList items = {"语文｜背诵《春》第二段", "数学｜练习册 P12-P13", "英语｜听写 Unit 3 单词",
+                               "物理｜完成实验报告", "化学｜预习第 5 节", "历史｜阅读 P45-P48"};
+    for (int i = 11; i >= 0; --i) {
+        HistoryRecord record;
+        record.date = QDateTime::currentDateTime().addSecs(-3600LL * 17 * i - 1260);
+        record.listName = QStringLiteral("%1.%2作业").arg(record.date.date().month()).arg(record.date.date().day());
+        if (i == 4)
+            record.imagePath.reset();
+        else if (i == 7)
+            record.imagePath = QStringLiteral("/home/student/图片/已删除的作业.jpg");
+        else
+            record.imagePath = QStringLiteral(SLATEBOOK_TEST_DATA "/") + images[i % images.size()];
+        record.items = items.mid(0, 2 + i % 5);
+        record.written = i % 3 == 0 ? 0 : record.items.size() - i % 2;
+        record.skipped = record.items.size() - record.written;
+        shared.history.add(record);
+    }
+
+    bool written = false;
+    shared.service.writeRaw({{QStringLiteral("收拾书包"), std::nullopt}, {QStringLiteral("倒垃圾"), std::nullopt}},
+                            QStringLiteral("家务"), false, [&](const WriteResult &) { written = true; });
+    while (!written)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    written = false;
+    shared.service.writeRaw({{QStringLiteral("数学｜练习册 P20"), todayAt(20, 0, 1)},
+                             {QStringLiteral("语文｜背古诗两首"), std::nullopt},
+                             {QStringLiteral("英语｜抄写单词"), todayAt(19, 30, 1)},
+                             {QStringLiteral("科学｜观察月相"), std::nullopt}},
+                            QStringLiteral("数学作业"), false, [&](const WriteResult &) { written = true; });
+    while (!written)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+void shootDataScreens(const SharedObjects &shared, const Shooter &shooter)
+{
+    MainWindow window(shared);
+    window.resize(1100, 760);
+    window.show();
+    RootView *root = window.rootView();
+
+    root->setSection(AppSection::Lists);
+    auto *lists = qobject_cast<ListsView *>(root->currentScreen());
+    shooter.shoot(&window, QStringLiteral("lists"));
+    lists->setFilter(VisibleTasks::Filter::All);
+    shooter.shoot(&window, QStringLiteral("lists-all"));
+    lists->setFilter(VisibleTasks::Filter::Done);
+    shooter.shoot(&window, QStringLiteral("lists-done"));
+    lists->setFilter(VisibleTasks::Filter::All);
+    lists->searchField()->setText(QStringLiteral("英语"));
+    lists->exportList();
+    settle(600);
+    shooter.shoot(&window, QStringLiteral("lists-search-exported"));
+    lists->searchField()->setText(QStringLiteral("没有这个"));
+    shooter.shoot(&window, QStringLiteral("lists-search-nothing"));
+    lists->searchField()->clear();
+    window.resize(980, 700);
+    shooter.shoot(&window, QStringLiteral("lists-980x700"));
+    window.resize(1100, 760);
+    lists->openImportSheet();
+    settle(800);
+    shooter.shoot(lists->importSheet(), QStringLiteral("lists-import-sheet"));
+    lists->importSheet()->close();
+
+    root->setSection(AppSection::History);
+    settle(2500); // the thumbnails are made on the thread pool
+    shooter.shoot(&window, QStringLiteral("history"));
+    window.resize(980, 700);
+    shooter.shoot(&window, QStringLiteral("history-980x700"));
+    window.resize(1100, 760);
+
+    root->setSection(AppSection::Settings);
+    settle(800);
+    shooter.shoot(&window, QStringLiteral("settings"));
+    root->setSection(AppSection::About);
+    shooter.shoot(&window, QStringLiteral("about"));
+    window.showSettingsWindow();
+    settle(800);
+    shooter.shoot(window.settingsWindow(), QStringLiteral("settings-window-data"));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -202,5 +356,11 @@ int main(int argc, char **argv)
     shootScheme(shared, Shooter(folder, QStringLiteral("light")), photo);
     QApplication::setPalette(darkPalette());
     shootScheme(shared, Shooter(folder, QStringLiteral("dark")), photo);
+
+    fillRealisticData(shared);
+    QApplication::setPalette(light);
+    shootDataScreens(shared, Shooter(folder, QStringLiteral("light")));
+    QApplication::setPalette(darkPalette());
+    shootDataScreens(shared, Shooter(folder, QStringLiteral("dark")));
     return 0;
 }

@@ -43,7 +43,7 @@ void MainWindow::openImage(const QString &path)
 void MainWindow::showSettingsWindow()
 {
     if (!m_settingsWindow)
-        m_settingsWindow = new SettingsWindow;
+        m_settingsWindow = new SettingsWindow(m_root->shared());
     m_settingsWindow->show();
     m_settingsWindow->raise();
     m_settingsWindow->activateWindow();

@@ -2,20 +2,24 @@
 
 #include "ui/glass/AppBackdrop.h"
 #include "ui/glass/WindowConfigurator.h"
+#include "ui/settings/SettingsView.h"
 
 #include <QVBoxLayout>
 
-SettingsWindow::SettingsWindow(QWidget *parent)
+SettingsWindow::SettingsWindow(SharedObjects shared, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_backdrop(new AppBackdrop(this))
+    , m_view(new SettingsView(shared, this))
 {
     setWindowTitle(QStringLiteral("设置"));
     WindowConfigurator::configure(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(new QWidget(this));
+    layout->addWidget(m_view);
+    // 560 wide in all: the screen's own minimum width is inside the padding.
+    m_view->setMinimumWidth(560 - 24);
     setFixedWidth(560);
-    resize(560, 420);
+    resize(560, 720);
 }
 
 void SettingsWindow::resizeEvent(QResizeEvent *event)

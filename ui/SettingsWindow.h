@@ -1,18 +1,26 @@
 #pragma once
 
+#include "ui/shell/SharedObjects.h"
+
 #include <QWidget>
 
-// The separate settings window (Ctrl+,): the settings screen padded 12 on every side, 560 wide,
-// over the same glass backdrop as the main window. The settings screen itself is still empty.
+class SettingsView;
+
+// The separate settings window (Ctrl+,): its own settings screen padded 12 on every side, 560
+// wide, over the same glass backdrop as the main window. It edits the same shared objects as
+// the "设置" section, so both show every change.
 class SettingsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit SettingsWindow(QWidget *parent = nullptr);
+    explicit SettingsWindow(SharedObjects shared, QWidget *parent = nullptr);
+
+    SettingsView *settingsView() const { return m_view; }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     QWidget *m_backdrop;
+    SettingsView *m_view;
 };

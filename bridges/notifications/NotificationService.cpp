@@ -70,7 +70,10 @@ bool NotificationService::enabled() const
 
 void NotificationService::setEnabled(bool enabled)
 {
+    const bool before = this->enabled();
     DefaultsStore().setBoolean(notifyOnKey, enabled);
+    if (before != enabled)
+        emit enabledChanged();
 }
 
 double NotificationService::leadSeconds() const
@@ -82,7 +85,10 @@ void NotificationService::setLeadSeconds(double seconds)
 {
     // The defaults file keeps no types: the number goes in as its shortest exact decimal text,
     // which is how a number reads back.
+    const double before = leadSeconds();
     DefaultsStore().setText(notifyLeadKey, QString::number(seconds, 'g', QLocale::FloatingPointShortest));
+    if (before != seconds)
+        emit leadSecondsChanged();
 }
 
 void NotificationService::refreshStatus()

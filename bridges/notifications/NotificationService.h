@@ -65,6 +65,9 @@ public:
 
 signals:
     void statusTextChanged();
+    // After a change through setEnabled / setLeadSeconds, so every screen showing them follows.
+    void enabledChanged();
+    void leadSecondsChanged();
 
 private:
     void setStatusText(const QString &text);

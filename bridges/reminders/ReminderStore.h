@@ -100,6 +100,8 @@ public:
 
     // Brings the store's reminders up in the desktop's own program.
     virtual void openInDesktop() const = 0;
+    // The folder holding the reminders, for a store kept in plain files; nothing otherwise.
+    virtual std::optional<QString> folder() const { return std::nullopt; }
 
     // Saving or removing one reminder with an immediate commit.
     std::optional<ReminderError> saveAndCommit(const ReminderItem &item);

@@ -210,6 +210,11 @@ void RemindersService::openRemindersApp() const
     m_store->openInDesktop();
 }
 
+std::optional<QString> RemindersService::folder() const
+{
+    return m_store->folder();
+}
+
 void RemindersService::setCompleted(const QString &id, bool completed,
                                     const std::function<void(bool success)> &done) const
 {

@@ -62,6 +62,9 @@ public:
 
     // Shows the reminders in the desktop's file browser: Linux has no Reminders application.
     void openRemindersApp() const;
+    // The folder the reminders live in when the store keeps them in plain files (the iCalendar
+    // folder); nothing for a store without one.
+    std::optional<QString> folder() const;
 
     void setCompleted(const QString &id, bool completed, const std::function<void(bool success)> &done) const;
     // `delete` of a single reminder.

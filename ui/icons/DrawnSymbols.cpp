@@ -212,6 +212,128 @@ QPainterPath chevronRight()
     return strokedOutline(polyline({{9, 5}, {16, 12}, {9, 19}}), 2);
 }
 
+QPainterPath circleOutline()
+{
+    return strokedOutline(circle({12, 12}, 9));
+}
+
+QPainterPath plusCircle()
+{
+    QPainterPath shape = strokedOutline(circle({12, 12}, 9));
+    shape = shape.united(strokedOutline(polyline({{12, 8}, {12, 16}})));
+    return shape.united(strokedOutline(polyline({{8, 12}, {16, 12}})));
+}
+
+QPainterPath listBulletCircle()
+{
+    QPainterPath shape = strokedOutline(circle({12, 12}, 9.5), 1.6);
+    for (qreal y : {8.5, 12.0, 15.5}) {
+        shape = shape.united(circle({8.3, y}, 0.9));
+        shape = shape.united(strokedOutline(polyline({{10.5, y}, {16, y}}), 1.4));
+    }
+    return shape;
+}
+
+QPainterPath bellShape()
+{
+    QPainterPath bell;
+    bell.moveTo(5, 17);
+    bell.lineTo(6.5, 14.5);
+    bell.lineTo(6.5, 10.5);
+    bell.cubicTo(6.5, 7, 8.8, 4.5, 12, 4.5);
+    bell.cubicTo(15.2, 4.5, 17.5, 7, 17.5, 10.5);
+    bell.lineTo(17.5, 14.5);
+    bell.lineTo(19, 17);
+    bell.closeSubpath();
+    return bell;
+}
+
+QPainterPath bellBadge(bool filled)
+{
+    QPainterPath bell = bellShape();
+    QPainterPath shape = filled ? bell.united(strokedOutline(bell)) : strokedOutline(bell);
+    shape = shape.united(strokedOutline(polyline({{10.3, 19.8}, {13.7, 19.8}})));
+    // The badge sits on the bell's shoulder, cut free of it.
+    const QPainterPath badge = circle({18, 5.5}, 3.2);
+    return shape.subtracted(circle({18, 5.5}, 4.6)).united(badge);
+}
+
+QPainterPath checklist()
+{
+    QPainterPath shape;
+    for (qreal y : {6.0, 12.0, 18.0}) {
+        shape = shape.united(strokedOutline(polyline({{2.5, y}, {4.5, y + 2}, {8, y - 2}}), 1.8));
+        shape = shape.united(strokedOutline(polyline({{11, y}, {21.5, y}}), 1.8));
+    }
+    return shape;
+}
+
+QPainterPath arrowDownDoc()
+{
+    QPainterPath page = polyline({{14, 2.5}, {5.5, 2.5}, {5.5, 21.5}, {18.5, 21.5}, {18.5, 7}, {14, 2.5}});
+    QPainterPath shape = strokedOutline(page).united(strokedOutline(polyline({{14, 2.5}, {14, 7}, {18.5, 7}}), 1.5));
+    shape = shape.united(strokedOutline(polyline({{12, 9.5}, {12, 17.5}})));
+    return shape.united(strokedOutline(polyline({{9, 14.5}, {12, 17.5}, {15, 14.5}})));
+}
+
+QPainterPath photo()
+{
+    QPainterPath frame = roundedRect(QRectF(2.5, 4.5, 19, 15), 2.5);
+    QPainterPath shape = strokedOutline(frame);
+    QPainterPath hills = polyline({{3.5, 18.5}, {9, 12.5}, {12.5, 16}, {15.5, 13.5}, {20.5, 18.5}});
+    hills.closeSubpath();
+    shape = shape.united(hills);
+    return shape.united(circle({15.5, 9}, 1.6));
+}
+
+QPainterPath tray()
+{
+    QPainterPath outline = polyline({{3, 13}, {5.5, 5}, {18.5, 5}, {21, 13}, {21, 18}, {19.5, 20}, {4.5, 20}, {3, 18}});
+    outline.closeSubpath();
+    QPainterPath lip = polyline({{3, 13}, {8, 13}, {9.5, 15.5}, {14.5, 15.5}, {16, 13}, {21, 13}});
+    return strokedOutline(outline, 1.6).united(strokedOutline(lip, 1.6));
+}
+
+QPainterPath squareArrowDownFill()
+{
+    QPainterPath box = polyline({{8, 9}, {4, 9}, {4, 21}, {20, 21}, {20, 9}, {16, 9}});
+    QPainterPath shape = strokedOutline(box);
+    QPainterPath body = roundedRect(QRectF(4, 9, 16, 12), 1.5);
+    QPainterPath arrow = strokedOutline(polyline({{12, 2.5}, {12, 15}}), 2.2)
+                             .united(strokedOutline(polyline({{8.5, 11.5}, {12, 15}, {15.5, 11.5}}), 2.2));
+    shape = shape.united(body).subtracted(strokedOutline(arrow, 2.4).united(arrow));
+    return shape.united(strokedOutline(polyline({{12, 2.5}, {12, 8}}), 2.2));
+}
+
+QPainterPath externaldriveFill()
+{
+    QPainterPath body = roundedRect(QRectF(2.5, 7, 19, 10.5), 2.5);
+    QPainterPath shape = body.subtracted(circle({17.5, 14}, 1.2));
+    return shape.subtracted(strokedOutline(polyline({{5.5, 14}, {11, 14}}), 1.4));
+}
+
+QPainterPath cameraViewfinder()
+{
+    QPainterPath shape;
+    const QList<QPainterPath> corners = {
+        polyline({{3, 8}, {3, 3}, {8, 3}}), polyline({{16, 3}, {21, 3}, {21, 8}}),
+        polyline({{21, 16}, {21, 21}, {16, 21}}), polyline({{8, 21}, {3, 21}, {3, 16}}),
+    };
+    for (const QPainterPath &corner : corners)
+        shape = shape.united(strokedOutline(corner));
+    QPainterPath camera = roundedRect(QRectF(6.5, 9, 11, 7.5), 1.5);
+    camera.addRect(QRectF(9.5, 7.5, 5, 2));
+    return shape.united(camera.subtracted(circle({12, 12.7}, 2)));
+}
+
+QPainterPath arrowLeftArrowRight()
+{
+    QPainterPath shape = strokedOutline(polyline({{4, 8}, {19, 8}}));
+    shape = shape.united(strokedOutline(polyline({{15.5, 4.5}, {19, 8}, {15.5, 11.5}})));
+    shape = shape.united(strokedOutline(polyline({{20, 16}, {5, 16}})));
+    return shape.united(strokedOutline(polyline({{8.5, 12.5}, {5, 16}, {8.5, 19.5}})));
+}
+
 const QHash<QString, std::function<QPainterPath()>> &drawings()
 {
     static const QHash<QString, std::function<QPainterPath()>> table = {
@@ -230,6 +352,20 @@ const QHash<QString, std::function<QPainterPath()>> &drawings()
         {QStringLiteral("trash"), trash},
         {QStringLiteral("checkmark.circle.fill"), checkmarkCircleFill},
         {QStringLiteral("chevron.right"), chevronRight},
+        {QStringLiteral("circle"), circleOutline},
+        {QStringLiteral("plus.circle"), plusCircle},
+        {QStringLiteral("list.bullet.circle"), listBulletCircle},
+        {QStringLiteral("bell.badge"), [] { return bellBadge(false); }},
+        {QStringLiteral("bell.badge.fill"), [] { return bellBadge(true); }},
+        {QStringLiteral("checklist"), checklist},
+        {QStringLiteral("arrow.down.doc"), arrowDownDoc},
+        {QStringLiteral("photo"), photo},
+        {QStringLiteral("tray"), tray},
+        {QStringLiteral("gearshape.fill"), gearshape},
+        {QStringLiteral("square.and.arrow.down.fill"), squareArrowDownFill},
+        {QStringLiteral("externaldrive.fill"), externaldriveFill},
+        {QStringLiteral("camera.viewfinder"), cameraViewfinder},
+        {QStringLiteral("arrow.left.arrow.right"), arrowLeftArrowRight},
     };
     return table;
 }

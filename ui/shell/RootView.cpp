@@ -3,7 +3,11 @@
 #include "data/SharedDefaults.h"
 #include "ui/glass/AppBackdrop.h"
 #include "ui/glass/HairlineDivider.h"
+#include "ui/about/AboutView.h"
+#include "ui/history/HistoryView.h"
 #include "ui/import/ImportView.h"
+#include "ui/lists/ListsView.h"
+#include "ui/settings/SettingsView.h"
 #include "ui/shell/Sidebar.h"
 
 #include <QHBoxLayout>
@@ -63,8 +67,17 @@ void RootView::showScreen()
 
 QWidget *RootView::makeScreen(AppSection section)
 {
-    if (section == AppSection::Importer)
+    switch (section) {
+    case AppSection::Importer:
         return new ImportView(m_shared, this);
-    // The lists, history, settings and about screens come later; their sections stay empty.
+    case AppSection::Lists:
+        return new ListsView(m_shared, this);
+    case AppSection::History:
+        return new HistoryView(m_shared, this);
+    case AppSection::Settings:
+        return new SettingsView(m_shared, this);
+    case AppSection::About:
+        return new AboutView(m_shared, this);
+    }
     return new QWidget(this);
 }

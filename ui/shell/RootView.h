@@ -25,6 +25,7 @@ public:
     AppSection section() const { return m_section; }
     void setSection(AppSection section);
 
+    const SharedObjects &shared() const { return m_shared; }
     Sidebar *sidebar() const { return m_sidebar; }
     QWidget *currentScreen() const { return m_screen; }
     // The import screen when it is the one shown.

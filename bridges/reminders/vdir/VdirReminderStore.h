@@ -27,6 +27,7 @@ public:
     ReminderItem newReminder(const ReminderList &list) const override;
     std::unique_ptr<ReminderBatch> batch() override;
     void openInDesktop() const override;
+    std::optional<QString> folder() const override { return m_root; }
 
 private:
     ReminderAccount account() const;

@@ -1,0 +1,192 @@
+#include "AlertAnswerer.h"
+#include "ScreenHarness.h"
+
+#include "bridges/notifications/NotificationRequests.h"
+#include "ui/glass/SymbolButton.h"
+#include "ui/history/HistoryTexts.h"
+#include "ui/history/HistoryView.h"
+#include "ui/history/RecordRow.h"
+#include "ui/history/Thumbnails.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimeZone>
+#include <gtest/gtest.h>
+
+namespace {
+
+HistoryRecord record(const QString &listName, const QStringList &items, std::optional<QString> imagePath = std::nullopt,
+                     qint64 written = 0, qint64 skipped = 0)
+{
+    HistoryRecord r;
+    r.listName = listName;
+    r.items = items;
+    r.imagePath = std::move(imagePath);
+    r.written = written;
+    r.skipped = skipped;
+    return r;
+}
+
+TEST(HistoryTextsTest, PreviewTimeAndStatus)
+{
+    EXPECT_EQ(HistoryTexts::preview({}), QString());
+    EXPECT_EQ(HistoryTexts::preview({"语文｜背诵", "数学｜P12"}), QStringLiteral("语文｜背诵 · 数学｜P12"));
+    EXPECT_EQ(HistoryTexts::preview({"a", "b", "c", "d", "e"}), QStringLiteral("a · b · c …等 5 条"));
+    EXPECT_EQ(HistoryTexts::time(QDateTime(QDate(2025, 3, 5), QTime(7, 5))), QStringLiteral("3月5日 07:05"));
+    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 0), QStringLiteral("「3.15作业」里这些条目都已存在"));
+    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 4), QStringLiteral("已重新存到 App 清单「3.15作业」4 条"));
+}
+
+TEST(ThumbnailsTest, FillsAnUprightSquareOrGivesNothing)
+{
+    // The corpus' rotated photo is stored sideways with an EXIF turn.
+    const QImage rotated = Thumbnails::make(corpusImage(QStringLiteral("13-exif-rotated.jpg")), 128);
+    EXPECT_EQ(rotated.size(), QSize(128, 128));
+    EXPECT_EQ(Thumbnails::make(corpusImage(QStringLiteral("math-line.heic")), 64).size(), QSize(64, 64));
+    EXPECT_TRUE(Thumbnails::make(corpusImage(QStringLiteral("no-such-file.jpg")), 64).isNull());
+    EXPECT_TRUE(Thumbnails::make(QStringLiteral(SLATEBOOK_TEST_DATA "/../ui/CMakeLists.txt"), 64).isNull());
+}
+
+class HistoryScreenTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        view = std::make_unique<HistoryView>(harness.shared());
+        view->resize(860, 640);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+
+    RecordRow *row(const QString &listName) const
+    {
+        for (RecordRow *each : view->rows()) {
+            if (each->record().listName == listName)
+                return each;
+        }
+        ADD_FAILURE() << "no row " << listName.toStdString();
+        return nullptr;
+    }
+
+    ScreenHarness harness;
+    std::unique_ptr<HistoryView> view;
+};
+
+TEST_F(HistoryScreenTest, AnEmptyHistoryShowsTheEmptyPanel)
+{
+    open();
+    EXPECT_TRUE(view->emptyState()->isVisible());
+    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 0 次导入"));
+    EXPECT_FALSE(view->clearButton()->isEnabled());
+    EXPECT_TRUE(view->openFolderButton()->isEnabled());
+    EXPECT_TRUE(view->rows().isEmpty());
+}
+
+TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
+{
+    harness.history.add(record(QStringLiteral("无图"), {"语文｜背诵", "数学｜P12"}, std::nullopt, 0, 3));
+    harness.history.add(record(QStringLiteral("有图"), {"a", "b", "c", "d", "e"},
+                               corpusImage(QStringLiteral("03-print-photo.jpg")), 5, 0));
+    harness.history.add(record(QStringLiteral("坏图"), {}, corpusImage(QStringLiteral("gone.jpg")), 1, 1));
+    open();
+    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 3 次导入"));
+    ASSERT_EQ(view->rows().size(), 3);
+    // Newest first.
+    EXPECT_EQ(view->rows().first()->record().listName, QStringLiteral("坏图"));
+
+    RecordRow *plain = row(QStringLiteral("无图"));
+    EXPECT_EQ(plain->previewLabel()->text(), QStringLiteral("语文｜背诵 · 数学｜P12"));
+    EXPECT_EQ(plain->writtenBadge(), nullptr);
+    ASSERT_NE(plain->skippedBadge(), nullptr);
+    EXPECT_EQ(plain->skippedBadge()->text(), QStringLiteral("跳过 3"));
+    EXPECT_FALSE(plain->revealButton()->isEnabled());
+    EXPECT_TRUE(plain->rewriteButton()->isEnabled());
+    EXPECT_TRUE(plain->showsPlaceholder());
+    EXPECT_EQ(plain->timeLabel()->text(), HistoryTexts::time(plain->record().date));
+
+    RecordRow *pictured = row(QStringLiteral("有图"));
+    EXPECT_EQ(pictured->previewLabel()->text(), QStringLiteral("a · b · c …等 5 条"));
+    EXPECT_EQ(pictured->writtenBadge()->text(), QStringLiteral("写入 5"));
+    EXPECT_EQ(pictured->skippedBadge(), nullptr);
+    EXPECT_TRUE(pictured->revealButton()->isEnabled());
+    // Made off the UI thread, then shown.
+    ASSERT_TRUE(waitUntil([&] { return !pictured->showsPlaceholder(); }, 20000));
+
+    RecordRow *broken = row(QStringLiteral("坏图"));
+    EXPECT_FALSE(broken->rewriteButton()->isEnabled());
+    EXPECT_TRUE(broken->revealButton()->isEnabled());
+    QTest::qWait(200);
+    EXPECT_TRUE(broken->showsPlaceholder());
+
+    // The trash can removes the record without asking; the other rows stay as they were.
+    QTest::mouseClick(plain->deleteButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return view->rows().size() == 2; }, 5000));
+    EXPECT_EQ(harness.history.records().size(), 2);
+    EXPECT_EQ(row(QStringLiteral("有图")), pictured);
+    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 2 次导入"));
+
+    // A record added meanwhile (the import screen) shows up first.
+    harness.history.add(record(QStringLiteral("新的"), {"x"}));
+    EXPECT_EQ(view->rows().first()->record().listName, QStringLiteral("新的"));
+}
+
+TEST_F(HistoryScreenTest, WriteAgainAddsWhatIsMissingAndReschedulesDatedEntries)
+{
+    const QDateTime due(QDate::currentDate().addDays(1), QTime(20, 0));
+    harness.store.add({QStringLiteral("语文｜背诵")}, QStringLiteral("3.15作业"), due);
+    harness.history.add(record(QStringLiteral("3.15作业"), {"语文｜背诵", "数学｜P12", "数学｜P12", " ", "英语｜听写"}));
+    open();
+    const qsizetype records = harness.history.records().size();
+
+    QTest::mouseClick(view->rows().first()->rewriteButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !view->status().isEmpty(); }, 5000));
+    EXPECT_EQ(view->status(), QStringLiteral("已重新存到 App 清单「3.15作业」2 条"));
+    EXPECT_EQ(view->statusLabel()->text(), view->status());
+    const auto list = harness.store.list(QStringLiteral("3.15作业"));
+    ASSERT_EQ(list->tasks.size(), 3);
+    // The entry that already had a due time is notified again; the new ones have none.
+    QStringList notified;
+    for (const NotificationRequest &request : harness.pendingNotifications())
+        notified.append(request.identifier);
+    for (const TaskItem &task : list->tasks) {
+        EXPECT_EQ(notified.contains(NotificationRequests::dueIdentifier(task.id)), task.title == QStringLiteral("语文｜背诵"));
+        if (task.title != QStringLiteral("语文｜背诵")) {
+            EXPECT_EQ(task.due, std::nullopt);
+            EXPECT_EQ(task.source, QStringLiteral("历史重写"));
+        }
+    }
+
+    // Again: everything is there already.
+    view->rewrite(harness.history.records().first());
+    EXPECT_EQ(view->status(), QStringLiteral("「3.15作业」里这些条目都已存在"));
+
+    // After the list was deleted on the lists screen it comes back.
+    harness.store.deleteList(QStringLiteral("3.15作业"));
+    view->rewrite(harness.history.records().first());
+    EXPECT_EQ(view->status(), QStringLiteral("已重新存到 App 清单「3.15作业」3 条"));
+    EXPECT_EQ(harness.store.list(QStringLiteral("3.15作业"))->tasks.size(), 3);
+    EXPECT_EQ(harness.history.records().size(), records);
+}
+
+TEST_F(HistoryScreenTest, ClearingAsksAndOnlyClearConfirms)
+{
+    harness.history.add(record(QStringLiteral("一"), {"a"}));
+    harness.history.add(record(QStringLiteral("二"), {"b"}));
+    open();
+    EXPECT_TRUE(view->clearButton()->isEnabled());
+
+    auto seen = answerNextAlert(QStringLiteral("取消"));
+    QTest::mouseClick(view->clearButton(), Qt::LeftButton);
+    EXPECT_TRUE(seen->shown);
+    EXPECT_EQ(seen->texts.mid(0, 2), (QStringList{"清空全部历史记录？", "只删除本机记录文件，不影响提醒事项里的内容。"}));
+    EXPECT_EQ(seen->buttons, (QStringList{"取消", "清空"}));
+    EXPECT_EQ(harness.history.records().size(), 2);
+
+    answerNextAlert(QStringLiteral("清空"));
+    QTest::mouseClick(view->clearButton(), Qt::LeftButton);
+    EXPECT_TRUE(harness.history.records().isEmpty());
+    EXPECT_TRUE(view->emptyState()->isVisible());
+    EXPECT_FALSE(view->clearButton()->isEnabled());
+}
+
+} // namespace

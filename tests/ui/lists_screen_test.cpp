@@ -1,0 +1,513 @@
+#include "AlertAnswerer.h"
+#include "ImportScreenDriver.h"
+#include "ScreenHarness.h"
+
+#include "bridges/notifications/NotificationRequests.h"
+#include "ui/glass/SegmentedControl.h"
+#include "ui/glass/SymbolButton.h"
+#include "ui/lists/ImportFromRemindersSheet.h"
+#include "ui/lists/ListsSidebar.h"
+#include "ui/lists/ListsView.h"
+#include "ui/lists/NewListPrompt.h"
+#include "ui/lists/TaskListModel.h"
+#include "ui/lists/TaskRowDelegate.h"
+#include "ui/lists/VisibleTasks.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Filter = VisibleTasks::Filter;
+
+QDateTime tomorrowAt(int hour)
+{
+    return QDateTime(QDate::currentDate().addDays(1), QTime(hour, 0));
+}
+
+TaskItem entry(const QString &title, bool done = false, std::optional<QDateTime> due = std::nullopt)
+{
+    TaskItem task;
+    task.title = title;
+    task.done = done;
+    task.due = due;
+    return task;
+}
+
+QStringList titlesOf(const QList<TaskItem> &tasks)
+{
+    QStringList titles;
+    for (const TaskItem &task : tasks)
+        titles.append(task.title);
+    return titles;
+}
+
+TEST(VisibleTasksTest, FiltersSearchesAndOrdersLikeTheList)
+{
+    const QDateTime early = tomorrowAt(8), late = tomorrowAt(20);
+    const QList<TaskItem> tasks = {
+        entry(QStringLiteral("语文 背诵")),           entry(QStringLiteral("math p3"), false, late),
+        entry(QStringLiteral("英语 听写"), true),     entry(QStringLiteral("物理 实验"), false, early),
+        entry(QStringLiteral("Math 订正"), true, early), entry(QStringLiteral("化学 预习")),
+    };
+    // Open first; among them dated first, earlier first; then titles in plain order.
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::All, {})),
+              (QStringList{"物理 实验", "math p3", "化学 预习", "语文 背诵", "Math 订正", "英语 听写"}));
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Done, {})), (QStringList{"Math 订正", "英语 听写"}));
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Todo, QStringLiteral("MATH"))), QStringList{"math p3"});
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::All, QStringLiteral("math"))), (QStringList{"math p3", "Math 订正"}));
+    EXPECT_TRUE(VisibleTasks::of(tasks, Filter::All, QStringLiteral("生物")).isEmpty());
+}
+
+class ListsScreenTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        view = std::make_unique<ListsView>(harness.shared());
+        view->resize(900, 640);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+
+    void addList(const QString &name, const QList<TaskItem> &tasks)
+    {
+        harness.store.ensureList(name);
+        for (const TaskItem &task : tasks) {
+            harness.store.addTask(task.title, task.due, name);
+            if (task.done) {
+                const auto list = harness.store.list(name);
+                for (const TaskItem &stored : list->tasks) {
+                    if (stored.title == task.title)
+                        harness.store.toggle(stored.id, name);
+                }
+            }
+        }
+    }
+
+    TaskItem stored(const QString &list, const QString &title) const
+    {
+        const std::optional<TaskList> found = harness.store.list(list);
+        for (const TaskItem &task : found->tasks) {
+            if (task.title == title)
+                return task;
+        }
+        ADD_FAILURE() << "no entry " << title.toStdString();
+        return {};
+    }
+
+    QStringList notifiedIds()
+    {
+        QStringList ids;
+        for (const NotificationRequest &request : harness.pendingNotifications()) {
+            if (NotificationRequests::isDue(request.identifier))
+                ids.append(request.identifier);
+        }
+        return ids;
+    }
+
+    QString dueId(const QUuid &id) const { return NotificationRequests::dueIdentifier(id); }
+
+    // Clicks the circle or the trash can of the visible entry with that title.
+    void clickRow(const QString &title, bool trash)
+    {
+        const int row = int(titlesOf(view->visibleTasks()).indexOf(title));
+        ASSERT_GE(row, 0) << title.toStdString();
+        QListView *list = view->taskView();
+        const QRect rect = list->visualRect(list->model()->index(row, 0));
+        const QRect button = trash ? TaskRowDelegate::trashRect(rect) : TaskRowDelegate::circleRect(rect);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, button.center());
+    }
+
+    void type(QLineEdit *field, const QString &text)
+    {
+        field->setFocus();
+        ImportScreenDriver::type(field, text);
+    }
+
+    ScreenHarness harness;
+    std::unique_ptr<ListsView> view;
+};
+
+TEST_F(ListsScreenTest, WithoutListsTheDetailShowsTheEmptyStateAndAddingDoesNothing)
+{
+    open();
+    EXPECT_TRUE(view->emptyState()->isVisible());
+    EXPECT_FALSE(view->detail()->isVisible());
+    EXPECT_TRUE(view->sidebar()->emptyLabel()->isVisible());
+    EXPECT_EQ(view->sidebar()->emptyLabel()->text(), QStringLiteral("还没有清单"));
+    EXPECT_EQ(view->currentName(), std::nullopt);
+    view->addField()->setText(QStringLiteral("数学 p12"));
+    view->addEntry();
+    EXPECT_TRUE(harness.store.lists().isEmpty());
+    EXPECT_EQ(view->status(), QString());
+}
+
+TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
+{
+    addList(QStringLiteral("3.15作业"), {});
+    open();
+    EXPECT_EQ(view->currentName(), QStringLiteral("3.15作业"));
+    EXPECT_EQ(view->nameLabel()->text(), QStringLiteral("3.15作业"));
+    EXPECT_FALSE(view->addButton()->isEnabled());
+    EXPECT_FALSE(view->dueEdit()->isEnabled());
+    type(view->addField(), QStringLiteral("   "));
+    EXPECT_FALSE(view->addButton()->isEnabled());
+
+    // Return in the field adds; the status counts pending notifications even without a due time.
+    view->addField()->clear();
+    type(view->addField(), QStringLiteral("  数学 p12 "));
+    QTest::keyClick(view->addField(), Qt::Key_Return);
+    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks), QStringList{"数学 p12"});
+    EXPECT_TRUE(view->addField()->text().isEmpty());
+    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 0 条到期提醒"); }, 5000))
+        << view->status().toStdString();
+
+    // With "截止" on, the new entry gets a notification; the due settings stay for the next one.
+    QTest::mouseClick(view->dueCheck(), Qt::LeftButton);
+    EXPECT_TRUE(view->dueEdit()->isEnabled());
+    view->dueEdit()->setDateTime(tomorrowAt(20));
+    type(view->addField(), QStringLiteral("语文 背诵"));
+    QTest::mouseClick(view->addButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 1 条到期提醒"); }, 5000));
+    EXPECT_EQ(stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).due, tomorrowAt(20));
+    EXPECT_TRUE(view->dueCheck()->isChecked());
+
+    // A title the list holds already adds nothing, but that entry is notified at the chosen time.
+    type(view->addField(), QStringLiteral("数学 p12"));
+    QTest::keyClick(view->addField(), Qt::Key_Return);
+    EXPECT_EQ(harness.store.list(QStringLiteral("3.15作业"))->tasks.size(), 2);
+    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 2 条到期提醒"); }, 5000));
+    EXPECT_TRUE(notifiedIds().contains(dueId(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p12")).id)));
+}
+
+TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
+{
+    addList(QStringLiteral("数学作业"), {entry(QStringLiteral("math p3")), entry(QStringLiteral("数学 订正"), true),
+                                        entry(QStringLiteral("口算 两页"), false, tomorrowAt(7))});
+    open();
+    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("2 待办 / 3 总计"));
+    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 33%"));
+    EXPECT_EQ(view->progressBar()->value(), 333);
+    EXPECT_EQ(view->filterControl()->segments(), (QStringList{"未完成", "已完成", "全部"}));
+    EXPECT_EQ(view->filterControl()->width(), 168);
+    EXPECT_EQ(view->searchField()->placeholderText(), QStringLiteral("搜索"));
+    EXPECT_EQ(titlesOf(view->visibleTasks()), (QStringList{"口算 两页", "math p3"}));
+
+    QTest::mouseClick(view->filterControl(), Qt::LeftButton, {}, view->filterControl()->segmentRect(2).center());
+    EXPECT_EQ(view->filter(), Filter::All);
+    type(view->searchField(), QStringLiteral("MATH"));
+    EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"math p3"});
+    // A search that hides everything shows the filter's message, not a search message.
+    view->searchField()->clear();
+    type(view->searchField(), QStringLiteral("英语"));
+    EXPECT_TRUE(view->visibleTasks().isEmpty());
+    EXPECT_TRUE(view->emptyTasksLabel()->isVisible());
+    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("这个清单是空的"));
+    view->searchField()->clear();
+
+    // Ticking everything off empties "未完成"; "已完成" then lists all three.
+    view->setFilter(Filter::Todo);
+    clickRow(QStringLiteral("math p3"), false);
+    ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 1; }, 5000));
+    clickRow(QStringLiteral("口算 两页"), false);
+    ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().isEmpty(); }, 5000));
+    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("没有未完成的条目，很轻松"));
+    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 100%"));
+    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("0 待办 / 3 总计"));
+
+    // "清理已完成" empties the list; "已完成" then has nothing.
+    QTest::mouseClick(view->clearCompletedButton(), Qt::LeftButton);
+    EXPECT_EQ(view->status(), QStringLiteral("已清理 3 条"));
+    view->setFilter(Filter::Done);
+    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("还没有完成的条目"));
+    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 0%"));
+}
+
+TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+                                        entry(QStringLiteral("美术 画画"), true)});
+    harness.notify.reschedule(harness.store.allPending());
+    const QUuid dated = stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).id;
+    ASSERT_EQ(notifiedIds(), QStringList{dueId(dated)});
+    open();
+    view->setFilter(Filter::All);
+
+    // Ticking an open entry cancels its notification.
+    clickRow(QStringLiteral("语文 背诵"), false);
+    ASSERT_TRUE(waitUntil([&] { return stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; }, 5000));
+    EXPECT_TRUE(notifiedIds().isEmpty());
+    // Reopening a dated entry schedules it again; reopening an undated one schedules nothing.
+    clickRow(QStringLiteral("语文 背诵"), false);
+    ASSERT_TRUE(waitUntil([&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; }, 5000));
+    EXPECT_EQ(notifiedIds(), QStringList{dueId(dated)});
+    clickRow(QStringLiteral("美术 画画"), false);
+    ASSERT_TRUE(waitUntil([&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("美术 画画")).done; }, 5000));
+    EXPECT_EQ(notifiedIds(), QStringList{dueId(dated)});
+
+    // The trash can deletes without asking, notification and all.
+    clickRow(QStringLiteral("语文 背诵"), true);
+    ASSERT_TRUE(waitUntil([&] { return harness.store.list(QStringLiteral("3.15作业"))->tasks.size() == 1; }, 5000));
+    EXPECT_TRUE(notifiedIds().isEmpty());
+    EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"美术 画画"});
+}
+
+TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"))});
+    open();
+    // The executable in command-line mode, as the driving program runs it, on the same HOME.
+    const QString task = harness.home.path() + QStringLiteral("/task.json");
+    QFile file(task);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"action":"write","list":"3.15作业","items":["英语 听写","数学 p5"],"target":"app"})");
+    file.close();
+    QProcess cli;
+    cli.start(QStringLiteral(SLATEBOOK_EXECUTABLE), {QStringLiteral("--write"), task});
+    ASSERT_TRUE(waitUntil([&] { return cli.state() == QProcess::NotRunning; }, 60000));
+    ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit) << cli.errorString().toStdString();
+    ASSERT_EQ(cli.exitCode(), 0);
+    ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 3; }, 10000));
+    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("3 待办 / 3 总计"));
+    EXPECT_EQ(view->sidebar()->listWidget()->count(), 1);
+}
+
+TEST_F(ListsScreenTest, NewRenameAndDeleteList)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+                                        entry(QStringLiteral("数学 p3"), true, tomorrowAt(21))});
+    harness.notify.reschedule(harness.store.allPending());
+    // A done entry whose notification was left behind.
+    harness.notify.schedule(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p3")).id, QStringLiteral("数学 p3"),
+                            QStringLiteral("3.15作业"), tomorrowAt(21));
+    open();
+
+    // "+" proposes today's default name; "创建" trims it and selects the new list.
+    QTest::mouseClick(view->sidebar()->newListButton(), Qt::LeftButton);
+    NewListPrompt *prompt = view->newListPrompt();
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(prompt->name(), harness.settings.defaultListName(QDateTime::currentDateTime()));
+    prompt->nameField()->setText(QStringLiteral("  周末作业 "));
+    QTest::mouseClick(prompt->createButton(), Qt::LeftButton);
+    EXPECT_EQ(view->currentName(), QStringLiteral("周末作业"));
+    EXPECT_EQ(harness.store.lists().size(), 2);
+    EXPECT_EQ(view->sidebar()->listWidget()->currentItem()->text(), QStringLiteral("周末作业"));
+    // A blank name creates nothing.
+    view->newList();
+    view->newListPrompt()->nameField()->setText(QStringLiteral("   "));
+    QTest::mouseClick(view->newListPrompt()->createButton(), Qt::LeftButton);
+    EXPECT_EQ(harness.store.lists().size(), 2);
+
+    // Choosing a list in the sidebar.
+    view->sidebar()->listWidget()->setCurrentRow(0);
+    ASSERT_TRUE(waitUntil([&] { return view->currentName() == QStringLiteral("3.15作业"); }, 5000));
+
+    // Rename: unchanged or blank input changes nothing; a new name is taken and selected.
+    auto seen = answerNextAlert(QStringLiteral("保存"));
+    view->renameList();
+    EXPECT_EQ(seen->texts.value(0), QStringLiteral("重命名清单"));
+    EXPECT_EQ(seen->fieldText, QStringLiteral("3.15作业"));
+    EXPECT_EQ(seen->buttons, (QStringList{"取消", "保存"}));
+    answerNextAlert(QStringLiteral("保存"), QStringLiteral("   "));
+    view->renameList();
+    EXPECT_TRUE(harness.store.list(QStringLiteral("3.15作业")));
+    answerNextAlert(QStringLiteral("取消"), QStringLiteral("别的名字"));
+    view->renameList();
+    EXPECT_TRUE(harness.store.list(QStringLiteral("3.15作业")));
+    answerNextAlert(QStringLiteral("保存"), QStringLiteral(" 3.15 作业 "));
+    view->renameList();
+    EXPECT_EQ(view->currentName(), QStringLiteral("3.15 作业"));
+    EXPECT_FALSE(harness.store.list(QStringLiteral("3.15作业")));
+
+    // Delete: "取消" keeps it; "删除" cancels every entry's notification, done ones too.
+    seen = answerNextAlert(QStringLiteral("取消"));
+    view->deleteList();
+    EXPECT_EQ(seen->texts.mid(0, 2), (QStringList{"删除清单「3.15 作业」？", "清单里的 2 条作业会一起删除，不可撤销。"}));
+    EXPECT_TRUE(harness.store.list(QStringLiteral("3.15 作业")));
+    EXPECT_EQ(notifiedIds().size(), 2);
+    answerNextAlert(QStringLiteral("删除"));
+    view->deleteList();
+    EXPECT_FALSE(harness.store.list(QStringLiteral("3.15 作业")));
+    EXPECT_TRUE(notifiedIds().isEmpty());
+    EXPECT_EQ(view->currentName(), QStringLiteral("周末作业"));
+
+    // Deleting the only list leaves the empty state.
+    answerNextAlert(QStringLiteral("删除"));
+    view->deleteList();
+    EXPECT_TRUE(harness.store.lists().isEmpty());
+    EXPECT_EQ(view->currentName(), std::nullopt);
+    EXPECT_TRUE(view->emptyState()->isVisible());
+}
+
+TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+                                        entry(QStringLiteral("数学 p3"), true), entry(QStringLiteral("英语 听写"))});
+    addList(QStringLiteral("周末"), {entry(QStringLiteral("体育 跳绳"))});
+    bool written = false;
+    harness.service.writeRaw({{QStringLiteral("数学 p3"), std::nullopt}}, QStringLiteral("3.15作业"), true,
+                             [&](const WriteResult &) { written = true; });
+    ASSERT_TRUE(waitUntil([&] { return written; }, 10000));
+    open();
+
+    QList<QAction *> items = view->remindersMenu()->actions();
+    ASSERT_EQ(items.size(), 2);
+    EXPECT_EQ(items[0]->text(), QStringLiteral("导出本清单到提醒事项"));
+    EXPECT_EQ(items[1]->text(), QStringLiteral("从提醒事项导入…"));
+    items[0]->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !view->status().isEmpty(); }, 10000));
+    EXPECT_EQ(view->status(), QStringLiteral("已导出 2 条到提醒事项（跳过 1 条已有）"));
+    EXPECT_EQ(harness.reminderFiles(QStringLiteral("3.15作业")).size(), 3);
+
+    view->select(QStringLiteral("周末"));
+    items[0]->trigger();
+    ASSERT_TRUE(waitUntil([&] { return view->status().startsWith(QStringLiteral("已导出 1")); }, 10000));
+    EXPECT_EQ(view->status(), QStringLiteral("已导出 1 条到提醒事项"));
+
+    // A file where the Reminders folder belongs: no access.
+    const QString root = harness.home.dataFolder() + QStringLiteral("/Reminders");
+    ASSERT_TRUE(QDir(root).removeRecursively());
+    QFile blocker(root);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    items[0]->trigger();
+    ASSERT_TRUE(waitUntil([&] { return view->status().startsWith(QStringLiteral("导出失败：")); }, 10000));
+    EXPECT_EQ(view->status(), QStringLiteral("导出失败：") + SlateError::noAccess().description);
+}
+
+class ImportSheetTest : public ListsScreenTest {
+protected:
+    void writeReminders(const QList<ReminderEntry> &entries, const QString &list)
+    {
+        bool done = false;
+        harness.service.writeRaw(entries, list, false, [&](const WriteResult &) { done = true; });
+        ASSERT_TRUE(waitUntil([&] { return done; }, 10000));
+    }
+
+    ImportFromRemindersSheet *openSheet()
+    {
+        view->openImportSheet();
+        ImportFromRemindersSheet *sheet = view->importSheet();
+        EXPECT_NE(sheet, nullptr);
+        return sheet;
+    }
+};
+
+TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
+{
+    writeReminders({{QStringLiteral("洗碗"), std::nullopt}}, QStringLiteral("家务"));
+    writeReminders({{QStringLiteral("数学 p3"), std::nullopt},
+                    {QStringLiteral("语文 背诵"), tomorrowAt(19)},
+                    {QStringLiteral("英语 听写"), tomorrowAt(21)}},
+                   QStringLiteral("数学作业"));
+    // Complete one of them in the Reminders store.
+    bool loaded = false;
+    QList<ReminderRow> rows;
+    harness.service.rows(QStringLiteral("数学作业"), [&](QList<ReminderRow> r) { rows = r, loaded = true; });
+    ASSERT_TRUE(waitUntil([&] { return loaded; }, 10000));
+    bool completed = false;
+    for (const ReminderRow &row : rows) {
+        if (row.title == QStringLiteral("数学 p3"))
+            harness.service.setCompleted(row.id, true, [&](bool) { completed = true; });
+    }
+    ASSERT_TRUE(completed);
+    addList(QStringLiteral("3.15作业"), {});
+    open();
+
+    ImportFromRemindersSheet *sheet = openSheet();
+    EXPECT_EQ(sheet->size(), QSize(640, 430));
+    EXPECT_EQ(sheet->targetField()->text(), QStringLiteral("提醒事项导入"));
+    ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 3 && !sheet->isLoading(); }, 10000));
+    EXPECT_EQ(sheet->source(), QStringLiteral("数学作业"));
+    EXPECT_EQ(sheet->sourcePicker()->currentText(), QStringLiteral("数学作业"));
+    EXPECT_EQ(sheet->sourcePicker()->itemText(0), QStringLiteral("请选择"));
+    EXPECT_EQ(sheet->sourcePicker()->count(), 3);
+    EXPECT_EQ(sheet->info(), QStringLiteral("共 3 条"));
+    EXPECT_EQ(sheet->selectedIds().size(), 3);
+    EXPECT_TRUE(sheet->allBox()->isChecked());
+    bool sawCompleted = false;
+    for (const ReminderRow &row : sheet->rows())
+        sawCompleted = sawCompleted || (row.completed && sheet->selectedIds().contains(row.id));
+    EXPECT_TRUE(sawCompleted);
+
+    // Unticking one clears "全选"; "全选" off and on ticks none, then all.
+    QTest::mouseClick(sheet->rowBoxes().at(0), Qt::LeftButton);
+    EXPECT_FALSE(sheet->allBox()->isChecked());
+    EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(), QStringLiteral("已选 2 条"));
+    QTest::mouseClick(sheet->allBox(), Qt::LeftButton);
+    EXPECT_EQ(sheet->selectedIds().size(), 3);
+    QTest::mouseClick(sheet->allBox(), Qt::LeftButton);
+    EXPECT_TRUE(sheet->selectedIds().isEmpty());
+    EXPECT_FALSE(sheet->importButton()->isEnabled());
+
+    // "请选择" changes nothing; the other list loads and replaces the rows.
+    sheet->sourcePicker()->setCurrentIndex(0);
+    emit sheet->sourcePicker()->activated(0);
+    EXPECT_EQ(sheet->rows().size(), 3);
+    sheet->load(QStringLiteral("家务"));
+    ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 1; }, 10000));
+    sheet->load(QStringLiteral("数学作业"));
+    ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 3; }, 10000));
+
+    // Only blanks as target: "导入" is off.
+    sheet->targetField()->setText(QStringLiteral("   "));
+    EXPECT_FALSE(sheet->importButton()->isEnabled());
+    sheet->targetField()->setText(QStringLiteral(" 数学 "));
+    EXPECT_TRUE(sheet->importButton()->isEnabled());
+
+    // Two ticked rows, only the later one dated: both entries take that date, as open entries.
+    int index = 0;
+    for (const ReminderRow &row : sheet->rows()) {
+        if (row.title == QStringLiteral("语文 背诵"))
+            QTest::mouseClick(sheet->rowBoxes().at(index), Qt::LeftButton);
+        ++index;
+    }
+    EXPECT_EQ(sheet->selectedIds().size(), 2);
+    QTest::mouseClick(sheet->importButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return view->importSheet() == nullptr; }, 5000));
+    const auto list = harness.store.list(QStringLiteral("数学"));
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->tasks.size(), 2);
+    for (const TaskItem &task : list->tasks) {
+        EXPECT_FALSE(task.done) << task.title.toStdString();
+        EXPECT_EQ(task.due, tomorrowAt(21)) << task.title.toStdString();
+        EXPECT_EQ(task.source, QStringLiteral("提醒事项"));
+    }
+    EXPECT_TRUE(notifiedIds().isEmpty());
+}
+
+TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
+{
+    const QString root = harness.home.dataFolder() + QStringLiteral("/Reminders");
+    QDir().mkpath(harness.home.dataFolder());
+    QFile blocker(root);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    addList(QStringLiteral("3.15作业"), {});
+    open();
+    // The sidebar's link opens it too.
+    QTest::mouseClick(view->sidebar()->importButton(), Qt::LeftButton);
+    ImportFromRemindersSheet *sheet = view->importSheet();
+    ASSERT_NE(sheet, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); }, 10000));
+    EXPECT_EQ(sheet->sourcePicker()->count(), 1);
+    EXPECT_FALSE(sheet->importButton()->isEnabled());
+    QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return view->importSheet() == nullptr; }, 5000));
+    EXPECT_EQ(harness.store.lists().size(), 1);
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+#include "ImportScreenDriver.h"
+#include "ScreenHarness.h"
+
+#include "ui/MainWindow.h"
+#include "ui/SettingsWindow.h"
+#include "ui/about/AboutView.h"
+#include "ui/settings/SettingsChoices.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/shell/RootView.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList itemsOf(QComboBox *picker)
+{
+    QStringList items;
+    for (int i = 0; i < picker->count(); ++i)
+        items.append(picker->itemText(i));
+    return items;
+}
+
+// Picks the item with that text as a user does (the picker reports `activated`).
+void pick(QComboBox *picker, const QString &text)
+{
+    const int index = picker->findText(text);
+    ASSERT_GE(index, 0) << text.toStdString();
+    picker->setCurrentIndex(index);
+    emit picker->activated(index);
+}
+
+TEST(SettingsChoicesTest, TheStoredMinuteJoinsTheChoicesInItsPlace)
+{
+    EXPECT_EQ(SettingsChoices::minutes(30), (QList<int>{0, 5, 10, 15, 20, 30, 45, 50, 55}));
+    EXPECT_EQ(SettingsChoices::minutes(59), (QList<int>{0, 5, 10, 15, 20, 30, 45, 50, 55, 59}));
+    EXPECT_EQ(SettingsChoices::minutes(37), (QList<int>{0, 5, 10, 15, 20, 30, 37, 45, 50, 55}));
+    EXPECT_EQ(SettingsChoices::hours(23).size(), 24);
+    EXPECT_EQ(SettingsChoices::hours(25).last(), 25);
+}
+
+class SettingsScreenTest : public ::testing::Test {
+protected:
+    void open()
+    {
+        view = std::make_unique<SettingsView>(harness.shared());
+        view->resize(700, 800);
+        view->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    }
+
+    // Waits until the count line shows `count` pending due notifications.
+    bool showsPending(int count)
+    {
+        const QString line = QStringLiteral("已安排 %1 条到期提醒（统计的是本 App 排在系统通知里的条数）").arg(count);
+        return waitUntil([&] { return view->pendingLabel()->text() == line; }, 10000);
+    }
+
+    ScreenHarness harness;
+    std::unique_ptr<SettingsView> view;
+};
+
+TEST_F(SettingsScreenTest, TheMinutePickerShowsTheStoredMinuteAndPickingReplacesIt)
+{
+    open();
+    EXPECT_EQ(view->hourPicker()->currentText(), QStringLiteral("23"));
+    EXPECT_EQ(view->hourPicker()->itemText(0), QStringLiteral("00"));
+    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("59"));
+    EXPECT_EQ(itemsOf(view->minutePicker()),
+              (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55", "59"}));
+    EXPECT_EQ(view->hourPicker()->parentWidget()->width(), 90);
+
+    pick(view->minutePicker(), QStringLiteral("30"));
+    EXPECT_EQ(harness.settings.dueMinute(), 30);
+    EXPECT_EQ(itemsOf(view->minutePicker()), (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55"}));
+    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("30"));
+    pick(view->hourPicker(), QStringLiteral("07"));
+    EXPECT_EQ(harness.settings.dueHour(), 7);
+
+    // The pickers stay usable with the default due time off.
+    QTest::mouseClick(view->dueBox(), Qt::LeftButton);
+    EXPECT_FALSE(harness.settings.dueEnabled());
+    EXPECT_TRUE(view->minutePicker()->isEnabled());
+}
+
+TEST_F(SettingsScreenTest, NotificationOptionsRebuildThePendingSet)
+{
+    const QDate later = QDate::currentDate().addDays(2);
+    harness.store.add({QStringLiteral("语文｜背诵"), QStringLiteral("数学｜P12")}, QStringLiteral("3.15作业"),
+                      QDateTime(later, QTime(20, 0)));
+    harness.store.add({QStringLiteral("英语｜听写")}, QStringLiteral("3.15作业"), QDateTime(QDate(2001, 1, 1), QTime(8, 0)));
+    harness.store.add({QStringLiteral("美术｜画画")}, QStringLiteral("周末"));
+    open();
+    EXPECT_TRUE(view->notifyBox()->isChecked());
+    EXPECT_EQ(view->leadPicker()->currentText(), QStringLiteral("到期时"));
+    EXPECT_EQ(itemsOf(view->leadPicker()),
+              (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
+    ASSERT_TRUE(showsPending(0));
+    EXPECT_TRUE(view->permissionLabel()->text().startsWith(QStringLiteral("通知权限：")));
+
+    // Off and on again: every open entry still ahead is scheduled, then counted.
+    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    EXPECT_FALSE(harness.notify.enabled());
+    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    EXPECT_TRUE(harness.notify.enabled());
+    ASSERT_TRUE(showsPending(2));
+    EXPECT_EQ(view->pendingCount(), 2);
+
+    // A lead of a day: the same two, each a day earlier.
+    pick(view->leadPicker(), QStringLiteral("提前 1 天"));
+    EXPECT_EQ(harness.notify.leadSeconds(), 86400);
+    QList<NotificationRequest> pending = harness.pendingNotifications();
+    ASSERT_EQ(pending.size(), 2);
+
+    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    ASSERT_TRUE(showsPending(0));
+}
+
+TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
+{
+    open();
+    ImportScreenDriver::type(view->templateField(), QStringLiteral("{YYYY}"));
+    view->languagesField()->clear();
+    ImportScreenDriver::type(view->languagesField(), QStringLiteral("en-US"));
+    view->subjectsField()->clear();
+    ImportScreenDriver::type(view->subjectsField(), QStringLiteral("语文,数学,书法"));
+    EXPECT_EQ(harness.settings.subjects(), (QStringList{"语文", "数学", "书法"}));
+    for (QCheckBox *box : {view->dueBox(), view->dedupeBox(), view->openAfterBox(), view->historyBox()})
+        QTest::mouseClick(box, Qt::LeftButton);
+    pick(view->hourPicker(), QStringLiteral("06"));
+    pick(view->minutePicker(), QStringLiteral("15"));
+    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    pick(view->leadPicker(), QStringLiteral("提前 1 小时"));
+    ASSERT_FALSE(harness.settings.dedupe());
+    ASSERT_TRUE(harness.settings.openAfterWrite());
+
+    QTest::mouseClick(view->restoreButton(), Qt::LeftButton);
+    EXPECT_EQ(harness.settings.listNameTemplate(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_TRUE(harness.settings.dueEnabled());
+    EXPECT_EQ(harness.settings.dueHour(), 23);
+    EXPECT_EQ(harness.settings.dueMinute(), 59);
+    EXPECT_TRUE(harness.settings.dedupe());
+    EXPECT_TRUE(harness.settings.saveHistory());
+    EXPECT_FALSE(harness.settings.openAfterWrite());
+    EXPECT_EQ(harness.settings.ocrLangText(), QStringLiteral("zh-Hans,en-US"));
+    EXPECT_EQ(harness.settings.subjectsText(), AppSettings::Defaults::subjectsText());
+    EXPECT_FALSE(harness.notify.enabled());
+    EXPECT_EQ(harness.notify.leadSeconds(), 3600);
+
+    // The controls show the defaults at once.
+    EXPECT_EQ(view->templateField()->text(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_EQ(view->languagesField()->text(), QStringLiteral("zh-Hans,en-US"));
+    EXPECT_EQ(view->subjectsField()->text(), AppSettings::Defaults::subjectsText());
+    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("59"));
+    EXPECT_TRUE(view->dedupeBox()->isChecked());
+    EXPECT_FALSE(view->openAfterBox()->isChecked());
+    EXPECT_FALSE(view->notifyBox()->isChecked());
+    EXPECT_EQ(view->leadPicker()->currentText(), QStringLiteral("提前 1 小时"));
+}
+
+TEST_F(SettingsScreenTest, TheSectionAndTheSettingsWindowStayInStep)
+{
+    MainWindow window(harness.shared());
+    window.show();
+    window.rootView()->setSection(AppSection::Settings);
+    auto *section = qobject_cast<SettingsView *>(window.rootView()->currentScreen());
+    ASSERT_NE(section, nullptr);
+    window.showSettingsWindow();
+    SettingsView *separate = window.settingsWindow()->settingsView();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.settingsWindow()));
+    EXPECT_EQ(window.settingsWindow()->width(), 560);
+
+    section->templateField()->setFocus();
+    ImportScreenDriver::type(section->templateField(), QStringLiteral("周"));
+    EXPECT_EQ(separate->templateField()->text(), QStringLiteral("{M}.{D}作业周"));
+    QTest::mouseClick(separate->dedupeBox(), Qt::LeftButton);
+    EXPECT_FALSE(section->dedupeBox()->isChecked());
+    pick(separate->minutePicker(), QStringLiteral("45"));
+    EXPECT_EQ(section->minutePicker()->currentText(), QStringLiteral("45"));
+    QTest::mouseClick(section->notifyBox(), Qt::LeftButton);
+    EXPECT_FALSE(separate->notifyBox()->isChecked());
+    pick(section->leadPicker(), QStringLiteral("提前 3 小时"));
+    EXPECT_EQ(separate->leadPicker()->currentText(), QStringLiteral("提前 3 小时"));
+    QTest::mouseClick(separate->restoreButton(), Qt::LeftButton);
+    EXPECT_EQ(section->templateField()->text(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_TRUE(section->dedupeBox()->isChecked());
+}
+
+TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
+{
+    ScreenHarness harness;
+    EXPECT_EQ(AboutView::versionLine(QString()), QStringLiteral("版本 —"));
+    EXPECT_EQ(AboutView::versionLine(QStringLiteral("1.2")), QStringLiteral("版本 1.2"));
+
+    const QString before = QCoreApplication::applicationVersion();
+    QCoreApplication::setApplicationVersion(QString());
+    AboutView about(harness.shared());
+    QCoreApplication::setApplicationVersion(before);
+    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("版本 —"));
+
+    const QList<AboutView::Feature> features = AboutView::features();
+    ASSERT_EQ(features.size(), 6);
+    EXPECT_EQ(features[0].title, QStringLiteral("识别"));
+    EXPECT_TRUE(features[0].text.contains(QStringLiteral("PP-OCR")));
+    EXPECT_FALSE(features[0].text.contains(QStringLiteral("Vision")));
+
+    QStringList buttons;
+    for (QPushButton *button : about.findChildren<QPushButton *>())
+        buttons.append(button->text());
+    EXPECT_TRUE(buttons.contains(QStringLiteral("打开数据目录")));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("打开提醒事项目录")));
+    EXPECT_FALSE(buttons.contains(QStringLiteral("打开提醒事项设置")));
+    ASSERT_NE(about.remindersFolderButton(), nullptr);
+    EXPECT_EQ(harness.service.folder(), harness.home.dataFolder() + QStringLiteral("/Reminders"));
+}
+
+} // namespace

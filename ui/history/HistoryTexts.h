@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+// The history screen's texts that depend on the records. Numbers are plain decimal digits.
+namespace HistoryTexts {
+
+// "共 12 次导入"
+QString count(qsizetype records);
+// The record's time in the local zone: "3月5日 07:05".
+QString time(const QDateTime &date);
+// The first three items joined by " · ", with " …等 N 条" when there are four or more.
+QString preview(const QStringList &items);
+QString writtenBadge(qint64 written);
+QString skippedBadge(qint64 skipped);
+// The status after writing a record again into the app list of its name.
+QString rewritten(const QString &listName, int added);
+// The source recorded on entries written again from the history.
+QString rewriteSource();
+
+} // namespace HistoryTexts

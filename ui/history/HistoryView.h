@@ -1,0 +1,60 @@
+#pragma once
+
+#include "data/HistoryRecord.h"
+#include "ui/shell/SharedObjects.h"
+
+#include <QList>
+#include <QWidget>
+
+class QPushButton;
+class QStackedLayout;
+class QVBoxLayout;
+class RecordRow;
+class ToneLabel;
+class QLabel;
+
+// `HistoryView`: the imports written from the import screen, newest first. A record can be
+// written again into the app list of its name, its image shown in the file browser, or the
+// record deleted; the whole history can be cleared. It redraws whenever the history changes.
+class HistoryView : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HistoryView(SharedObjects shared, QWidget *parent = nullptr);
+
+    QString status() const { return m_status; }
+
+    // The actions of the rows and the header.
+    void rewrite(const HistoryRecord &record);
+    void reveal(const HistoryRecord &record);
+    void remove(const HistoryRecord &record);
+    // Asks first; only "清空" clears.
+    void clearHistory();
+
+    QList<RecordRow *> rows() const { return m_rows; }
+    QWidget *emptyState() const { return m_emptyState; }
+    QLabel *countLabel() const;
+    QLabel *statusLabel() const;
+    QPushButton *clearButton() const { return m_clear; }
+    QPushButton *openFolderButton() const { return m_openFolder; }
+
+private:
+    QWidget *makeHeader();
+    QWidget *makeContent();
+    QWidget *makeEmptyState();
+    void refresh();
+    void setStatus(const QString &status);
+
+    SharedObjects m_shared;
+    QString m_status;
+
+    ToneLabel *m_count = nullptr;
+    ToneLabel *m_statusLabel = nullptr;
+    QPushButton *m_openFolder = nullptr;
+    QPushButton *m_clear = nullptr;
+    QStackedLayout *m_pages = nullptr;
+    QWidget *m_emptyState = nullptr;
+    QWidget *m_list = nullptr;
+    QVBoxLayout *m_rowsLayout = nullptr;
+    QList<RecordRow *> m_rows;
+};

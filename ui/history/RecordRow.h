@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/HistoryRecord.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class SymbolButton;
+
+// `RecordRow`: one import of the history. The picture, the list name with the time and the
+// written / skipped badges, a preview of the items, and the buttons "再写入一次", "显示图片"
+// and the trash can, on a faint rounded plate.
+class RecordRow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit RecordRow(const HistoryRecord &record, QWidget *parent = nullptr);
+
+    const HistoryRecord &record() const { return m_record; }
+    // The thumbnail once it is made; until then, and for no image, the placeholder.
+    bool showsPlaceholder() const { return m_thumbnail.isNull(); }
+
+    QLabel *previewLabel() const { return m_preview; }
+    QLabel *timeLabel() const { return m_time; }
+    QLabel *writtenBadge() const { return m_written; }
+    QLabel *skippedBadge() const { return m_skipped; }
+    QPushButton *rewriteButton() const { return m_rewrite; }
+    QPushButton *revealButton() const { return m_reveal; }
+    SymbolButton *deleteButton() const { return m_delete; }
+
+signals:
+    void rewriteRequested(const HistoryRecord &record);
+    void revealRequested(const HistoryRecord &record);
+    void deleteRequested(const HistoryRecord &record);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    class ThumbnailView;
+    QWidget *makeMiddleColumn();
+    QWidget *makeRightColumn();
+    void takeThumbnail();
+
+    HistoryRecord m_record;
+    QImage m_thumbnail;
+    ThumbnailView *m_thumbnailView;
+    QLabel *m_time = nullptr;
+    QLabel *m_written = nullptr;
+    QLabel *m_skipped = nullptr;
+    QLabel *m_preview = nullptr;
+    QPushButton *m_rewrite = nullptr;
+    QPushButton *m_reveal = nullptr;
+    SymbolButton *m_delete = nullptr;
+};

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// The lists screen's texts that depend on its state. Numbers are plain decimal digits.
+namespace ListsTexts {
+
+// `dueText`: "今天 HH:mm" on today's local date, otherwise "M月d日 HH:mm".
+QString dueText(const QDateTime &due, const QDateTime &now = QDateTime::currentDateTime());
+
+// How a due label is coloured: passed, later today, or another day.
+enum class DueTone { Overdue, Today, Later };
+DueTone dueTone(const QDateTime &due, const QDateTime &now = QDateTime::currentDateTime());
+
+// "3 待办 / 5 总计"
+QString counts(int remaining, qsizetype total);
+// "完成 60%": the whole part of the percentage.
+QString progressLabel(double progress);
+
+QString scheduled(int pending);
+QString cleared(int count);
+QString exported(int written, int skipped);
+QString exportFailed(const QString &description);
+QString deleteListMessage(const QString &name);
+QString deleteListInformation(qsizetype entries);
+
+// The import sheet.
+QString sheetInitialInfo();
+QString sheetNoAccess();
+QString sheetLoaded(qsizetype rows);
+QString sheetSelected(qsizetype ticked);
+// The list that the sheet imports into unless the user names another.
+QString sheetDefaultTarget();
+// The source recorded on entries taken over from Reminders.
+QString remindersSource();
+
+} // namespace ListsTexts

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
+
+// The "新建清单" prompt: one name field and "创建" / "取消".
+class NewListPrompt : public QDialog {
+    Q_OBJECT
+
+public:
+    NewListPrompt(const QString &name, QWidget *parent = nullptr);
+
+    QString name() const;
+    QLineEdit *nameField() const { return m_name; }
+    QPushButton *createButton() const { return m_create; }
+    QPushButton *cancelButton() const { return m_cancel; }
+
+private:
+    QLineEdit *m_name;
+    QPushButton *m_create;
+    QPushButton *m_cancel;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ui/shell/SharedObjects.h"
+
+#include <QScrollArea>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class ToneLabel;
+
+// `SettingsView`: every user setting, on cards: the due notifications (switch, lead time,
+// permission, test), writing (list-name template, default due time, dedupe, opening Reminders),
+// recognition (languages, subjects) and history. Each control writes its setting at once and
+// follows it, so the "设置" section and the settings window stay in step. Changing the
+// notification options rebuilds every pending due notification.
+class SettingsView : public QScrollArea {
+    Q_OBJECT
+
+public:
+    explicit SettingsView(SharedObjects shared, QWidget *parent = nullptr);
+
+    // `pendingCount`, as the notification service last reported it.
+    int pendingCount() const { return m_pendingCount; }
+
+    // `refreshNotify`: reschedules every open, future entry, then counts again 0.6 s later.
+    void refreshNotify();
+    void restoreDefaults();
+
+    QCheckBox *notifyBox() const { return m_notifyOn; }
+    QComboBox *leadPicker() const { return m_lead; }
+    QLabel *permissionLabel() const;
+    QPushButton *requestButton() const { return m_request; }
+    QPushButton *testButton() const { return m_test; }
+    QLabel *pendingLabel() const;
+    QLineEdit *templateField() const { return m_template; }
+    QCheckBox *dueBox() const { return m_dueOn; }
+    QComboBox *hourPicker() const { return m_hour; }
+    QComboBox *minutePicker() const { return m_minute; }
+    QCheckBox *dedupeBox() const { return m_dedupe; }
+    QCheckBox *openAfterBox() const { return m_openAfter; }
+    QLineEdit *languagesField() const { return m_languages; }
+    QLineEdit *subjectsField() const { return m_subjects; }
+    QCheckBox *historyBox() const { return m_history; }
+    QPushButton *restoreButton() const { return m_restore; }
+
+signals:
+    void pendingCountChanged(int count);
+
+private:
+    QWidget *makeHeader(QWidget *page);
+    QWidget *makeNotifyCard(QWidget *page);
+    QWidget *makeWriteCard(QWidget *page);
+    QWidget *makeRecognitionCard(QWidget *page);
+    QWidget *makeDataCard(QWidget *page);
+    QWidget *makeFooter(QWidget *page);
+    void bindSettings();
+    void showNotifyOptions();
+    void showDueTime();
+    void askPendingCount();
+
+    SharedObjects m_shared;
+    int m_pendingCount = 0;
+
+    QCheckBox *m_notifyOn = nullptr;
+    QComboBox *m_lead = nullptr;
+    ToneLabel *m_permission = nullptr;
+    QPushButton *m_request = nullptr;
+    QPushButton *m_test = nullptr;
+    ToneLabel *m_pending = nullptr;
+    QLineEdit *m_template = nullptr;
+    QCheckBox *m_dueOn = nullptr;
+    QComboBox *m_hour = nullptr;
+    QComboBox *m_minute = nullptr;
+    QCheckBox *m_dedupe = nullptr;
+    QCheckBox *m_openAfter = nullptr;
+    QLineEdit *m_languages = nullptr;
+    QLineEdit *m_subjects = nullptr;
+    QCheckBox *m_history = nullptr;
+    QPushButton *m_restore = nullptr;
+};
