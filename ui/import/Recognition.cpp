@@ -4,6 +4,8 @@
 #include "core/ocr/ImageLoader.h"
 #include "core/ocr/OCR.h"
 
+#include <malloc.h>
+
 namespace {
 
 // The drop zone is 300 × 340; this leaves room for a 2× screen without keeping a 48-megapixel
@@ -21,7 +23,11 @@ QImage previewOf(const QImage &image)
 
 Recognition Recognition::ofFile(const QString &path, const QStringList &languages, const QStringList &subjects)
 {
-    return ofImage(ImageLoader::load(path), languages, subjects);
+    Recognition result = ofImage(ImageLoader::load(path), languages, subjects);
+    // The photo and the recognition's buffers are gone by now; hand the freed heap back to the
+    // system so the window does not idle at the size of the largest photo it read.
+    malloc_trim(0);
+    return result;
 }
 
 Recognition Recognition::ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects)
