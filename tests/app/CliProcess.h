@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/TestPaths.h"
 #include "support/TempHome.h"
 
 #include <QString>
@@ -26,7 +27,7 @@ public:
     void writeDropFile(const QByteArray &json) const;
 
     CliOutcome run(const QStringList &arguments, int waitMs = 60000,
-                   const QString &program = QStringLiteral(SLATEBOOK_EXECUTABLE)) const;
+                   const QString &program = TestPaths::slatebook()) const;
 
 private:
     const TempHome &m_home;

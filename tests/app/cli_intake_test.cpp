@@ -1,5 +1,6 @@
 // The executable as a batch tool: task intake, the "ocr" action and the result file.
 #include "CliProcess.h"
+#include "support/TestPaths.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,7 +8,7 @@
 
 namespace {
 
-const QString printPhoto = QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
+const QString printPhoto = TestPaths::data(QStringLiteral("03-print-photo.jpg"));
 
 // A run that stays up this long has opened its window.
 constexpr int windowWaitMs = 2500;

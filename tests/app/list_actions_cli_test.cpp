@@ -2,6 +2,7 @@
 // executable with a drop file, "--dump" and "--write".
 #include "CliProcess.h"
 #include "data/TaskStore.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <QFile>
@@ -129,7 +130,7 @@ TEST(AppListActions, ACommandLineWriteWhileTheWindowHoldsTheFolderLosesNothing)
             items.append(QStringLiteral("cli-%1-%2").arg(run).arg(i));
         expected += items;
         QProcess process;
-        process.start(QStringLiteral(SLATEBOOK_EXECUTABLE), {"--write", writeTaskFile(home, QString::number(run), items)});
+        process.start(TestPaths::slatebook(), {"--write", writeTaskFile(home, QString::number(run), items)});
         ASSERT_TRUE(process.waitForStarted());
         while (!process.waitForFinished(5)) {
             const QString title = QStringLiteral("window-%1").arg(windowEntries++);

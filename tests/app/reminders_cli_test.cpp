@@ -1,6 +1,7 @@
 // The executable's list actions with target "reminders", run as the driving program runs them.
 #include "CliProcess.h"
 #include "bridges/reminders_support.h"
+#include "support/TestPaths.h"
 
 #include <QProcess>
 #include <gtest/gtest.h>
@@ -108,7 +109,7 @@ TEST(RemindersCli, TwoProcessesWritingAtOnceLoseNothing)
                                 .toUtf8());
         auto *process = new QProcess;
         process->setProcessChannelMode(QProcess::ForwardedChannels);
-        process->start(SLATEBOOK_EXECUTABLE, {"--write", taskFile});
+        process->start(TestPaths::slatebook(), {"--write", taskFile});
         runs.append(process);
     }
     for (QProcess *process : runs) {

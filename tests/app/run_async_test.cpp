@@ -1,9 +1,10 @@
 #include "CliProcess.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-const QString probe = QStringLiteral(SLATEBOOK_RUNASYNC_PROBE);
+const QString probe = TestPaths::runAsyncProbe();
 }
 
 TEST(RunAsync, CallbackOrDeadlineEndsTheProcessWithOneWholeResult)

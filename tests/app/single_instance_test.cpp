@@ -2,6 +2,7 @@
 // is not affected; a window that died does not block the next one.
 #include "CliProcess.h"
 #include "bridges/notification_test_bus.h"
+#include "support/TestPaths.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
@@ -22,7 +23,7 @@ public:
         m_process.setProcessEnvironment(environment);
         m_process.setWorkingDirectory(workingFolder);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(SLATEBOOK_EXECUTABLE, arguments);
+        m_process.start(TestPaths::slatebook(), arguments);
         m_process.waitForStarted();
     }
 

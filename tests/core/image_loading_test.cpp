@@ -1,5 +1,6 @@
 #include "core/ocr/ImageLoader.h"
 #include "core/ocr/OCR.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ namespace {
 
 QString testImage(const char *name)
 {
-    return QStringLiteral(SLATEBOOK_TEST_DATA "/") + QLatin1String(name);
+    return TestPaths::data(QLatin1String(name));
 }
 
 // Mean difference of grey levels (0..255) between two images of one size, compared at a tenth of

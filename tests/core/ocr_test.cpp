@@ -1,6 +1,7 @@
 #include "core/ocr/ModelFiles.h"
 #include "core/ocr/OCR.h"
 #include "core/ocr/PpOcrEngine.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,7 @@ namespace {
 
 QString testImage(const char *name)
 {
-    return QStringLiteral(SLATEBOOK_TEST_DATA "/") + QLatin1String(name);
+    return TestPaths::data(QLatin1String(name));
 }
 
 // "数学：p12 第3题、第5题" from the screenshot, with a margin of its background.

@@ -2,6 +2,7 @@
 #include "core/ocr/TesseractEngine.h"
 #include "core/ocr/TesseractLanguages.h"
 #include "core/ocr/TesseractText.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ namespace {
 
 QString testImage(const char *name)
 {
-    return QStringLiteral(SLATEBOOK_TEST_DATA "/") + QLatin1String(name);
+    return TestPaths::data(QLatin1String(name));
 }
 
 // Rendered from these texts in Noto Sans CJK JP and DejaVu Sans, black on white.

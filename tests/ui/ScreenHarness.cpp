@@ -1,4 +1,5 @@
 #include "ScreenHarness.h"
+#include "support/TestPaths.h"
 
 #include "bridges/notifications/WallClock.h"
 #include "data/DataFolder.h"
@@ -58,5 +59,5 @@ bool waitUntil(const std::function<bool()> &condition, int timeoutMs)
 
 QString corpusImage(const QString &name)
 {
-    return QStringLiteral(SLATEBOOK_TEST_DATA) + QLatin1Char('/') + name;
+    return TestPaths::data(name);
 }

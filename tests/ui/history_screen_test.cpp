@@ -1,5 +1,6 @@
 #include "AlertAnswerer.h"
 #include "ScreenHarness.h"
+#include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
 #include "ui/glass/SymbolButton.h"
@@ -45,7 +46,7 @@ TEST(ThumbnailsTest, FillsAnUprightSquareOrGivesNothing)
     EXPECT_EQ(rotated.size(), QSize(128, 128));
     EXPECT_EQ(Thumbnails::make(corpusImage(QStringLiteral("math-line.heic")), 64).size(), QSize(64, 64));
     EXPECT_TRUE(Thumbnails::make(corpusImage(QStringLiteral("no-such-file.jpg")), 64).isNull());
-    EXPECT_TRUE(Thumbnails::make(QStringLiteral(SLATEBOOK_TEST_DATA "/../ui/CMakeLists.txt"), 64).isNull());
+    EXPECT_TRUE(Thumbnails::make(TestPaths::data(QStringLiteral("../ui/CMakeLists.txt")), 64).isNull());
 }
 
 class HistoryScreenTest : public ::testing::Test {

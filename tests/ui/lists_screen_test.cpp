@@ -1,6 +1,7 @@
 #include "AlertAnswerer.h"
 #include "ImportScreenDriver.h"
 #include "ScreenHarness.h"
+#include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
 #include "ui/glass/SegmentedControl.h"
@@ -276,7 +277,7 @@ TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
     file.write(R"({"action":"write","list":"3.15作业","items":["英语 听写","数学 p5"],"target":"app"})");
     file.close();
     QProcess cli;
-    cli.start(QStringLiteral(SLATEBOOK_EXECUTABLE), {QStringLiteral("--write"), task});
+    cli.start(TestPaths::slatebook(), {QStringLiteral("--write"), task});
     ASSERT_TRUE(waitUntil([&] { return cli.state() == QProcess::NotRunning; }, 60000));
     ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit) << cli.errorString().toStdString();
     ASSERT_EQ(cli.exitCode(), 0);
