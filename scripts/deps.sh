@@ -33,10 +33,8 @@ slatebook_prepare() {
   "$slatebook_root/scripts/fetch-deps" >/dev/null
 }
 
-# Configures a build folder; ccache with paths relative to the checkout lets a fresh clone reuse
-# what an earlier build compiled.
+# Configures a build folder (CMake compiles through ccache where it is installed).
 slatebook_configure() {
   local build="$1"; shift
-  export CCACHE_BASEDIR="$slatebook_root"
-  cmake -S "$slatebook_root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@" >/dev/null
+  cmake -S "$slatebook_root" -B "$build" -G Ninja "$@" >/dev/null
 }

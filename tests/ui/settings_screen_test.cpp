@@ -44,6 +44,22 @@ TEST(SettingsChoicesTest, TheStoredMinuteJoinsTheChoicesInItsPlace)
     EXPECT_EQ(SettingsChoices::hours(25).last(), 25);
 }
 
+TEST(SettingsChoicesTest, AStoredLeadOutsideTheFiveJoinsThemInItsPlace)
+{
+    const auto labels = [](double stored) {
+        QStringList texts;
+        for (const SettingsChoices::Lead &lead : SettingsChoices::leads(stored))
+            texts.append(lead.label);
+        return texts;
+    };
+    EXPECT_EQ(labels(3600), (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
+    EXPECT_EQ(labels(600), (QStringList{"到期时", "提前 10 分钟", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
+    EXPECT_EQ(labels(172800).last(), QStringLiteral("提前 2 天"));
+    EXPECT_EQ(labels(7200).at(3), QStringLiteral("提前 2 小时"));
+    EXPECT_EQ(labels(90).at(1), QStringLiteral("提前 90 秒"));
+    EXPECT_EQ(labels(-300).first(), QStringLiteral("延后 5 分钟"));
+}
+
 class SettingsScreenTest : public ::testing::Test {
 protected:
     void open()

@@ -13,8 +13,9 @@ struct Lead {
     QString label;
     double seconds;
 };
-// "提醒时机": 到期时, 30 minutes, 1 hour, 3 hours, 1 day ahead.
-QList<Lead> leads();
+// "提醒时机": 到期时, 30 minutes, 1 hour, 3 hours, 1 day ahead, plus the stored lead in its place
+// in the order when it is none of them (the store takes any number), labelled in the same words.
+QList<Lead> leads(double stored);
 
 // "时": 0 to 23. A stored hour outside them (the store does not range-check) joins the choices,
 // so the picker always shows what is stored.

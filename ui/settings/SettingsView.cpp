@@ -138,8 +138,6 @@ QWidget *SettingsView::makeNotifyCard(QWidget *page)
     leadRow->addWidget(leadLabel);
     m_lead = new QComboBox(panel);
     m_lead->setObjectName(QStringLiteral("leadPicker"));
-    for (const SettingsChoices::Lead &lead : SettingsChoices::leads())
-        m_lead->addItem(lead.label, lead.seconds);
     m_lead->setMinimumWidth(140);
     leadRow->addWidget(m_lead);
     leadRow->addStretch();
@@ -314,7 +312,11 @@ void SettingsView::showNotifyOptions()
 {
     setChecked(m_notifyOn, m_shared.notify.enabled());
     const QSignalBlocker quiet(m_lead);
-    m_lead->setCurrentIndex(m_lead->findData(m_shared.notify.leadSeconds()));
+    const double stored = m_shared.notify.leadSeconds();
+    m_lead->clear();
+    for (const SettingsChoices::Lead &lead : SettingsChoices::leads(stored))
+        m_lead->addItem(lead.label, lead.seconds);
+    m_lead->setCurrentIndex(m_lead->findData(stored));
 }
 
 void SettingsView::showDueTime()
