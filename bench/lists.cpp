@@ -7,6 +7,7 @@
 //   - the time to scroll the list from top to bottom page by page, per page repainted.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, in a temporary HOME.
 
+#include "bench/BenchHome.h"
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
@@ -30,15 +31,6 @@
 #include <vector>
 
 namespace {
-
-void useHome(const QString &home)
-{
-    qputenv("HOME", home.toUtf8());
-    qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
-    qputenv("XDG_STATE_HOME", (home + "/.local/state").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
-}
 
 QStringList homework(int count)
 {

@@ -8,6 +8,7 @@
 //   - resident memory once idle again after that recognition.
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, in a temporary HOME.
 
+#include "bench/BenchHome.h"
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
@@ -33,15 +34,6 @@
 namespace {
 
 QElapsedTimer sinceMain;
-
-void useHome(const QString &home)
-{
-    qputenv("HOME", home.toUtf8());
-    qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
-    qputenv("XDG_STATE_HOME", (home + "/.local/state").toUtf8());
-    qputenv("XDG_CACHE_HOME", (home + "/.cache").toUtf8());
-}
 
 // Seconds since the kernel started this process (10 ms resolution).
 double secondsSinceProcessStart()

@@ -5,6 +5,7 @@
 #include "data/HistoryStore.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/GlassScrollArea.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/icons/SymbolIcon.h"
@@ -57,11 +58,8 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
 {
     setObjectName(QStringLiteral("aboutView"));
     setMinimumSize(520, 520);
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GlassScrollArea::configure(*this);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    viewport()->setAutoFillBackground(false);
 
     auto *page = new QWidget(this);
     auto *stack = new QVBoxLayout(page);

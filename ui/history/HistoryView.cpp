@@ -5,6 +5,7 @@
 #include "data/HistoryStore.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/GlassScrollArea.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/history/HistoryRewrite.h"
@@ -74,10 +75,7 @@ QWidget *HistoryView::makeContent()
 
     auto *scroll = new QScrollArea(panel);
     scroll->setObjectName(QStringLiteral("recordsScrollArea"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->viewport()->setAutoFillBackground(false);
+    GlassScrollArea::configure(*scroll);
     m_list = new QWidget(scroll);
     m_rowsLayout = new QVBoxLayout(m_list);
     m_rowsLayout->setContentsMargins(6, 6, 6, 6);

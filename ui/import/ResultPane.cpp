@@ -1,6 +1,7 @@
 #include "ui/import/ResultPane.h"
 
 #include "ui/glass/GlassFonts.h"
+#include "ui/glass/GlassScrollArea.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
@@ -24,12 +25,9 @@ ResultPane::ResultPane(QWidget *parent)
 
     auto *scroll = new QScrollArea(this);
     scroll->setObjectName(QStringLiteral("rowsScrollArea"));
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setMinimumHeight(320);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The rows sit on the glass, not on the scroll area's own base colour.
-    scroll->viewport()->setAutoFillBackground(false);
+    GlassScrollArea::configure(*scroll);
+    scroll->setMinimumHeight(320);
     auto *content = new QWidget(scroll);
     m_rowsLayout = new QVBoxLayout(content);
     m_rowsLayout->setContentsMargins(0, 0, 0, 0);

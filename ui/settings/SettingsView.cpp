@@ -5,6 +5,7 @@
 #include "data/TaskStore.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/GlassScrollArea.h"
 #include "ui/glass/SectionTitle.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
@@ -84,11 +85,8 @@ SettingsView::SettingsView(SharedObjects shared, QWidget *parent)
 {
     setObjectName(QStringLiteral("settingsView"));
     setMinimumSize(560, 560);
-    setWidgetResizable(true);
-    setFrameShape(QFrame::NoFrame);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    GlassScrollArea::configure(*this);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    viewport()->setAutoFillBackground(false);
 
     auto *page = new QWidget(this);
     auto *stack = new QVBoxLayout(page);
