@@ -3,6 +3,7 @@
 // total (also per image kind): seconds, character accuracy, entry precision / recall / F1, title
 // and peak memory. With --lines it also prints each recognised line that differs from the truth.
 
+#include "bench/RecognitionMeasures.h"
 #include "core/Parser.h"
 #include "core/ocr/OCR.h"
 
@@ -55,25 +56,6 @@ struct Score {
     }
 };
 
-qint64 editDistance(const QString &from, const QString &to)
-{
-    const QList<uint> a = from.toUcs4();
-    const QList<uint> b = to.toUcs4();
-    std::vector<qint64> row(size_t(b.size()) + 1);
-    for (size_t j = 0; j < row.size(); ++j)
-        row[j] = qint64(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        qint64 diagonal = row[0];
-        row[0] = i;
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const qint64 above = row[size_t(j)];
-            row[size_t(j)] = std::min({above + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row.back();
-}
-
 // Entries count when subject and text match exactly; each expected entry matches at most once.
 int matchedEntries(const QList<SlateItem> &items, const QJsonArray &expected)
 {
@@ -89,18 +71,6 @@ int matchedEntries(const QList<SlateItem> &items, const QJsonArray &expected)
         }
     }
     return matched;
-}
-
-long peakMemoryKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
 }
 
 void printRow(const QString &name, const Score &score, const QString &title, long peakKilobytes)

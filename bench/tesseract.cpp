@@ -4,6 +4,7 @@
 // the initialised engine, character accuracy and peak memory. With --lines it also prints each
 // line read. With IMAGE [LANGS] it times that image instead (LANGS comma-separated, default ja-JP).
 
+#include "bench/RecognitionMeasures.h"
 #include "core/ocr/OCR.h"
 
 #include <QElapsedTimer>
@@ -69,37 +70,6 @@ QImage photo(const QImage &page)
     painter.end();
     return sheet.scaled(sheet.size() / 3, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .scaled(sheet.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-}
-
-qint64 editDistance(const QString &from, const QString &to)
-{
-    const QList<uint> a = from.toUcs4();
-    const QList<uint> b = to.toUcs4();
-    std::vector<qint64> row(size_t(b.size()) + 1);
-    for (size_t j = 0; j < row.size(); ++j)
-        row[j] = qint64(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        qint64 diagonal = row[0];
-        row[0] = i;
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const qint64 above = row[size_t(j)];
-            row[size_t(j)] = std::min({above + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row.back();
-}
-
-long peakMemoryKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').front().toLong();
-    }
-    return -1;
 }
 
 // Times the image; with known lines also scores characters over the whole page.
