@@ -5,10 +5,11 @@ slatebook_packages=(
   build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-image-formats-plugins libgl-dev libxcb1-dev
   fonts-noto-cjk fonts-noto-color-emoji
-  libopencv-core-dev libopencv-imgproc-dev libpolyclipping-dev libheif-dev
+  libopencv-core-dev libopencv-imgproc-dev libheif-dev
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim tesseract-ocr-jpn tesseract-ocr-fra libtesseract-dev
-  nlohmann-json3-dev libical-dev libgtest-dev
-  dbus npm python3-dbusmock todoman vdirsyncer
+  nlohmann-json3-dev libical-dev libgtest-dev libecal2.0-dev
+  dbus npm python3-dbusmock todoman vdirsyncer evolution-data-server radicale strace
+  qt6-translations-l10n clang libclang-rt-14-dev
   appstream desktop-file-utils lintian dpkg-dev file
 )
 

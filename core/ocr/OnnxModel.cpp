@@ -3,6 +3,8 @@
 #include <onnxruntime_run_options_config_keys.h>
 #include <onnxruntime_session_options_config_keys.h>
 
+#include <cstdlib>
+
 namespace {
 
 // One environment per process; it must outlive every session, and a function-local static
@@ -13,7 +15,13 @@ namespace {
 Ort::Env &environment()
 {
     static Ort::Env env = [] {
+        // The official builds start a telemetry client with the first environment: it writes a
+        // device identifier under ~/.cache/Microsoft and tries to upload events. Loading the
+        // library starts nothing; the client reads this variable when the environment is made,
+        // so setting it here holds for every program that recognises text, whatever it inherited.
+        setenv("ORT_DISABLE_TELEMETRY", "1", 1);
         Ort::Env created(ORT_LOGGING_LEVEL_FATAL, "slatebook");
+        created.DisableTelemetryEvents();
         const Ort::MemoryInfo memory = Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
         const Ort::ArenaCfg defaults(0, -1, -1, -1);
         created.CreateAndRegisterAllocator(memory, defaults);
