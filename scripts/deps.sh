@@ -31,11 +31,11 @@ slatebook_install_missing() {
 
 slatebook_prepare() {
   slatebook_install_missing
-  "$slatebook_root/scripts/fetch-deps" >/dev/null
+  slatebook_deps_dir=$("$slatebook_root/scripts/fetch-deps")
 }
 
 # Configures a build folder (CMake compiles through ccache where it is installed).
 slatebook_configure() {
   local build="$1"; shift
-  cmake -S "$slatebook_root" -B "$build" -G Ninja "$@" >/dev/null
+  cmake -S "$slatebook_root" -B "$build" -G Ninja -DSLATEBOOK_DEPS_DIR="$slatebook_deps_dir" "$@" >/dev/null
 }

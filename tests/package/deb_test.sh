@@ -111,6 +111,10 @@ echo "$result"
 grep -qx '清单名: 4.2作业' <<<"$result" || fail "not the list title 4.2作业"
 grep -qx '  \[数学\] P45 1-6题' <<<"$result" || fail "not the entry [数学] P45 1-6题"
 
+echo "== no network, no stray files, from the unpacked package"
+"$(dirname "${BASH_SOURCE[0]}")/../privacy/no_network_test.sh" "$root/usr/bin/slatebook" "$image" ||
+  fail "the unpacked package uses the network or leaves stray files"
+
 # The models it used were the package's own: without them it recognises nothing, rather than
 # reaching for the build's copies.
 mv "$root/usr/share/slatebook/models" "$scratch/models-aside"
