@@ -34,15 +34,16 @@ QStringList recognize(const QImage &image, const QStringList &languages)
     const QStringList chosen = languages.isEmpty() ? defaultLanguages() : languages;
     // Read afresh on every call: a data package installed while the application runs counts.
     TesseractEngine &tesseract = TesseractEngine::instance();
-    const EngineChoice::Choice choice =
-        EngineChoice::forLanguages(chosen, TesseractLanguages::installed(tesseract.dataFolder()));
+    const QSet<QString> installed = TesseractLanguages::installed(tesseract.dataFolder());
+    const EngineChoice::Choice choice = EngineChoice::forLanguages(chosen, installed);
     switch (choice.engine) {
     case EngineChoice::Engine::PpOcr:
         return ReadingOrder::bestLines(PpOcrEngine::instance().recognize(image, choice.languages));
     case EngineChoice::Engine::Tesseract:
         return ReadingOrder::bestLines(tesseract.recognizeWithData(image, choice.languages));
     case EngineChoice::Engine::None:
-        qCDebug(lcOcr) << "nothing recognised: no engine reads" << chosen;
+        qCDebug(lcOcr) << "nothing recognised: no engine reads" << chosen << "; Tesseract data in"
+                       << tesseract.dataFolder() << ":" << installed.values();
         break;
     }
     return {};
