@@ -408,6 +408,18 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
     EXPECT_EQ(view->items().size(), 2);
     EXPECT_EQ(view->items().first().title(), QStringLiteral("物理｜整理第三章笔记"));
 
+    // Files copied in a file manager are loaded as files.
+    const QString notAnImage = harness.home.path() + QStringLiteral("/notes.jpg");
+    QFile(notAnImage).open(QIODevice::WriteOnly);
+    auto *files = new QMimeData;
+    files->setUrls({QUrl::fromLocalFile(notAnImage)});
+    files->setText(notAnImage);
+    clipboard->setMimeData(files);
+    s.click("pasteButton");
+    EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 notes.jpg …"));
+    ASSERT_TRUE(s.waitIdle());
+    EXPECT_EQ(s.statusShown(), ImportTexts::noText());
+
     // A picture on the clipboard wins over its text, and is recognised off the UI thread.
     QImage blank(640, 480, QImage::Format_RGB32);
     blank.fill(Qt::white);
