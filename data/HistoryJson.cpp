@@ -29,6 +29,19 @@ void writeRecord(JsonWriter &out, const HistoryRecord &record)
         out.key("imagePath");
         out.string(*record.imagePath);
     }
+    // Left out unless there are several images or the lines came as text, so a record of one
+    // photo reads exactly as before and older readers, which ignore unknown keys, keep working.
+    if (!record.moreImagePaths.isEmpty()) {
+        out.key("moreImagePaths");
+        out.beginArray();
+        for (const QString &path : record.moreImagePaths)
+            out.string(path);
+        out.endArray();
+    }
+    if (record.fromText) {
+        out.key("fromText");
+        out.boolean(true);
+    }
     out.key("items");
     out.beginArray();
     for (const QString &item : record.items)
@@ -60,6 +73,8 @@ HistoryRecord decodeRecord(const Json &object)
     record.date = referenceDate(required(object, "date"));
     record.listName = text(required(object, "listName"));
     record.imagePath = optionalField(object, "imagePath", text);
+    record.moreImagePaths = optionalField(object, "moreImagePaths", textList).value_or(QStringList());
+    record.fromText = optionalField(object, "fromText", boolean).value_or(false);
     record.items = textList(required(object, "items"));
     record.written = integer(required(object, "written"));
     record.skipped = integer(required(object, "skipped"));

@@ -8,7 +8,9 @@
 
 // The "history.json" format: a pretty-printed array of records, newest first, keys in a fixed
 // order, upper-case UUIDs, "date" as seconds since 2001-01-01T00:00:00Z (a number with fraction),
-// optional keys left out.
+// optional keys left out. "imagePath" is the first photo; "moreImagePaths" (the others, in order)
+// and "fromText" (true: the lines came as text) appear only when they say something, so a record
+// of one photo reads as it always did.
 namespace HistoryJson {
 
 QByteArray encode(const QList<HistoryRecord> &records);

@@ -2,12 +2,9 @@
 
 #include "ScreenHarness.h"
 #include "ui/glass/SegmentedControl.h"
-#include "ui/import/DropZone.h"
 #include "ui/import/EntryRow.h"
-#include "ui/import/ImportFooter.h"
-#include "ui/import/ImportHeader.h"
-#include "ui/import/ResultPane.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QDropEvent>
@@ -15,9 +12,25 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QAbstractButton>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
+
+namespace {
+
+void dropOn(QWidget *zone, QMimeData &mime)
+{
+    const QPoint centre = zone->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(zone, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent dropped(QPointF(centre), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(zone, &dropped);
+    EXPECT_TRUE(dropped.isAccepted());
+}
+
+} // namespace
 
 ImportScreenDriver::ImportScreenDriver(ImportView *view)
     : m_view(view)
@@ -26,7 +39,7 @@ ImportScreenDriver::ImportScreenDriver(ImportView *view)
 
 QAbstractButton *ImportScreenDriver::button(const char *objectName) const
 {
-    auto *found = m_view->findChild<QAbstractButton *>(QString::fromLatin1(objectName));
+    auto *found = find<QAbstractButton>(objectName);
     EXPECT_NE(found, nullptr) << objectName;
     return found;
 }
@@ -36,20 +49,21 @@ void ImportScreenDriver::click(const char *objectName) const
     QTest::mouseClick(button(objectName), Qt::LeftButton);
 }
 
-void ImportScreenDriver::drop(const QString &path) const
+void ImportScreenDriver::drop(const QStringList &paths) const
 {
-    DropZone *zone = m_view->dropZone();
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(path)});
-    const QPoint centre = zone->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(zone, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    EXPECT_TRUE(zone->isDropTargeted());
-    QDropEvent dropped(QPointF(centre), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(zone, &dropped);
-    EXPECT_TRUE(dropped.isAccepted());
-    EXPECT_FALSE(zone->isDropTargeted());
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    mime.setUrls(urls);
+    dropOn(find("dropZone"), mime);
+}
+
+void ImportScreenDriver::dropText(const QString &text) const
+{
+    QMimeData mime;
+    mime.setText(text);
+    dropOn(find("dropZone"), mime);
 }
 
 bool ImportScreenDriver::waitIdle() const
@@ -60,19 +74,46 @@ bool ImportScreenDriver::waitIdle() const
 void ImportScreenDriver::addRow(const QString &subject, const QString &text) const
 {
     click("addEntryButton");
-    EntryRow *added = m_view->resultPane()->rows().last();
-    type(added->subjectField(), subject);
-    type(added->textField(), text);
+    EntryRow *added = rows().last();
+    type(subjectField(added), subject);
+    type(textField(added), text);
+}
+
+QList<EntryRow *> ImportScreenDriver::rows() const
+{
+    QList<EntryRow *> shown;
+    // A deleted row is hidden at once and destroyed a moment later; a new row is not shown yet
+    // but was never hidden.
+    for (EntryRow *row : m_view->findChildren<EntryRow *>()) {
+        if (!(row->isHidden() && row->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+            shown.append(row);
+    }
+    return shown;
 }
 
 EntryRow *ImportScreenDriver::row(int index) const
 {
-    return m_view->resultPane()->rows().at(index);
+    return rows().at(index);
+}
+
+QCheckBox *ImportScreenDriver::tickBox(EntryRow *row)
+{
+    return row->findChild<QCheckBox *>(QStringLiteral("tickBox"));
+}
+
+QLineEdit *ImportScreenDriver::subjectField(EntryRow *row)
+{
+    return row->findChild<QLineEdit *>(QStringLiteral("subjectField"));
+}
+
+QLineEdit *ImportScreenDriver::textField(EntryRow *row)
+{
+    return row->findChild<QLineEdit *>(QStringLiteral("textField"));
 }
 
 void ImportScreenDriver::untick(int index) const
 {
-    QCheckBox *box = row(index)->tickBox();
+    QCheckBox *box = tickBox(row(index));
     ASSERT_TRUE(box->isChecked());
     QCoreApplication::processEvents(); // lays out rows added a moment ago
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
@@ -81,7 +122,7 @@ void ImportScreenDriver::untick(int index) const
 
 void ImportScreenDriver::typeListName(const QString &name) const
 {
-    QLineEdit *field = m_view->header()->listNameField();
+    auto *field = find<QLineEdit>("listNameField");
     field->selectAll();
     QTest::keyClick(field, Qt::Key_Delete);
     type(field, name);
@@ -97,21 +138,47 @@ void ImportScreenDriver::type(QWidget *field, const QString &text)
 
 void ImportScreenDriver::chooseReminders() const
 {
-    SegmentedControl *target = m_view->header()->targetSwitch();
+    auto *target = find<SegmentedControl>("targetSwitch");
     QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->segmentRect(1).center());
 }
 
 void ImportScreenDriver::setDue(const QDateTime &due) const
 {
-    m_view->header()->dueEdit()->setDateTime(due);
+    find<QDateTimeEdit>("dueEdit")->setDateTime(due);
 }
 
 QString ImportScreenDriver::countText() const
 {
-    return m_view->findChild<QLabel *>(QStringLiteral("countLabel"))->text();
+    return find<QLabel>("countLabel")->text();
 }
 
 QString ImportScreenDriver::statusShown() const
 {
-    return m_view->findChild<QLabel *>(QStringLiteral("statusLabel"))->text();
+    return find<QLabel>("statusLabel")->text();
+}
+
+bool ImportScreenDriver::progressShown() const
+{
+    return find("busySpinner")->isVisible();
+}
+
+bool ImportScreenDriver::showsPicture() const
+{
+    return button("clearButton")->isVisible();
+}
+
+bool ImportScreenDriver::rawTextShown() const
+{
+    return find("rawTextSection")->isVisible();
+}
+
+QString ImportScreenDriver::rawTextTitle() const
+{
+    return find<QToolButton>("rawTextToggle")->text();
+}
+
+QStringList ImportScreenDriver::rawLines() const
+{
+    const QString text = find<QPlainTextEdit>("rawText")->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }

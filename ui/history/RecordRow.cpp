@@ -73,13 +73,34 @@ protected:
         if (!m_row->m_thumbnail.isNull()) {
             painter.setClipPath(clip);
             painter.drawImage(rect(), m_row->m_thumbnail);
+            paintCount(painter);
             return;
         }
         painter.fillPath(clip, GlassPalette::withOpacity(GlassPalette::secondary(palette()), 0.12));
         const int side = 22;
+        // Text that was pasted or dropped has no picture: a text symbol says so.
+        const QString symbol = m_row->m_record.fromText ? QStringLiteral("list.bullet.rectangle") : QStringLiteral("photo");
         painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
-                           SymbolIcon::pixmap(QStringLiteral("photo"), side, GlassPalette::secondary(palette()),
-                                              devicePixelRatioF()));
+                           SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()), devicePixelRatioF()));
+        paintCount(painter);
+    }
+
+    // Several photos in one import: their number in the corner of the first one's picture.
+    void paintCount(QPainter &painter)
+    {
+        const qsizetype count = m_row->m_record.imagePaths().size();
+        if (count < 2)
+            return;
+        painter.setClipping(false);
+        const QString text = QString::number(count) + QStringLiteral(" 张");
+        painter.setFont(GlassFonts::font(GlassFonts::Style::Caption));
+        const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-5, -1, 5, 1);
+        const QRectF capsule(width() - box.width() - 3, height() - box.height() - 3, box.width(), box.height());
+        QPainterPath path;
+        path.addRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
+        painter.fillPath(path, GlassPalette::withOpacity(Qt::black, 0.55));
+        painter.setPen(Qt::white);
+        painter.drawText(capsule, Qt::AlignCenter, text);
     }
 
 private:
@@ -167,6 +188,8 @@ QWidget *RecordRow::makeRightColumn()
     m_reveal->setObjectName(QStringLiteral("revealButton"));
     m_reveal->setFont(GlassFonts::font(GlassFonts::Style::Caption));
     m_reveal->setEnabled(m_record.imagePath.has_value());
+    if (m_record.fromText)
+        m_reveal->setToolTip(QStringLiteral("这次导入来自文字，没有图片"));
     small->addWidget(m_reveal);
     m_delete = new SymbolButton(QStringLiteral("trash"), Tone::Secondary, true, column);
     m_delete->setObjectName(QStringLiteral("deleteRecordButton"));

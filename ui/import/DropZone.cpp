@@ -3,11 +3,16 @@
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/icons/SymbolIcon.h"
+#include "ui/import/ImportTexts.h"
 
 #include <QDragEnterEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -15,29 +20,88 @@ constexpr qreal cornerRadius = 10;
 constexpr int imagePadding = 6;
 constexpr int hintSymbolSize = 38;
 constexpr int hintSpacing = 8;
+constexpr int pagerHeight = 28;
 
-// The first URL of a drag, when it names a local file; only that one is ever loaded.
-QString firstLocalFile(const QMimeData *mime)
+// The local files of a drag, in the order they were dropped.
+QStringList localFiles(const QMimeData *mime)
 {
-    if (!mime || !mime->hasUrls() || mime->urls().isEmpty())
+    QStringList files;
+    if (!mime || !mime->hasUrls())
+        return files;
+    for (const QUrl &url : mime->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+// Text to parse: only from a drag that brings neither files nor a picture (a browser's image
+// drag carries its address as text too).
+QString droppedText(const QMimeData *mime)
+{
+    if (!mime || mime->hasUrls() || mime->hasImage() || !mime->hasText())
         return {};
-    const QUrl url = mime->urls().first();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    const QString text = mime->text();
+    return text.trimmed().isEmpty() ? QString() : text;
 }
 
 } // namespace
 
 DropZone::DropZone(QWidget *parent)
     : QWidget(parent)
+    , m_pager(new QWidget(this))
+    , m_previous(new QToolButton(m_pager))
+    , m_pageLabel(new QLabel(m_pager))
+    , m_next(new QToolButton(m_pager))
 {
     setFixedSize(300, 340);
     setAcceptDrops(true);
+    // Takes focus so that the keys page through several pictures; it draws its own focus ring.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("图片"));
+
+    m_previous->setObjectName(QStringLiteral("previousImageButton"));
+    m_previous->setArrowType(Qt::LeftArrow);
+    m_previous->setAutoRaise(true);
+    m_previous->setToolTip(QStringLiteral("上一张"));
+    m_pageLabel->setObjectName(QStringLiteral("imagePageLabel"));
+    m_pageLabel->setFont(GlassFonts::font(GlassFonts::Style::Caption));
+    m_next->setObjectName(QStringLiteral("nextImageButton"));
+    m_next->setArrowType(Qt::RightArrow);
+    m_next->setAutoRaise(true);
+    m_next->setToolTip(QStringLiteral("下一张"));
+    auto *row = new QHBoxLayout(m_pager);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    row->addStretch();
+    row->addWidget(m_previous);
+    row->addWidget(m_pageLabel);
+    row->addWidget(m_next);
+    row->addStretch();
+    // The zone itself takes the keys, so Tab does not stop at each arrow.
+    m_previous->setFocusPolicy(Qt::NoFocus);
+    m_next->setFocusPolicy(Qt::NoFocus);
+    m_pager->setGeometry(0, height() - pagerHeight - imagePadding, width(), pagerHeight);
+    m_pager->setVisible(false);
+
+    connect(m_previous, &QToolButton::clicked, this, [this] { showPage(m_page - 1); });
+    connect(m_next, &QToolButton::clicked, this, [this] { showPage(m_page + 1); });
 }
 
-void DropZone::setImage(const QImage &image)
+void DropZone::setImages(const QList<QImage> &images)
 {
-    m_image = image;
+    m_images = images;
+    m_pager->setVisible(m_images.size() > 1);
+    showPage(0);
+}
+
+void DropZone::showPage(qsizetype page)
+{
+    m_page = std::clamp<qsizetype>(page, 0, std::max<qsizetype>(m_images.size() - 1, 0));
     m_scaled = QPixmap();
+    m_pageLabel->setText(ImportTexts::imagePage(m_page + 1, m_images.size()));
+    m_previous->setEnabled(m_page > 0);
+    m_next->setEnabled(m_page + 1 < m_images.size());
     update();
 }
 
@@ -59,10 +123,14 @@ void DropZone::paintEvent(QPaintEvent *)
              1.5);
     // Dash and gap of 6 pixels, in units of the pen width.
     pen.setDashPattern({6 / 1.5, 6 / 1.5});
+    if (hasFocus()) {
+        // The keyboard focus turns the outline solid and strong.
+        pen = QPen(GlassPalette::accent(palette()), 2);
+    }
     painter.setPen(pen);
     painter.drawRoundedRect(outline, cornerRadius, cornerRadius);
 
-    if (m_image.isNull())
+    if (m_images.isEmpty())
         paintHint(painter);
     else
         paintImage(painter);
@@ -88,25 +156,38 @@ void DropZone::paintHint(QPainter &painter)
     painter.setFont(caption);
     painter.setPen(GlassPalette::tertiary(palette()));
     painter.drawText(QRect(0, y, width(), captionHeight), Qt::AlignCenter,
-                     QStringLiteral("也可以直接粘贴截图（Ctrl+V）"));
+                     QStringLiteral("也可以直接粘贴截图或文字（Ctrl+V）"));
 }
 
 void DropZone::paintImage(QPainter &painter)
 {
-    const QSize room = rect().adjusted(imagePadding, imagePadding, -imagePadding, -imagePadding).size();
+    QRect room = rect().adjusted(imagePadding, imagePadding, -imagePadding, -imagePadding);
+    if (m_pager->isVisible())
+        room.setBottom(m_pager->geometry().top() - imagePadding);
+    const QImage &image = m_images.at(m_page);
     const qreal ratio = devicePixelRatioF();
-    const QSize fitted = m_image.size().scaled(room, Qt::KeepAspectRatio);
+    const QSize fitted = image.size().scaled(room.size(), Qt::KeepAspectRatio);
     if (m_scaled.isNull() || m_scaled.size() != fitted * ratio) {
-        m_scaled = QPixmap::fromImage(m_image.scaled(fitted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m_scaled = QPixmap::fromImage(image.scaled(fitted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         m_scaled.setDevicePixelRatio(ratio);
     }
     const QSize shown = m_scaled.deviceIndependentSize().toSize();
-    painter.drawPixmap((width() - shown.width()) / 2, (height() - shown.height()) / 2, m_scaled);
+    painter.drawPixmap(room.left() + (room.width() - shown.width()) / 2, room.top() + (room.height() - shown.height()) / 2,
+                       m_scaled);
+}
+
+void DropZone::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Left && m_page > 0)
+        return showPage(m_page - 1);
+    if (event->key() == Qt::Key_Right && m_page + 1 < m_images.size())
+        return showPage(m_page + 1);
+    QWidget::keyPressEvent(event);
 }
 
 void DropZone::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (firstLocalFile(event->mimeData()).isEmpty())
+    if (localFiles(event->mimeData()).isEmpty() && droppedText(event->mimeData()).isEmpty())
         return event->ignore();
     event->acceptProposedAction();
     setDropTargeted(true);
@@ -121,9 +202,13 @@ void DropZone::dragLeaveEvent(QDragLeaveEvent *event)
 void DropZone::dropEvent(QDropEvent *event)
 {
     setDropTargeted(false);
-    const QString path = firstLocalFile(event->mimeData());
-    if (path.isEmpty())
+    const QStringList files = localFiles(event->mimeData());
+    const QString text = droppedText(event->mimeData());
+    if (files.isEmpty() && text.isEmpty())
         return event->ignore();
     event->acceptProposedAction();
-    emit fileDropped(path);
+    if (!files.isEmpty())
+        emit filesDropped(files);
+    else
+        emit textDropped(text);
 }

@@ -1,38 +1,50 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 
+class QLabel;
+class QToolButton;
+
 // The 300 × 340 drop target of the import screen: a dashed rounded outline (accent while a drag
-// hovers over it), holding the imported picture, or a hint when there is none. It takes drags
-// that carry a local file (text/uri-list from file managers) and reports the first file dropped.
+// hovers over it), holding the imported pictures, or a hint when there is none. Several
+// pictures form a strip that the arrows under the picture (or the Left and Right keys) page
+// through. It takes drags of local files (text/uri-list from file managers), all of them in the
+// order dropped, and drags that hold text and no picture, such as a chat message.
 class DropZone : public QWidget {
     Q_OBJECT
 
 public:
     explicit DropZone(QWidget *parent = nullptr);
 
-    void setImage(const QImage &image);
-    bool hasImage() const { return !m_image.isNull(); }
-    // `dropTargeted`: a usable drag is hovering over the zone.
-    bool isDropTargeted() const { return m_dropTargeted; }
+    // Shows the first of `images`; none shows the hint.
+    void setImages(const QList<QImage> &images);
 
 signals:
-    void fileDropped(const QString &path);
+    void filesDropped(const QStringList &paths);
+    void textDropped(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:
+    void showPage(qsizetype page);
     void setDropTargeted(bool targeted);
     void paintHint(QPainter &painter);
     void paintImage(QPainter &painter);
 
-    QImage m_image;
-    QPixmap m_scaled; // m_image fitted to the zone, made once per image and size
+    QList<QImage> m_images;
+    qsizetype m_page = 0;
+    QPixmap m_scaled; // the shown picture fitted to the zone, made once per picture and size
     bool m_dropTargeted = false;
+    QWidget *m_pager;
+    QToolButton *m_previous;
+    QLabel *m_pageLabel;
+    QToolButton *m_next;
 };

@@ -17,11 +17,17 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
     , m_text(new QLineEdit(item.text, this))
     , m_trash(new SymbolButton(QStringLiteral("trash"), GlassPalette::Tone::Secondary, true, this))
 {
+    m_tick->setObjectName(QStringLiteral("tickBox"));
     m_tick->setChecked(item.enabled);
+    m_tick->setAccessibleName(QStringLiteral("写入这一条"));
+    m_subject->setObjectName(QStringLiteral("subjectField"));
     m_subject->setPlaceholderText(QStringLiteral("科目"));
     m_subject->setFixedWidth(62);
+    m_text->setObjectName(QStringLiteral("textField"));
     m_text->setPlaceholderText(QStringLiteral("内容"));
     m_trash->setObjectName(QStringLiteral("trashButton"));
+    m_trash->setToolTip(QStringLiteral("删除这一条"));
+    m_trash->setAccessibleName(m_trash->toolTip());
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -43,6 +49,11 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
 void EntryRow::setTicked(bool ticked)
 {
     m_tick->setChecked(ticked);
+}
+
+QList<QWidget *> EntryRow::focusChain() const
+{
+    return {m_tick, m_subject, m_text, m_trash};
 }
 
 void EntryRow::paintEvent(QPaintEvent *)

@@ -10,7 +10,8 @@ class SymbolButton;
 
 // One editable entry of the import result: tick, subject, text and a trash button, on a faint
 // rounded plate that is lighter when the entry is not ticked. Every edit is reported with the
-// entry's id so the screen changes that entry in place.
+// entry's id so the screen changes that entry in place. Its controls are found by their object
+// names: "tickBox", "subjectField", "textField", "trashButton".
 class EntryRow : public QWidget {
     Q_OBJECT
 
@@ -19,11 +20,8 @@ public:
 
     QUuid id() const { return m_id; }
     void setTicked(bool ticked);
-
-    QCheckBox *tickBox() const { return m_tick; }
-    QLineEdit *subjectField() const { return m_subject; }
-    QLineEdit *textField() const { return m_text; }
-    SymbolButton *trashButton() const { return m_trash; }
+    // The row's controls in the order Tab visits them.
+    QList<QWidget *> focusChain() const;
 
 signals:
     void tickedChanged(const QUuid &id, bool ticked);

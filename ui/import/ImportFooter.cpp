@@ -20,6 +20,7 @@ ImportFooter::ImportFooter(QWidget *parent)
     layout->setContentsMargins(14, 10, 14, 10);
     layout->setSpacing(10);
 
+    m_spinner->setObjectName(QStringLiteral("busySpinner"));
     m_spinner->setVisible(false);
     layout->addWidget(m_spinner);
 
@@ -71,7 +72,7 @@ void ImportFooter::setTarget(bool saveToApp)
     m_write->setSymbol(saveToApp ? QStringLiteral("tray.and.arrow.down.fill") : QStringLiteral("checkmark.circle.fill"));
 }
 
-QString ImportFooter::status() const
+QList<QWidget *> ImportFooter::focusChain() const
 {
-    return m_status->text();
+    return {m_selectAll, m_selectNone, m_write};
 }

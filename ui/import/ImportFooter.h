@@ -21,9 +21,8 @@ public:
     void setWriteEnabled(bool enabled);
     void setTarget(bool saveToApp);
 
-    QString status() const;
-    BusySpinner *spinner() const { return m_spinner; }
-    GlassButton *writeButton() const { return m_write; }
+    // The buttons in the order Tab visits them.
+    QList<QWidget *> focusChain() const;
 
 signals:
     void selectAllRequested();

@@ -52,6 +52,11 @@ ImportHeader::ImportHeader(QWidget *parent)
     connect(m_target, &SegmentedControl::currentIndexChanged, this, [this](int index) { emit targetChanged(index == 0); });
 }
 
+QList<QWidget *> ImportHeader::focusChain() const
+{
+    return {m_target, m_listName, m_dueOn, m_due};
+}
+
 bool ImportHeader::savesToApp() const
 {
     return m_target->currentIndex() == 0;

@@ -29,9 +29,8 @@ public:
     void setDue(const QDateTime &due);
 
     SegmentedControl *targetSwitch() const { return m_target; }
-    QLineEdit *listNameField() const { return m_listName; }
-    QCheckBox *dueCheck() const { return m_dueOn; }
-    QDateTimeEdit *dueEdit() const { return m_due; }
+    // The controls in the order Tab visits them.
+    QList<QWidget *> focusChain() const;
 
 signals:
     void targetChanged(bool saveToApp);

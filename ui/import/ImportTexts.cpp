@@ -26,6 +26,11 @@ QString clipboardSourceName()
     return QStringLiteral("剪贴板图片");
 }
 
+QString recognisingPicture(qsizetype k, qsizetype count)
+{
+    return QStringLiteral("正在识别 ") + n(k) + QStringLiteral("/") + n(count) + QStringLiteral("…");
+}
+
 QString recognised(qsizetype lines, qsizetype items)
 {
     return QStringLiteral("识别到 ") + n(lines) + QStringLiteral(" 行文字，解析出 ") + n(items) + QStringLiteral(" 条作业");
@@ -43,7 +48,42 @@ QString pasted(qsizetype items)
 
 QString clipboardEmpty()
 {
-    return QStringLiteral("剪贴板里没有图片");
+    return QStringLiteral("剪贴板里没有图片或文字");
+}
+
+QString textDropped(qsizetype items)
+{
+    return QStringLiteral("来自拖入的文字：解析出 ") + n(items) + QStringLiteral(" 条");
+}
+
+QString capturing()
+{
+    return QStringLiteral("请在桌面的截屏工具里选择要识别的区域…");
+}
+
+QString screenshotSourceName()
+{
+    return QStringLiteral("截屏");
+}
+
+QString captured(qsizetype items)
+{
+    return QStringLiteral("来自截屏：解析出 ") + n(items) + QStringLiteral(" 条");
+}
+
+QString captureCancelled()
+{
+    return QStringLiteral("已取消截屏");
+}
+
+QString captureFailed()
+{
+    return QStringLiteral("截屏没有成功：可以用截图工具截图后按 Ctrl+V 粘贴");
+}
+
+QString captureUnavailable()
+{
+    return QStringLiteral("这个桌面没有提供截屏服务：请用截图工具截图并复制，再按 Ctrl+V 粘贴");
 }
 
 QString reparsed(qsizetype items)
@@ -86,6 +126,11 @@ QString writeFailed(const QString &description)
 QString pendingCount(qsizetype ticked, qsizetype total)
 {
     return n(ticked) + QStringLiteral("/") + n(total) + QStringLiteral(" 条待写入");
+}
+
+QString imagePage(qsizetype k, qsizetype count)
+{
+    return n(k) + QStringLiteral(" / ") + n(count);
 }
 
 QString rawTextTitle(qsizetype lines)

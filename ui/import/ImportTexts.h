@@ -11,10 +11,22 @@ QString initialStatus();
 QString recognising(const QString &sourceName);
 // Stands for the file name while an image from the clipboard is recognised.
 QString clipboardSourceName();
+// "正在识别 2/3…": the k-th of several pictures.
+QString recognisingPicture(qsizetype k, qsizetype count);
 QString recognised(qsizetype lines, qsizetype items);
 QString noText();
 QString pasted(qsizetype items);
 QString clipboardEmpty();
+QString textDropped(qsizetype items);
+// While the desktop's screenshot tool is open.
+QString capturing();
+// Stands for the file name while a screenshot is recognised.
+QString screenshotSourceName();
+QString captured(qsizetype items);
+QString captureCancelled();
+QString captureFailed();
+// Also the capture button's tooltip once no screenshot service has answered.
+QString captureUnavailable();
 QString reparsed(qsizetype items);
 QString writingReminders();
 QString savingToApp();
@@ -24,6 +36,8 @@ QString writeFailed(const QString &description);
 
 // "3/5 条待写入"
 QString pendingCount(qsizetype ticked, qsizetype total);
+// "2 / 3": the picture shown of several.
+QString imagePage(qsizetype k, qsizetype count);
 // "识别原文（12 行）"
 QString rawTextTitle(qsizetype lines);
 

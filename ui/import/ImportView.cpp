@@ -11,14 +11,17 @@
 #include "ui/import/ImportWrite.h"
 #include "ui/import/RawTextSection.h"
 #include "ui/import/ResultPane.h"
+#include "ui/import/WriteRequest.h"
 
 #include <QClipboard>
+#include <QDBusConnection>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
@@ -51,6 +54,7 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     , m_rawText(new RawTextSection(this))
     , m_result(new ResultPane(this))
     , m_footer(new ImportFooter(this))
+    , m_portal(new ScreenshotPortal(QDBusConnection::sessionBus(), this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 6, 18, 18);
@@ -64,7 +68,9 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     layout->addWidget(m_footer);
 
     connect(m_header, &ImportHeader::targetChanged, m_footer, &ImportFooter::setTarget);
-    connect(m_dropZone, &DropZone::fileDropped, this, &ImportView::load);
+    connect(m_dropZone, &DropZone::filesDropped, this, qOverload<const QStringList &>(&ImportView::load));
+    connect(m_dropZone, &DropZone::textDropped, this, [this](const QString &text) { takeText(text, true); });
+    connect(m_portal, &ScreenshotPortal::finished, this, &ImportView::captured);
     connect(m_result, &ResultPane::addRequested, this, &ImportView::addEntry);
     connect(m_result, &ResultPane::reparseRequested, this, &ImportView::reparse);
     connect(m_result, &ResultPane::tickedChanged, this, [this](const QUuid &id, bool ticked) {
@@ -89,14 +95,12 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     connect(m_footer, &ImportFooter::selectNoneRequested, this, [this] { setAllTicked(false); });
     connect(m_footer, &ImportFooter::writeRequested, this, &ImportView::write);
 
-    // Text fields keep Ctrl+V for themselves; anywhere else it pastes an image.
+    // Text fields keep Ctrl+V for themselves; anywhere else it pastes a picture or text.
     connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &ImportView::pasteFromClipboard);
-    for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter}) {
-        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, [this] {
-            if (m_footer->writeButton()->isEnabled())
-                write();
-        });
-    }
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this), &QShortcut::activated, this,
+            &ImportView::capture);
+    for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, &ImportView::write);
 
     appear();
     setStatus(ImportTexts::initialStatus());
@@ -112,26 +116,33 @@ QWidget *ImportView::makeLeftPane()
     m_dropZone->setObjectName(QStringLiteral("dropZone"));
     stack->addWidget(m_dropZone, 0, Qt::AlignHCenter);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->setSpacing(8);
     auto *choose = new QPushButton(QStringLiteral("选择图片…"), pane);
     choose->setObjectName(QStringLiteral("chooseImageButton"));
     auto *paste = new QPushButton(QStringLiteral("从剪贴板"), pane);
     paste->setObjectName(QStringLiteral("pasteButton"));
+    m_captureButton = new QPushButton(QStringLiteral("截取屏幕…"), pane);
+    m_captureButton->setObjectName(QStringLiteral("captureButton"));
+    m_captureButton->setToolTip(QStringLiteral("截取屏幕的一部分并识别（Ctrl+Shift+S）"));
     m_clearButton = new QPushButton(QStringLiteral("清空"), pane);
     m_clearButton->setObjectName(QStringLiteral("clearButton"));
-    buttons->addStretch();
-    buttons->addWidget(choose);
-    buttons->addWidget(paste);
-    buttons->addWidget(m_clearButton);
-    buttons->addStretch();
-    stack->addLayout(buttons);
+    m_leftButtons = {choose, paste, m_captureButton, m_clearButton};
+    // Two rows, so the four buttons fit the width of the drop zone.
+    auto *ways = new QHBoxLayout;
+    ways->setSpacing(8);
+    ways->addStretch();
+    ways->addWidget(choose);
+    ways->addWidget(paste);
+    ways->addWidget(m_captureButton);
+    ways->addStretch();
+    stack->addLayout(ways);
+    stack->addWidget(m_clearButton, 0, Qt::AlignHCenter);
 
     m_rawText->setObjectName(QStringLiteral("rawTextSection"));
     stack->addWidget(m_rawText, 0, Qt::AlignHCenter);
 
     connect(choose, &QPushButton::clicked, this, &ImportView::pick);
     connect(paste, &QPushButton::clicked, this, &ImportView::pasteFromClipboard);
+    connect(m_captureButton, &QPushButton::clicked, this, &ImportView::capture);
     connect(m_clearButton, &QPushButton::clicked, this, &ImportView::clear);
     return pane;
 }
@@ -147,12 +158,25 @@ void ImportView::appear()
 
 void ImportView::load(const QString &path)
 {
-    m_imagePath = QFileInfo(path).absoluteFilePath();
-    setStatus(ImportTexts::recognising(QFileInfo(path).fileName()));
+    load(QStringList{path});
+}
+
+void ImportView::load(const QStringList &paths)
+{
+    if (paths.isEmpty())
+        return;
+    m_imagePaths.clear();
+    for (const QString &path : paths)
+        m_imagePaths.append(QFileInfo(path).absoluteFilePath());
+    m_fromText = false;
+    setStatus(paths.size() == 1 ? ImportTexts::recognising(QFileInfo(paths.first()).fileName())
+                                : ImportTexts::recognisingPicture(1, paths.size()));
     // Settings are read here, on the UI thread that owns them, not by the job.
-    recognise(Source::File, [path, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()] {
-        return Recognition::ofFile(path, languages, subjects);
-    });
+    recognise(Source::Files, paths.size(),
+              [paths, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
+                  const std::function<void(int)> &starting) {
+                  return Recognition::ofFiles(paths, languages, subjects, starting);
+              });
 }
 
 void ImportView::pick()
@@ -162,49 +186,115 @@ void ImportView::pick()
     dialog.setNameFilter(imageNameFilter());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    load(dialog.selectedFiles().first());
+    load(dialog.selectedFiles());
 }
 
 void ImportView::pasteFromClipboard()
 {
-    const QImage image = QGuiApplication::clipboard()->image();
-    if (image.isNull()) {
-        setStatus(ImportTexts::clipboardEmpty());
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    const QImage image = clipboard->image();
+    if (!image.isNull()) {
+        m_imagePaths.clear();
+        m_fromText = false;
+        setStatus(ImportTexts::recognising(ImportTexts::clipboardSourceName()));
+        recognise(Source::Clipboard, 1,
+                  [image, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
+                      const std::function<void(int)> &) { return Recognition::ofImage(image, languages, subjects); });
         return;
     }
-    m_imagePath.reset();
-    setStatus(ImportTexts::recognising(ImportTexts::clipboardSourceName()));
-    recognise(Source::Clipboard, [image, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()] {
-        return Recognition::ofImage(image, languages, subjects);
-    });
+    // Files copied in a file manager come as their addresses.
+    const QMimeData *mime = clipboard->mimeData();
+    QStringList files;
+    if (mime && mime->hasUrls()) {
+        for (const QUrl &url : mime->urls()) {
+            if (url.isLocalFile())
+                files.append(url.toLocalFile());
+        }
+    }
+    if (!files.isEmpty())
+        return load(files);
+    const QString text = clipboard->text();
+    if (!text.trimmed().isEmpty())
+        return takeText(text, false);
+    setStatus(ImportTexts::clipboardEmpty());
 }
 
-void ImportView::recognise(Source source, std::function<Recognition()> job)
+void ImportView::capture()
+{
+    if (m_portal->isCapturing())
+        return;
+    setStatus(ImportTexts::capturing());
+    m_portal->capture(portalWindowId());
+}
+
+// The portal places its tool over our window when it knows the window (X11 only; a Wayland
+// handle would need the xdg-foreign protocol).
+QString ImportView::portalWindowId() const
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return {};
+    return QStringLiteral("x11:") + QString::number(window()->winId(), 16);
+}
+
+void ImportView::captured(ScreenshotPortal::Outcome outcome, const QString &file)
+{
+    switch (outcome) {
+    case ScreenshotPortal::Outcome::Captured:
+        // Recognised as a pasted picture would be: the file is the portal's, not the user's.
+        m_imagePaths.clear();
+        m_fromText = false;
+        setStatus(ImportTexts::recognising(ImportTexts::screenshotSourceName()));
+        recognise(Source::Screenshot, 1,
+                  [file, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
+                      const std::function<void(int)> &starting) {
+                      return Recognition::ofFiles({file}, languages, subjects, starting);
+                  });
+        return;
+    case ScreenshotPortal::Outcome::Cancelled:
+        setStatus(ImportTexts::captureCancelled());
+        return;
+    case ScreenshotPortal::Outcome::Unavailable:
+        m_captureButton->setToolTip(ImportTexts::captureUnavailable());
+        setStatus(ImportTexts::captureUnavailable());
+        return;
+    case ScreenshotPortal::Outcome::Failed:
+        setStatus(ImportTexts::captureFailed());
+        return;
+    }
+}
+
+void ImportView::recognise(Source source, qsizetype pictures, Job job)
 {
     const int generation = ++m_inputGeneration;
     m_recognising = true;
     refreshControls();
     auto *watcher = new QFutureWatcher<Recognition>(this);
+    if (pictures > 1) {
+        connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, generation, pictures](int k) {
+            if (generation == m_inputGeneration && k >= 1)
+                setStatus(ImportTexts::recognisingPicture(k, pictures));
+        });
+    }
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, source] {
         watcher->deleteLater();
         if (generation != m_inputGeneration)
-            return; // a newer image or a clear came in meanwhile
+            return; // a newer input or a clear came in meanwhile
         m_recognising = false;
         apply(watcher->result(), source);
     });
-    watcher->setFuture(QtConcurrent::run(std::move(job)));
+    watcher->setFuture(QtConcurrent::run([pictures, job = std::move(job)](QPromise<Recognition> &promise) {
+        promise.setProgressRange(0, int(pictures));
+        promise.addResult(job([&promise](int k) { promise.setProgressValue(k); }));
+    }));
 }
 
 void ImportView::apply(const Recognition &recognition, Source source)
 {
-    m_image = recognition.preview;
-    m_dropZone->setImage(m_image);
-    m_rawLines = recognition.lines;
-    m_rawText->setLines(m_rawLines);
-    setItems(recognition.items);
-    takeTitle(recognition.title);
+    showResult(recognition);
     if (source == Source::Clipboard)
         setStatus(ImportTexts::pasted(recognition.items.size()));
+    else if (source == Source::Screenshot)
+        setStatus(ImportTexts::captured(recognition.items.size()));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
@@ -212,16 +302,37 @@ void ImportView::apply(const Recognition &recognition, Source source)
     refreshControls();
 }
 
+void ImportView::showResult(const Recognition &recognition)
+{
+    m_hasImage = !recognition.previews.isEmpty();
+    m_dropZone->setImages(recognition.previews);
+    m_rawLines = recognition.lines;
+    m_rawText->setLines(m_rawLines);
+    setItems(recognition.items);
+    takeTitle(recognition.title);
+}
+
+// Text needs no recognition: it is parsed at once, and a recognition still under way is older
+// input whose result is dropped.
+void ImportView::takeText(const QString &text, bool dropped)
+{
+    ++m_inputGeneration;
+    m_recognising = false;
+    m_imagePaths.clear();
+    m_fromText = true;
+    const Recognition parsed = Recognition::ofText(text, m_shared.settings.subjects());
+    showResult(parsed);
+    setStatus(dropped ? ImportTexts::textDropped(parsed.items.size()) : ImportTexts::pasted(parsed.items.size()));
+    refreshControls();
+}
+
 void ImportView::clear()
 {
     ++m_inputGeneration;
     m_recognising = false;
-    m_image = QImage();
-    m_dropZone->setImage(m_image);
-    m_imagePath.reset();
-    m_rawLines.clear();
-    m_rawText->setLines(m_rawLines);
-    setItems({});
+    m_imagePaths.clear();
+    m_fromText = false;
+    showResult(Recognition());
     setStatus(ImportTexts::initialStatus());
     refreshControls();
 }
@@ -255,8 +366,9 @@ void ImportView::write()
 {
     if (m_items.isEmpty() || isBusy())
         return;
-    const WriteRequest request = WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(),
-                                                          m_header->due(), m_imagePath);
+    WriteRequest request = WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(), m_header->due());
+    request.imagePaths = m_imagePaths;
+    request.fromText = m_fromText;
     if (m_header->savesToApp()) {
         setStatus(ImportTexts::savingToApp());
         setStatus(ImportWrite::saveToApp(m_shared, request));
@@ -291,7 +403,6 @@ void ImportView::takeTitle(const std::optional<QString> &title)
 
 void ImportView::setStatus(const QString &status)
 {
-    m_status = status;
     m_footer->setStatus(status);
     emit statusChanged(status);
 }
@@ -302,10 +413,22 @@ void ImportView::refreshControls()
     m_result->setCounts(ticked, m_items.size());
     m_result->setReparseEnabled(!m_rawLines.isEmpty());
     m_rawText->setVisible(!m_rawLines.isEmpty());
-    m_clearButton->setVisible(hasImage());
+    m_clearButton->setVisible(m_hasImage);
     m_footer->setHasItems(!m_items.isEmpty());
     m_footer->setWriteEnabled(!m_items.isEmpty() && !isBusy());
     m_footer->setBusy(isBusy());
+    refreshTabOrder();
+}
+
+// Tab follows the screen as it reads: the header, the picture and its buttons, the recognised
+// text, the rows, then the footer's buttons. Rows made after the footer would otherwise come
+// last, behind the write button.
+void ImportView::refreshTabOrder()
+{
+    const QList<QWidget *> chain = m_header->focusChain() + QList<QWidget *>{m_dropZone} + m_leftButtons
+        + m_rawText->focusChain() + m_result->focusChain() + m_footer->focusChain();
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
 }
 
 SlateItem *ImportView::item(const QUuid &id)

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "bridges/desktop/ScreenshotPortal.h"
 #include "core/SlateItem.h"
 #include "ui/import/Recognition.h"
 #include "ui/shell/SharedObjects.h"
 
-#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
-#include <optional>
 
 class DropZone;
 class ImportFooter;
@@ -18,11 +17,12 @@ class QPushButton;
 class RawTextSection;
 class ResultPane;
 
-// `ImportView`: the main flow. An image comes in (dropped, chosen, pasted or handed over at
-// start), is recognised and parsed off the UI thread, the entries are edited as rows, and one
-// press writes the ticked ones to the app's own lists or to Reminders. Everything that lasts
-// goes to the shared objects; the screen keeps only what it shows, and a new screen starts
-// empty.
+// `ImportView`: the main flow. Pictures come in (dropped, chosen, pasted, captured from the
+// screen or handed over at start), are recognised and parsed off the UI thread, or text comes
+// in and is parsed as it is; the entries are edited as rows, and one press writes the ticked
+// ones to the app's own lists or to Reminders. Everything that lasts goes to the shared
+// objects; the screen keeps only what it shows, and a new screen starts empty. Tests find its
+// controls by their object names.
 class ImportView : public QWidget {
     Q_OBJECT
 
@@ -31,11 +31,16 @@ public:
 
     // `load(url:)`: recognises the file on the thread pool, showing progress meanwhile.
     void load(const QString &path);
-    // `pick()`: the open dialog for images, then `load` of the first file chosen.
+    // Several files as one import: recognised in this order, their lines joined in that order
+    // and parsed as one list.
+    void load(const QStringList &paths);
+    // `pick()`: the open dialog for images (several may be chosen), then `load` of them.
     void pick();
-    // Recognises the image on the clipboard, or says there is none.
+    // Takes the clipboard's picture, else its files, else its text; or says it holds none.
     void pasteFromClipboard();
-    // "清空": drops the image and the result; the header keeps its values.
+    // "截取屏幕…": the desktop's screenshot tool, then recognition of the region chosen.
+    void capture();
+    // "清空": drops the pictures and the result; the header keeps its values.
     void clear();
     // Parses the recognised lines again, replacing rows and edits.
     void reparse();
@@ -46,43 +51,43 @@ public:
     void write();
 
     const QList<SlateItem> &items() const { return m_items; }
-    const QStringList &rawLines() const { return m_rawLines; }
-    bool hasImage() const { return !m_image.isNull(); }
-    const std::optional<QString> &imagePath() const { return m_imagePath; }
-    QString status() const { return m_status; }
     // `busy`: a recognition or a Reminders write is under way.
     bool isBusy() const { return m_recognising || m_writing; }
-
     ImportHeader *header() const { return m_header; }
-    DropZone *dropZone() const { return m_dropZone; }
     RawTextSection *rawTextSection() const { return m_rawText; }
-    ResultPane *resultPane() const { return m_result; }
-    ImportFooter *footer() const { return m_footer; }
 
 signals:
     // After every change of the status line, e.g. when a recognition has been applied.
     void statusChanged(const QString &status);
 
 private:
-    enum class Source { File, Clipboard };
+    enum class Source { Files, Clipboard, Screenshot };
+    // A recognition job; it calls its argument with k before the k-th picture.
+    using Job = std::function<Recognition(const std::function<void(int)> &starting)>;
 
     QWidget *makeLeftPane();
     void appear();
-    void recognise(Source source, std::function<Recognition()> job);
+    void recognise(Source source, qsizetype pictures, Job job);
     void apply(const Recognition &recognition, Source source);
+    void showResult(const Recognition &recognition);
+    void takeText(const QString &text, bool dropped);
+    void captured(ScreenshotPortal::Outcome outcome, const QString &file);
     void setItems(const QList<SlateItem> &items);
     void takeTitle(const std::optional<QString> &title);
     void setStatus(const QString &status);
     void refreshControls();
+    void refreshTabOrder();
+    QString portalWindowId() const;
     SlateItem *item(const QUuid &id);
 
     SharedObjects m_shared;
 
     QList<SlateItem> m_items;
     QStringList m_rawLines;
-    QImage m_image;
-    std::optional<QString> m_imagePath;
-    QString m_status;
+    bool m_hasImage = false;
+    // The files of the current import, in order; none for a paste, a screenshot or text.
+    QStringList m_imagePaths;
+    bool m_fromText = false;
     bool m_recognising = false;
     bool m_writing = false;
     // Counts the inputs (loads, pastes, clears): a recognition applies its result only while
@@ -91,8 +96,11 @@ private:
 
     ImportHeader *m_header;
     DropZone *m_dropZone;
+    QList<QWidget *> m_leftButtons;
+    QPushButton *m_captureButton = nullptr;
     QPushButton *m_clearButton = nullptr;
     RawTextSection *m_rawText;
     ResultPane *m_result;
     ImportFooter *m_footer;
+    ScreenshotPortal *m_portal;
 };

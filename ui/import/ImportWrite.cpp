@@ -18,7 +18,11 @@ void recordInHistory(const SharedObjects &shared, const WriteRequest &request, q
         return;
     HistoryRecord record;
     record.listName = request.listName;
-    record.imagePath = request.imagePath;
+    if (!request.imagePaths.isEmpty()) {
+        record.imagePath = request.imagePaths.first();
+        record.moreImagePaths = request.imagePaths.mid(1);
+    }
+    record.fromText = request.fromText;
     record.items = request.titles();
     record.written = written;
     record.skipped = skipped;

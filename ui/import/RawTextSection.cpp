@@ -43,6 +43,7 @@ RawTextSection::RawTextSection(QWidget *parent)
     m_header->setCursor(Qt::PointingHandCursor);
     layout->addWidget(m_header, 0, Qt::AlignLeft);
 
+    m_text->setObjectName(QStringLiteral("rawText"));
     m_text->setReadOnly(true);
     m_text->setFont(GlassFonts::monospacedCaption());
     m_text->setFixedHeight(110);
@@ -52,7 +53,7 @@ RawTextSection::RawTextSection(QWidget *parent)
     m_text->setVisible(false);
     layout->addWidget(m_text);
 
-    connect(m_header, &QToolButton::clicked, this, [this] { setExpanded(!isExpanded()); });
+    connect(m_header, &QToolButton::clicked, this, [this] { setExpanded(!m_expanded); });
     setExpanded(false);
 }
 
@@ -60,11 +61,6 @@ void RawTextSection::setLines(const QStringList &lines)
 {
     m_header->setText(ImportTexts::rawTextTitle(lines.size()));
     m_text->setPlainText(lines.join(QLatin1Char('\n')));
-}
-
-bool RawTextSection::isExpanded() const
-{
-    return m_expanded;
 }
 
 void RawTextSection::setExpanded(bool expanded)
@@ -86,12 +82,7 @@ void RawTextSection::refreshChevron()
     m_header->setIcon(chevron(palette(), m_expanded, devicePixelRatioF()));
 }
 
-QString RawTextSection::title() const
+QList<QWidget *> RawTextSection::focusChain() const
 {
-    return m_header->text();
-}
-
-QString RawTextSection::text() const
-{
-    return m_text->toPlainText();
+    return {m_header, m_text};
 }

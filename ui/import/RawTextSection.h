@@ -7,7 +7,8 @@ class QPlainTextEdit;
 class QToolButton;
 
 // The collapsible "识别原文（N 行）" section: the recognised lines, one per line, in a small
-// scrolling, selectable, fixed-width text area. Collapsed until the user opens it.
+// scrolling, selectable, fixed-width text area. Collapsed until the user opens it. Its parts are
+// found by their object names: "rawTextToggle" (the title) and "rawText".
 class RawTextSection : public QWidget {
     Q_OBJECT
 
@@ -16,10 +17,9 @@ public:
 
     void setLines(const QStringList &lines);
     // `showRaw`
-    bool isExpanded() const;
     void setExpanded(bool expanded);
-    QString title() const;
-    QString text() const;
+    // The controls in the order Tab visits them.
+    QList<QWidget *> focusChain() const;
 
 protected:
     void changeEvent(QEvent *event) override;

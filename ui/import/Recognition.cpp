@@ -4,6 +4,7 @@
 #include "core/ocr/OCR.h"
 #include "core/ocr/image/ImageLoader.h"
 
+#include <QRegularExpression>
 #include <malloc.h>
 
 namespace {
@@ -21,10 +22,26 @@ QImage previewOf(const QImage &image)
 
 } // namespace
 
-Recognition Recognition::ofFile(const QString &path, const QStringList &languages, const QStringList &subjects)
+void Recognition::parse(const QStringList &subjects)
 {
-    Recognition result = ofImage(ImageLoader::load(path), languages, subjects);
-    // The photo and the recognition's buffers are gone by now; hand the freed heap back to the
+    Parser::Result parsed = Parser::parse(lines, subjects);
+    items = std::move(parsed.items);
+    title = std::move(parsed.title);
+}
+
+Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &languages, const QStringList &subjects,
+                                 const std::function<void(int)> &starting)
+{
+    Recognition result;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        starting(int(i + 1));
+        const QImage image = ImageLoader::load(paths[i]);
+        result.lines += OCR::recognize(image, languages);
+        if (!image.isNull())
+            result.previews.append(previewOf(image));
+    }
+    result.parse(subjects);
+    // The photos and the recognition's buffers are gone by now; hand the freed heap back to the
     // system so the window does not idle at the size of the largest photo it read.
     malloc_trim(0);
     return result;
@@ -34,9 +51,21 @@ Recognition Recognition::ofImage(const QImage &image, const QStringList &languag
 {
     Recognition result;
     result.lines = OCR::recognize(image, languages);
-    Parser::Result parsed = Parser::parse(result.lines, subjects);
-    result.items = std::move(parsed.items);
-    result.title = std::move(parsed.title);
-    result.preview = previewOf(image);
+    result.parse(subjects);
+    if (!image.isNull())
+        result.previews.append(previewOf(image));
+    return result;
+}
+
+Recognition Recognition::ofText(const QString &text, const QStringList &subjects)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
+    Recognition result;
+    for (const QString &line : text.split(lineBreak)) {
+        const QString trimmed = line.trimmed();
+        if (!trimmed.isEmpty())
+            result.lines.append(trimmed);
+    }
+    result.parse(subjects);
     return result;
 }

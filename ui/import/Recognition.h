@@ -6,17 +6,28 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
-// One image's way from pixels to entries, run off the UI thread: recognise the lines, parse
-// them, and shrink the picture to what the drop zone shows. Nothing here touches shared state.
+// The way from pixels (or text) to entries: recognise the lines, parse them, and shrink each
+// picture to what the drop zone shows. Recognition runs off the UI thread; nothing here touches
+// shared state.
 struct Recognition {
     QStringList lines;
     QList<SlateItem> items;
     std::optional<QString> title;
-    QImage preview; // null when the file could not be read as an image
+    QList<QImage> previews; // one per picture that could be read, in order
 
-    // Reads the file once; a file that is no image gives no lines and no preview.
-    static Recognition ofFile(const QString &path, const QStringList &languages, const QStringList &subjects);
+    // Reads the files in the order given and parses their lines, joined in that order, as one
+    // list. `starting(k)` is called before the k-th file (counting from 1). A file that is no
+    // image gives no lines and no preview.
+    static Recognition ofFiles(const QStringList &paths, const QStringList &languages, const QStringList &subjects,
+                               const std::function<void(int)> &starting);
     static Recognition ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects);
+    // Text handed over instead of a picture: its non-blank lines, trimmed, stand for the
+    // recognised lines; nothing is recognised.
+    static Recognition ofText(const QString &text, const QStringList &subjects);
+
+private:
+    void parse(const QStringList &subjects);
 };

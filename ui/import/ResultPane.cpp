@@ -60,6 +60,7 @@ QWidget *ResultPane::makeHeading()
     add->setToolTip(QStringLiteral("手动加一条"));
     add->setAccessibleName(add->toolTip());
     row->addWidget(add);
+    m_add = add;
     m_reparse = new SymbolButton(QStringLiteral("arrow.clockwise"), Tone::Primary, false, heading);
     m_reparse->setObjectName(QStringLiteral("reparseButton"));
     m_reparse->setToolTip(QStringLiteral("按识别原文重新解析"));
@@ -138,9 +139,12 @@ void ResultPane::setReparseEnabled(bool enabled)
     m_reparse->setEnabled(enabled);
 }
 
-QList<EntryRow *> ResultPane::rows() const
+QList<QWidget *> ResultPane::focusChain() const
 {
-    return m_rows;
+    QList<QWidget *> chain{m_add, m_reparse};
+    for (EntryRow *row : m_rows)
+        chain += row->focusChain();
+    return chain;
 }
 
 void ResultPane::clearRows()

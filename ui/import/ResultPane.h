@@ -28,8 +28,8 @@ public:
     void setCounts(qsizetype ticked, qsizetype total);
     void setReparseEnabled(bool enabled);
 
-    QList<EntryRow *> rows() const;
-    QWidget *emptyState() const { return m_emptyState; }
+    // The buttons and the rows' controls in the order Tab visits them.
+    QList<QWidget *> focusChain() const;
 
 signals:
     void addRequested();
@@ -45,6 +45,7 @@ private:
     void clearRows();
     void refreshEmptyState();
 
+    QWidget *m_add = nullptr;
     QLabel *m_count = nullptr;
     SymbolButton *m_reparse = nullptr;
     QVBoxLayout *m_rowsLayout = nullptr;

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 WriteRequest WriteRequest::fromScreen(const QList<SlateItem> &items, const QString &listName, bool dueOn,
-                                      const QDateTime &due, const std::optional<QString> &imagePath)
+                                      const QDateTime &due)
 {
     WriteRequest request;
     for (const SlateItem &item : items) {
@@ -15,7 +15,6 @@ WriteRequest WriteRequest::fromScreen(const QList<SlateItem> &items, const QStri
     request.listName = trimHorizontalSpace(listName);
     if (dueOn)
         request.due = due;
-    request.imagePath = imagePath;
     return request;
 }
 
@@ -29,7 +28,7 @@ QStringList WriteRequest::titles() const
 
 std::optional<QString> WriteRequest::source() const
 {
-    if (!imagePath)
+    if (imagePaths.isEmpty())
         return std::nullopt;
-    return QFileInfo(*imagePath).fileName();
+    return QFileInfo(imagePaths.first()).fileName();
 }
