@@ -82,6 +82,14 @@ inline constexpr std::size_t rec_batch_num = 6;
 // Batching lines of any width doubled the recognition time on screenshots.
 inline constexpr double batchWidthSpread = 1.25;
 
+// A line whose least sure character has less probability than this is read a second time,
+// stretched horizontally by rereadStretch, and the reading with the higher mean character
+// probability stays. Thin glyphs then span more time steps, so two 1s no longer merge into one
+// and an unsure mark (； or ：, a dropped full stop) is looked at again. On rendered homework
+// lists about one line in nine is read twice; a larger stretch distorts Han characters.
+inline constexpr float rereadBelowProbability = 0.7f;
+inline constexpr double rereadStretch = 1.5;
+
 // Lines read with less mean character confidence than this are dropped: smudges, ruled lines
 // and texture come out as a few unsure characters, real text well above it.
 inline constexpr float drop_score = 0.5f;
@@ -106,6 +114,14 @@ inline constexpr float hintedSpaceProbability = 0.02f;
 // handwriting, whose gaps are all wide and where the network sees spaces everywhere.
 inline constexpr double hintedGapMinimum = 0.25;
 inline constexpr double hintedGapFactor = 1.4;
+// Gaps are measured between character cells, not between inks: a Han character's cell is the
+// em (the width most Han characters of the line fill), a digit's the width most digits fill.
+// Without digits to measure, a digit cell is this share of the em (ASCII digits in CJK fonts
+// advance about half an em).
+inline constexpr double digitCellShare = 0.5;
+// A character's ink is looked for this many cell widths either side of its centre, so that a
+// neighbour's ink is not taken for its own.
+inline constexpr double cellReach = 0.6;
 // A row whose ink runs unbroken for more than this many strip heights is a ruled line or an
 // underline: no letter is that wide.
 inline constexpr double ruledRunLength = 2.0;
