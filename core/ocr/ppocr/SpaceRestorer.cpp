@@ -32,6 +32,12 @@ char32_t lastCodePoint(const QString &text)
     return points.isEmpty() ? 0 : points.back();
 }
 
+bool isLatinAlphanumeric(const QString &text)
+{
+    const char32_t c = firstCodePoint(text);
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9');
+}
+
 bool isSpace(char32_t c)
 {
     return QChar::isSpace(c);
@@ -262,6 +268,15 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     }
     const double height = grey.height();
     const double typicalGap = std::max(median(gaps), medianGapFloor * height);
+    // Between Latin letters and digits a word space is judged against their advance (the
+    // distance between neighbouring letters' centres): a space is a good share of a letter,
+    // the room between letters of a word a small one.
+    std::vector<double> latinPitches;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (isLatinAlphanumeric(characters[i].text) && isLatinAlphanumeric(characters[i + 1].text))
+            latinPitches.push_back(centres[i + 1] - centres[i]);
+    }
+    const double latinAdvance = latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
 
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
@@ -272,7 +287,9 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
             || (gap > veryWideGapFactor * typicalGap && gap > veryWideGapMinimum * height);
         const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability
             && gap > hintedGapMinimum * height && gap > hintedGapFactor * typicalGap;
-        if ((wide || hinted) && spacePlausible(left.text, right.text))
+        const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) && isLatinAlphanumeric(right.text)
+            && gap > latinSpaceShare * latinAdvance && gap > hintedGapFactor * typicalGap;
+        if ((wide || hinted || wordGap) && spacePlausible(left.text, right.text))
             text += QLatin1Char(' ');
         text += right.text;
     }
