@@ -46,6 +46,7 @@ DecodedLine decode(const float *probabilities, int steps, int classes, const std
         const float *row = probabilities + size_t(step) * size_t(classes);
         int best = int(std::max_element(row, row + classes) - row);
         line.spaceProbability.push_back(row[classes - 1]);
+        line.weakestStep = std::min(line.weakestStep, row[best]);
         // A class beyond the alphabet cannot be written; read it as a blank.
         if (size_t(best) > alphabet.size())
             best = 0;

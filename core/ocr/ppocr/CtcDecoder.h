@@ -27,6 +27,11 @@ struct DecodedLine {
     // Mean probability of the decoded characters; 0 when none was read.
     float confidence = 0.0f;
 
+    // The lowest probability of the best class at any step, blanks included: a character the
+    // network half-saw between two others (a second 1 merged into the first) leaves such a step
+    // even though no written character is unsure.
+    float weakestStep = 1.0f;
+
     // The least sure character's probability; 0 when none was read.
     float weakestProbability() const;
 };

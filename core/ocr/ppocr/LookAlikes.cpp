@@ -49,23 +49,28 @@ void preferSemicolons(DecodedLine &line)
 QString repairTextbookWords(const QString &text)
 {
     // The word starts a word, its number or single capital letter follows with or without a
-    // space, and no letter follows the number ("Units" and "Party" stay as they are).
+    // space, and no lower-case letter follows ("Units", "Party" and "unit4th" stay as they
+    // are; "unit4Section" is two textbook words run together).
     static const QRegularExpression word(
-        QStringLiteral("(?<![A-Za-z])(unit|module|lesson|part|section|page) ?([0-9]+|[A-H])(?![A-Za-z])"),
-        QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("(?<![A-Za-z])((?i:unit|module|lesson|part|section|page)) ?([0-9]+|[A-H])(?![a-z])"));
     QString repaired;
     qsizetype from = 0;
     QRegularExpressionMatchIterator matches = word.globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         const QString number = match.captured(2);
-        // Only a capital letter is a part's letter: "unit a" is not "Unit A".
-        if (number.front().isLetter() && !number.front().isUpper())
+        // A part's letter is a capital standing alone: "Part AB" is not a part.
+        const qsizetype end = match.capturedEnd();
+        if (number.front().isLetter() && end < text.size() && text[end].isLetter())
             continue;
         QString name = match.captured(1).toLower();
         name[0] = name[0].toUpper();
-        repaired += text.mid(from, match.capturedStart() - from) + name + QLatin1Char(' ') + number;
-        from = match.capturedEnd();
+        // A word run on from the number before it ("Unit 2Section A") gets its space back.
+        const qsizetype start = match.capturedStart();
+        const bool afterNumber = start > 0 && text[start - 1].isDigit() && text[start - 1].unicode() < 128;
+        repaired += text.mid(from, start - from) + (afterNumber ? QStringLiteral(" ") : QString()) + name
+            + QLatin1Char(' ') + number;
+        from = end;
     }
     return repaired + text.mid(from);
 }

@@ -95,13 +95,17 @@ inline constexpr std::size_t rec_batch_num = 6;
 // Batching lines of any width doubled the recognition time on screenshots.
 inline constexpr double batchWidthSpread = 1.25;
 
-// A line whose least sure character has less probability than this is read a second time,
-// stretched horizontally by rereadStretch, and the reading with the higher mean character
-// probability stays. Thin glyphs then span more time steps, so two 1s no longer merge into one
-// and an unsure mark (； or ：, a dropped full stop) is looked at again. On rendered homework
-// lists about one line in nine is read twice; a larger stretch distorts Han characters.
+// A line whose least sure character has less probability than rereadBelowProbability, or with
+// a time step whose best class has less than rereadBelowStep, is read a second time stretched
+// horizontally by rereadStretch. Thin glyphs then span more time steps, so two 1s no longer
+// merge into one and an unsure mark (； or ：, a full stop) is looked at again. The stretched
+// reading stays when its mean character probability is higher, or when it only adds characters
+// to the first reading, each with at least foundCharacterProbability. On rendered homework
+// lists about one line in six is read twice; a larger stretch distorts Han characters.
 inline constexpr float rereadBelowProbability = 0.7f;
+inline constexpr float rereadBelowStep = 0.6f;
 inline constexpr double rereadStretch = 1.5;
+inline constexpr float foundCharacterProbability = 0.5f;
 
 // Lines read with less mean character confidence than this are dropped: smudges, ruled lines
 // and texture come out as a few unsure characters, real text well above it.

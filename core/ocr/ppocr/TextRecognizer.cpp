@@ -75,6 +75,29 @@ double meanCharacterProbability(const DecodedLine &line)
     return sum / double(line.characters.size());
 }
 
+// True when `longer` reads every character of `shorter` in order and adds only characters read
+// with at least the given probability: characters found that the first reading merged (the
+// second of two 1s) or missed (a thin full stop), not a different reading of the same glyphs.
+bool addsSureCharacters(const DecodedLine &longer, const DecodedLine &shorter, float sure)
+{
+    if (longer.characters.size() <= shorter.characters.size())
+        return false;
+    size_t matched = 0;
+    for (const DecodedCharacter &character : longer.characters) {
+        if (matched < shorter.characters.size() && character.text == shorter.characters[matched].text)
+            ++matched;
+        else if (character.probability < sure)
+            return false;
+    }
+    return matched == shorter.characters.size();
+}
+
+bool isUnsure(const DecodedLine &line)
+{
+    return !line.characters.empty()
+        && (line.weakestProbability() < rereadBelowProbability || line.weakestStep < rereadBelowStep);
+}
+
 } // namespace
 
 namespace TextRecognizer {
@@ -98,7 +121,7 @@ std::vector<RecognizedStrip> read(const std::vector<cv::Mat> &strips, OnnxModel 
     std::vector<cv::Mat> stretched;
     for (size_t i = 0; i < readings.size(); ++i) {
         const DecodedLine &line = readings[i].decoded;
-        if (line.characters.empty() || line.weakestProbability() >= rereadBelowProbability)
+        if (!isUnsure(line))
             continue;
         const int width = std::min(int(scaled[i].cols * rereadStretch), maximumRecognitionWidth);
         cv::Mat wide;
@@ -109,10 +132,12 @@ std::vector<RecognizedStrip> read(const std::vector<cv::Mat> &strips, OnnxModel 
     const std::vector<Reading> second = readScaled(stretched, network, alphabet);
     for (size_t k = 0; k < second.size(); ++k) {
         Reading &first = readings[unsure[k]];
-        if (meanCharacterProbability(second[k].decoded) <= meanCharacterProbability(first.decoded))
+        const DecodedLine &stretchedLine = second[k].decoded;
+        if (meanCharacterProbability(stretchedLine) <= meanCharacterProbability(first.decoded)
+            && !addsSureCharacters(stretchedLine, first.decoded, foundCharacterProbability))
             continue;
         qCDebug(lcOcr) << "stretched reading kept for a line read unsurely";
-        first.decoded = second[k].decoded;
+        first.decoded = stretchedLine;
         // Steps are measured on the strip as it was before stretching.
         first.pixelsPerStep = second[k].pixelsPerStep * scaled[unsure[k]].cols / stretched[k].cols;
     }
