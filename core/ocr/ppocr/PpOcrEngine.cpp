@@ -54,6 +54,31 @@ QImage viewOf(const cv::Mat &rgb)
     return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
 }
 
+// A turned strip is read the way it was found too, and the surer reading stays: the direction
+// network is sometimes sure and wrong on slanted lines and unusual type, and a wrong turn
+// leaves nothing but unsure characters that the low-confidence filter then drops. Strips are
+// rarely turned, so this costs little.
+void keepSurerOrientation(std::vector<RecognizedStrip> &lines, const std::vector<cv::Mat> &strips,
+                          const std::vector<size_t> &turned, PpOcrModels &models)
+{
+    if (turned.empty() || lines.size() != strips.size())
+        return;
+    std::vector<cv::Mat> asFound;
+    for (size_t index : turned) {
+        cv::Mat strip;
+        cv::rotate(strips[index], strip, cv::ROTATE_180);
+        asFound.push_back(std::move(strip));
+    }
+    std::vector<RecognizedStrip> unturned = TextRecognizer::read(asFound, models.recognition, models.alphabet);
+    for (size_t k = 0; k < unturned.size(); ++k) {
+        RecognizedStrip &line = lines[turned[k]];
+        if (unturned[k].decoded.confidence > line.decoded.confidence) {
+            qCDebug(lcOcr) << "a strip the direction network turned reads better as found";
+            line = std::move(unturned[k]);
+        }
+    }
+}
+
 } // namespace
 
 PpOcrEngine::PpOcrEngine(const QString &modelFolder)
@@ -112,9 +137,10 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             strips.push_back(std::move(strip));
         }
         qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
-        DirectionClassifier::turnUpsideDownStrips(strips, models_->direction);
+        const std::vector<size_t> turned = DirectionClassifier::turnUpsideDownStrips(strips, models_->direction);
         qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
         std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, models_->recognition, models_->alphabet);
+        keepSurerOrientation(lines, strips, turned, *models_);
         qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
 
         QList<Observation> observations;
