@@ -105,7 +105,7 @@ inline constexpr double batchWidthSpread = 1.25;
 inline constexpr float rereadBelowProbability = 0.7f;
 inline constexpr float rereadBelowStep = 0.6f;
 inline constexpr double rereadStretch = 1.5;
-inline constexpr float foundCharacterProbability = 0.5f;
+inline constexpr float foundCharacterProbability = 0.35f;
 
 // Lines read with less mean character confidence than this are dropped: smudges, ruled lines
 // and texture come out as a few unsure characters, real text well above it.
