@@ -129,6 +129,8 @@ std::vector<RecognizedStrip> read(const std::vector<cv::Mat> &strips, OnnxModel 
         unsure.push_back(i);
         stretched.push_back(std::move(wide));
     }
+    if (!unsure.empty())
+        qCDebug(lcOcr) << "read again stretched:" << unsure.size() << "of" << strips.size() << "lines";
     const std::vector<Reading> second = readScaled(stretched, network, alphabet);
     for (size_t k = 0; k < second.size(); ++k) {
         Reading &first = readings[unsure[k]];
