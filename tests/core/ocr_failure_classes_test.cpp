@@ -58,7 +58,8 @@ struct BlockStrip {
     QString restored() const { return SpaceRestorer::restore(line, image, 8.0); }
 };
 
-DecodedCharacter character(const QString &text, const QString &runnerUp = {}, float runnerUpProbability = 0.0f)
+DecodedCharacter character(const QString &text, const QString &runnerUp = {},
+                           float runnerUpProbability = 0.0f)
 {
     return {text, 0, 0, 0.9f, runnerUp, runnerUpProbability};
 }
@@ -83,13 +84,22 @@ TEST(OcrSpaces, GapsAreJudgedAgainstCharacterSizes)
 
     // Han characters 40 px wide, five steps apart, leave no gap; a narrow 习 (18 px) leaves
     // 11 px of its own cell on either side, which is not a word space.
-    EXPECT_EQ(BlockStrip({{"练", 2, 40}, {"习", 7, 18}, {"册", 12, 40}, {"第", 17, 40}, {"三", 22, 40}}).restored(),
-              "练习册第三");
+    EXPECT_EQ(
+        BlockStrip({{"练", 2, 40}, {"习", 7, 18}, {"册", 12, 40}, {"第", 17, 40}, {"三", 22, 40}})
+            .restored(),
+        "练习册第三");
     // The same room beside a wide character is a space.
-    EXPECT_EQ(BlockStrip({{"练", 2, 40}, {"习", 7, 40}, {"册", 14, 18}, {"第", 19, 40}, {"三", 24, 40}}).restored(),
-              "练习 册第三");
+    EXPECT_EQ(
+        BlockStrip({{"练", 2, 40}, {"习", 7, 40}, {"册", 14, 18}, {"第", 19, 40}, {"三", 24, 40}})
+            .restored(),
+        "练习 册第三");
     // A narrow 1 stands in a digit cell as wide as the 5 beside it.
-    EXPECT_EQ(BlockStrip({{"读", 2, 40}, {"书", 7, 40}, {"1", 11, 5}, {"5", 14, 20}, {"分", 19, 40}, {"钟", 24, 40}})
+    EXPECT_EQ(BlockStrip({{"读", 2, 40},
+                          {"书", 7, 40},
+                          {"1", 11, 5},
+                          {"5", 14, 20},
+                          {"分", 19, 40},
+                          {"钟", 24, 40}})
                   .restored(),
               "读书15分钟");
 }
@@ -127,15 +137,19 @@ TEST(OcrLookAlikes, LateColonsTextbookWordsAndPageNumbers)
 
     // Even a close call stays a colon right after a leading subject.
     DecodedLine subject;
-    subject.characters = {character("数"), character("学"), character("：", "；", 0.45f), character("p")};
+    subject.characters = {character("数"), character("学"), character("：", "；", 0.45f),
+                          character("p")};
     LookAlikes::preferSemicolons(subject);
     EXPECT_EQ(textOf(subject), "数学：p");
 
-    EXPECT_EQ(LookAlikes::repairTextbookWords("英语：完成unit 4 Section B"), "英语：完成Unit 4 Section B");
+    EXPECT_EQ(LookAlikes::repairTextbookWords("英语：完成unit 4 Section B"),
+              "英语：完成Unit 4 Section B");
     EXPECT_EQ(LookAlikes::repairTextbookWords("默写module4 短语"), "默写Module 4 短语");
-    EXPECT_EQ(LookAlikes::repairTextbookWords("Unit 2Section A；PartB"), "Unit 2 Section A；Part B");
+    EXPECT_EQ(LookAlikes::repairTextbookWords("Unit 2Section A；PartB"),
+              "Unit 2 Section A；Part B");
     EXPECT_EQ(LookAlikes::repairTextbookWords("LESSON12 page 3"), "Lesson 12 Page 3");
-    for (const char *unchanged : {"Units 3", "party 2", "a unit", "unit a", "Part AB", "unit4th", "sunit 3"})
+    for (const char *unchanged :
+         {"Units 3", "party 2", "a unit", "unit a", "Part AB", "unit4th", "sunit 3"})
         EXPECT_EQ(LookAlikes::repairTextbookWords(unchanged), unchanged);
 
     EXPECT_EQ(DigitConfusions::repairPageReferences("课本pll 9-14题"), "课本p11 9-14题");

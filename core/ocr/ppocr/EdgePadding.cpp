@@ -48,9 +48,10 @@ bool inkTouchesEdge(const cv::Mat &rgb)
 {
     const std::vector<cv::Vec3b> pixels = edgePixels(rgb);
     const int background = luminance(medianColour(pixels));
-    const auto touching = std::count_if(pixels.begin(), pixels.end(), [background](const cv::Vec3b &pixel) {
-        return std::abs(luminance(pixel) - background) > edgeInkContrast;
-    });
+    const auto touching =
+        std::count_if(pixels.begin(), pixels.end(), [background](const cv::Vec3b &pixel) {
+            return std::abs(luminance(pixel) - background) > edgeInkContrast;
+        });
     return double(touching) > edgeInkShare * double(pixels.size());
 }
 

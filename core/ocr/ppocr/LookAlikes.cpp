@@ -37,8 +37,8 @@ void preferSemicolons(DecodedLine &line)
         colonSeen = true;
         // A colon ending the line introduces what follows on the next lines.
         const bool last = i + 1 == characters.size();
-        if (leading || last || !isSemicolon(character.secondChoice)
-            || character.secondProbability < PpOcrSettings::semicolonRunnerUp)
+        if (leading || last || !isSemicolon(character.secondChoice) ||
+            character.secondProbability < PpOcrSettings::semicolonRunnerUp)
             continue;
         character.text = fullWidthSemicolon;
         std::swap(character.probability, character.secondProbability);
@@ -51,8 +51,8 @@ QString repairTextbookWords(const QString &text)
     // The word starts a word, its number or single capital letter follows with or without a
     // space, and no lower-case letter follows ("Units", "Party" and "unit4th" stay as they
     // are; "unit4Section" is two textbook words run together).
-    static const QRegularExpression word(
-        QStringLiteral("(?<![A-Za-z])((?i:unit|module|lesson|part|section|page)) ?([0-9]+|[A-H])(?![a-z])"));
+    static const QRegularExpression word(QStringLiteral(
+        "(?<![A-Za-z])((?i:unit|module|lesson|part|section|page)) ?([0-9]+|[A-H])(?![a-z])"));
     QString repaired;
     qsizetype from = 0;
     QRegularExpressionMatchIterator matches = word.globalMatch(text);
@@ -67,9 +67,10 @@ QString repairTextbookWords(const QString &text)
         name[0] = name[0].toUpper();
         // A word run on from the number before it ("Unit 2Section A") gets its space back.
         const qsizetype start = match.capturedStart();
-        const bool afterNumber = start > 0 && text[start - 1].isDigit() && text[start - 1].unicode() < 128;
-        repaired += text.mid(from, start - from) + (afterNumber ? QStringLiteral(" ") : QString()) + name
-            + QLatin1Char(' ') + number;
+        const bool afterNumber =
+            start > 0 && text[start - 1].isDigit() && text[start - 1].unicode() < 128;
+        repaired += text.mid(from, start - from) + (afterNumber ? QStringLiteral(" ") : QString()) +
+            name + QLatin1Char(' ') + number;
         from = end;
     }
     return repaired + text.mid(from);
