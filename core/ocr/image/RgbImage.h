@@ -4,8 +4,9 @@
 #include <opencv2/core.hpp>
 
 // Opaque 8-bit RGB pixels as the networks read them, without a second copy of the image.
-// Transparent areas are laid over white, the way a viewer shows a screenshot with an alpha
-// channel (its transparent pixels are often stored black).
+// Transparent areas are laid over a background that contrasts with what is opaque: white under
+// dark drawing, black under light drawing, so white text on a transparent sticker or title still
+// stands out. The colour stored in transparent pixels (often black) is never used.
 class RgbImage {
 public:
     explicit RgbImage(const QImage &image);

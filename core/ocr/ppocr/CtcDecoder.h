@@ -10,6 +10,12 @@ struct DecodedCharacter {
     QString text;
     int firstStep = 0;
     int lastStep = 0;
+    // The network's probability for the character, and its runner-up (a blank reads as an empty
+    // text) at the step where it was surest: look-alikes such as ； and ： or l and 1 are told
+    // apart by the runner-up and the context.
+    float probability = 0.0f;
+    QString secondChoice;
+    float secondProbability = 0.0f;
 };
 
 // What the recognition network read on one strip.
@@ -20,6 +26,14 @@ struct DecodedLine {
     std::vector<float> spaceProbability;
     // Mean probability of the decoded characters; 0 when none was read.
     float confidence = 0.0f;
+
+    // The lowest probability of the best class at any step, blanks included: a character the
+    // network half-saw between two others (a second 1 merged into the first) leaves such a step
+    // even though no written character is unsure.
+    float weakestStep = 1.0f;
+
+    // The least sure character's probability; 0 when none was read.
+    float weakestProbability() const;
 };
 
 // Greedy CTC decoding: best class per step, repeats merged, blanks (class 0) dropped.

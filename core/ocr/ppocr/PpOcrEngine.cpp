@@ -4,7 +4,9 @@
 #include "core/ocr/image/RgbImage.h"
 #include "core/ocr/ppocr/DigitConfusions.h"
 #include "core/ocr/ppocr/DirectionClassifier.h"
+#include "core/ocr/ppocr/EdgePadding.h"
 #include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LookAlikes.h"
 #include "core/ocr/ppocr/ModelFiles.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
@@ -27,8 +29,9 @@ bool isServedLanguage(const QString &code)
         || code.startsWith(QLatin1String("en-"), Qt::CaseInsensitive);
 }
 
-// Normalised box with its origin at the lower-left corner, as observations carry it.
-QRectF normalisedBox(const TextQuad &quad, const cv::Size &image)
+// Normalised box with its origin at the lower-left corner, as observations carry it; `margin`
+// is the border the image was read with.
+QRectF normalisedBox(const TextQuad &quad, int margin, const cv::Size &image)
 {
     float left = quad[0].x, right = quad[0].x, top = quad[0].y, bottom = quad[0].y;
     for (const cv::Point2f &corner : quad) {
@@ -37,6 +40,10 @@ QRectF normalisedBox(const TextQuad &quad, const cv::Size &image)
         top = std::min(top, corner.y);
         bottom = std::max(bottom, corner.y);
     }
+    left = std::clamp(left - float(margin), 0.0f, float(image.width));
+    right = std::clamp(right - float(margin), 0.0f, float(image.width));
+    top = std::clamp(top - float(margin), 0.0f, float(image.height));
+    bottom = std::clamp(bottom - float(margin), 0.0f, float(image.height));
     const double width = image.width;
     const double height = image.height;
     return QRectF(left / width, 1.0 - bottom / height, (right - left) / width, (bottom - top) / height);
@@ -45,6 +52,31 @@ QRectF normalisedBox(const TextQuad &quad, const cv::Size &image)
 QImage viewOf(const cv::Mat &rgb)
 {
     return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
+}
+
+// A turned strip is read the way it was found too, and the surer reading stays: the direction
+// network is sometimes sure and wrong on slanted lines and unusual type, and a wrong turn
+// leaves nothing but unsure characters that the low-confidence filter then drops. Strips are
+// rarely turned, so this costs little.
+void keepSurerOrientation(std::vector<RecognizedStrip> &lines, const std::vector<cv::Mat> &strips,
+                          const std::vector<size_t> &turned, PpOcrModels &models)
+{
+    if (turned.empty() || lines.size() != strips.size())
+        return;
+    std::vector<cv::Mat> asFound;
+    for (size_t index : turned) {
+        cv::Mat strip;
+        cv::rotate(strips[index], strip, cv::ROTATE_180);
+        asFound.push_back(std::move(strip));
+    }
+    std::vector<RecognizedStrip> unturned = TextRecognizer::read(asFound, models.recognition, models.alphabet);
+    for (size_t k = 0; k < unturned.size(); ++k) {
+        RecognizedStrip &line = lines[turned[k]];
+        if (unturned[k].decoded.confidence > line.decoded.confidence) {
+            qCDebug(lcOcr) << "a strip the direction network turned reads better as found";
+            line = std::move(unturned[k]);
+        }
+    }
 }
 
 } // namespace
@@ -84,11 +116,14 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
     }
     try {
         const RgbImage rgb(image);
-        const cv::Mat &pixels = rgb.pixels();
-        if (pixels.empty()) {
+        if (rgb.pixels().empty()) {
             qCDebug(lcOcr) << "nothing recognised: the image does not convert to RGB";
             return {};
         }
+        const int margin = EdgePadding::marginFor(rgb.pixels());
+        const cv::Mat pixels = margin > 0 ? EdgePadding::padded(rgb.pixels(), margin) : rgb.pixels();
+        if (margin > 0)
+            qCDebug(lcOcr) << "text may touch the edge: a border of" << margin << "px added";
 
         QElapsedTimer stage;
         stage.start();
@@ -102,20 +137,22 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             strips.push_back(std::move(strip));
         }
         qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
-        DirectionClassifier::turnUpsideDownStrips(strips, models_->direction);
+        const std::vector<size_t> turned = DirectionClassifier::turnUpsideDownStrips(strips, models_->direction);
         qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
-        const std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, models_->recognition, models_->alphabet);
+        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, models_->recognition, models_->alphabet);
+        keepSurerOrientation(lines, strips, turned, *models_);
         qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
 
         QList<Observation> observations;
         for (size_t i = 0; i < lines.size(); ++i) {
-            const RecognizedStrip &line = lines[i];
+            RecognizedStrip &line = lines[i];
             if (line.decoded.confidence < PpOcrSettings::drop_score)
                 continue;
-            const QString text = DigitConfusions::repairPageReferences(
-                SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep).trimmed());
+            LookAlikes::preferSemicolons(line.decoded);
+            const QString text = LookAlikes::repairTextbookWords(DigitConfusions::repairPageReferences(
+                SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep).trimmed()));
             if (!text.isEmpty())
-                observations.append({normalisedBox(boxes[i], pixels.size()), {text}});
+                observations.append({normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}});
         }
         qCDebug(lcOcr) << "layout:" << observations.size() << "of" << lines.size() << "lines kept in"
                        << stage.elapsed() << "ms";

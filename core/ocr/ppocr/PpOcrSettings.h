@@ -51,6 +51,19 @@ inline constexpr float min_size = 3.0f;
 // also passes this; it only matters if the unclip ratio is lowered below about 1.34.
 inline constexpr float minUnclippedSize = min_size + 2;
 
+// Border added around an image whose text may touch its edge (EdgePadding): wide enough for a
+// line box to grow by the unclip ratio on every side of a line up to about 40 px tall.
+inline constexpr int edgeMargin = 32;
+// Images this short, or more than stripAspect times as wide as tall, are one-line strips and
+// always get the border.
+inline constexpr int stripHeight = 64;
+inline constexpr double stripAspect = 8.0;
+// Other images small enough for the detection input get it when more than edgeInkShare of
+// their outermost pixels differ from the edge's median brightness by more than edgeInkContrast
+// (of 255): ink crossing the edge, not paper texture or JPEG noise.
+inline constexpr int edgeInkContrast = 80;
+inline constexpr double edgeInkShare = 0.002;
+
 // ---- Direction classification ----
 
 // Input of the direction network: channels, height, width. Strips are scaled to height 48 and
@@ -82,6 +95,18 @@ inline constexpr std::size_t rec_batch_num = 6;
 // Batching lines of any width doubled the recognition time on screenshots.
 inline constexpr double batchWidthSpread = 1.25;
 
+// A line whose least sure character has less probability than rereadBelowProbability, or with
+// a time step whose best class has less than rereadBelowStep, is read a second time stretched
+// horizontally by rereadStretch. Thin glyphs then span more time steps, so two 1s no longer
+// merge into one and an unsure mark (； or ：, a full stop) is looked at again. The stretched
+// reading stays when its mean character probability is higher, or when it only adds characters
+// to the first reading, each with at least foundCharacterProbability. On rendered homework
+// lists about one line in six is read twice; a larger stretch distorts Han characters.
+inline constexpr float rereadBelowProbability = 0.7f;
+inline constexpr float rereadBelowStep = 0.6f;
+inline constexpr double rereadStretch = 1.5;
+inline constexpr float foundCharacterProbability = 0.35f;
+
 // Lines read with less mean character confidence than this are dropped: smudges, ruled lines
 // and texture come out as a few unsure characters, real text well above it.
 inline constexpr float drop_score = 0.5f;
@@ -106,9 +131,30 @@ inline constexpr float hintedSpaceProbability = 0.02f;
 // handwriting, whose gaps are all wide and where the network sees spaces everywhere.
 inline constexpr double hintedGapMinimum = 0.25;
 inline constexpr double hintedGapFactor = 1.4;
+// Gaps are measured between character cells, not between inks: a Han character's cell is the
+// em (the width most Han characters of the line fill), a digit's the width most digits fill.
+// Without digits to measure, a digit cell is this share of the em (ASCII digits in CJK fonts
+// advance about half an em).
+inline constexpr double digitCellShare = 0.5;
+// A character's ink is looked for this many cell widths either side of its centre, so that a
+// neighbour's ink is not taken for its own.
+inline constexpr double cellReach = 0.6;
+// Between two Latin letters or digits, a gap wider than this share of the line's Latin advance
+// (median distance between neighbouring letters' centres, measured when the line has at least
+// minimumLatinPairs such pairs) and hintedGapFactor times the median gap is a word space.
+inline constexpr double latinSpaceShare = 0.45;
+inline constexpr std::size_t minimumLatinPairs = 4;
 // A row whose ink runs unbroken for more than this many strip heights is a ruled line or an
 // underline: no letter is that wide.
 inline constexpr double ruledRunLength = 2.0;
+
+// ---- Look-alike marks (this project's own) ----
+
+// A line's subject colon stands within this many characters of its start ("12.道德与法治：").
+inline constexpr std::size_t subjectColonReach = 8;
+// A later colon becomes a semicolon when the network gave "；" at least this probability as
+// its runner-up; clear colons ("如下：") have a runner-up far below it.
+inline constexpr float semicolonRunnerUp = 0.1f;
 
 // ---- Threads ----
 

@@ -32,6 +32,12 @@ char32_t lastCodePoint(const QString &text)
     return points.isEmpty() ? 0 : points.back();
 }
 
+bool isLatinAlphanumeric(const QString &text)
+{
+    const char32_t c = firstCodePoint(text);
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9');
+}
+
 bool isSpace(char32_t c)
 {
     return QChar::isSpace(c);
@@ -61,9 +67,14 @@ int longestInkRun(const uchar *row, int width)
     return longest;
 }
 
-// Ink pixels per column of the letters, after Otsu binarisation; ink is whichever side is the
-// minority, and ruled lines are left out.
-std::vector<int> inkPerColumn(const QImage &grey)
+// The letters' ink after Otsu binarisation, per column and as the height of the rows it spans;
+// ink is whichever side is the minority, and ruled lines are left out.
+struct Ink {
+    std::vector<int> columns;
+    int height = 0;
+};
+
+Ink inkOf(const QImage &grey)
 {
     const cv::Mat pixels(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
                          size_t(grey.bytesPerLine()));
@@ -73,15 +84,26 @@ std::vector<int> inkPerColumn(const QImage &grey)
     if (size_t(cv::countNonZero(bright)) * 2 > bright.total())
         ink = 1 - bright;
 
-    std::vector<int> columns(size_t(ink.cols), 0);
+    Ink result;
+    result.columns.assign(size_t(ink.cols), 0);
+    int top = ink.rows;
+    int bottom = -1;
     for (int y = 0; y < ink.rows; ++y) {
         const uchar *row = ink.ptr<uchar>(y);
         if (longestInkRun(row, ink.cols) > ruledRunLength * ink.rows)
             continue;
-        for (int x = 0; x < ink.cols; ++x)
-            columns[size_t(x)] += row[x];
+        int count = 0;
+        for (int x = 0; x < ink.cols; ++x) {
+            result.columns[size_t(x)] += row[x];
+            count += row[x];
+        }
+        if (count > 0) {
+            top = std::min(top, y);
+            bottom = y;
+        }
     }
-    return columns;
+    result.height = std::max(0, bottom - top + 1);
+    return result;
 }
 
 int longestEmptyRun(const std::vector<int> &columns, double from, double to)
@@ -95,6 +117,45 @@ int longestEmptyRun(const std::vector<int> &columns, double from, double to)
         longest = std::max(longest, run);
     }
     return longest;
+}
+
+// Width from the first to the last inked column in [from, to]; 0 when there is none.
+double inkWidth(const std::vector<int> &columns, double from, double to)
+{
+    const int first = std::max(0, int(std::ceil(from)));
+    const int last = std::min(int(columns.size()) - 1, int(std::floor(to)));
+    int left = -1;
+    int right = -1;
+    for (int x = first; x <= last; ++x) {
+        if (columns[size_t(x)] > 0) {
+            if (left < 0)
+                left = x;
+            right = x;
+        }
+    }
+    return left < 0 ? 0.0 : double(right - left + 1);
+}
+
+// Width of the unbroken run of inked columns at (or nearest to) the centre, within [from, to]:
+// one digit's ink, without a neighbour that reaches into the range.
+double strokeRunWidth(const std::vector<int> &columns, double centre, double from, double to)
+{
+    const int first = std::max(0, int(std::ceil(from)));
+    const int last = std::min(int(columns.size()) - 1, int(std::floor(to)));
+    int nearest = -1;
+    for (int x = first; x <= last; ++x) {
+        if (columns[size_t(x)] > 0 && (nearest < 0 || std::abs(x - centre) < std::abs(nearest - centre)))
+            nearest = x;
+    }
+    if (nearest < 0)
+        return 0.0;
+    int left = nearest;
+    int right = nearest;
+    while (left > first && columns[size_t(left - 1)] > 0)
+        --left;
+    while (right < last && columns[size_t(right + 1)] > 0)
+        ++right;
+    return double(right - left + 1);
 }
 
 double median(std::vector<double> values)
@@ -117,6 +178,67 @@ float spaceProbabilityBetween(const DecodedLine &line, const DecodedCharacter &l
     return highest;
 }
 
+// Han characters each fill a square em, and digits are set on one common advance in nearly every
+// font; only their ink says how much of that cell a glyph leaves empty. Latin letters and
+// punctuation are proportional: their ink is their cell.
+enum class Cell { Han, Digit, Proportional };
+
+Cell cellOf(const QString &text)
+{
+    const char32_t c = firstCodePoint(text);
+    if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF))
+        return Cell::Han;
+    if (c >= U'0' && c <= U'9')
+        return Cell::Digit;
+    return Cell::Proportional;
+}
+
+// The empty part of each character's cell, half on either side of its ink: a narrow 习 or 1
+// stands in a cell as wide as 题 or 8, so the paper beside it is part of the letter, not a gap
+// between words. Without this, handwriting read "练 习 册" and print "1 5".
+std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characters, const std::vector<double> &centres,
+                                   const Ink &ink)
+{
+    const size_t count = characters.size();
+    // Each character's ink lies between the midpoints to its neighbours' centres.
+    auto bounds = [&](size_t i) {
+        const double before = i > 0 ? (centres[i - 1] + centres[i]) / 2 : centres[i] - (centres[1] - centres[0]) / 2;
+        const double after = i + 1 < count ? (centres[i] + centres[i + 1]) / 2
+                                           : centres[i] + (centres[i] - centres[i - 1]) / 2;
+        return std::pair(before, after);
+    };
+    std::vector<double> hanWidths;
+    std::vector<double> digitWidths;
+    for (size_t i = 0; i < count; ++i) {
+        const auto [from, to] = bounds(i);
+        const Cell cell = cellOf(characters[i].text);
+        if (cell == Cell::Han)
+            hanWidths.push_back(inkWidth(ink.columns, from, to));
+        else if (cell == Cell::Digit && characters[i].text != QLatin1String("1"))
+            digitWidths.push_back(strokeRunWidth(ink.columns, centres[i], from, to));
+    }
+    // The em: what most Han characters fill, else the height the ink spans (ascender to
+    // descender is about an em in Latin type too).
+    const double em = hanWidths.size() >= 2 ? median(hanWidths) : double(ink.height);
+    const double digitCell = digitWidths.empty() ? digitCellShare * em : median(digitWidths);
+
+    std::vector<double> sides(count, 0.0);
+    for (size_t i = 0; i < count; ++i) {
+        const Cell cell = cellOf(characters[i].text);
+        if (cell == Cell::Proportional)
+            continue;
+        const double width = cell == Cell::Han ? em : digitCell;
+        auto [from, to] = bounds(i);
+        from = std::max(from, centres[i] - cellReach * width);
+        to = std::min(to, centres[i] + cellReach * width);
+        const double filled = cell == Cell::Han ? inkWidth(ink.columns, from, to)
+                                                : strokeRunWidth(ink.columns, centres[i], from, to);
+        if (filled > 0)
+            sides[i] = std::max(0.0, (width - filled) / 2);
+    }
+    return sides;
+}
+
 } // namespace
 
 namespace SpaceRestorer {
@@ -132,14 +254,29 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
         return text;
     }
 
-    // The widest empty stretch between each pair of neighbouring character centres.
-    const std::vector<int> columns = inkPerColumn(grey);
-    auto centre = [pixelsPerStep](const DecodedCharacter &c) { return (c.firstStep + c.lastStep + 1) / 2.0 * pixelsPerStep; };
+    // The widest empty stretch between each pair of neighbouring character centres, less the
+    // empty parts of the two characters' own cells.
+    const Ink ink = inkOf(grey);
+    std::vector<double> centres;
+    for (const DecodedCharacter &c : characters)
+        centres.push_back((c.firstStep + c.lastStep + 1) / 2.0 * pixelsPerStep);
+    const std::vector<double> sides = emptyCellSides(characters, centres, ink);
     std::vector<double> gaps;
-    for (size_t i = 0; i + 1 < characters.size(); ++i)
-        gaps.push_back(longestEmptyRun(columns, centre(characters[i]), centre(characters[i + 1])));
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        const double empty = longestEmptyRun(ink.columns, centres[i], centres[i + 1]);
+        gaps.push_back(std::max(0.0, empty - sides[i] - sides[i + 1]));
+    }
     const double height = grey.height();
     const double typicalGap = std::max(median(gaps), medianGapFloor * height);
+    // Between Latin letters and digits a word space is judged against their advance (the
+    // distance between neighbouring letters' centres): a space is a good share of a letter,
+    // the room between letters of a word a small one.
+    std::vector<double> latinPitches;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (isLatinAlphanumeric(characters[i].text) && isLatinAlphanumeric(characters[i + 1].text))
+            latinPitches.push_back(centres[i + 1] - centres[i]);
+    }
+    const double latinAdvance = latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
 
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
@@ -150,7 +287,9 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
             || (gap > veryWideGapFactor * typicalGap && gap > veryWideGapMinimum * height);
         const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability
             && gap > hintedGapMinimum * height && gap > hintedGapFactor * typicalGap;
-        if ((wide || hinted) && spacePlausible(left.text, right.text))
+        const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) && isLatinAlphanumeric(right.text)
+            && gap > latinSpaceShare * latinAdvance && gap > hintedGapFactor * typicalGap;
+        if ((wide || hinted || wordGap) && spacePlausible(left.text, right.text))
             text += QLatin1Char(' ');
         text += right.text;
     }

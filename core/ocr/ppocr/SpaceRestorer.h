@@ -7,8 +7,10 @@
 
 // The recognition network drops most spaces ("p12第3题" for "p12 第3题"), and entries are matched
 // by their exact text. Time steps cannot tell a space from a wide letter, but the ink can: a
-// space is put back where the empty columns between two characters are wide for the line and
-// for the strip's height, or where the network itself half-saw a space and the gap is clear.
+// space is put back where the empty columns between two character cells (the em of Han
+// characters, the common advance of digits, the ink of Latin letters) are wide for the line and
+// for the strip's height, where the network itself half-saw a space and the gap is clear, or,
+// between Latin letters and digits, where the gap is a good share of the letters' advance.
 namespace SpaceRestorer {
 
 // strip: the line as the network saw it (at its input height, before padding); pixelsPerStep:
