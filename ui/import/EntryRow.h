@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/SlateItem.h"
 
 #include <QWidget>
@@ -11,6 +12,10 @@ class SymbolButton;
 // One editable entry of the import result: tick, subject, text and a trash button, on a faint
 // rounded plate that is lighter when the entry is not ticked. Every edit is reported with the
 // entry's id so the screen changes that entry in place.
+//
+// Characters that recognition was unsure of are tinted and underlined in the text field, with
+// the tooltip "识别把握不大，请核对"; the first edit of the text removes every mark, since the user
+// has then looked at it.
 class EntryRow : public QWidget {
     Q_OBJECT
 
@@ -24,6 +29,8 @@ public:
     QLineEdit *subjectField() const { return m_subject; }
     QLineEdit *textField() const { return m_text; }
     SymbolButton *trashButton() const { return m_trash; }
+    // The marked runs of the text field, by UTF-16 position.
+    const QList<TextSpan> &doubtfulSpans() const { return m_doubtful; }
 
 signals:
     void tickedChanged(const QUuid &id, bool ticked);
@@ -33,11 +40,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showDoubtfulSpans();
+    bool isDoubtful(qsizetype position) const;
+
     QUuid m_id;
     QCheckBox *m_tick;
     QLineEdit *m_subject;
     QLineEdit *m_text;
     SymbolButton *m_trash;
+    QList<TextSpan> m_doubtful;
 };
