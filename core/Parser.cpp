@@ -1,16 +1,14 @@
 #include "core/Parser.h"
 
+#include "core/ParserLog.h"
+
 #include <QRegularExpression>
 #include <QSet>
 #include <QTextBoundaryFinder>
 
-#include <unistd.h>
-
 #include <utility>
 
 namespace Parser {
-
-std::atomic<bool> debug{false};
 
 namespace {
 
@@ -269,12 +267,7 @@ std::optional<QStringList> firstMatch(const QString &text, const QString &patter
 
 void dbg(const QString &message)
 {
-    if (!debug.load(std::memory_order_relaxed))
-        return;
-    const QByteArray line = (QStringLiteral("[parse] ") + message + u'\n').toUtf8();
-    // A single write keeps lines from parallel parses whole; a lost diagnostic harms nothing.
-    [[maybe_unused]] const ssize_t written =
-        ::write(STDERR_FILENO, line.constData(), size_t(line.size()));
+    qCDebug(lcParser).noquote() << QStringLiteral("[parse] ") + message;
 }
 
 } // namespace Parser

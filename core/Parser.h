@@ -5,11 +5,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <atomic>
 #include <optional>
 
 // Turns the recognised lines of one homework photo into entries filed under subjects, plus a
-// list title taken from a dated heading. Stateless apart from the debug switch.
+// list title taken from a dated heading. Stateless.
 namespace Parser {
 
 struct Result {
@@ -20,14 +19,13 @@ struct Result {
 // The built-in vocabulary, used when a caller passes no subjects.
 const QStringList &defaultSubjects();
 
-// Off at start; when on, the parser writes one "[parse] " line per non-empty line to stderr.
-extern std::atomic<bool> debug;
-
 Result parse(const QStringList &lines, const QStringList &subjects = {});
 QString clean(const QString &text);
 QString stripLeadingNumber(const QString &text);
 QStringList splitInline(const QString &text);
 std::optional<QStringList> firstMatch(const QString &text, const QString &pattern);
+// "[parse] " and the message at debug level in slatebook.parser (off by default), one call per
+// non-empty input line.
 void dbg(const QString &message);
 
 } // namespace Parser

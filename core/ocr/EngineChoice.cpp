@@ -1,7 +1,7 @@
 #include "core/ocr/EngineChoice.h"
 
-#include "core/ocr/PpOcrEngine.h"
-#include "core/ocr/TesseractLanguages.h"
+#include "core/ocr/ppocr/PpOcrEngine.h"
+#include "core/ocr/tesseract/TesseractLanguages.h"
 
 #include <algorithm>
 

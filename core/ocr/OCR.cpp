@@ -1,10 +1,12 @@
 #include "core/ocr/OCR.h"
 
 #include "core/ocr/EngineChoice.h"
-#include "core/ocr/ImageLoader.h"
-#include "core/ocr/PpOcrEngine.h"
-#include "core/ocr/TesseractEngine.h"
-#include "core/ocr/TesseractLanguages.h"
+#include "core/ocr/OcrLog.h"
+#include "core/ocr/ReadingOrder.h"
+#include "core/ocr/image/ImageLoader.h"
+#include "core/ocr/ppocr/PpOcrEngine.h"
+#include "core/ocr/tesseract/TesseractEngine.h"
+#include "core/ocr/tesseract/TesseractLanguages.h"
 
 namespace OCR {
 
@@ -16,26 +18,31 @@ QStringList defaultLanguages()
 QStringList recognize(const QString &path, const QStringList &languages)
 {
     const QImage image = ImageLoader::load(path);
-    if (image.isNull())
+    if (image.isNull()) {
+        qCDebug(lcOcr) << "nothing recognised:" << path << "does not load as an image";
         return {};
+    }
     return recognize(image, languages);
 }
 
 QStringList recognize(const QImage &image, const QStringList &languages)
 {
-    if (image.isNull())
+    if (image.isNull()) {
+        qCDebug(lcOcr) << "nothing recognised: null image";
         return {};
+    }
     const QStringList chosen = languages.isEmpty() ? defaultLanguages() : languages;
     // Read afresh on every call: a data package installed while the application runs counts.
-    TesseractEngine &tesseract = TesseractEngine::shared();
+    TesseractEngine &tesseract = TesseractEngine::instance();
     const EngineChoice::Choice choice =
         EngineChoice::forLanguages(chosen, TesseractLanguages::installed(tesseract.dataFolder()));
     switch (choice.engine) {
     case EngineChoice::Engine::PpOcr:
-        return linesInReadingOrder(PpOcrEngine::shared().recognize(image, choice.languages));
+        return ReadingOrder::bestLines(PpOcrEngine::instance().recognize(image, choice.languages));
     case EngineChoice::Engine::Tesseract:
-        return linesInReadingOrder(tesseract.recognizeWithData(image, choice.languages));
+        return ReadingOrder::bestLines(tesseract.recognizeWithData(image, choice.languages));
     case EngineChoice::Engine::None:
+        qCDebug(lcOcr) << "nothing recognised: no engine reads" << chosen;
         break;
     }
     return {};

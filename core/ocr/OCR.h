@@ -17,10 +17,4 @@ QStringList defaultLanguages();
 QStringList recognize(const QString &path, const QStringList &languages);
 QStringList recognize(const QImage &image, const QStringList &languages);
 
-// Top to bottom, then left to right within 0.02 of the image height; stable for any input.
-QList<Observation> inReadingOrder(QList<Observation> observations);
-
-// Best candidate of each observation in reading order; observations without one are skipped.
-QStringList linesInReadingOrder(QList<Observation> observations);
-
 } // namespace OCR

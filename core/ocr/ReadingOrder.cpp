@@ -1,4 +1,4 @@
-#include "core/ocr/OCR.h"
+#include "core/ocr/ReadingOrder.h"
 
 #include "core/InsertionSort.h"
 
@@ -20,24 +20,24 @@ bool readBefore(const Observation &a, const Observation &b)
 
 } // namespace
 
-namespace OCR {
+namespace ReadingOrder {
 
 // Across a slanted line the test is not transitive, so pairs it leaves unordered keep
 // recognition's order.
-QList<Observation> inReadingOrder(QList<Observation> observations)
+QList<Observation> sorted(QList<Observation> observations)
 {
     insertionSort(observations, readBefore);
     return observations;
 }
 
-QStringList linesInReadingOrder(QList<Observation> observations)
+QStringList bestLines(QList<Observation> observations)
 {
     QStringList lines;
-    for (const Observation &observation : inReadingOrder(std::move(observations))) {
+    for (const Observation &observation : sorted(std::move(observations))) {
         if (!observation.candidates.isEmpty())
             lines.append(observation.candidates.front());
     }
     return lines;
 }
 
-} // namespace OCR
+} // namespace ReadingOrder

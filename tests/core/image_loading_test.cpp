@@ -1,5 +1,5 @@
-#include "core/ocr/ImageLoader.h"
 #include "core/ocr/OCR.h"
+#include "core/ocr/image/ImageLoader.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>

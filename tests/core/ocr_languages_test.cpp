@@ -1,5 +1,5 @@
 #include "core/ocr/EngineChoice.h"
-#include "core/ocr/TesseractLanguages.h"
+#include "core/ocr/tesseract/TesseractLanguages.h"
 
 #include <gtest/gtest.h>
 

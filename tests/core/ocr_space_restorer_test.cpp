@@ -1,5 +1,5 @@
-#include "core/ocr/DigitConfusions.h"
-#include "core/ocr/SpaceRestorer.h"
+#include "core/ocr/ppocr/DigitConfusions.h"
+#include "core/ocr/ppocr/SpaceRestorer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
-#include "core/ocr/ModelFiles.h"
 #include "core/ocr/OCR.h"
-#include "core/ocr/PpOcrEngine.h"
+#include "core/ocr/ReadingOrder.h"
+#include "core/ocr/ppocr/ModelFiles.h"
+#include "core/ocr/ppocr/PpOcrEngine.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,6 @@ TEST(Recognition, MissingOrBrokenModelsGiveNothing)
 
     PpOcrEngine complete(installed);
     EXPECT_TRUE(complete.isLoaded());
-    EXPECT_EQ(OCR::linesInReadingOrder(complete.recognize(line, OCR::defaultLanguages())),
+    EXPECT_EQ(ReadingOrder::bestLines(complete.recognize(line, OCR::defaultLanguages())),
               QStringList({"数学：p12 第3题、第5题"}));
 }

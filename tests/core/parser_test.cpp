@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QLoggingCategory>
+
 #include <optional>
 #include <string>
 #include <thread>
@@ -142,21 +144,33 @@ TEST(ParserFirstMatch, ReturnsWholeMatchThenEveryGroup)
     EXPECT_FALSE(Parser::firstMatch(QStringLiteral("作业 3"), QStringLiteral("(\\d")));
 }
 
-TEST(ParserDebug, WritesOneLinePerNonEmptyLineOnlyWhenOn)
+namespace {
+
+QStringList parserMessages;
+
+void keepParserMessage(QtMsgType, const QMessageLogContext &context, const QString &message)
+{
+    if (qstrcmp(context.category, "slatebook.parser") == 0)
+        parserMessages.append(message);
+}
+
+} // namespace
+
+TEST(ParserDebug, TracesOneLinePerNonEmptyLineOnlyWhenItsCategoryIsOn)
 {
     const QStringList lines{QStringLiteral(" 数学：练习 "), QString(), QStringLiteral("•")};
+    parserMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepParserMessage);
 
-    testing::internal::CaptureStderr();
     Parser::parse(lines);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(parserMessages.isEmpty());
 
-    Parser::debug = true;
-    testing::internal::CaptureStderr();
+    QLoggingCategory::setFilterRules(QStringLiteral("slatebook.parser.debug=true"));
     Parser::parse(lines);
     Parser::dbg(QStringLiteral("完"));
-    const std::string written = testing::internal::GetCapturedStderr();
-    Parser::debug = false;
-    EXPECT_EQ(written, "[parse] LINE: 数学：练习\n[parse] 完\n");
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(parserMessages, QStringList({QStringLiteral("[parse] LINE: 数学：练习"), QStringLiteral("[parse] 完")}));
 }
 
 TEST(ParserParse, SubjectLineOpensSubjectForFollowingLines)

@@ -1,4 +1,4 @@
-#include "core/ocr/OCR.h"
+#include "core/ocr/ReadingOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,18 +34,18 @@ QStringList texts(const QList<Observation> &observations)
 TEST(ReadingOrder, TopToBottomThenLeftToRightWithinTwoPercent)
 {
     // Higher on the page first, whatever the horizontal position.
-    EXPECT_EQ(texts(OCR::inReadingOrder({line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)})),
+    EXPECT_EQ(texts(ReadingOrder::sorted({line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)})),
               QStringList({"high right", "low left"}));
 
     // Exactly 0.02 apart counts as one printed line: left to right.
     const double lower = 0.02;
     const double upper = 0.04;
     ASSERT_EQ(upper - lower, 0.02);
-    EXPECT_EQ(texts(OCR::inReadingOrder({line("right", 0.6, upper), line("left", 0.1, lower)})),
+    EXPECT_EQ(texts(ReadingOrder::sorted({line("right", 0.6, upper), line("left", 0.1, lower)})),
               QStringList({"left", "right"}));
 
     // Just over 0.02 apart: two lines, the higher one first although it lies to the right.
-    EXPECT_EQ(texts(OCR::inReadingOrder({line("left", 0.1, 0.0199), line("right", 0.6, 0.04)})),
+    EXPECT_EQ(texts(ReadingOrder::sorted({line("left", 0.1, 0.0199), line("right", 0.6, 0.04)})),
               QStringList({"right", "left"}));
 }
 
@@ -57,7 +57,7 @@ TEST(ReadingOrder, TwoColumnsInterleaveRowByRow)
         line("L1", 0.05, 0.90), line("L2", 0.05, 0.80), line("L3", 0.05, 0.70),
         line("R1", 0.55, 0.895), line("R2", 0.55, 0.79), line("R3", 0.55, 0.685),
     };
-    EXPECT_EQ(texts(OCR::inReadingOrder(columnByColumn)), QStringList({"L1", "R1", "L2", "R2", "L3", "R3"}));
+    EXPECT_EQ(texts(ReadingOrder::sorted(columnByColumn)), QStringList({"L1", "R1", "L2", "R2", "L3", "R3"}));
 }
 
 TEST(ReadingOrder, SlantedLineKeepsRecognitionOrderWhereTheTestDoesNotDecide)
@@ -67,17 +67,17 @@ TEST(ReadingOrder, SlantedLineKeepsRecognitionOrderWhereTheTestDoesNotDecide)
     const Observation a = line("a", 0.1, 0.500);
     const Observation b = line("b", 0.4, 0.515);
     const Observation c = line("c", 0.7, 0.530);
-    EXPECT_EQ(texts(OCR::inReadingOrder({a, b, c})), QStringList({"a", "b", "c"}));
+    EXPECT_EQ(texts(ReadingOrder::sorted({a, b, c})), QStringList({"a", "b", "c"}));
     // b reads before c (same line, further left) and moves ahead of it; a is lower than c by
     // more than 0.02 and stays behind it.
-    EXPECT_EQ(texts(OCR::inReadingOrder({c, b, a})), QStringList({"b", "c", "a"}));
+    EXPECT_EQ(texts(ReadingOrder::sorted({c, b, a})), QStringList({"b", "c", "a"}));
 
     // Many slanted, overlapping lines in random order: every observation comes out exactly once.
     QList<Observation> many;
     QRandomGenerator random(7);
     for (int i = 0; i < 300; ++i)
         many.append(line(QString::number(i), random.bounded(1.0), 0.3 + random.bounded(0.05)));
-    QStringList sorted = texts(OCR::inReadingOrder(many));
+    QStringList sorted = texts(ReadingOrder::sorted(many));
     QStringList original = texts(many);
     sorted.sort();
     original.sort();
@@ -93,6 +93,6 @@ TEST(ReadingOrder, LinesSkipObservationsWithoutCandidatesAndKeepTheOthers)
         line("third", 0.1, 0.5),
     };
     // Candidates are taken unchanged: no trimming here.
-    EXPECT_EQ(OCR::linesInReadingOrder(observations), QStringList({"first", " second  ", "third"}));
-    EXPECT_TRUE(OCR::linesInReadingOrder({}).isEmpty());
+    EXPECT_EQ(ReadingOrder::bestLines(observations), QStringList({"first", " second  ", "third"}));
+    EXPECT_TRUE(ReadingOrder::bestLines({}).isEmpty());
 }

@@ -1,7 +1,8 @@
 #include "core/ocr/OCR.h"
-#include "core/ocr/TesseractEngine.h"
-#include "core/ocr/TesseractLanguages.h"
-#include "core/ocr/TesseractText.h"
+#include "core/ocr/ReadingOrder.h"
+#include "core/ocr/tesseract/TesseractEngine.h"
+#include "core/ocr/tesseract/TesseractLanguages.h"
+#include "core/ocr/tesseract/TesseractText.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST(TesseractRecognition, ReadsJapaneseAndFrenchThroughTheLanguageList)
 
 TEST(TesseractRecognition, ObservationsCarryNormalisedBoxesFromTheBottomLeft)
 {
-    TesseractEngine &engine = TesseractEngine::shared();
+    TesseractEngine &engine = TesseractEngine::instance();
     const QImage page(testImage("japanese-lines.png"));
     const QList<Observation> observations = engine.recognize(page, {"ja-JP"});
     ASSERT_EQ(observations.size(), 3);
@@ -139,7 +140,7 @@ TEST(TesseractRecognition, LanguagesWithoutInstalledDataAreLeftOut)
     const QImage page(testImage("japanese-lines.png"));
 
     const auto lines = [&](const QStringList &languages) {
-        return OCR::linesInReadingOrder(onlyJapanese.recognize(page, languages));
+        return ReadingOrder::bestLines(onlyJapanese.recognize(page, languages));
     };
     EXPECT_EQ(lines({"ko-KR", "fr-FR", "ja-JP"}), japaneseLines);
     EXPECT_TRUE(lines({"ko-KR", "fr-FR"}).isEmpty());
@@ -163,16 +164,16 @@ TEST(TesseractRecognition, EachThreadReusesItsOwnEnginePerLanguageSet)
     const QImage french(testImage("french-lines.png"));
 
     std::thread([&] {
-        TesseractEngine &engine = TesseractEngine::shared();
+        TesseractEngine &engine = TesseractEngine::instance();
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 0);
-        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
-        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 1);
-        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(french, {"fra"})), frenchLines);
-        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(french, {"fra", "eng"})), frenchLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(french, {"fra"})), frenchLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(french, {"fra", "eng"})), frenchLines);
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
         // A fourth set displaces the one used longest ago; the others stay.
-        EXPECT_EQ(OCR::linesInReadingOrder(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
         engine.recognizeWithData(french, {"eng"});
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
     }).join();

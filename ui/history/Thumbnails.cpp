@@ -1,6 +1,6 @@
 #include "ui/history/Thumbnails.h"
 
-#include "core/ocr/ImageLoader.h"
+#include "core/ocr/image/ImageLoader.h"
 
 #include <QFutureWatcher>
 #include <QImageReader>

@@ -1,8 +1,8 @@
 #include "ui/import/Recognition.h"
 
 #include "core/Parser.h"
-#include "core/ocr/ImageLoader.h"
 #include "core/ocr/OCR.h"
+#include "core/ocr/image/ImageLoader.h"
 
 #include <malloc.h>
 

@@ -1,0 +1,3 @@
+#include "core/ocr/OcrLog.h"
+
+Q_LOGGING_CATEGORY(lcOcr, "slatebook.ocr", QtInfoMsg)

@@ -1,0 +1,33 @@
+#include "core/ocr/ppocr/DigitConfusions.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace DigitConfusions {
+
+QString repairPageReferences(const QString &text)
+{
+    // A p that starts a word, then digits or look-alikes (a range such as 20-21 included), then
+    // no further letter: "pl8" qualifies, "plan" and "up1" do not.
+    const QRegularExpression reference(
+        QStringLiteral("(?<![A-Za-z])[pP]([0-9lIOo|]+(?:[-~][0-9lIOo|]+)*)(?![A-Za-z])"));
+    QString repaired = text;
+    QRegularExpressionMatchIterator matches = reference.globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        QString number = match.captured(1);
+        if (std::none_of(number.cbegin(), number.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+            continue;
+        for (QChar &c : number) {
+            if (c == QLatin1Char('l') || c == QLatin1Char('I') || c == QLatin1Char('|'))
+                c = QLatin1Char('1');
+            else if (c == QLatin1Char('O') || c == QLatin1Char('o'))
+                c = QLatin1Char('0');
+        }
+        repaired.replace(match.capturedStart(1), match.capturedLength(1), number);
+    }
+    return repaired;
+}
+
+} // namespace DigitConfusions

@@ -1,0 +1,122 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// Every setting of the PP-OCR pipeline in one place. Names in snake_case are PaddleOCR's own
+// parameter names (tools/infer/utility.py and the post-processing classes), so PaddleOCR's
+// documentation explains them; the camelCase ones have no PaddleOCR counterpart. Values were
+// chosen on the homework images that tests/data/truth.json describes a part of and are checked
+// with bench/ocr: change one only with the benchmark's figures before and after.
+namespace PpOcrSettings {
+
+// ---- Detection (DB: differentiable binarisation) ----
+
+// Longer side of the detection input (det_limit_type "max": photos are only ever shrunk). Above
+// this the boxes stay the same and detection time grows quickly (83 / 130 / 208 ms at 960 /
+// 1280 / 1600 on the large photo); at 1280 screenshots are read at native size and spaces move.
+inline constexpr int det_limit_side_len = 960;
+
+// The detection network halves its input five times before upsampling back, so each side of
+// its input must be a multiple of 32 for the output map to line up with the input.
+inline constexpr int detectionStride = 32;
+
+// Per-channel RGB mean and standard deviation of ImageNet, on pixels scaled to 0..1: the
+// backbone was pretrained on ImageNet and expects its input normalised that way.
+inline constexpr float imagenet_mean[3] = {0.485f, 0.456f, 0.406f};
+inline constexpr float imagenet_std[3] = {0.229f, 0.224f, 0.225f};
+
+// A map pixel with a higher text probability belongs to a text kernel. PaddleOCR's default;
+// every line of the test images came out as exactly one box with it.
+inline constexpr float det_db_thresh = 0.3f;
+
+// Mean probability inside a kernel's box below which the region is taken for noise (smudges,
+// ruled lines, paper texture).
+inline constexpr double det_db_box_thresh = 0.6;
+
+// The network marks a shrunk text kernel; it is grown back by area * ratio / perimeter on every
+// side. 1.5 gives crops with a little margin around the ink, which the space restoration below
+// is measured against (its thresholds are fractions of the crop height and move with this).
+inline constexpr double det_db_unclip_ratio = 1.5;
+
+// At most this many regions of the map are examined: bounds the time a page of noise can take;
+// a homework list has a few dozen lines.
+inline constexpr std::size_t max_candidates = 1000;
+
+// Kernels whose shorter side is under this many map pixels are too thin to hold a line.
+inline constexpr float min_size = 3.0f;
+
+// The grown box must be at least this thick (PaddleOCR's "min_size + 2", checked after growing):
+// it drops kernels that barely grew. With the ratio above every kernel that passed min_size
+// also passes this; it only matters if the unclip ratio is lowered below about 1.34.
+inline constexpr float minUnclippedSize = min_size + 2;
+
+// ---- Direction classification ----
+
+// Input of the direction network: channels, height, width. Strips are scaled to height 48 and
+// cut or padded to width 192, the shape the network was trained on.
+inline constexpr std::array<int, 3> cls_image_shape = {3, 48, 192};
+
+// Strips per run: all the lines of a typical homework photo in one or two runs.
+inline constexpr std::size_t cls_batch_num = 16;
+
+// A strip is turned by 180 degrees only when the network says so with more than this
+// probability: a wrong turn ruins a line, a missed one only happens on rare upside-down text.
+inline constexpr float cls_thresh = 0.9f;
+
+// ---- Recognition (CRNN with CTC) ----
+
+// Input of the recognition network: channels, height, minimum width. Strips are scaled to
+// height 48 keeping their proportions and padded to at least 320 wide, as the network was
+// trained; a wider strip keeps its width.
+inline constexpr std::array<int, 3> rec_image_shape = {3, 48, 320};
+
+// Bounds the memory one absurdly long strip can take; a homework line is far shorter.
+inline constexpr int maximumRecognitionWidth = 4800;
+
+// Strips per recognition run (PaddleOCR's default).
+inline constexpr std::size_t rec_batch_num = 6;
+
+// A batch is padded to its widest strip, and padding costs as much as text (the network mixes
+// the whole width): only strips at most this much wider than the batch's narrowest share it.
+// Batching lines of any width doubled the recognition time on screenshots.
+inline constexpr double batchWidthSpread = 1.25;
+
+// Lines read with less mean character confidence than this are dropped: smudges, ruled lines
+// and texture come out as a few unsure characters, real text well above it.
+inline constexpr float drop_score = 0.5f;
+
+// ---- Restoring spaces (this project's own; PaddleOCR has no such step) ----
+// All gap thresholds are fractions of the strip height at the recognition input, so they hold
+// at any input height.
+
+// The line's median gap between characters never counts as narrower than this.
+inline constexpr double medianGapFloor = 0.05;
+// A gap alone makes a space when it is this many times the line's median gap...
+inline constexpr double wideGapFactor = 2.1;
+// ...and at least this wide,
+inline constexpr double wideGapMinimum = 0.30;
+// or when it is far wider than the line's gaps and not narrow (tightly set print).
+inline constexpr double veryWideGapFactor = 3.0;
+inline constexpr double veryWideGapMinimum = 0.25;
+// A narrower gap makes a space when the network gave the space class at least this probability
+// between the two characters...
+inline constexpr float hintedSpaceProbability = 0.02f;
+// ...and the gap is at least this wide and this many times the median. The factor keeps out
+// handwriting, whose gaps are all wide and where the network sees spaces everywhere.
+inline constexpr double hintedGapMinimum = 0.25;
+inline constexpr double hintedGapFactor = 1.4;
+// A row whose ink runs unbroken for more than this many strip heights is a ruled line or an
+// underline: no letter is that wide.
+inline constexpr double ruledRunLength = 2.0;
+
+// ---- Threads ----
+
+// Threads each network runs an operator on: the machine's cores, at most intraOpThreadCap.
+// The cap: ONNX Runtime wakes every thread for every operator, and the strips of a homework
+// photo give each operator little work, so beyond a few threads waking them costs more than
+// they add, while the threads' scratch memory grows with their number (measured only on two
+// cores, where the cap does not bind). Set in OnnxModel.
+inline constexpr int intraOpThreadCap = 4;
+
+} // namespace PpOcrSettings

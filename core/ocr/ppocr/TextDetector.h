@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/ocr/ppocr/OnnxModel.h"
+#include "core/ocr/ppocr/TextQuad.h"
+
+#include <opencv2/core.hpp>
+
+#include <vector>
+
+// Finds the text lines of an RGB image with the detection network: one box per line, in image
+// coordinates.
+namespace TextDetector {
+
+std::vector<TextQuad> detect(const cv::Mat &rgb, OnnxModel &network);
+
+} // namespace TextDetector
