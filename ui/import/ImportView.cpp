@@ -1,6 +1,7 @@
 #include "ui/import/ImportView.h"
 
 #include "core/Parser.h"
+#include "core/ScoredText.h"
 #include "data/AppSettings.h"
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassPanel.h"
@@ -77,8 +78,10 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
             entry->subject = subject;
     });
     connect(m_result, &ResultPane::textEdited, this, [this](const QUuid &id, const QString &text) {
-        if (SlateItem *entry = item(id))
+        if (SlateItem *entry = item(id)) {
             entry->text = text;
+            entry->textConfidence.clear(); // the user has checked it
+        }
     });
     connect(m_result, &ResultPane::removeRequested, this, [this](const QUuid &id) {
         m_items.removeIf([&id](const SlateItem &entry) { return entry.id == id; });
@@ -203,12 +206,16 @@ void ImportView::apply(const Recognition &recognition, Source source)
     m_rawText->setLines(m_rawLines);
     setItems(recognition.items);
     takeTitle(recognition.title);
+    qsizetype placesToCheck = 0;
+    for (const SlateItem &entry : recognition.items)
+        placesToCheck += doubtfulSpans(entry.textConfidence).size();
     if (source == Source::Clipboard)
-        setStatus(ImportTexts::pasted(recognition.items.size()));
+        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()), placesToCheck));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
-        setStatus(ImportTexts::recognised(recognition.lines.size(), recognition.items.size()));
+        setStatus(ImportTexts::withPlacesToCheck(
+            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()), placesToCheck));
     refreshControls();
 }
 

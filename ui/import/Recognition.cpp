@@ -33,8 +33,11 @@ Recognition Recognition::ofFile(const QString &path, const QStringList &language
 Recognition Recognition::ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects)
 {
     Recognition result;
-    result.lines = OCR::recognize(image, languages);
-    Parser::Result parsed = Parser::parse(result.lines, subjects);
+    const QList<ScoredText> read = OCR::read(image, languages);
+    for (const ScoredText &line : read)
+        result.lines.append(line.text());
+    // The items keep the confidence of each character, so the rows can mark what to check.
+    Parser::Result parsed = Parser::parseRecognised(read, subjects);
     result.items = std::move(parsed.items);
     result.title = std::move(parsed.title);
     result.preview = previewOf(image);

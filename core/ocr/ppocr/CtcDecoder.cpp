@@ -18,9 +18,11 @@ DecodedLine decode(const float *probabilities, int steps, int classes, const std
         if (size_t(best) > alphabet.size())
             best = 0;
         if (best != 0 && best == previous) {
-            line.characters.back().lastStep = step;
+            DecodedCharacter &character = line.characters.back();
+            character.lastStep = step;
+            character.confidence = std::max(character.confidence, row[best]);
         } else if (best != 0) {
-            line.characters.push_back({alphabet[size_t(best) - 1], step, step});
+            line.characters.push_back({alphabet[size_t(best) - 1], step, step, row[best]});
             confidenceSum += row[best];
         }
         previous = best;

@@ -11,8 +11,9 @@ namespace DirectionClassifier {
 
 using namespace PpOcrSettings;
 
-void turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network)
+std::vector<bool> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network)
 {
+    std::vector<bool> turned(strips.size(), false);
     const int inputHeight = cls_image_shape[1];
     const int inputWidth = cls_image_shape[2];
     for (size_t first = 0; first < strips.size(); first += cls_batch_num) {
@@ -25,15 +26,18 @@ void turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network)
         const std::vector<int64_t> shape = output.GetTensorTypeAndShapeInfo().GetShape();
         if (shape.size() != 2 || shape[0] != int64_t(count) || shape[1] != 2) {
             qCDebug(lcOcr) << "direction network gave an output of unexpected shape; strips left as they are";
-            return;
+            return turned;
         }
         const float *scores = output.GetTensorData<float>();
         for (size_t i = 0; i < count; ++i) {
             // Class 1 is "turned by 180 degrees".
-            if (scores[2 * i + 1] > cls_thresh)
+            if (scores[2 * i + 1] > cls_thresh) {
                 cv::rotate(strips[first + i], strips[first + i], cv::ROTATE_180);
+                turned[first + i] = true;
+            }
         }
     }
+    return turned;
 }
 
 } // namespace DirectionClassifier

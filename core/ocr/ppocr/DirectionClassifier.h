@@ -9,6 +9,7 @@
 // Turns the strips that the direction network is confident are upside down; the rest stay.
 namespace DirectionClassifier {
 
-void turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network);
+// Which strips were turned, one flag per strip.
+std::vector<bool> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network);
 
 } // namespace DirectionClassifier
