@@ -48,7 +48,10 @@ QPoint over(QLineEdit *field, int position)
 
 QString tooltipAt(QLineEdit *field, const QPoint &point)
 {
+    // A tooltip fades out, so wait for the last one to go.
     QToolTip::hideText();
+    if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 3000))
+        return QStringLiteral("(a tooltip stays)");
     QHelpEvent help(QEvent::ToolTip, point, field->mapToGlobal(point));
     QCoreApplication::sendEvent(field, &help);
     return QToolTip::isVisible() ? QToolTip::text() : QString();
