@@ -2,6 +2,7 @@
 // default languages, parses the lines with the built-in subjects and prints, per image and in
 // total (also per image kind): seconds, character accuracy, entry precision / recall / F1, title
 // and peak memory. With --lines it also prints each recognised line that differs from the truth.
+// tests/data/README.md describes truth.json; `bench/ocr tests/data` runs from a clone.
 //
 // Then how well the low-confidence marks point at mistakes: every recognised line is paired with
 // the truth line nearest to it by edit distance and aligned with it character by character; a

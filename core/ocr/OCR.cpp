@@ -23,7 +23,13 @@ EngineChoice::Choice engineFor(const QStringList &languages)
 {
     const QStringList chosen = languages.isEmpty() ? defaultLanguages() : languages;
     // Read afresh on every call: a data package installed while the application runs counts.
-    return EngineChoice::forLanguages(chosen, TesseractLanguages::installed(TesseractEngine::instance().dataFolder()));
+    TesseractEngine &tesseract = TesseractEngine::instance();
+    const QSet<QString> installed = TesseractLanguages::installed(tesseract.dataFolder());
+    const EngineChoice::Choice choice = EngineChoice::forLanguages(chosen, installed);
+    if (choice.engine == EngineChoice::Engine::None)
+        qCDebug(lcOcr) << "no engine reads" << chosen << "; Tesseract data in" << tesseract.dataFolder() << ":"
+                       << installed.values();
+    return choice;
 }
 
 QList<ScoredText> readWith(const EngineChoice::Choice &choice, const QImage &image)

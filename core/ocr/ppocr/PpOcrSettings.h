@@ -5,9 +5,9 @@
 
 // Every setting of the PP-OCR pipeline in one place. Names in snake_case are PaddleOCR's own
 // parameter names (tools/infer/utility.py and the post-processing classes), so PaddleOCR's
-// documentation explains them; the camelCase ones have no PaddleOCR counterpart. Values were
-// chosen on the homework images that tests/data/truth.json describes a part of and are checked
-// with bench/ocr: change one only with the benchmark's figures before and after.
+// documentation explains them; the camelCase ones have no PaddleOCR counterpart. The values were
+// tuned on rendered homework photos and screenshots (tests/data holds five of them, with their
+// true text in truth.json): change one only with bench/ocr's figures before and after.
 namespace PpOcrSettings {
 
 // ---- Detection (DB: differentiable binarisation) ----

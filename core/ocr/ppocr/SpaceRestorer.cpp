@@ -9,6 +9,7 @@
 
 namespace {
 
+// The gap thresholds sit with the pipeline's other settings, in units of the strip height.
 using namespace PpOcrSettings;
 
 // Full-width punctuation, and the middle dot that Chinese lists use as a bullet.
