@@ -137,8 +137,13 @@ struct MarkCounts {
     qint64 wrong = 0;
     std::array<qint64, thresholds.size()> rightMarked{};
     std::array<qint64, thresholds.size()> wrongMarked{};
+    // The same without spaces: the network rarely writes them, the space restoration puts them in
+    // with their neighbours' values, so a wrong space is seldom the network's doubt.
+    qint64 wrongLetters = 0;
+    std::array<qint64, thresholds.size()> wrongLettersMarked{};
 
-    void add(const QList<ScoredText> &lines, const QStringList &truth)
+    // With showMissed, prints every wrong character the threshold in use leaves unmarked.
+    void add(const QList<ScoredText> &lines, const QStringList &truth, bool showMissed)
     {
         for (const ScoredText &line : lines) {
             if (truth.isEmpty())
@@ -155,9 +160,17 @@ struct MarkCounts {
             const std::vector<bool> right = rightUnits(line.text(), *nearest);
             for (size_t unit = 0; unit < right.size(); ++unit) {
                 (right[unit] ? this->right : wrong) += 1;
+                const bool wrongLetter = !right[unit] && line.text()[qsizetype(unit)] != u' ';
+                wrongLetters += wrongLetter ? 1 : 0;
+                const float confidence = line.confidence()[qsizetype(unit)];
+                if (showMissed && !right[unit] && confidence >= doubtfulConfidence)
+                    std::printf("    unmarked mistake '%s' (%.2f) in %s\n", qPrintable(line.text().mid(qsizetype(unit), 1)),
+                                double(confidence), qPrintable(line.text()));
                 for (size_t t = 0; t < thresholds.size(); ++t) {
-                    if (line.confidence()[qsizetype(unit)] < thresholds[t])
+                    if (line.confidence()[qsizetype(unit)] < thresholds[t]) {
                         (right[unit] ? rightMarked[t] : wrongMarked[t]) += 1;
+                        wrongLettersMarked[t] += wrongLetter ? 1 : 0;
+                    }
                 }
             }
         }
@@ -165,11 +178,14 @@ struct MarkCounts {
 
     void print() const
     {
-        std::printf("\nlow-confidence marks: %lld right and %lld wrong characters read\n", right, wrong);
-        std::printf("%-10s %14s %14s\n", "threshold", "wrong marked", "right marked");
+        std::printf("\nlow-confidence marks: %lld right and %lld wrong characters read (%lld wrong other than spaces)\n",
+                    right, wrong, wrongLetters);
+        std::printf("%-10s %14s %17s %14s\n", "threshold", "wrong marked", "(without spaces)", "right marked");
         for (size_t t = 0; t < thresholds.size(); ++t) {
-            std::printf("%-10.2f %6.1f %% %5lld  %6.2f %% %5lld%s\n", double(thresholds[t]),
+            std::printf("%-10.2f %6.1f %% %5lld  %6.1f %% %5lld    %6.2f %% %5lld%s\n", double(thresholds[t]),
                         wrong ? 100.0 * double(wrongMarked[t]) / double(wrong) : 0.0, wrongMarked[t],
+                        wrongLetters ? 100.0 * double(wrongLettersMarked[t]) / double(wrongLetters) : 0.0,
+                        wrongLettersMarked[t],
                         right ? 100.0 * double(rightMarked[t]) / double(right) : 0.0, rightMarked[t],
                         thresholds[t] == doubtfulConfidence ? "   <- used" : "");
         }
@@ -320,7 +336,7 @@ int main(int argc, char **argv)
         for (const ScoredText &line : read)
             lines.append(line.text());
         const Parser::Result parsed = Parser::parseRecognised(read);
-        marks.add(read, expectedLines);
+        marks.add(read, expectedLines, showLines);
 
         const QString expectedText = expectedLines.join(QLatin1Char('\n'));
         score.edits = editDistance(lines.join(QLatin1Char('\n')), expectedText);

@@ -1,3 +1,4 @@
+#include "core/Parser.h"
 #include "core/ScoredText.h"
 #include "core/ocr/OCR.h"
 #include "core/ocr/ReadingOrder.h"
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -133,11 +135,14 @@ TEST(OcrColdStart, UpsideDownLineLoadsTheDirectionNetworkAndEveryCharacterHasACo
     EXPECT_EQ(readBy(engine, englishLine.mirrored(true, true)), QStringList({"英语：默写Unit 2单词"}));
     EXPECT_TRUE(QFileInfo::exists(ModelCache::entryFor(network(ModelFiles::directionNetwork))));
 
-    // The clean screenshot reads surely: one value per character and nothing to mark.
+    // One value per character of every line; the entries of the clean screenshot read surely
+    // and have nothing to mark.
     const QList<ScoredText> lines = OCR::read(TestPaths::data(QStringLiteral("01-screenshot.png")), {});
-    ASSERT_FALSE(lines.isEmpty());
-    for (const ScoredText &line : lines) {
-        ASSERT_EQ(line.confidence().size(), line.text().size());
-        EXPECT_TRUE(doubtfulSpans(line.confidence()).isEmpty()) << qPrintable(line.text());
-    }
+    ASSERT_EQ(lines.size(), 7);
+    for (const ScoredText &line : lines)
+        EXPECT_EQ(line.confidence().size(), line.text().size());
+    const Parser::Result parsed = Parser::parseRecognised(lines);
+    ASSERT_EQ(parsed.items.size(), 6);
+    for (const SlateItem &item : parsed.items)
+        EXPECT_TRUE(doubtfulSpans(item.textConfidence).isEmpty()) << qPrintable(item.title());
 }

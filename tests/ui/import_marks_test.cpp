@@ -99,3 +99,28 @@ TEST(ImportMarks, UnsureCharactersAreMarkedUntilTheRowIsEdited)
     EXPECT_EQ(tintedPixels(field), 0);
     EXPECT_TRUE(tooltipAt(field, over(field, 4)).isEmpty());
 }
+
+TEST(ImportMarks, ARecognisedPhotoCountsThePlacesToCheckAndTypedRowsHaveNone)
+{
+    ScreenHarness harness;
+    MainWindow window(harness.shared());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    const ImportScreenDriver screen(window.rootView()->importView());
+
+    // The handwritten 8 of p18 reads unsurely; every other character of the entries surely.
+    screen.drop(corpusImage(QStringLiteral("14-hand-photo.jpg")));
+    ASSERT_TRUE(screen.waitIdle());
+    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 4 行文字，解析出 3 条作业，1 处需核对"));
+    const QList<EntryRow *> rows = screen.view()->resultPane()->rows();
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1]->textField()->text(), QStringLiteral("练习册P18"));
+    EXPECT_EQ(rows[1]->doubtfulSpans(), QList<TextSpan>({{5, 1}}));
+    EXPECT_TRUE(rows[0]->doubtfulSpans().isEmpty());
+
+    // A row added and typed by hand is not recognised text.
+    screen.addRow(QStringLiteral("语文"), QStringLiteral("背课文"));
+    EXPECT_TRUE(screen.row(3)->doubtfulSpans().isEmpty());
+    EXPECT_EQ(tintedPixels(screen.row(3)->textField()), 0);
+}
