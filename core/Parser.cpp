@@ -155,7 +155,10 @@ constexpr qsizetype maxCharactersBeforeSubject = 3;
 ScoredText cleaned(const ScoredText &text)
 {
     // A run of white space becomes one space, as unsure as the least sure character it replaces.
-    return text.trimmed(isWhiteSpaceOrLineBreak).trimmed(isBullet).replacedAll(whiteSpaceRun(), QStringLiteral(" ")).trimmed(isWhiteSpace);
+    return text.trimmed(isWhiteSpaceOrLineBreak)
+        .trimmed(isBullet)
+        .replacedAll(whiteSpaceRun(), QStringLiteral(" "))
+        .trimmed(isWhiteSpace);
 }
 
 ScoredText withoutLeadingNumber(const ScoredText &text)
@@ -165,7 +168,7 @@ ScoredText withoutLeadingNumber(const ScoredText &text)
     const QRegularExpressionMatch number = leadingNumber().match(result.text());
     if (number.hasMatch() && number.capturedLength() < result.size())
         result = result.sliced(number.capturedLength());
-    // The capital P keeps the confidence of the p it replaces: the rule is sure, the reading is not.
+    // A capital P keeps the value of the p it replaces: the rule is sure, the reading is not.
     return result.replacedAll(lowerCasePage(), QStringLiteral("P")).trimmed(isWhiteSpace);
 }
 

@@ -61,7 +61,8 @@ ScoredText ScoredText::removedFirst(const QRegularExpression &pattern) const
     return result;
 }
 
-ScoredText ScoredText::replacedAll(const QRegularExpression &pattern, const QString &replacement) const
+ScoredText ScoredText::replacedAll(const QRegularExpression &pattern,
+                                   const QString &replacement) const
 {
     ScoredText result;
     qsizetype copied = 0;
@@ -72,7 +73,8 @@ ScoredText ScoredText::replacedAll(const QRegularExpression &pattern, const QStr
         const qsizetype end = match.capturedEnd();
         result.m_text += QStringView(m_text).sliced(copied, start - copied);
         result.m_confidence += m_confidence.sliced(copied, start - copied);
-        const float value = end > start ? lowest(m_confidence, start, end) : betweenNeighbours(m_confidence, start);
+        const float value =
+            end > start ? lowest(m_confidence, start, end) : betweenNeighbours(m_confidence, start);
         result.m_text += replacement;
         result.m_confidence += QList<float>(replacement.size(), value);
         copied = end;

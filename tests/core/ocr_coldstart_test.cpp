@@ -34,7 +34,8 @@ const QString mathText = QStringLiteral("数学：p12 第3题、第5题");
 // "数学：p12 第3题、第5题" from the screenshot, with a margin of its background.
 QImage mathLine()
 {
-    return QImage(TestPaths::data(QStringLiteral("01-screenshot.png"))).copy(QRect(40, 358, 560, 70));
+    return QImage(TestPaths::data(QStringLiteral("01-screenshot.png")))
+        .copy(QRect(40, 358, 560, 70));
 }
 
 QString network(const char *name)
@@ -48,7 +49,8 @@ QStringList cacheFiles()
     QStringList files;
     const QDir cache(ModelCache::folder());
     for (const QString &folder : cache.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        for (const QString &file : QDir(cache.filePath(folder)).entryList(QDir::Files | QDir::Hidden))
+        for (const QString &file :
+             QDir(cache.filePath(folder)).entryList(QDir::Files | QDir::Hidden))
             files.append(folder + QLatin1Char('/') + file);
     }
     return files;
@@ -69,12 +71,14 @@ TEST(OcrColdStart, OptimisedNetworksAreCachedRebuiltWhenBrokenAndStaleOnesRemove
     ASSERT_TRUE(detection.startsWith(home.path() + QStringLiteral("/.cache/slatebook/")));
     // An entry of an earlier network version, and a part a dead process left a while ago.
     ASSERT_TRUE(QDir().mkpath(QFileInfo(recognition).path()));
-    const QString stale = QFileInfo(recognition).path() + QStringLiteral("/0123abcd-ort1.0.0-00000000.onnx");
+    const QString stale =
+        QFileInfo(recognition).path() + QStringLiteral("/0123abcd-ort1.0.0-00000000.onnx");
     QFile(stale).open(QIODevice::WriteOnly);
     const QString abandoned = recognition + QStringLiteral(".old.part");
     QFile abandonedPart(abandoned);
     ASSERT_TRUE(abandonedPart.open(QIODevice::WriteOnly));
-    abandonedPart.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    abandonedPart.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                              QFileDevice::FileModificationTime);
     abandonedPart.close();
 
     {
@@ -82,8 +86,10 @@ TEST(OcrColdStart, OptimisedNetworksAreCachedRebuiltWhenBrokenAndStaleOnesRemove
         EXPECT_EQ(readBy(first, mathLine()), QStringList({mathText}));
     }
     // A clean upright line never needed the direction network, so it was neither loaded nor cached.
-    QStringList expected{QFileInfo(detection).dir().dirName() + QLatin1Char('/') + QFileInfo(detection).fileName(),
-                         QFileInfo(recognition).dir().dirName() + QLatin1Char('/') + QFileInfo(recognition).fileName()};
+    QStringList expected{QFileInfo(detection).dir().dirName() + QLatin1Char('/') +
+                             QFileInfo(detection).fileName(),
+                         QFileInfo(recognition).dir().dirName() + QLatin1Char('/') +
+                             QFileInfo(recognition).fileName()};
     expected.sort();
     QStringList files = cacheFiles();
     files.sort();
@@ -131,13 +137,16 @@ TEST(OcrColdStart, UpsideDownLineLoadsTheDirectionNetworkAndEveryCharacterHasACo
 {
     TempHome home;
     PpOcrEngine engine(ModelFiles::locateFolder());
-    const QImage englishLine = QImage(TestPaths::data(QStringLiteral("01-screenshot.png"))).copy(QRect(40, 430, 480, 70));
-    EXPECT_EQ(readBy(engine, englishLine.mirrored(true, true)), QStringList({"英语：默写Unit 2单词"}));
+    const QImage englishLine =
+        QImage(TestPaths::data(QStringLiteral("01-screenshot.png"))).copy(QRect(40, 430, 480, 70));
+    EXPECT_EQ(readBy(engine, englishLine.mirrored(true, true)),
+              QStringList({"英语：默写Unit 2单词"}));
     EXPECT_TRUE(QFileInfo::exists(ModelCache::entryFor(network(ModelFiles::directionNetwork))));
 
     // One value per character of every line; the entries of the clean screenshot read surely
     // and have nothing to mark.
-    const QList<ScoredText> lines = OCR::read(TestPaths::data(QStringLiteral("01-screenshot.png")), {});
+    const QList<ScoredText> lines =
+        OCR::read(TestPaths::data(QStringLiteral("01-screenshot.png")), {});
     ASSERT_EQ(lines.size(), 7);
     for (const ScoredText &line : lines)
         EXPECT_EQ(line.confidence().size(), line.text().size());

@@ -40,8 +40,11 @@ QList<float> valuesAt(const ScoredText &line, std::initializer_list<qsizetype> p
 TEST(ParserConfidence, DecoderGivesEachCharacterItsClearestStep)
 {
     // Steps: "a" at 0.6 then 0.95, blank, "b" at 0.4. Class 0 is the blank.
-    const std::vector<QString> alphabet{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral(" ")};
-    const float rows[4][4] = {{0.1f, 0.6f, 0.2f, 0.1f}, {0.0f, 0.95f, 0.05f, 0.0f}, {0.9f, 0.05f, 0.05f, 0.0f},
+    const std::vector<QString> alphabet{QStringLiteral("a"), QStringLiteral("b"),
+                                        QStringLiteral(" ")};
+    const float rows[4][4] = {{0.1f, 0.6f, 0.2f, 0.1f},
+                              {0.0f, 0.95f, 0.05f, 0.0f},
+                              {0.9f, 0.05f, 0.05f, 0.0f},
                               {0.3f, 0.2f, 0.4f, 0.1f}};
     const DecodedLine line = CtcDecoder::decode(&rows[0][0], 4, 4, alphabet);
     ASSERT_EQ(line.characters.size(), 2u);
@@ -58,12 +61,15 @@ TEST(ParserConfidence, ValuesFollowCharactersThroughRulesThatIgnoreThem)
     EXPECT_EQ(edited.text(), QStringLiteral("p12 第3题"));
     EXPECT_EQ(edited.confidence(), QList<float>({0.9f, 0.3f, 0.8f, 0.7f, 0.7f, 0.95f, 0.99f}));
     // Trimmed ends drop their values; an unchanged text keeps all of them.
-    EXPECT_EQ(ScoredText(QStringLiteral(" ab "), {0.1f, 0.5f, 0.6f, 0.2f}).carriedTo(QStringLiteral("ab")).confidence(),
+    EXPECT_EQ(ScoredText(QStringLiteral(" ab "), {0.1f, 0.5f, 0.6f, 0.2f})
+                  .carriedTo(QStringLiteral("ab"))
+                  .confidence(),
               QList<float>({0.5f, 0.6f}));
     EXPECT_EQ(read.carriedTo(read.text()), read);
 
     // Values that do not fit the text are not trusted to mark anything.
-    EXPECT_EQ(ScoredText(QStringLiteral("abc"), {0.1f}).confidence(), QList<float>({1.0f, 1.0f, 1.0f}));
+    EXPECT_EQ(ScoredText(QStringLiteral("abc"), {0.1f}).confidence(),
+              QList<float>({1.0f, 1.0f, 1.0f}));
 
     // Runs below the threshold are the places to check; full confidence or none marks nothing.
     const QList<float> marks{0.99f, 0.2f, 0.3f, 0.95f, 0.1f};

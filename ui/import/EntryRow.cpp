@@ -85,7 +85,8 @@ void EntryRow::showDoubtfulSpans()
     QList<QInputMethodEvent::Attribute> formats;
     const QTextCharFormat format = doubtfulFormat();
     for (const TextSpan &span : std::as_const(m_doubtful))
-        formats.append({QInputMethodEvent::TextFormat, int(span.start) - m_text->cursorPosition(), int(span.length), format});
+        formats.append({QInputMethodEvent::TextFormat, int(span.start) - m_text->cursorPosition(),
+                        int(span.length), format});
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(m_text, &event);
     m_text->setAccessibleDescription(m_doubtful.isEmpty() ? QString() : doubtfulHint);

@@ -54,7 +54,8 @@ namespace ModelCache {
 
 QString folder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + QStringLiteral("/slatebook");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+        QStringLiteral("/slatebook");
 }
 
 QString entryFor(const QString &networkPath)
@@ -62,23 +63,26 @@ QString entryFor(const QString &networkPath)
     const QByteArray sum = checksum(networkPath);
     if (sum.isEmpty())
         return {};
-    const QByteArray processor = QCryptographicHash::hash(processorFlags(), QCryptographicHash::Blake2b_256).toHex().left(8);
+    const QByteArray processor =
+        QCryptographicHash::hash(processorFlags(), QCryptographicHash::Blake2b_256).toHex().left(8);
     // One folder per network, so the entries of its earlier versions are easy to find.
-    return folder() + QLatin1Char('/') + QFileInfo(networkPath).completeBaseName() + QLatin1Char('/')
-        + QString::fromLatin1(sum) + QStringLiteral("-ort")
-        + QString::fromStdString(Ort::GetVersionString()) + QLatin1Char('-') + QString::fromLatin1(processor)
-        + QStringLiteral(".onnx");
+    return folder() + QLatin1Char('/') + QFileInfo(networkPath).completeBaseName() +
+        QLatin1Char('/') + QString::fromLatin1(sum) + QStringLiteral("-ort") +
+        QString::fromStdString(Ort::GetVersionString()) + QLatin1Char('-') +
+        QString::fromLatin1(processor) + QStringLiteral(".onnx");
 }
 
 QString partFor(const QString &entry)
 {
-    return entry + QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128) + QStringLiteral(".part");
+    return entry + QLatin1Char('.') + QUuid::createUuid().toString(QUuid::Id128) +
+        QStringLiteral(".part");
 }
 
 bool publish(const QString &part, const QString &entry)
 {
     // rename(2) replaces an entry another process published meanwhile; both were built alike.
-    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(entry).constData()) != 0) {
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(entry).constData()) !=
+        0) {
         qCDebug(lcOcr) << "optimised network not cached:" << entry;
         QFile::remove(part);
         return false;

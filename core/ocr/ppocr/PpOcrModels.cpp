@@ -62,8 +62,7 @@ QString fileIn(const QString &folder, const char *name)
 
 } // namespace
 
-PpOcrModels::PpOcrModels(const QString &folder)
-    : folder_(folder)
+PpOcrModels::PpOcrModels(const QString &folder) : folder_(folder)
 {
     if (!ModelFiles::complete(folder)) {
         qCDebug(lcOcr) << "PP-OCR not loaded: the model folder" << folder << "lacks a file";
