@@ -48,8 +48,8 @@ TEST(ParserConfidence, DecoderGivesEachCharacterItsClearestStep)
                               {0.3f, 0.2f, 0.4f, 0.1f}};
     const DecodedLine line = CtcDecoder::decode(&rows[0][0], 4, 4, alphabet);
     ASSERT_EQ(line.characters.size(), 2u);
-    EXPECT_FLOAT_EQ(line.characters[0].confidence, 0.95f);
-    EXPECT_FLOAT_EQ(line.characters[1].confidence, 0.4f);
+    EXPECT_FLOAT_EQ(line.characters[0].probability, 0.95f);
+    EXPECT_FLOAT_EQ(line.characters[1].probability, 0.4f);
 }
 
 TEST(ParserConfidence, ValuesFollowCharactersThroughRulesThatIgnoreThem)

@@ -20,7 +20,7 @@ DecodedLine decode(const float *probabilities, int steps, int classes, const std
         if (best != 0 && best == previous) {
             DecodedCharacter &character = line.characters.back();
             character.lastStep = step;
-            character.confidence = std::max(character.confidence, row[best]);
+            character.probability = std::max(character.probability, row[best]);
         } else if (best != 0) {
             line.characters.push_back({alphabet[size_t(best) - 1], step, step, row[best]});
             confidenceSum += row[best];

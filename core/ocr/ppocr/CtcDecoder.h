@@ -10,11 +10,11 @@ struct DecodedCharacter {
     QString text;
     int firstStep = 0;
     int lastStep = 0;
-    // The highest probability the network gave the character over its steps. The steps at the
-    // edges of a run are transitions from or to the blank and weaker for any character, so the
-    // mean or the lowest would mark wide, clearly read characters; a character that no step saw
+    // The network's probability for the character at the step where it was surest. The steps at
+    // the edges of a run are transitions from or to the blank and weaker for any character, so the
+    // mean or the lowest would doubt wide, clearly read characters; a character that no step saw
     // clearly is the one to doubt.
-    float confidence = 0.0f;
+    float probability = 0.0f;
 };
 
 // What the recognition network read on one strip.

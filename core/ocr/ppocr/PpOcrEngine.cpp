@@ -54,14 +54,14 @@ ScoredText scoredCharacters(const DecodedLine &line)
     QList<float> confidence;
     for (const DecodedCharacter &character : line.characters) {
         text += character.text;
-        confidence += QList<float>(character.text.size(), character.confidence);
+        confidence += QList<float>(character.text.size(), character.probability);
     }
     return ScoredText(text, confidence);
 }
 
 // Upside-down text reads as a string of unsure characters, so only unsure strips are shown to the
 // direction network; a typical photo never loads it. Those it turns are read again, and the
-// surer of the two readings stays: the network's verdict alone once turned upright lines.
+// surer of the two readings stays, so a wrong turn cannot spoil a line.
 void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, std::vector<RecognizedStrip> &lines)
 {
     std::vector<size_t> unsure;
