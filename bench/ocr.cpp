@@ -3,10 +3,29 @@
 // total (also per image kind): seconds, character accuracy, entry precision / recall / F1, title
 // and peak memory. With --lines it also prints each recognised line that differs from the truth.
 // tests/data/README.md describes truth.json; `bench/ocr tests/data` runs from a clone.
+//
+// Then how well the low-confidence marks point at mistakes: every recognised line is paired with
+// the truth line nearest to it by edit distance and aligned with it character by character; a
+// character is wrong when the alignment does not pair it with the same character. For several
+// thresholds it prints the share of wrong characters that would be marked and of right ones.
+//
+// Last, the cold start of `slatebook --ocr` on the folder's photo nearest 1600 pixels wide: the
+// whole command with an empty model cache and with a filled one, the process alone (a missing
+// file, so no network loads), and the sessions, detection and recognition of a first run timed
+// one by one in a process of their own.
 
+#include "bench/BenchHome.h"
 #include "bench/RecognitionMeasures.h"
 #include "core/Parser.h"
+#include "core/ScoredText.h"
 #include "core/ocr/OCR.h"
+#include "core/ocr/image/ImageLoader.h"
+#include "core/ocr/image/RgbImage.h"
+#include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/ModelFiles.h"
+#include "core/ocr/ppocr/PpOcrModels.h"
+#include "core/ocr/ppocr/TextDetector.h"
+#include "core/ocr/ppocr/TextRecognizer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,11 +36,18 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <optional>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -74,11 +100,197 @@ int matchedEntries(const QList<SlateItem> &items, const QJsonArray &expected)
     return matched;
 }
 
+// Whether each UTF-16 unit of `read` is paired with an equal unit of `truth` by an optimal
+// alignment (edit distance with the usual unit costs).
+std::vector<bool> rightUnits(const QString &read, const QString &truth)
+{
+    const qsizetype rows = read.size() + 1;
+    const qsizetype columns = truth.size() + 1;
+    std::vector<int> distance(size_t(rows * columns));
+    auto at = [&](qsizetype i, qsizetype j) -> int & { return distance[size_t(i * columns + j)]; };
+    for (qsizetype i = 0; i < rows; ++i)
+        at(i, 0) = int(i);
+    for (qsizetype j = 0; j < columns; ++j)
+        at(0, j) = int(j);
+    for (qsizetype i = 1; i < rows; ++i)
+        for (qsizetype j = 1; j < columns; ++j)
+            at(i, j) = std::min({at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1), at(i - 1, j) + 1, at(i, j - 1) + 1});
+    std::vector<bool> right(size_t(read.size()), false);
+    for (qsizetype i = rows - 1, j = columns - 1; i > 0;) {
+        if (j > 0 && at(i, j) == at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1)) {
+            right[size_t(i - 1)] = read[i - 1] == truth[j - 1];
+            --i;
+            --j;
+        } else if (at(i, j) == at(i - 1, j) + 1) {
+            --i;
+        } else {
+            --j;
+        }
+    }
+    return right;
+}
+
+// How many right and wrong characters fall below each threshold.
+struct MarkCounts {
+    static constexpr std::array<float, 9> thresholds = {0.5f, 0.6f, 0.7f, 0.8f, 0.85f, 0.9f, 0.93f, 0.95f, 0.97f};
+    qint64 right = 0;
+    qint64 wrong = 0;
+    std::array<qint64, thresholds.size()> rightMarked{};
+    std::array<qint64, thresholds.size()> wrongMarked{};
+    // The same without spaces: the network rarely writes them, the space restoration puts them in
+    // with their neighbours' values, so a wrong space is seldom the network's doubt.
+    qint64 wrongLetters = 0;
+    std::array<qint64, thresholds.size()> wrongLettersMarked{};
+
+    // With showMissed, prints every wrong character the threshold in use leaves unmarked.
+    void add(const QList<ScoredText> &lines, const QStringList &truth, bool showMissed)
+    {
+        for (const ScoredText &line : lines) {
+            if (truth.isEmpty())
+                break;
+            const QString *nearest = &truth.front();
+            qint64 best = editDistance(line.text(), *nearest);
+            for (const QString &candidate : truth) {
+                const qint64 distance = editDistance(line.text(), candidate);
+                if (distance < best) {
+                    best = distance;
+                    nearest = &candidate;
+                }
+            }
+            const std::vector<bool> right = rightUnits(line.text(), *nearest);
+            for (size_t unit = 0; unit < right.size(); ++unit) {
+                (right[unit] ? this->right : wrong) += 1;
+                const bool wrongLetter = !right[unit] && line.text()[qsizetype(unit)] != u' ';
+                wrongLetters += wrongLetter ? 1 : 0;
+                const float confidence = line.confidence()[qsizetype(unit)];
+                if (showMissed && !right[unit] && confidence >= doubtfulConfidence)
+                    std::printf("    unmarked mistake '%s' (%.2f) in %s\n", qPrintable(line.text().mid(qsizetype(unit), 1)),
+                                double(confidence), qPrintable(line.text()));
+                for (size_t t = 0; t < thresholds.size(); ++t) {
+                    if (line.confidence()[qsizetype(unit)] < thresholds[t]) {
+                        (right[unit] ? rightMarked[t] : wrongMarked[t]) += 1;
+                        wrongLettersMarked[t] += wrongLetter ? 1 : 0;
+                    }
+                }
+            }
+        }
+    }
+
+    void print() const
+    {
+        std::printf("\nlow-confidence marks: %lld right and %lld wrong characters read (%lld wrong other than spaces)\n",
+                    right, wrong, wrongLetters);
+        std::printf("%-10s %14s %17s %14s\n", "threshold", "wrong marked", "(without spaces)", "right marked");
+        for (size_t t = 0; t < thresholds.size(); ++t) {
+            std::printf("%-10.2f %6.1f %% %5lld  %6.1f %% %5lld    %6.2f %% %5lld%s\n", double(thresholds[t]),
+                        wrong ? 100.0 * double(wrongMarked[t]) / double(wrong) : 0.0, wrongMarked[t],
+                        wrongLetters ? 100.0 * double(wrongLettersMarked[t]) / double(wrongLetters) : 0.0,
+                        wrongLettersMarked[t],
+                        right ? 100.0 * double(rightMarked[t]) / double(right) : 0.0, rightMarked[t],
+                        thresholds[t] == doubtfulConfidence ? "   <- used" : "");
+        }
+    }
+};
+
 void printRow(const QString &name, const Score &score, const QString &title, long peakKilobytes)
 {
     std::printf("%-22s %6.3f  %6.3f  %5.3f %5.3f %5.3f  %-9s %7.1f\n", qPrintable(name), score.seconds,
                 score.accuracy(), score.precision(), score.recall(), score.f1(), qPrintable(title),
                 double(peakKilobytes) / 1024.0);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// Wall-clock seconds of one run of the command, start of the process to its end.
+double secondsOf(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+// The photo that comes nearest to 1600 pixels on its longer side.
+QString coldStartPhoto(const QDir &folder, const QJsonArray &truth)
+{
+    QString chosen;
+    int nearest = std::numeric_limits<int>::max();
+    for (const QJsonValue &entry : truth) {
+        if (!entry[QLatin1String("kind")].toString().contains(QLatin1String("photo")))
+            continue;
+        const int side = std::max(entry[QLatin1String("width")].toInt(), entry[QLatin1String("height")].toInt());
+        if (std::abs(side - 1600) < nearest) {
+            nearest = std::abs(side - 1600);
+            chosen = folder.filePath(entry[QLatin1String("file")].toString());
+        }
+    }
+    return chosen;
+}
+
+// Runs with the model cache of a fresh home, so the first start finds it empty.
+void printColdStart(const QString &photo, const QString &home)
+{
+    constexpr int runs = 5;
+    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/slatebook");
+    QDir(home).mkpath(QStringLiteral(".deskmate/tools"));
+    std::printf("cold start of slatebook --ocr %s (median of %d runs)\n", qPrintable(QFileInfo(photo).fileName()), runs);
+    std::printf("  first start, empty model cache   %6.3f s\n", secondsOf(program, {QStringLiteral("--ocr"), photo}));
+    std::vector<double> whole;
+    std::vector<double> bare;
+    for (int run = 0; run < runs; ++run) {
+        whole.push_back(secondsOf(program, {QStringLiteral("--ocr"), photo}));
+        bare.push_back(secondsOf(program, {QStringLiteral("--ocr"), home + QStringLiteral("/missing.png")}));
+    }
+    std::printf("  whole command, model cache filled %6.3f s\n", median(whole));
+    std::printf("  process start (no image, no networks) %6.3f s\n", median(bare));
+    rusage children{};
+    getrusage(RUSAGE_CHILDREN, &children);
+    std::printf("  peak memory of the command        %6.1f MB\n", double(children.ru_maxrss) / 1024.0);
+
+
+    // The stages of a first run, in a process of their own so that this one's memory figures
+    // below stay those of the homework images.
+    std::fflush(stdout);
+    QProcess stages;
+    stages.setProcessChannelMode(QProcess::ForwardedChannels);
+    stages.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-run-stages"), photo});
+    stages.waitForFinished(-1);
+}
+
+// The sessions, detection and recognition of this process's first run on the photo.
+void printFirstRunStages(const QString &photo)
+{
+    QElapsedTimer timer;
+    timer.start();
+    PpOcrModels models(ModelFiles::locateFolder());
+    if (!models.detection() || !models.recognition()) {
+        std::printf("  the networks do not load\n\n");
+        return;
+    }
+    const double sessions = timer.nsecsElapsed() / 1e9;
+    timer.restart();
+    models.direction();
+    const double direction = timer.nsecsElapsed() / 1e9;
+    const RgbImage rgb(ImageLoader::load(photo));
+    timer.restart();
+    std::vector<cv::Mat> strips;
+    for (const TextQuad &box : TextDetector::detect(rgb.pixels(), *models.detection()))
+        strips.push_back(LineCrop::upright(rgb.pixels(), box));
+    const double detection = timer.nsecsElapsed() / 1e9;
+    timer.restart();
+    TextRecognizer::read(strips, *models.recognition(), models.alphabet());
+    const double recognition = timer.nsecsElapsed() / 1e9;
+    std::printf("  first run: sessions %.3f s (detection and recognition side by side, from the cache; the "
+                "direction network %.3f s more, loaded only when a line reads poorly), detection %.3f s, "
+                "recognition %.3f s of %zu lines\n\n",
+                sessions, direction, detection, recognition, strips.size());
 }
 
 } // namespace
@@ -87,6 +299,10 @@ int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
     QStringList arguments = application.arguments().mid(1);
+    if (arguments.size() == 2 && arguments.front() == QStringLiteral("--first-run-stages")) {
+        printFirstRunStages(arguments.back());
+        return 0;
+    }
     const bool showLines = arguments.removeAll(QStringLiteral("--lines")) > 0;
     if (arguments.size() != 1) {
         std::fprintf(stderr, "usage: ocr [--lines] DIR  (DIR holds truth.json and the images it names)\n");
@@ -99,6 +315,12 @@ int main(int argc, char **argv)
         return 1;
     }
     const QJsonArray truth = QJsonDocument::fromJson(truthFile.readAll()).array();
+
+    // The model cache, like everything else, goes to a fresh home: the first start finds it empty.
+    QTemporaryDir home;
+    useHome(home.path());
+    if (const QString photo = coldStartPhoto(folder, truth); !photo.isEmpty())
+        printColdStart(photo, home.path());
 
     // The first call loads the networks; time it apart so the rows below show loaded sessions.
     QImage blank(64, 64, QImage::Format_RGB888);
@@ -113,6 +335,7 @@ int main(int argc, char **argv)
                 "peak MB");
     QMap<QString, Score> byKind;
     Score total;
+    MarkCounts marks;
     for (const QJsonValue &entry : truth) {
         const QString file = entry[QLatin1String("file")].toString();
         QStringList expectedLines;
@@ -122,11 +345,15 @@ int main(int argc, char **argv)
         const QJsonArray expectedItems = entry[QLatin1String("items")].toArray();
 
         timer.restart();
-        const QStringList lines = OCR::recognize(folder.filePath(file), {});
+        const QList<ScoredText> read = OCR::read(folder.filePath(file), {});
         Score score;
         score.images = 1;
         score.seconds = timer.nsecsElapsed() / 1e9;
-        const Parser::Result parsed = Parser::parse(lines);
+        QStringList lines;
+        for (const ScoredText &line : read)
+            lines.append(line.text());
+        const Parser::Result parsed = Parser::parseRecognised(read);
+        marks.add(read, expectedLines, showLines);
 
         const QString expectedText = expectedLines.join(QLatin1Char('\n'));
         score.edits = editDistance(lines.join(QLatin1Char('\n')), expectedText);
@@ -164,5 +391,6 @@ int main(int argc, char **argv)
              peakMemoryKilobytes());
     std::printf("\nmean seconds per image: %.3f   peak memory (VmHWM): %.1f MB\n", total.seconds / total.images,
                 peakMemoryKilobytes() / 1024.0);
+    marks.print();
     return 0;
 }

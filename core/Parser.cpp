@@ -87,17 +87,6 @@ bool isSubjectSeparator(QChar c)
 }
 
 // Every member of these sets lies in the BMP, so testing UTF-16 units is testing code points.
-template <typename InSet>
-QString trimmed(const QString &text, InSet inSet)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && inSet(text.at(begin)))
-        ++begin;
-    while (end > begin && inSet(text.at(end - 1)))
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 std::optional<QStringList> firstMatchOf(const QString &text, const QRegularExpression &re)
 {
@@ -160,19 +149,71 @@ std::optional<SubjectOccurrence> earliestSubject(const QString &line, const QStr
 // A subject name this close to the start opens the subject, allowing for 1. or 【 before it.
 constexpr qsizetype maxCharactersBeforeSubject = 3;
 
-void appendTasks(const QString &text, const QString &subject, QSet<QString> &seenKeys,
+// The steps below work on text with its confidences, so that every character of an entry keeps
+// the value recognition gave it; the plain-text operations run the same steps at full confidence.
+
+ScoredText cleaned(const ScoredText &text)
+{
+    // A run of white space becomes one space, as unsure as the least sure character it replaces.
+    return text.trimmed(isWhiteSpaceOrLineBreak)
+        .trimmed(isBullet)
+        .replacedAll(whiteSpaceRun(), QStringLiteral(" "))
+        .trimmed(isWhiteSpace);
+}
+
+ScoredText withoutLeadingNumber(const ScoredText &text)
+{
+    ScoredText result = text.trimmed(isWhiteSpace);
+    // A bare number such as 12 is the task itself, not its list number.
+    const QRegularExpressionMatch number = leadingNumber().match(result.text());
+    if (number.hasMatch() && number.capturedLength() < result.size())
+        result = result.sliced(number.capturedLength());
+    // A capital P keeps the value of the p it replaces: the rule is sure, the reading is not.
+    return result.replacedAll(lowerCasePage(), QStringLiteral("P")).trimmed(isWhiteSpace);
+}
+
+QList<ScoredText> splitTasks(const ScoredText &text)
+{
+    QList<ScoredText> pieces{text};
+    for (const QString &separator :
+         {QStringLiteral("；"), QStringLiteral(";"), QStringLiteral("&&")}) {
+        QList<ScoredText> split;
+        for (const ScoredText &piece : std::as_const(pieces))
+            split += piece.split(separator);
+        pieces = std::move(split);
+    }
+    QList<ScoredText> tasks;
+    for (const ScoredText &piece : std::as_const(pieces)) {
+        ScoredText task = cleaned(piece);
+        if (!task.isEmpty())
+            tasks.append(std::move(task));
+    }
+    return tasks;
+}
+
+void appendTasks(const ScoredText &text, const QString &subject, QSet<QString> &seenKeys,
                  QList<SlateItem> &items)
 {
-    for (const QString &piece : splitInline(text)) {
-        const QString task = stripLeadingNumber(clean(piece));
+    for (const ScoredText &piece : splitTasks(text)) {
+        const ScoredText task = withoutLeadingNumber(cleaned(piece));
         if (task.isEmpty())
             continue;
-        const QString key = subject + u'|' + task;
+        const QString key = subject + u'|' + task.text();
         if (seenKeys.contains(key))
             continue;
         seenKeys.insert(key);
-        items.append(SlateItem(subject, task));
+        SlateItem item(subject, task.text());
+        item.textConfidence = task.confidence();
+        items.append(std::move(item));
     }
+}
+
+QList<ScoredText> fullyConfident(const QStringList &lines)
+{
+    QList<ScoredText> scored;
+    for (const QString &line : lines)
+        scored.append(ScoredText(line));
+    return scored;
 }
 
 } // namespace
@@ -192,24 +233,32 @@ const QStringList &defaultSubjects()
 
 Result parse(const QStringList &lines, const QStringList &subjects)
 {
+    Result result = parseRecognised(fullyConfident(lines), subjects);
+    // Typed or pasted text was not recognised: nothing to mark.
+    for (SlateItem &item : result.items)
+        item.textConfidence.clear();
+    return result;
+}
+
+Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjects)
+{
     const QStringList &vocabulary = subjects.isEmpty() ? defaultSubjects() : subjects;
     Result result;
     QString currentSubject;
     QSet<QString> seenKeys;
-    for (const QString &line : lines) {
-        const QString t = clean(line);
+    for (const ScoredText &line : lines) {
+        const ScoredText t = cleaned(line);
         if (t.isEmpty())
             continue;
-        dbg(QStringLiteral("LINE: ") + t);
+        dbg(QStringLiteral("LINE: ") + t.text());
         if (!result.title)
-            result.title = dateTitle(t);
+            result.title = dateTitle(t.text());
 
-        const std::optional<SubjectOccurrence> subject = earliestSubject(t, vocabulary);
+        const std::optional<SubjectOccurrence> subject = earliestSubject(t.text(), vocabulary);
         if (subject && subject->charactersBefore <= maxCharactersBeforeSubject) {
-            QString rest = trimmed(t.sliced(subject->offset + subject->name.size()),
-                                   isSubjectSeparator);
+            ScoredText rest = t.sliced(subject->offset + subject->name.size()).trimmed(isSubjectSeparator);
             // A date right after the subject (英语 3.15 …) dates the list, it is not a task.
-            rest.remove(leadingDate());
+            rest = rest.removedFirst(leadingDate());
             if (!rest.isEmpty())
                 appendTasks(rest, subject->name, seenKeys, result.items);
             currentSubject = subject->name;
@@ -222,38 +271,19 @@ Result parse(const QStringList &lines, const QStringList &subjects)
 
 QString clean(const QString &text)
 {
-    QString result = trimmed(trimmed(text, isWhiteSpaceOrLineBreak), isBullet);
-    result.replace(whiteSpaceRun(), QStringLiteral(" "));
-    return trimmed(result, isWhiteSpace);
+    return cleaned(ScoredText(text)).text();
 }
 
 QString stripLeadingNumber(const QString &text)
 {
-    QString result = trimmed(text, isWhiteSpace);
-    // A bare number such as 12 is the task itself, not its list number.
-    const QRegularExpressionMatch number = leadingNumber().match(result);
-    if (number.hasMatch() && number.capturedLength() < result.size())
-        result.remove(0, number.capturedLength());
-    result.replace(lowerCasePage(), QStringLiteral("P"));
-    return trimmed(result, isWhiteSpace);
+    return withoutLeadingNumber(ScoredText(text)).text();
 }
 
 QStringList splitInline(const QString &text)
 {
-    QStringList pieces{text};
-    for (const QString &separator :
-         {QStringLiteral("；"), QStringLiteral(";"), QStringLiteral("&&")}) {
-        QStringList split;
-        for (const QString &piece : std::as_const(pieces))
-            split += piece.split(separator);
-        pieces = std::move(split);
-    }
     QStringList tasks;
-    for (const QString &piece : std::as_const(pieces)) {
-        QString task = clean(piece);
-        if (!task.isEmpty())
-            tasks.append(std::move(task));
-    }
+    for (const ScoredText &task : splitTasks(ScoredText(text)))
+        tasks.append(task.text());
     return tasks;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/SlateItem.h"
 
 #include <QList>
@@ -19,7 +20,12 @@ struct Result {
 // The built-in vocabulary, used when a caller passes no subjects.
 const QStringList &defaultSubjects();
 
+// Items from plain lines carry no confidences.
 Result parse(const QStringList &lines, const QStringList &subjects = {});
+// Recognised lines: each item's text carries one confidence per UTF-16 unit, taken from the
+// characters it came from. A space that stands for a run of white space takes the lowest value of
+// the run; a p made a capital P keeps the p's.
+Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjects = {});
 QString clean(const QString &text);
 QString stripLeadingNumber(const QString &text);
 QStringList splitInline(const QString &text);

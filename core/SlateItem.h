@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHashFunctions>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -11,6 +12,9 @@ struct SlateItem {
     QString subject;
     QString text;
     bool enabled = true;
+    // How sure recognition was of each UTF-16 unit of `text`, 0..1, so the import screen can mark
+    // what to check. Empty when the text was not recognised (typed, pasted) or has been edited.
+    QList<float> textConfidence;
 
     SlateItem(QString subject, QString text);
     SlateItem(QUuid id, QString subject, QString text, bool enabled = true);

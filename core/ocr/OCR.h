@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/ocr/OcrEngine.h"
 
 #include <QImage>
@@ -16,5 +17,9 @@ QStringList defaultLanguages();
 
 QStringList recognize(const QString &path, const QStringList &languages);
 QStringList recognize(const QImage &image, const QStringList &languages);
+
+// The same lines with how sure recognition was of each character, for showing what to check.
+QList<ScoredText> read(const QString &path, const QStringList &languages);
+QList<ScoredText> read(const QImage &image, const QStringList &languages);
 
 } // namespace OCR

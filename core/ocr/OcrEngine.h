@@ -11,6 +11,9 @@ struct Observation {
     QRectF box;
     // Best first; may be empty.
     QStringList candidates;
+    // How sure the engine is of each UTF-16 unit of the best candidate, 0..1; empty when the
+    // engine does not say.
+    QList<float> confidence = {};
 };
 
 // A recognition engine takes an upright bitmap and the ordered language list and returns the

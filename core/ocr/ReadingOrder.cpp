@@ -33,9 +33,17 @@ QList<Observation> sorted(QList<Observation> observations)
 QStringList bestLines(QList<Observation> observations)
 {
     QStringList lines;
+    for (const ScoredText &line : bestScoredLines(std::move(observations)))
+        lines.append(line.text());
+    return lines;
+}
+
+QList<ScoredText> bestScoredLines(QList<Observation> observations)
+{
+    QList<ScoredText> lines;
     for (const Observation &observation : sorted(std::move(observations))) {
         if (!observation.candidates.isEmpty())
-            lines.append(observation.candidates.front());
+            lines.append(ScoredText(observation.candidates.front(), observation.confidence));
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/ocr/OcrEngine.h"
 
 #include <QList>
@@ -13,5 +14,7 @@ QList<Observation> sorted(QList<Observation> observations);
 
 // Best candidate of each observation in reading order; observations without one are skipped.
 QStringList bestLines(QList<Observation> observations);
+// The same lines with the confidence of each character (full where the engine gives none).
+QList<ScoredText> bestScoredLines(QList<Observation> observations);
 
 } // namespace ReadingOrder

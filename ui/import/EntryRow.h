@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/SlateItem.h"
 
 #include <QWidget>
@@ -12,6 +13,10 @@ class SymbolButton;
 // rounded plate that is lighter when the entry is not ticked. Every edit is reported with the
 // entry's id so the screen changes that entry in place. Its controls are found by their object
 // names: "tickBox", "subjectField", "textField", "trashButton".
+//
+// Characters that recognition was unsure of are tinted and underlined in the text field, with
+// the tooltip "识别把握不大，请核对"; the first edit of the text removes every mark, since the user
+// has then looked at it.
 class EntryRow : public QWidget {
     Q_OBJECT
 
@@ -22,6 +27,8 @@ public:
     void setTicked(bool ticked);
     // The row's controls in the order Tab visits them.
     QList<QWidget *> focusChain() const;
+    // The marked runs of the text field, by UTF-16 position.
+    const QList<TextSpan> &doubtfulSpans() const { return m_doubtful; }
 
 signals:
     void tickedChanged(const QUuid &id, bool ticked);
@@ -31,11 +38,16 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void showDoubtfulSpans();
+    bool isDoubtful(qsizetype position) const;
+
     QUuid m_id;
     QCheckBox *m_tick;
     QLineEdit *m_subject;
     QLineEdit *m_text;
     SymbolButton *m_trash;
+    QList<TextSpan> m_doubtful;
 };

@@ -123,6 +123,13 @@ QString writeFailed(const QString &description)
     return QStringLiteral("❌ ") + description;
 }
 
+QString withPlacesToCheck(const QString &status, qsizetype places)
+{
+    if (places < 1)
+        return status;
+    return status + QStringLiteral("，") + n(places) + QStringLiteral(" 处需核对");
+}
+
 QString pendingCount(qsizetype ticked, qsizetype total)
 {
     return n(ticked) + QStringLiteral("/") + n(total) + QStringLiteral(" 条待写入");

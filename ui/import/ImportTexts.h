@@ -33,6 +33,8 @@ QString savingToApp();
 QString remindersWritten(qsizetype written, qsizetype skipped, const QString &listName);
 QString appSaved(qsizetype added, qsizetype skipped, const QString &listName);
 QString writeFailed(const QString &description);
+// A result status followed by "，3 处需核对" when recognition left places to check.
+QString withPlacesToCheck(const QString &status, qsizetype places);
 
 // "3/5 条待写入"
 QString pendingCount(qsizetype ticked, qsizetype total);

@@ -1,6 +1,7 @@
 #include "ui/import/ImportView.h"
 
 #include "core/Parser.h"
+#include "core/ScoredText.h"
 #include "data/AppSettings.h"
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassPanel.h"
@@ -83,8 +84,10 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
             entry->subject = subject;
     });
     connect(m_result, &ResultPane::textEdited, this, [this](const QUuid &id, const QString &text) {
-        if (SlateItem *entry = item(id))
+        if (SlateItem *entry = item(id)) {
             entry->text = text;
+            entry->textConfidence.clear(); // the user has checked it
+        }
     });
     connect(m_result, &ResultPane::removeRequested, this, [this](const QUuid &id) {
         m_items.removeIf([&id](const SlateItem &entry) { return entry.id == id; });
@@ -291,14 +294,18 @@ void ImportView::recognise(Source source, qsizetype pictures, Job job)
 void ImportView::apply(const Recognition &recognition, Source source)
 {
     showResult(recognition);
+    qsizetype placesToCheck = 0;
+    for (const SlateItem &entry : recognition.items)
+        placesToCheck += doubtfulSpans(entry.textConfidence).size();
     if (source == Source::Clipboard)
-        setStatus(ImportTexts::pasted(recognition.items.size()));
+        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()), placesToCheck));
     else if (source == Source::Screenshot)
-        setStatus(ImportTexts::captured(recognition.items.size()));
+        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::captured(recognition.items.size()), placesToCheck));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
-        setStatus(ImportTexts::recognised(recognition.lines.size(), recognition.items.size()));
+        setStatus(ImportTexts::withPlacesToCheck(
+            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()), placesToCheck));
     refreshControls();
 }
 

@@ -1,6 +1,7 @@
 #include "ui/import/Recognition.h"
 
 #include "core/Parser.h"
+#include "core/ScoredText.h"
 #include "core/ocr/OCR.h"
 #include "core/ocr/image/ImageLoader.h"
 
@@ -22,9 +23,19 @@ QImage previewOf(const QImage &image)
 
 } // namespace
 
+void Recognition::take(const QList<ScoredText> &read)
+{
+    for (const ScoredText &line : read) {
+        lines.append(line.text());
+        m_read.append(line);
+    }
+}
+
 void Recognition::parse(const QStringList &subjects)
 {
-    Parser::Result parsed = Parser::parse(lines, subjects);
+    // The items keep the confidence of each character, so the rows can mark what to check; text
+    // that was not recognised carries full confidence and is never marked.
+    Parser::Result parsed = Parser::parseRecognised(m_read, subjects);
     items = std::move(parsed.items);
     title = std::move(parsed.title);
 }
@@ -36,7 +47,7 @@ Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &la
     for (qsizetype i = 0; i < paths.size(); ++i) {
         starting(int(i + 1));
         const QImage image = ImageLoader::load(paths[i]);
-        result.lines += OCR::recognize(image, languages);
+        result.take(OCR::read(image, languages));
         if (!image.isNull())
             result.previews.append(previewOf(image));
     }
@@ -50,7 +61,7 @@ Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &la
 Recognition Recognition::ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects)
 {
     Recognition result;
-    result.lines = OCR::recognize(image, languages);
+    result.take(OCR::read(image, languages));
     result.parse(subjects);
     if (!image.isNull())
         result.previews.append(previewOf(image));
@@ -64,7 +75,7 @@ Recognition Recognition::ofText(const QString &text, const QStringList &subjects
     for (const QString &line : text.split(lineBreak)) {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty())
-            result.lines.append(trimmed);
+            result.take({ScoredText(trimmed)});
     }
     result.parse(subjects);
     return result;

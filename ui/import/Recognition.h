@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoredText.h"
 #include "core/SlateItem.h"
 
 #include <QImage>
@@ -29,5 +30,8 @@ struct Recognition {
     static Recognition ofText(const QString &text, const QStringList &subjects);
 
 private:
+    void take(const QList<ScoredText> &read);
     void parse(const QStringList &subjects);
+
+    QList<ScoredText> m_read; // `lines` with the confidence of each character
 };

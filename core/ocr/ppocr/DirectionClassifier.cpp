@@ -11,9 +11,9 @@ namespace DirectionClassifier {
 
 using namespace PpOcrSettings;
 
-std::vector<size_t> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network)
+std::vector<bool> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network)
 {
-    std::vector<size_t> turned;
+    std::vector<bool> turned(strips.size(), false);
     const int inputHeight = cls_image_shape[1];
     const int inputWidth = cls_image_shape[2];
     for (size_t first = 0; first < strips.size(); first += cls_batch_num) {
@@ -33,7 +33,7 @@ std::vector<size_t> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel
             // Class 1 is "turned by 180 degrees".
             if (scores[2 * i + 1] > cls_thresh) {
                 cv::rotate(strips[first + i], strips[first + i], cv::ROTATE_180);
-                turned.push_back(first + i);
+                turned[first + i] = true;
             }
         }
     }

@@ -9,8 +9,7 @@
 // Turns the strips that the direction network is confident are upside down; the rest stay.
 namespace DirectionClassifier {
 
-// Returns the indices of the strips it turned, so that a caller can check the verdict: on
-// slanted or unusual text the network is sometimes sure and wrong.
-std::vector<size_t> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network);
+// Which strips were turned, one flag per strip.
+std::vector<bool> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &network);
 
 } // namespace DirectionClassifier

@@ -11,8 +11,12 @@
 // thread-safe, so one instance serves every thread.
 class OnnxModel {
 public:
-    // Throws Ort::Exception when the file cannot be loaded.
+    // Throws Ort::Exception when the file cannot be loaded. Uses the model cache (ModelCache).
     explicit OnnxModel(const QString &path);
+
+    // Creates the process's ONNX Runtime environment when it does not exist yet. It must outlive
+    // every session: an object that keeps sessions and is itself a static calls this first.
+    static void prepareRuntime();
 
     // Runs the network on one tensor of the given shape; throws Ort::Exception on failure.
     Ort::Value run(std::vector<float> &input, const std::vector<int64_t> &shape);

@@ -1,5 +1,6 @@
 #include "core/ocr/ppocr/PpOcrEngine.h"
 
+#include "core/ScoredText.h"
 #include "core/ocr/OcrLog.h"
 #include "core/ocr/image/RgbImage.h"
 #include "core/ocr/ppocr/DigitConfusions.h"
@@ -54,35 +55,58 @@ QImage viewOf(const cv::Mat &rgb)
     return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
 }
 
-// A turned strip is read the way it was found too, and the surer reading stays: the direction
-// network is sometimes sure and wrong on slanted lines and unusual type, and a wrong turn
-// leaves nothing but unsure characters that the low-confidence filter then drops. Strips are
-// rarely turned, so this costs little.
-void keepSurerOrientation(std::vector<RecognizedStrip> &lines, const std::vector<cv::Mat> &strips,
-                          const std::vector<size_t> &turned, PpOcrModels &models)
+ScoredText scoredCharacters(const DecodedLine &line)
 {
-    if (turned.empty() || lines.size() != strips.size())
-        return;
-    std::vector<cv::Mat> asFound;
-    for (size_t index : turned) {
-        cv::Mat strip;
-        cv::rotate(strips[index], strip, cv::ROTATE_180);
-        asFound.push_back(std::move(strip));
+    QString text;
+    QList<float> confidence;
+    for (const DecodedCharacter &character : line.characters) {
+        text += character.text;
+        confidence += QList<float>(character.text.size(), character.probability);
     }
-    std::vector<RecognizedStrip> unturned = TextRecognizer::read(asFound, models.recognition, models.alphabet);
-    for (size_t k = 0; k < unturned.size(); ++k) {
-        RecognizedStrip &line = lines[turned[k]];
-        if (unturned[k].decoded.confidence > line.decoded.confidence) {
-            qCDebug(lcOcr) << "a strip the direction network turned reads better as found";
-            line = std::move(unturned[k]);
+    return ScoredText(text, confidence);
+}
+
+// Upside-down text reads as a string of unsure characters, so only unsure strips are shown to the
+// direction network; a typical photo never loads it. Those it turns are read again, and the
+// surer of the two readings stays, so a wrong turn cannot spoil a line.
+void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, std::vector<RecognizedStrip> &lines)
+{
+    std::vector<size_t> unsure;
+    std::vector<cv::Mat> candidates;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].decoded.confidence < PpOcrSettings::directionCheckBelow) {
+            unsure.push_back(i);
+            candidates.push_back(strips[i].clone());
         }
+    }
+    if (unsure.empty())
+        return;
+    OnnxModel *direction = models.direction();
+    if (!direction)
+        return;
+    const std::vector<bool> turned = DirectionClassifier::turnUpsideDownStrips(candidates, *direction);
+    std::vector<size_t> turnedLines;
+    std::vector<cv::Mat> turnedStrips;
+    for (size_t k = 0; k < turned.size(); ++k) {
+        if (turned[k]) {
+            turnedLines.push_back(unsure[k]);
+            turnedStrips.push_back(std::move(candidates[k]));
+        }
+    }
+    if (turnedStrips.empty())
+        return;
+    std::vector<RecognizedStrip> again = TextRecognizer::read(turnedStrips, *models.recognition(), models.alphabet());
+    for (size_t k = 0; k < again.size() && k < turnedLines.size(); ++k) {
+        RecognizedStrip &line = lines[turnedLines[k]];
+        if (again[k].decoded.confidence > line.decoded.confidence)
+            line = std::move(again[k]);
     }
 }
 
 } // namespace
 
 PpOcrEngine::PpOcrEngine(const QString &modelFolder)
-    : models_(PpOcrModels::load(modelFolder))
+    : models_(std::make_unique<PpOcrModels>(modelFolder))
 {
 }
 
@@ -101,17 +125,17 @@ bool PpOcrEngine::readsAny(const QStringList &languages)
 
 bool PpOcrEngine::isLoaded() const
 {
-    return models_ != nullptr;
+    return models_->usable();
 }
 
 QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList &languages)
 {
-    if (!models_) {
-        qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
-        return {};
-    }
     if (!readsAny(languages)) {
         qCDebug(lcOcr) << "nothing recognised: PP-OCR reads none of" << languages;
+        return {};
+    }
+    if (!models_->detection()) {
+        qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
         return {};
     }
     try {
@@ -129,7 +153,7 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         stage.start();
         std::vector<TextQuad> boxes;
         std::vector<cv::Mat> strips;
-        for (const TextQuad &box : TextDetector::detect(pixels, models_->detection)) {
+        for (const TextQuad &box : TextDetector::detect(pixels, *models_->detection())) {
             cv::Mat strip = LineCrop::upright(pixels, box);
             if (strip.empty())
                 continue;
@@ -137,11 +161,16 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             strips.push_back(std::move(strip));
         }
         qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
-        const std::vector<size_t> turned = DirectionClassifier::turnUpsideDownStrips(strips, models_->direction);
-        qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
-        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, models_->recognition, models_->alphabet);
-        keepSurerOrientation(lines, strips, turned, *models_);
+        // The recognition network loaded meanwhile; on a first call this waits for the rest of it.
+        if (!models_->usable()) {
+            qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
+            return {};
+        }
+        qCDebug(lcOcr) << "waited for the recognition network:" << stage.restart() << "ms";
+        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, *models_->recognition(), models_->alphabet());
         qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
+        turnUnsureStrips(*models_, strips, lines);
+        qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
 
         QList<Observation> observations;
         for (size_t i = 0; i < lines.size(); ++i) {
@@ -151,8 +180,12 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             LookAlikes::preferSemicolons(line.decoded);
             const QString text = LookAlikes::repairTextbookWords(DigitConfusions::repairPageReferences(
                 SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep).trimmed()));
-            if (!text.isEmpty())
-                observations.append({normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}});
+            if (text.isEmpty())
+                continue;
+            // The rules above insert spaces and repair letters without knowing about confidence;
+            // the values follow the characters through them.
+            const ScoredText read = scoredCharacters(line.decoded).carriedTo(text);
+            observations.append({normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}, read.confidence()});
         }
         qCDebug(lcOcr) << "layout:" << observations.size() << "of" << lines.size() << "lines kept in"
                        << stage.elapsed() << "ms";
@@ -163,3 +196,4 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         return {};
     }
 }
+

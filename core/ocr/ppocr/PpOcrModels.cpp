@@ -4,8 +4,9 @@
 #include "core/ocr/ppocr/ModelFiles.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
+
+#include <exception>
 
 namespace {
 
@@ -24,36 +25,81 @@ std::vector<QString> readAlphabet(const QString &path)
         if (!line.isEmpty())
             alphabet.push_back(line);
     }
+    if (alphabet.empty()) {
+        qCDebug(lcOcr) << "PP-OCR dictionary is empty:" << path;
+        return {};
+    }
     alphabet.push_back(QStringLiteral(" "));
     return alphabet;
 }
 
+std::unique_ptr<OnnxModel> loadNetwork(const QString &path)
+{
+    try {
+        return std::make_unique<OnnxModel>(path);
+    } catch (const std::exception &error) {
+        qCDebug(lcOcr) << "PP-OCR network does not load:" << path << error.what();
+        return nullptr;
+    }
+}
+
+std::shared_future<std::unique_ptr<OnnxModel>> startLoading(const QString &path)
+{
+    return std::async(std::launch::async, loadNetwork, path).share();
+}
+
+std::shared_future<std::unique_ptr<OnnxModel>> nothing()
+{
+    std::promise<std::unique_ptr<OnnxModel>> none;
+    none.set_value(nullptr);
+    return none.get_future().share();
+}
+
+QString fileIn(const QString &folder, const char *name)
+{
+    return QDir(folder).filePath(QString::fromLatin1(name));
+}
+
 } // namespace
 
-std::unique_ptr<PpOcrModels> PpOcrModels::load(const QString &folder)
+PpOcrModels::PpOcrModels(const QString &folder) : folder_(folder)
 {
     if (!ModelFiles::complete(folder)) {
         qCDebug(lcOcr) << "PP-OCR not loaded: the model folder" << folder << "lacks a file";
-        return nullptr;
+        detection_ = recognition_ = nothing();
+        return;
     }
-    QElapsedTimer timer;
-    timer.start();
-    const QDir dir(folder);
-    auto file = [&dir](const char *name) { return dir.filePath(QString::fromLatin1(name)); };
-    std::vector<QString> alphabet = readAlphabet(file(ModelFiles::dictionary));
-    if (alphabet.size() < 2) {
-        qCDebug(lcOcr) << "PP-OCR not loaded: the dictionary is empty";
-        return nullptr;
-    }
-    try {
-        std::unique_ptr<PpOcrModels> models(new PpOcrModels{OnnxModel(file(ModelFiles::detectionNetwork)),
-                                                            OnnxModel(file(ModelFiles::directionNetwork)),
-                                                            OnnxModel(file(ModelFiles::recognitionNetwork)),
-                                                            std::move(alphabet)});
-        qCDebug(lcOcr) << "PP-OCR models loaded from" << folder << "in" << timer.elapsed() << "ms";
-        return models;
-    } catch (const Ort::Exception &error) {
-        qCDebug(lcOcr) << "PP-OCR not loaded: a network does not load:" << error.what();
-        return nullptr;
-    }
+    alphabet_ = readAlphabet(fileIn(folder, ModelFiles::dictionary));
+    // Made here, before the sessions that need it, so that it outlives them also when this object
+    // is a static of its own.
+    OnnxModel::prepareRuntime();
+    detection_ = startLoading(fileIn(folder, ModelFiles::detectionNetwork));
+    recognition_ = startLoading(fileIn(folder, ModelFiles::recognitionNetwork));
+}
+
+// The futures wait for their loading threads.
+PpOcrModels::~PpOcrModels() = default;
+
+OnnxModel *PpOcrModels::detection() const
+{
+    return detection_.get().get();
+}
+
+OnnxModel *PpOcrModels::recognition() const
+{
+    return recognition_.get().get();
+}
+
+OnnxModel *PpOcrModels::direction()
+{
+    std::call_once(directionLoaded_, [this] {
+        if (ModelFiles::complete(folder_))
+            direction_ = loadNetwork(fileIn(folder_, ModelFiles::directionNetwork));
+    });
+    return direction_.get();
+}
+
+bool PpOcrModels::usable() const
+{
+    return detection() && recognition() && !alphabet_.empty();
 }

@@ -77,6 +77,11 @@ inline constexpr std::size_t cls_batch_num = 16;
 // probability: a wrong turn ruins a line, a missed one only happens on rare upside-down text.
 inline constexpr float cls_thresh = 0.9f;
 
+// Only strips read with less mean character confidence than this are shown to the direction
+// network (which loads at the first such strip): upside-down text reads as a string of unsure
+// characters, upright print and handwriting well above it.
+inline constexpr float directionCheckBelow = 0.9f;
+
 // ---- Recognition (CRNN with CTC) ----
 
 // Input of the recognition network: channels, height, minimum width. Strips are scaled to
