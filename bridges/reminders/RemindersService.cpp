@@ -1,6 +1,7 @@
 #include "bridges/reminders/RemindersService.h"
 
-#include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders/ReminderStores.h"
+#include "bridges/reminders/RemindersLog.h"
 #include "data/HorizontalSpace.h"
 
 #include <QCoreApplication>
@@ -115,8 +116,23 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
 } // namespace
 
 RemindersService::RemindersService()
-    : m_store(std::make_shared<VdirReminderStore>(VdirReminderStore::defaultRoot()))
+    : RemindersService(ReminderStores::chosen())
 {
+}
+
+RemindersService::RemindersService(std::shared_ptr<ReminderStore> store)
+    : m_store(std::move(store))
+{
+}
+
+void RemindersService::useStore(std::shared_ptr<ReminderStore> store)
+{
+    m_store = std::move(store);
+}
+
+QString RemindersService::storeTitle() const
+{
+    return m_store->title();
 }
 
 void RemindersService::requestAccess(std::function<void(bool granted)> done) const
@@ -171,7 +187,8 @@ void RemindersService::writeRaw(const QList<ReminderEntry> &entries, const QStri
     const std::shared_ptr<ReminderStore> store = m_store;
     store->requestAccess([store, entries, listName, dedupe, done = std::move(done)](bool granted) {
         if (!granted) {
-            answerOnMainThread(done, WriteResult(SlateError::noAccess()));
+            qCDebug(lcReminders) << "no access to" << store->title() << "for a write into" << listName;
+            answerOnMainThread(done, WriteResult(SlateError::noAccess(store->noAccessReason())));
             return;
         }
         // Resolved, and created if need be, before any entry is looked at: an empty batch still
