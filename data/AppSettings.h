@@ -87,11 +87,12 @@ public:
     QStringList subjects() const;
     QStringList ocrLanguages() const;
 
-    // `defaultListName(for:)`: the template with "{YYYY}", then "{M}", then "{D}" replaced by
-    // the local year, month and day of `date`, without leading zeros. Other text is kept as is.
+    // The name of a new list made on `date`: the template with "{YYYY}", then "{M}", then "{D}"
+    // replaced by the local year, month and day of `date`, without leading zeros. Other text is
+    // kept as is.
     QString defaultListName(const QDateTime &date = QDateTime::currentDateTime()) const;
 
-    // `defaultDue`: today at dueHour:dueMinute on the local clock (even when that has passed),
+    // Today at dueHour:dueMinute on the local clock (even when that has passed),
     // or nothing when dueEnabled is off.
     std::optional<QDateTime> defaultDue() const;
 
