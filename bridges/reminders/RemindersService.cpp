@@ -105,7 +105,11 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
     int deleted = 0;
     const std::unique_ptr<ReminderBatch> batch = store.batch();
     for (const ReminderItem &item : items) {
-        if (titles.contains(canonical(item.fields.title.value_or(QString()))) && !batch->remove(item))
+        if (!titles.contains(canonical(item.fields.title.value_or(QString()))))
+            continue;
+        if (const std::optional<ReminderError> error = batch->remove(item))
+            qCDebug(lcReminders) << "not deleted:" << item.id << error->description;
+        else
             ++deleted;
     }
     if (std::optional<ReminderError> error = batch->commit())
@@ -242,17 +246,26 @@ void RemindersService::setCompleted(const QString &id, bool completed,
     }
     item->fields.completed = completed;
     item->fields.completionDate = completed ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
-    done(!m_store->saveAndCommit(*item));
+    const std::optional<ReminderError> error = m_store->saveAndCommit(*item);
+    if (error)
+        qCDebug(lcReminders) << "completion of" << id << "not saved:" << error->description;
+    done(!error);
 }
 
 void RemindersService::deleteReminder(const QString &id, const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderItem> item = m_store->item(id);
-    done(item && !m_store->removeAndCommit(*item));
+    const std::optional<ReminderError> error = item ? m_store->removeAndCommit(*item) : std::nullopt;
+    if (error)
+        qCDebug(lcReminders) << "reminder" << id << "not deleted:" << error->description;
+    done(item && !error);
 }
 
 void RemindersService::deleteList(const QString &listName, const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderList> list = findList(*m_store, listName);
-    done(list && !m_store->removeList(*list));
+    const std::optional<ReminderError> error = list ? m_store->removeList(*list) : std::nullopt;
+    if (error)
+        qCDebug(lcReminders) << "list" << listName << "not deleted:" << error->description;
+    done(list && !error);
 }

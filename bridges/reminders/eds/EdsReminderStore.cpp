@@ -65,6 +65,8 @@ bool sameTitle(const QString &a, const QString &b)
 EdsReminderStore::EdsReminderStore()
     : m_session(EdsSession::forThisProcess())
 {
+    // Connected ahead, so the first list of names need not wait for D-Bus to start the registry.
+    m_session.post([&session = m_session] { session.registry(); });
 }
 
 void EdsReminderStore::requestAccess(std::function<void(bool granted)> done)

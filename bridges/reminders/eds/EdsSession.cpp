@@ -10,6 +10,13 @@
 #include <map>
 #include <thread>
 
+namespace {
+
+constexpr int connectAttempts = 50;
+constexpr gulong connectRetryMicroseconds = 100'000;
+
+} // namespace
+
 struct EdsSession::State {
     GMainContext *context = g_main_context_new();
     GMainLoop *loop = g_main_loop_new(context, false);
@@ -96,11 +103,22 @@ ECalClient *EdsSession::client(const QString &sourceUid, GError **error)
         return nullptr;
     }
     // Not waiting (-1) for the backend to report itself connected: a local list always is, and a
-    // list of an online account takes changes offline and sends them when it connects.
-    EClient *client = e_cal_client_connect_sync(source.get(), E_CAL_CLIENT_SOURCE_TYPE_TASKS, guint32(-1), nullptr, error);
-    if (!client) {
-        qCDebug(lcReminders) << "task list" << sourceUid << "could not be opened:" << (*error)->message;
-        return nullptr;
+    // list of an online account takes changes offline and sends them when it connects. The
+    // calendar factory learns of a list just created through its own registry, a moment after
+    // this one: until then it refuses to open it, so a refusal is tried again for a while.
+    EClient *client = nullptr;
+    for (int attempt = 0; !client; ++attempt) {
+        GErrorOut refused;
+        client = e_cal_client_connect_sync(source.get(), E_CAL_CLIENT_SOURCE_TYPE_TASKS, guint32(-1), nullptr,
+                                           refused.receive());
+        if (client)
+            break;
+        if (attempt == connectAttempts) {
+            qCDebug(lcReminders) << "task list" << sourceUid << "could not be opened:" << refused.get()->message;
+            g_propagate_error(error, g_error_copy(refused.get()));
+            return nullptr;
+        }
+        g_usleep(connectRetryMicroseconds);
     }
     return m_state->clients.insert_or_assign(sourceUid, GObjectPtr<ECalClient>(E_CAL_CLIENT(client))).first->second.get();
 }

@@ -234,7 +234,8 @@ TEST(RemindersEvolution, TheCommandLineWritesWhereTheSettingSaysOrSaysTheService
     const auto backend = evolution();
     AppSettings().setReminderStore(AppSettings::ReminderStore::Evolution);
 
-    EXPECT_EQ(cliWrite(home, qgetenv("DBUS_SESSION_BUS_ADDRESS")), "SUCCESS: 已写入 1/1 条到提醒事项清单「命令行」");
+    const QString written = cliWrite(home, qgetenv("DBUS_SESSION_BUS_ADDRESS"));
+    EXPECT_EQ(written, "SUCCESS: 已写入 1/1 条到提醒事项清单「命令行」") << written.toStdString();
     RemindersService service(backend->store());
     EXPECT_EQ(titles(rows(service, "命令行")), QStringList{"数学｜P12"});
     EXPECT_FALSE(QFileInfo::exists(home.dataFolder() + "/Reminders/命令行"));
