@@ -62,7 +62,7 @@ int runWindowMode(int argc, char **argv)
     HistoryStore history;
     RemindersService service;
     TaskStore store(DataFolder::path());
-    NotificationService &notify = NotificationService::shared();
+    NotificationService &notify = NotificationService::instance();
     MainWindow window({settings, history, service, store, notify});
 
     // Pending notifications keep Slatebook running in the tray; a later start brings it back.

@@ -85,7 +85,7 @@ int main(int argc, char **argv)
     AppSettings settings;
     HistoryStore history;
     RemindersService service;
-    NotificationService &notify = NotificationService::shared();
+    NotificationService &notify = NotificationService::instance();
 
     const QString name = QStringLiteral("期末复习");
     // Written as the file the store reads: a third done, half dated over the weeks around now,

@@ -340,7 +340,7 @@ int main(int argc, char **argv)
     HistoryStore history;
     RemindersService service;
     TaskStore store(DataFolder::path());
-    NotificationService &notify = NotificationService::shared();
+    NotificationService &notify = NotificationService::instance();
     const SharedObjects shared{settings, history, service, store, notify};
 
     const QPalette light = QApplication::style()->standardPalette();

@@ -160,7 +160,7 @@ int main(int argc, char **argv)
     HistoryStore history;
     RemindersService service;
     TaskStore store(DataFolder::path());
-    NotificationService &notify = NotificationService::shared();
+    NotificationService &notify = NotificationService::instance();
     MainWindow window({settings, history, service, store, notify});
     FirstPaint firstPaint;
     window.installEventFilter(&firstPaint);

@@ -14,6 +14,14 @@ const QString subjectsTextKey = QStringLiteral("subjects");
 const QString ocrLangTextKey = QStringLiteral("ocrLang");
 const QString saveHistoryKey = QStringLiteral("hist");
 const QString openAfterWriteKey = QStringLiteral("openAfter");
+const QString reminderStoreKey = QStringLiteral("reminderStore");
+const QString evolutionValue = QStringLiteral("evolution");
+
+AppSettings::ReminderStore reminderStoreIn(const DefaultsStore &store)
+{
+    return store.text(reminderStoreKey) == evolutionValue ? AppSettings::ReminderStore::Evolution
+                                                          : AppSettings::Defaults::reminderStore;
+}
 
 QStringList splitList(const QString &text)
 {
@@ -39,6 +47,7 @@ AppSettings::AppSettings(QObject *parent)
     , m_ocrLangText(d.text(ocrLangTextKey).value_or(Defaults::ocrLangText()))
     , m_saveHistory(d.boolean(saveHistoryKey).value_or(Defaults::saveHistory))
     , m_openAfterWrite(d.boolean(openAfterWriteKey).value_or(Defaults::openAfterWrite))
+    , m_reminderStore(reminderStoreIn(d))
 {
 }
 
@@ -103,6 +112,18 @@ void AppSettings::setOpenAfterWrite(bool value)
     m_openAfterWrite = value;
     emit openAfterWriteChanged();
     d.setBoolean(openAfterWriteKey, value);
+}
+
+void AppSettings::setReminderStore(ReminderStore value)
+{
+    m_reminderStore = value;
+    emit reminderStoreChanged();
+    d.setText(reminderStoreKey, value == ReminderStore::Evolution ? evolutionValue : QStringLiteral("folder"));
+}
+
+AppSettings::ReminderStore AppSettings::storedReminderStore()
+{
+    return reminderStoreIn(DefaultsStore());
 }
 
 QStringList AppSettings::subjects() const

@@ -20,6 +20,8 @@
 //   ocrLangText       "ocrLang"    string     "zh-Hans,en-US"
 //   saveHistory       "hist"       Boolean    true
 //   openAfterWrite    "openAfter"  Boolean    false
+//   reminderStore     "reminderStore" string  "folder"  (or "evolution"; any other text reads
+//                                                        as "folder")
 //
 // The same store holds three keys that other parts own; SharedDefaults reads them.
 //
@@ -31,6 +33,10 @@ class AppSettings : public QObject {
     Q_OBJECT
 
 public:
+    // Where the 提醒事项 are kept: the iCalendar folder, or the desktop's task lists in
+    // Evolution Data Server.
+    enum class ReminderStore { Folder, Evolution };
+
     struct Defaults {
         static QString listNameTemplate() { return QStringLiteral("{M}.{D}作业"); }
         static constexpr bool dueEnabled = true;
@@ -44,6 +50,7 @@ public:
         static QString ocrLangText() { return QStringLiteral("zh-Hans,en-US"); }
         static constexpr bool saveHistory = true;
         static constexpr bool openAfterWrite = false;
+        static constexpr ReminderStore reminderStore = ReminderStore::Folder;
     };
 
     explicit AppSettings(QObject *parent = nullptr);
@@ -57,6 +64,7 @@ public:
     QString ocrLangText() const { return m_ocrLangText; }
     bool saveHistory() const { return m_saveHistory; }
     bool openAfterWrite() const { return m_openAfterWrite; }
+    ReminderStore reminderStore() const { return m_reminderStore; }
 
     void setListNameTemplate(const QString &value);
     void setDueEnabled(bool value);
@@ -67,6 +75,11 @@ public:
     void setOcrLangText(const QString &value);
     void setSaveHistory(bool value);
     void setOpenAfterWrite(bool value);
+    void setReminderStore(ReminderStore value);
+
+    // The stored choice, read without an AppSettings: command-line mode creates none but writes
+    // to the same store as the window.
+    static ReminderStore storedReminderStore();
 
     // The parser's subject vocabulary and the recognition languages, from their texts by the
     // list-splitting rule: split at ASCII commas only (not "，"), trim each piece of blanks
@@ -74,11 +87,12 @@ public:
     QStringList subjects() const;
     QStringList ocrLanguages() const;
 
-    // `defaultListName(for:)`: the template with "{YYYY}", then "{M}", then "{D}" replaced by
-    // the local year, month and day of `date`, without leading zeros. Other text is kept as is.
+    // The name of a new list made on `date`: the template with "{YYYY}", then "{M}", then "{D}"
+    // replaced by the local year, month and day of `date`, without leading zeros. Other text is
+    // kept as is.
     QString defaultListName(const QDateTime &date = QDateTime::currentDateTime()) const;
 
-    // `defaultDue`: today at dueHour:dueMinute on the local clock (even when that has passed),
+    // Today at dueHour:dueMinute on the local clock (even when that has passed),
     // or nothing when dueEnabled is off.
     std::optional<QDateTime> defaultDue() const;
 
@@ -92,6 +106,7 @@ signals:
     void ocrLangTextChanged();
     void saveHistoryChanged();
     void openAfterWriteChanged();
+    void reminderStoreChanged();
 
 private:
     DefaultsStore d;
@@ -104,4 +119,5 @@ private:
     QString m_ocrLangText;
     bool m_saveHistory;
     bool m_openAfterWrite;
+    ReminderStore m_reminderStore;
 };

@@ -1,5 +1,6 @@
 #include "bridges/notifications/DesktopNotificationCenter.h"
 
+#include "bridges/notifications/NotifyLog.h"
 #include "bridges/notifications/StateFolder.h"
 
 #include <QCoreApplication>
@@ -150,6 +151,7 @@ void DesktopNotificationCenter::shown(const PendingRequest &pending, bool taken)
     const QString &identifier = pending.request.identifier;
     m_beingShown.remove(identifier);
     if (!taken) {
+        qCDebug(lcNotify) << "notification" << identifier << "not taken; trying again in a minute";
         m_retryAt.insert(identifier, m_clock.now().addDuration(retryDelay));
         aimTimer();
         return;

@@ -1,5 +1,7 @@
 #include "bridges/notifications/FreedesktopNotifier.h"
 
+#include "bridges/notifications/NotifyLog.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -38,7 +40,11 @@ bool FreedesktopNotifier::serverAnswers(const QDBusConnection &bus)
 {
     const QDBusMessage reply = bus.call(callTo(QStringLiteral("GetServerInformation")), QDBus::Block,
                                         serverInformationTimeoutMs);
-    return reply.type() == QDBusMessage::ReplyMessage;
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        qCDebug(lcNotify) << "no notification server answers:" << reply.errorMessage();
+        return false;
+    }
+    return true;
 }
 
 void FreedesktopNotifier::show(const Notification &notification, std::function<void(bool)> done)
@@ -49,6 +55,7 @@ void FreedesktopNotifier::show(const Notification &notification, std::function<v
                 call->deleteLater();
                 const QDBusPendingReply<QStringList> capabilities = *call;
                 if (capabilities.isError()) {
+                    qCDebug(lcNotify) << "notification server gave no capabilities:" << capabilities.error().message();
                     done(false);
                     return;
                 }
@@ -76,6 +83,8 @@ void FreedesktopNotifier::notify(const Notification &notification, bool bodyIsMa
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [done = std::move(done)](QDBusPendingCallWatcher *call) {
                 call->deleteLater();
+                if (call->isError())
+                    qCDebug(lcNotify) << "notification not shown:" << call->error().message();
                 done(!call->isError());
             });
 }

@@ -2,6 +2,7 @@
 
 #include "bridges/notifications/DesktopNotificationCenter.h"
 #include "bridges/notifications/NotificationRequests.h"
+#include "bridges/notifications/NotifyLog.h"
 #include "data/DefaultsStore.h"
 #include "data/SharedDefaults.h"
 
@@ -42,7 +43,7 @@ QString statusTextFor(AuthorizationStatus status)
 
 } // namespace
 
-NotificationService &NotificationService::shared()
+NotificationService &NotificationService::instance()
 {
     static NotificationService service(DesktopNotificationCenter::forThisUser(), WallClock::system());
     return service;
@@ -121,8 +122,10 @@ void NotificationService::schedule(const QUuid &id, const QString &title, const 
     const double lead = leadSeconds();
     const double cappedLead = std::clamp(lead, -longestLeadSeconds, longestLeadSeconds);
     const QDateTime fireTime = due.addMSecs(-std::llround(cappedLead * 1000));
-    if (!(fireTime > m_clock.now()))
+    if (!(fireTime > m_clock.now())) {
+        qCDebug(lcNotify) << "no notification for" << id << "- its time has passed:" << fireTime;
         return;
+    }
     m_center.add(NotificationRequests::due(id, title, listName, fireTime, lead));
 }
 
@@ -152,6 +155,8 @@ void NotificationService::sendTest()
     m_center.requestAuthorization([&center](bool granted) {
         if (granted)
             center.add(NotificationRequests::test());
+        else
+            qCDebug(lcNotify) << "test notification not sent: notifications are not allowed";
     });
 }
 

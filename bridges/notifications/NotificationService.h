@@ -20,9 +20,9 @@ class NotificationService : public QObject, public NotificationCenterDelegate {
     Q_PROPERTY(QString statusText READ statusText NOTIFY statusTextChanged)
 
 public:
-    // `NotificationService.shared`: the one instance of the window, created on first use, over
-    // the user's desktop notification center. Command-line mode never creates it.
-    static NotificationService &shared();
+    // The one instance of the window, created on first use, over the user's desktop notification
+    // center. Command-line mode never creates it.
+    static NotificationService &instance();
 
     // Registers as the center's delegate and starts the permission check. Both must outlive it.
     NotificationService(NotificationCenter &center, const WallClock &clock, QObject *parent = nullptr);

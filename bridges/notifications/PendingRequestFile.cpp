@@ -1,5 +1,6 @@
 #include "bridges/notifications/PendingRequestFile.h"
 
+#include "bridges/notifications/NotifyLog.h"
 #include "bridges/notifications/PendingRequestsJson.h"
 #include "data/AtomicWrite.h"
 #include "data/KeepAside.h"
@@ -35,7 +36,8 @@ QList<PendingRequest> PendingRequestFile::change(const std::function<void(QList<
     const QMutexLocker locker(&m_mutex);
     QDir().mkpath(m_folder);
     QLockFile lock(m_path + QStringLiteral(".lock"));
-    lock.tryLock(lockWaitMs);
+    if (!lock.tryLock(lockWaitMs))
+        qCDebug(lcNotify) << "pending notifications changed without the lock:" << lock.error();
     reload();
     QList<PendingRequest> requests = m_known;
     edit(requests);
@@ -57,12 +59,15 @@ void PendingRequestFile::reload()
     if (!file.open(QIODevice::ReadOnly)) {
         // Missing: nothing was ever saved, or someone removed it; what is held here stands.
         m_keepAside = file.exists();
+        if (m_keepAside)
+            qCDebug(lcNotify) << "pending notifications unreadable:" << m_path << file.errorString();
         return;
     }
     if (std::optional<QList<PendingRequest>> requests = PendingRequestsJson::decode(file.readAll())) {
         m_known = std::move(*requests);
         m_keepAside = false;
     } else {
+        qCDebug(lcNotify) << "pending notifications undecodable, kept aside at the next save:" << m_path;
         m_keepAside = true;
     }
 }
@@ -71,8 +76,12 @@ void PendingRequestFile::save(const QList<PendingRequest> &requests)
 {
     m_known = requests;
     m_unsaved = true;
-    if (m_keepAside && !keepAside(m_path))
+    if (m_keepAside && !keepAside(m_path)) {
+        qCDebug(lcNotify) << "could not keep the undecodable file aside, so not overwriting it:" << m_path;
         return;
+    }
     m_keepAside = false;
     m_unsaved = !writeFileAtomically(m_path, PendingRequestsJson::encode(requests));
+    if (m_unsaved)
+        qCDebug(lcNotify) << "pending notifications not saved, held in memory:" << m_path;
 }

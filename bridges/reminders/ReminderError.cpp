@@ -2,9 +2,9 @@
 
 namespace SlateError {
 
-ReminderError noAccess()
+ReminderError noAccess(const QString &reason)
 {
-    return {domain, 1, QStringLiteral("未获得提醒事项访问权限，请在 系统设置 → 隐私与安全性 → 提醒事项 中开启")};
+    return {domain, 1, QStringLiteral("未获得提醒事项访问权限：") + reason};
 }
 
 ReminderError noAccount()

@@ -14,8 +14,9 @@ namespace SlateError {
 
 inline const QString domain = QStringLiteral("Slate");
 
-// Code 1: the Reminders store may not be read or written.
-ReminderError noAccess();
+// Code 1: the Reminders store may not be read or written. The description opens with
+// "未获得提醒事项访问权限", which callers match, and goes on with the store's `reason`.
+ReminderError noAccess(const QString &reason);
 // Code 2: the target list is missing and there is no account to create it in.
 ReminderError noAccount();
 

@@ -102,6 +102,10 @@ public:
     virtual void openInDesktop() const = 0;
     // The folder holding the reminders, for a store kept in plain files; nothing otherwise.
     virtual std::optional<QString> folder() const { return std::nullopt; }
+    // What the user calls this store: "本机文件夹", "桌面任务 (Evolution)".
+    virtual QString title() const = 0;
+    // Why access is refused and what to check, for the error that follows "未获得提醒事项访问权限".
+    virtual QString noAccessReason() const = 0;
 
     // Saving or removing one reminder with an immediate commit.
     std::optional<ReminderError> saveAndCommit(const ReminderItem &item);

@@ -1,6 +1,7 @@
 #include "bridges/reminders/RemindersService.h"
 
-#include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders/ReminderStores.h"
+#include "bridges/reminders/RemindersLog.h"
 #include "data/HorizontalSpace.h"
 
 #include <QCoreApplication>
@@ -104,7 +105,11 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
     int deleted = 0;
     const std::unique_ptr<ReminderBatch> batch = store.batch();
     for (const ReminderItem &item : items) {
-        if (titles.contains(canonical(item.fields.title.value_or(QString()))) && !batch->remove(item))
+        if (!titles.contains(canonical(item.fields.title.value_or(QString()))))
+            continue;
+        if (const std::optional<ReminderError> error = batch->remove(item))
+            qCDebug(lcReminders) << "not deleted:" << item.id << error->description;
+        else
             ++deleted;
     }
     if (std::optional<ReminderError> error = batch->commit())
@@ -115,8 +120,23 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
 } // namespace
 
 RemindersService::RemindersService()
-    : m_store(std::make_shared<VdirReminderStore>(VdirReminderStore::defaultRoot()))
+    : RemindersService(ReminderStores::chosen())
 {
+}
+
+RemindersService::RemindersService(std::shared_ptr<ReminderStore> store)
+    : m_store(std::move(store))
+{
+}
+
+void RemindersService::useStore(std::shared_ptr<ReminderStore> store)
+{
+    m_store = std::move(store);
+}
+
+QString RemindersService::storeTitle() const
+{
+    return m_store->title();
 }
 
 void RemindersService::requestAccess(std::function<void(bool granted)> done) const
@@ -171,7 +191,8 @@ void RemindersService::writeRaw(const QList<ReminderEntry> &entries, const QStri
     const std::shared_ptr<ReminderStore> store = m_store;
     store->requestAccess([store, entries, listName, dedupe, done = std::move(done)](bool granted) {
         if (!granted) {
-            answerOnMainThread(done, WriteResult(SlateError::noAccess()));
+            qCDebug(lcReminders) << "no access to" << store->title() << "for a write into" << listName;
+            answerOnMainThread(done, WriteResult(SlateError::noAccess(store->noAccessReason())));
             return;
         }
         // Resolved, and created if need be, before any entry is looked at: an empty batch still
@@ -225,17 +246,26 @@ void RemindersService::setCompleted(const QString &id, bool completed,
     }
     item->fields.completed = completed;
     item->fields.completionDate = completed ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
-    done(!m_store->saveAndCommit(*item));
+    const std::optional<ReminderError> error = m_store->saveAndCommit(*item);
+    if (error)
+        qCDebug(lcReminders) << "completion of" << id << "not saved:" << error->description;
+    done(!error);
 }
 
 void RemindersService::deleteReminder(const QString &id, const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderItem> item = m_store->item(id);
-    done(item && !m_store->removeAndCommit(*item));
+    const std::optional<ReminderError> error = item ? m_store->removeAndCommit(*item) : std::nullopt;
+    if (error)
+        qCDebug(lcReminders) << "reminder" << id << "not deleted:" << error->description;
+    done(item && !error);
 }
 
 void RemindersService::deleteList(const QString &listName, const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderList> list = findList(*m_store, listName);
-    done(list && !m_store->removeList(*list));
+    const std::optional<ReminderError> error = list ? m_store->removeList(*list) : std::nullopt;
+    if (error)
+        qCDebug(lcReminders) << "list" << listName << "not deleted:" << error->description;
+    done(list && !error);
 }

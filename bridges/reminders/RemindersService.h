@@ -37,8 +37,14 @@ using DeleteResult = std::variant<int, ReminderError>;
 // the calling thread.
 class RemindersService {
 public:
-    // Works on the iCalendar folder at VdirReminderStore::defaultRoot().
+    // Works on the store the settings choose (ReminderStores::chosen).
     RemindersService();
+    explicit RemindersService(std::shared_ptr<ReminderStore> store);
+
+    // From now on works on `store`; operations already started finish on the one they began on.
+    void useStore(std::shared_ptr<ReminderStore> store);
+    // What the user calls the store in use: "本机文件夹", "桌面任务 (Evolution)".
+    QString storeTitle() const;
 
     void requestAccess(std::function<void(bool granted)> done) const;
 
@@ -60,7 +66,8 @@ public:
     // at once or, on failure, none.
     void deleteTitles(const QStringList &titles, const QString &inList, std::function<void(DeleteResult)> done) const;
 
-    // Shows the reminders in the desktop's file browser: Linux has no Reminders application.
+    // Shows the reminders in the desktop's own program: the folder in the file browser, the
+    // desktop's task lists in GNOME To Do or Evolution.
     void openRemindersApp() const;
     // The folder the reminders live in when the store keeps them in plain files (the iCalendar
     // folder); nothing for a store without one.

@@ -300,7 +300,8 @@ TEST_F(ImportScreenTest, AFailedRemindersWriteChangesNothing)
     s.chooseReminders();
     s.click("writeButton");
     ASSERT_TRUE(s.waitIdle());
-    EXPECT_EQ(s.statusShown(), QStringLiteral("❌ 未获得提醒事项访问权限，请在 系统设置 → 隐私与安全性 → 提醒事项 中开启"));
+    EXPECT_TRUE(s.statusShown().startsWith(QStringLiteral("❌ 未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 ") + root))
+        << s.statusShown().toStdString();
     EXPECT_EQ(view->items(), before);
     EXPECT_TRUE(harness.history.records().isEmpty());
     EXPECT_TRUE(s.button("writeButton")->isEnabled());

@@ -1,6 +1,7 @@
 #include "AlertAnswerer.h"
 #include "ImportScreenDriver.h"
 #include "ScreenHarness.h"
+#include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
@@ -386,7 +387,7 @@ TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
     blocker.close();
     items[0]->trigger();
     ASSERT_TRUE(waitUntil([&] { return view->status().startsWith(QStringLiteral("导出失败：")); }, 10000));
-    EXPECT_EQ(view->status(), QStringLiteral("导出失败：") + SlateError::noAccess().description);
+    EXPECT_EQ(view->status(), QStringLiteral("导出失败：") + SlateError::noAccess(VdirReminderStore(root).noAccessReason()).description);
 }
 
 class ImportSheetTest : public ListsScreenTest {

@@ -235,4 +235,29 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     EXPECT_EQ(harness.service.folder(), harness.home.dataFolder() + QStringLiteral("/Reminders"));
 }
 
+TEST_F(SettingsScreenTest, TheReminderStoreIsChosenHereAndAboutNamesIt)
+{
+    // No desktop task service runs on the test's bus: only the folder is offered.
+    open();
+    auto *picker = view->findChild<QComboBox *>(QStringLiteral("reminderStorePicker"));
+    ASSERT_NE(picker, nullptr);
+    QTest::qWait(100);
+    EXPECT_EQ(itemsOf(picker), QStringList{"本机文件夹"});
+    EXPECT_EQ(harness.service.storeTitle(), QStringLiteral("本机文件夹"));
+
+    // A choice made where the service ran stays shown, and can be taken back.
+    harness.settings.setReminderStore(AppSettings::ReminderStore::Evolution);
+    EXPECT_EQ(itemsOf(picker), (QStringList{"本机文件夹", "桌面任务 (Evolution)"}));
+    EXPECT_EQ(picker->currentText(), QStringLiteral("桌面任务 (Evolution)"));
+    pick(picker, QStringLiteral("本机文件夹"));
+    EXPECT_EQ(harness.settings.reminderStore(), AppSettings::ReminderStore::Folder);
+    EXPECT_EQ(AppSettings::storedReminderStore(), AppSettings::ReminderStore::Folder);
+    EXPECT_EQ(harness.service.storeTitle(), QStringLiteral("本机文件夹"));
+
+    AboutView about(harness.shared());
+    auto *line = about.findChild<QLabel *>(QStringLiteral("reminderStoreLabel"));
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), QStringLiteral("提醒事项存储：本机文件夹"));
+}
+
 } // namespace

@@ -92,6 +92,11 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
     tagline->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(tagline, 0, Qt::AlignHCenter);
 
+    m_reminderStore = new ToneLabel(QStringLiteral("提醒事项存储：") + m_shared.service.storeTitle(), Tone::Secondary,
+                                    GlassFonts::font(GlassFonts::Style::Caption), page);
+    m_reminderStore->setObjectName(QStringLiteral("reminderStoreLabel"));
+    stack->addWidget(m_reminderStore, 0, Qt::AlignHCenter);
+
     stack->addWidget(makeFeatureList(page), 0, Qt::AlignHCenter);
     stack->addWidget(makeButtons(page), 0, Qt::AlignHCenter);
 

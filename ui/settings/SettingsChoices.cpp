@@ -77,6 +77,7 @@ void restoreDefaults(AppSettings &settings)
     settings.setOpenAfterWrite(Defaults::openAfterWrite);
     settings.setOcrLangText(Defaults::ocrLangText());
     settings.setSubjectsText(Defaults::subjectsText());
+    // The Reminders store stays: switching it would hide every reminder written so far.
 }
 
 } // namespace SettingsChoices

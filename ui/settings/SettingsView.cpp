@@ -1,6 +1,8 @@
 #include "ui/settings/SettingsView.h"
 
 #include "bridges/notifications/NotificationService.h"
+#include "bridges/reminders/ReminderStores.h"
+#include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
 #include "data/TaskStore.h"
 #include "ui/glass/GlassFonts.h"
@@ -215,7 +217,55 @@ QWidget *SettingsView::makeWriteCard(QWidget *page)
     m_openAfter = new QCheckBox(QStringLiteral("写到提醒事项后自动打开「提醒事项」"), panel);
     m_openAfter->setObjectName(QStringLiteral("openAfterBox"));
     content->addWidget(m_openAfter, 0, Qt::AlignLeft);
+    addReminderStoreRow(content, panel);
     return panel;
+}
+
+void SettingsView::addReminderStoreRow(QVBoxLayout *content, QWidget *panel)
+{
+    using Store = AppSettings::ReminderStore;
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    auto *label = new QLabel(QStringLiteral("提醒事项存储"), panel);
+    row->addWidget(label);
+    m_reminderStore = new QComboBox(panel);
+    m_reminderStore->setObjectName(QStringLiteral("reminderStorePicker"));
+    m_reminderStore->setAccessibleName(label->text());
+    row->addWidget(m_reminderStore);
+    row->addStretch();
+    content->addLayout(row);
+    content->addWidget(hint(QStringLiteral("本机文件夹：iCalendar 文件，可用 todoman 查看、vdirsyncer 同步到手机。"
+                                           "桌面任务：与 Evolution、GNOME 待办共用，经“在线帐户”同步。"),
+                            panel));
+
+    connect(m_reminderStore, &QComboBox::activated, this, [this](int index) {
+        const auto kind = Store(m_reminderStore->itemData(index).toInt());
+        if (kind == m_shared.settings.reminderStore())
+            return;
+        m_shared.settings.setReminderStore(kind);
+        m_shared.service.useStore(ReminderStores::make(kind));
+    });
+    connect(&m_shared.settings, &AppSettings::reminderStoreChanged, this, &SettingsView::showReminderStore);
+    // The desktop's task lists are offered only where their service answers.
+    ReminderStores::probeDesktopTasks(this, [this](bool answers) {
+        m_desktopTasksAnswer = answers;
+        showReminderStore();
+    });
+    showReminderStore();
+}
+
+void SettingsView::showReminderStore()
+{
+    using Store = AppSettings::ReminderStore;
+    const Store chosen = m_shared.settings.reminderStore();
+    const QSignalBlocker quiet(m_reminderStore);
+    m_reminderStore->clear();
+    for (const Store kind : {Store::Folder, Store::Evolution}) {
+        if (kind == Store::Evolution && !m_desktopTasksAnswer && chosen != kind)
+            continue;
+        m_reminderStore->addItem(ReminderStores::title(kind), int(kind));
+    }
+    m_reminderStore->setCurrentIndex(m_reminderStore->findData(int(chosen)));
 }
 
 QWidget *SettingsView::makeRecognitionCard(QWidget *page)

@@ -9,10 +9,12 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 class ToneLabel;
 
 // `SettingsView`: every user setting, on cards: the due notifications (switch, lead time,
-// permission, test), writing (list-name template, default due time, dedupe, opening Reminders),
+// permission, test), writing (list-name template, default due time, dedupe, opening Reminders,
+// where the 提醒事项 are kept),
 // recognition (languages, subjects) and history. Each control writes its setting at once and
 // follows it, so the "设置" section and the settings window stay in step. Changing the
 // notification options rebuilds every pending due notification.
@@ -55,6 +57,8 @@ private:
     QWidget *makeWriteCard(QWidget *page);
     QWidget *makeRecognitionCard(QWidget *page);
     QWidget *makeDataCard(QWidget *page);
+    void addReminderStoreRow(QVBoxLayout *content, QWidget *panel);
+    void showReminderStore();
     QWidget *makeFooter(QWidget *page);
     void bindSettings();
     void showNotifyOptions();
@@ -76,6 +80,8 @@ private:
     QComboBox *m_minute = nullptr;
     QCheckBox *m_dedupe = nullptr;
     QCheckBox *m_openAfter = nullptr;
+    QComboBox *m_reminderStore = nullptr;
+    bool m_desktopTasksAnswer = false;
     QLineEdit *m_languages = nullptr;
     QLineEdit *m_subjects = nullptr;
     QCheckBox *m_history = nullptr;

@@ -222,3 +222,14 @@ void VdirReminderStore::openInDesktop() const
     QDir().mkpath(m_root);
     DesktopServices::openFolder(m_root);
 }
+
+QString VdirReminderStore::storeTitle()
+{
+    return QStringLiteral("本机文件夹");
+}
+
+QString VdirReminderStore::noAccessReason() const
+{
+    return QStringLiteral("无法创建或写入提醒事项文件夹 %1：请检查该路径是否是文件夹（而不是文件）、"
+                          "当前用户能否写入，以及磁盘是否已满").arg(m_root);
+}

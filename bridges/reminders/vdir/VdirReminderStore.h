@@ -28,6 +28,9 @@ public:
     std::unique_ptr<ReminderBatch> batch() override;
     void openInDesktop() const override;
     std::optional<QString> folder() const override { return m_root; }
+    QString title() const override { return storeTitle(); }
+    static QString storeTitle();
+    QString noAccessReason() const override;
 
 private:
     ReminderAccount account() const;

@@ -1,0 +1,3 @@
+#include "bridges/reminders/RemindersLog.h"
+
+Q_LOGGING_CATEGORY(lcReminders, "slatebook.reminders", QtInfoMsg)
