@@ -110,7 +110,7 @@ TEST(ImportMarks, ARecognisedPhotoCountsThePlacesToCheckAndTypedRowsHaveNone)
     const ImportScreenDriver screen(window.rootView()->importView());
 
     // The handwritten 8 of p18 reads unsurely; every other character of the entries surely.
-    screen.drop(corpusImage(QStringLiteral("14-hand-photo.jpg")));
+    screen.drop({corpusImage(QStringLiteral("14-hand-photo.jpg"))});
     ASSERT_TRUE(screen.waitIdle());
     EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 4 行文字，解析出 3 条作业，1 处需核对"));
     const QList<EntryRow *> rows = screen.rows();
