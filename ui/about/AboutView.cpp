@@ -95,9 +95,9 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
     stack->addWidget(makeFeatureList(page), 0, Qt::AlignHCenter);
     stack->addWidget(makeButtons(page), 0, Qt::AlignHCenter);
 
-    auto *hint = new ToneLabel(QStringLiteral("如果写入提示没有权限：到 系统设置 → 隐私与安全性 → 提醒事项，\n"
-                                              "把「Slatebook」的开关打开即可。"),
-                               Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
+    auto *hint = new ToneLabel(remindersHint(m_shared.service.folder()), Tone::Secondary,
+                               GlassFonts::font(GlassFonts::Style::Caption), page);
+    hint->setTextFormat(Qt::PlainText);
     hint->setObjectName(QStringLiteral("permissionHint"));
     hint->setAlignment(Qt::AlignHCenter);
     hint->setContentsMargins(0, 6, 0, 0);
@@ -127,6 +127,15 @@ QList<AboutView::Feature> AboutView::features()
 QString AboutView::versionLine(const QString &version)
 {
     return QStringLiteral("版本 ") + (version.isEmpty() ? QStringLiteral("—") : version);
+}
+
+QString AboutView::remindersHint(const std::optional<QString> &folder)
+{
+    if (folder)
+        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + *folder
+            + QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
+    return QStringLiteral("如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
+                          "已安装并在运行，日历或任务应用能打开任务列表。");
 }
 
 QWidget *AboutView::makeFeatureList(QWidget *page)

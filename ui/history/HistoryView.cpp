@@ -175,12 +175,4 @@ void HistoryView::clearHistory()
         m_shared.history.clear();
 }
 
-QLabel *HistoryView::countLabel() const
-{
-    return m_count;
-}
 
-QLabel *HistoryView::statusLabel() const
-{
-    return m_statusLabel;
-}

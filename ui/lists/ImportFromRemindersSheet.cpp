@@ -218,6 +218,8 @@ void ImportFromRemindersSheet::showRows()
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(8);
         auto *box = new QCheckBox(line);
+        box->setObjectName(QStringLiteral("sheetRowBox"));
+        box->setAccessibleName(row.title);
         box->setChecked(m_selectedIds.contains(row.id));
         layout->addWidget(box, 0, Qt::AlignTop);
         auto *texts = new QVBoxLayout;

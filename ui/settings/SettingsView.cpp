@@ -347,12 +347,4 @@ void SettingsView::restoreDefaults()
     SettingsChoices::restoreDefaults(m_shared.settings);
 }
 
-QLabel *SettingsView::permissionLabel() const
-{
-    return m_permission;
-}
 
-QLabel *SettingsView::pendingLabel() const
-{
-    return m_pending;
-}

@@ -3,12 +3,14 @@
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
+#include "ui/icons/SymbolIcon.h"
 #include "ui/shell/AppTile.h"
 #include "ui/glass/HairlineDivider.h"
 #include "ui/shell/SidebarEntry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using GlassPalette::Tone;
@@ -26,6 +28,7 @@ Sidebar::Sidebar(AppSection section, QWidget *parent)
         auto *entry = new SidebarEntry(each, this);
         entry->setSelected(each == section);
         connect(entry, &SidebarEntry::clicked, this, [this, each] { emit sectionChosen(each); });
+        connect(entry, &SidebarEntry::stepRequested, this, [this, entry](int delta) { step(entry, delta); });
         connect(entry, &SidebarEntry::pointerEntered, this, [this](AppSection s) { setHovered(s); });
         // A late leave of the previous entry must not clear the entry the pointer is over now.
         connect(entry, &SidebarEntry::pointerLeft, this, [this](AppSection s) {
@@ -55,6 +58,20 @@ QWidget *Sidebar::makeBrandRow()
     names->addWidget(new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
     layout->addLayout(names);
     layout->addStretch();
+
+    m_menuButton = new QToolButton(row);
+    m_menuButton->setObjectName(QStringLiteral("appMenuButton"));
+    m_menuButton->setToolTip(QStringLiteral("菜单"));
+    m_menuButton->setAccessibleName(m_menuButton->toolTip());
+    m_menuButton->setAutoRaise(true);
+    m_menuButton->setPopupMode(QToolButton::InstantPopup);
+    m_menuButton->setFocusPolicy(Qt::TabFocus);
+    m_menuButton->setIconSize(QSize(16, 16));
+    m_menuButton->setIcon(SymbolIcon::icon(QStringLiteral("open-menu-symbolic")));
+    // The arrow that marks a menu button would crowd the brand row; the symbol says it.
+    m_menuButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
+    m_menuButton->hide();
+    layout->addWidget(m_menuButton, 0, Qt::AlignVCenter);
     return row;
 }
 
@@ -77,10 +94,32 @@ QWidget *Sidebar::makeFooter()
     return footer;
 }
 
+void Sidebar::setAppMenu(QMenu *menu)
+{
+    m_menuButton->setMenu(menu);
+    m_menuButton->setVisible(menu != nullptr);
+}
+
 void Sidebar::setSection(AppSection section)
 {
-    for (SidebarEntry *entry : m_entries)
+    bool hadFocus = false;
+    for (SidebarEntry *entry : m_entries) {
+        hadFocus = hadFocus || entry->hasFocus();
         entry->setSelected(entry->section() == section);
+    }
+    // The section list is one stop in the tab order, at the chosen entry; arrows move within it.
+    SidebarEntry *chosen = entry(section);
+    if (hadFocus && chosen)
+        chosen->setFocus(Qt::OtherFocusReason);
+}
+
+void Sidebar::step(SidebarEntry *from, int delta)
+{
+    const qsizetype at = m_entries.indexOf(from) + delta;
+    if (at < 0 || at >= m_entries.size())
+        return;
+    m_entries.at(at)->setFocus(Qt::TabFocusReason);
+    emit sectionChosen(m_entries.at(at)->section());
 }
 
 SidebarEntry *Sidebar::entry(AppSection section) const

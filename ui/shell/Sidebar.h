@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+class QMenu;
+class QToolButton;
 class SidebarEntry;
 
 // The window's fixed left column: the brand, one entry per section, and the offline note.
@@ -19,6 +21,8 @@ public:
     explicit Sidebar(AppSection section, QWidget *parent = nullptr);
 
     void setSection(AppSection section);
+    // The application menu, behind the button at the right of the brand row.
+    void setAppMenu(QMenu *menu);
     std::optional<AppSection> hovered() const { return m_hovered; }
     SidebarEntry *entry(AppSection section) const;
 
@@ -29,7 +33,9 @@ private:
     QWidget *makeBrandRow();
     QWidget *makeFooter();
     void setHovered(std::optional<AppSection> section);
+    void step(SidebarEntry *from, int delta);
 
+    QToolButton *m_menuButton = nullptr;
     QList<SidebarEntry *> m_entries;
     std::optional<AppSection> m_hovered;
 };
