@@ -2,11 +2,14 @@
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/SectionTitle.h"
+#include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/icons/DrawnSymbols.h"
 #include "ui/icons/SymbolIcon.h"
 #include "ui/shell/AppSection.h"
+#include "ui/shell/SidebarEntry.h"
 
 #include <QCoreApplication>
 #include <QEnterEvent>
@@ -55,6 +58,64 @@ TEST(GlassPanelTest, TintAndInteractionShowOnTheGlass)
     const QImage hovered = render(background);
     EXPECT_GT(hovered.pixelColor(220, 50).lightness(), tintedCentre.lightness());
     EXPECT_EQ(hovered.pixelColor(70, 50), plainCentre);
+}
+
+// A dark scheme whose highlight is dark too, and a light scheme with a pale yellow highlight: in
+// both the raw highlight would vanish as a foreground.
+QList<QPalette> hardPalettes()
+{
+    QPalette dark = darkPalette();
+    dark.setColor(QPalette::Highlight, QColor(28, 48, 110));
+    QPalette light;
+    light.setColor(QPalette::Window, QColor(246, 246, 246));
+    light.setColor(QPalette::WindowText, QColor(20, 20, 20));
+    light.setColor(QPalette::Highlight, QColor(255, 214, 10));
+    return {dark, light};
+}
+
+TEST(GlassPaletteTest, ForegroundAccentsKeepWcagContrastOnEverySurface)
+{
+    for (const QPalette &palette : hardPalettes()) {
+        const QColor raw = GlassPalette::accent(palette);
+        for (const QColor &surface : {GlassPalette::backdropColor(palette), GlassPalette::panelColor(palette)}) {
+            EXPECT_LT(GlassPalette::contrastRatio(raw, surface), 3.0);
+            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::accentSymbol(palette), surface), 3.0);
+            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::accentText(palette), surface), 4.5);
+            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::overdue(palette), surface), 4.5);
+            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::dueToday(palette), surface), 4.5);
+        }
+        // Still the desktop's hue, only lighter or darker.
+        EXPECT_NEAR(GlassPalette::accentSymbol(palette).hsvHue(), raw.hsvHue(), 12);
+    }
+    // A highlight that already stands out is kept as it is.
+    QPalette plain = darkPalette();
+    plain.setColor(QPalette::Highlight, QColor(80, 160, 255));
+    EXPECT_EQ(GlassPalette::accentSymbol(plain), QColor(80, 160, 255));
+    EXPECT_NEAR(GlassPalette::contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+}
+
+TEST(GlassPaletteTest, AccentIconsOfTheScreensReachThreeToOneOnADarkHighlight)
+{
+    const QPalette dark = hardPalettes().first();
+    const QColor panel = GlassPalette::panelColor(dark);
+    const QColor backdrop = GlassPalette::backdropColor(dark);
+
+    // The selected sidebar entry sits on the backdrop.
+    SidebarEntry entry(AppSection::Lists);
+    entry.setPalette(dark);
+    entry.setSelected(true);
+    EXPECT_GE(GlassPalette::contrastRatio(entry.symbolColor(), backdrop), 3.0);
+
+    // Card titles (settings), the About screen's features and the lists' add bar: symbols on glass.
+    QWidget page;
+    page.setPalette(dark);
+    auto *title = new SectionTitle(QStringLiteral("gearshape.fill"), QStringLiteral("设置"), std::nullopt, &page);
+    auto *symbol = new SymbolView(QStringLiteral("plus.circle"), 17, GlassPalette::Tone::Accent, &page);
+    for (const SymbolView *view : QList<const SymbolView *>{title->findChild<SymbolView *>(), symbol}) {
+        ASSERT_NE(view, nullptr);
+        EXPECT_GE(GlassPalette::contrastRatio(view->currentColor(), panel), 3.0);
+        EXPECT_GE(GlassPalette::contrastRatio(view->currentColor(), backdrop), 3.0);
+    }
 }
 
 TEST(AppBackdropTest, IsOpaqueWithoutACompositorAndItsGlowsScaleWithTheWindow)

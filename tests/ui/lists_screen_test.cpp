@@ -5,6 +5,7 @@
 #include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
+#include "ui/glass/ElidedLabel.h"
 #include "ui/glass/SegmentedControl.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/lists/ImportFromRemindersSheet.h"
@@ -15,6 +16,7 @@
 #include "ui/lists/TaskRowDelegate.h"
 #include "ui/lists/VisibleTasks.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -265,6 +267,61 @@ TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
     ASSERT_TRUE(waitUntil([&] { return harness.store.list(QStringLiteral("3.15作业"))->tasks.size() == 1; }, 5000));
     EXPECT_TRUE(notifiedIds().isEmpty());
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"美术 画画"});
+}
+
+TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵")), entry(QStringLiteral("数学 p12"))});
+    open();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    auto *add = named<QLineEdit>(view, "addField");
+    auto *tasks = named<QListView>(view, "taskView");
+    type(add, QStringLiteral("英语 听写"));
+    QTest::keyClick(add, Qt::Key_Return);
+    EXPECT_EQ(titlesOf(view->visibleTasks()), (QStringList{"数学 p12", "英语 听写", "语文 背诵"}));
+
+    // From the add field: the due box, then (date and add button disabled) the entries.
+    QTest::keyClick(add, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), named<QCheckBox>(view, "addDueCheck"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), tasks);
+    ASSERT_TRUE(tasks->currentIndex().isValid());
+    EXPECT_EQ(tasks->currentIndex().row(), 0);
+
+    // Space ticks the entry (it leaves the open entries); the next one takes its place.
+    QTest::keyClick(tasks, Qt::Key_Down);
+    QTest::keyClick(tasks, Qt::Key_Space);
+    EXPECT_TRUE(stored(QStringLiteral("3.15作业"), QStringLiteral("英语 听写")).done);
+    ASSERT_TRUE(tasks->currentIndex().isValid());
+    EXPECT_EQ(view->visibleTasks().at(tasks->currentIndex().row()).title, QStringLiteral("语文 背诵"));
+    // Delete removes the entry the keyboard is on.
+    QTest::keyClick(tasks, Qt::Key_Delete);
+    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks).contains(QStringLiteral("语文 背诵")), false);
+    EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"数学 p12"});
+    EXPECT_TRUE(tasks->currentIndex().isValid());
+
+    // Past the entries: the bottom bar's buttons.
+    QTest::keyClick(tasks, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(view, "clearCompletedButton"));
+}
+
+TEST_F(ListsScreenTest, ALongListNameEndsWithAnEllipsisAndShowsWholeAsTooltip)
+{
+    const QString name = QStringLiteral("三年级二班寒假语文数学英语综合实践作业清单（第一周到第四周，含周末阅读与每日口算练习）");
+    addList(name, {entry(QStringLiteral("语文 背诵"))});
+    open();
+    auto *label = named<ElidedLabel>(view, "listNameLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), name);
+    EXPECT_TRUE(label->shownText().endsWith(QStringLiteral("…"))) << label->shownText().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width());
+    EXPECT_EQ(label->toolTip(), name);
+
+    // Wide enough again: the whole name, no tooltip needed.
+    harness.store.rename(name, QStringLiteral("3.15作业"));
+    EXPECT_EQ(label->shownText(), QStringLiteral("3.15作业"));
+    EXPECT_TRUE(label->toolTip().isEmpty());
 }
 
 TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)

@@ -64,6 +64,10 @@ void RootView::showScreen()
     delete m_screen;
     m_screen = makeScreen(m_section);
     m_detail->addWidget(m_screen);
+    // At once rather than on the layout's next turn, so a Tab pressed right after the switch
+    // already reaches it.
+    if (isVisible())
+        m_screen->show();
 }
 
 QWidget *RootView::makeScreen(AppSection section)
