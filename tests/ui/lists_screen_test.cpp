@@ -558,7 +558,7 @@ TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
     addList(QStringLiteral("3.15作业"), {});
     open();
     // The sidebar's link opens it too.
-    QTest::mouseClick(named<QPushButton>(view, "sheetImportButton"), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(view, "sidebarImportButton"), Qt::LeftButton);
     ImportFromRemindersSheet *sheet = named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
     ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); }, 10000));

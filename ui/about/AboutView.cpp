@@ -46,7 +46,7 @@ QPixmap applicationIcon(qreal ratio)
     painter.fillPath(path, gradient);
     const int mark = 60;
     painter.drawPixmap((iconSide - mark) / 2, (iconSide - mark) / 2,
-                       SymbolIcon::pixmap(QStringLiteral("checklist.checked"), mark, Qt::white, ratio));
+                       SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), mark, Qt::white, ratio));
     return tile;
 }
 
@@ -111,16 +111,16 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
 QList<AboutView::Feature> AboutView::features()
 {
     return {
-        {QStringLiteral("camera.viewfinder"), QStringLiteral("识别"),
+        {QStringLiteral("camera-photo-symbolic"), QStringLiteral("识别"),
          QStringLiteral("使用本机离线文字识别（PP-OCR），识别印刷体、毛笔字与手写")},
-        {QStringLiteral("checklist"), QStringLiteral("整理"), QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
-        {QStringLiteral("bell.badge"), QStringLiteral("清单与提醒"),
+        {QStringLiteral("checklist-symbolic"), QStringLiteral("整理"), QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
+        {QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("清单与提醒"),
          QStringLiteral("条目存在 App 自己的清单里，到期用系统通知提醒你")},
-        {QStringLiteral("arrow.left.arrow.right"), QStringLiteral("互通"),
+        {QStringLiteral("emblem-synchronizing-symbolic"), QStringLiteral("互通"),
          QStringLiteral("可一键导出到系统提醒事项，也能从提醒事项导入")},
-        {QStringLiteral("clock.arrow.circlepath"), QStringLiteral("记录"),
+        {QStringLiteral("document-open-recent-symbolic"), QStringLiteral("记录"),
          QStringLiteral("每次导入留档，可一键重新写入（自动跳过已有）")},
-        {QStringLiteral("lock.shield"), QStringLiteral("隐私"), QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
+        {QStringLiteral("security-high-symbolic"), QStringLiteral("隐私"), QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
     };
 }
 

@@ -78,7 +78,7 @@ protected:
         painter.fillPath(clip, GlassPalette::withOpacity(GlassPalette::secondary(palette()), 0.12));
         const int side = 22;
         painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
-                           SymbolIcon::pixmap(QStringLiteral("photo"), side, GlassPalette::secondary(palette()),
+                           SymbolIcon::pixmap(QStringLiteral("image-x-generic-symbolic"), side, GlassPalette::secondary(palette()),
                                               devicePixelRatioF()));
     }
 
@@ -168,7 +168,7 @@ QWidget *RecordRow::makeRightColumn()
     m_reveal->setFont(GlassFonts::font(GlassFonts::Style::Caption));
     m_reveal->setEnabled(m_record.imagePath.has_value());
     small->addWidget(m_reveal);
-    m_delete = new SymbolButton(QStringLiteral("trash"), Tone::Secondary, true, column);
+    m_delete = new SymbolButton(QStringLiteral("user-trash-symbolic"), Tone::Secondary, true, column);
     m_delete->setObjectName(QStringLiteral("deleteRecordButton"));
     m_delete->setToolTip(QStringLiteral("删除这条记录"));
     m_delete->setAccessibleName(m_delete->toolTip());

@@ -57,7 +57,7 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
 
     auto *header = new QHBoxLayout;
     header->setSpacing(8);
-    header->addWidget(new SymbolView(QStringLiteral("arrow.down.doc"), 17, Tone::Accent, this));
+    header->addWidget(new SymbolView(QStringLiteral("document-import-symbolic"), 17, Tone::Accent, this));
     auto *title = new QLabel(QStringLiteral("从系统提醒事项导入"), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     header->addWidget(title);

@@ -56,7 +56,7 @@ public:
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const int side = 15;
         const QRect symbol(row.left() + 8, row.center().y() - side / 2, side, side);
-        painter->drawPixmap(symbol, SymbolIcon::pixmap(QStringLiteral("list.bullet.circle"), side,
+        painter->drawPixmap(symbol, SymbolIcon::pixmap(QStringLiteral("view-list-symbolic"), side,
                                                        GlassPalette::accentSymbol(palette), ratio));
 
         int right = row.right() - 8;
@@ -105,7 +105,7 @@ QPushButton *linkButton(const QString &text, QWidget *parent)
 
 ListsSidebar::ListsSidebar(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent)
-    , m_newList(new SymbolButton(QStringLiteral("plus"), Tone::Primary, true, this))
+    , m_newList(new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, true, this))
     , m_lists(new QListWidget(this))
     , m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
 {
@@ -159,7 +159,7 @@ QWidget *ListsSidebar::makeFooter()
     stack->setSpacing(4);
     auto *statusRow = new QHBoxLayout;
     statusRow->setSpacing(6);
-    statusRow->addWidget(new SymbolView(QStringLiteral("bell.badge"), 13, Tone::Secondary, footer), 0, Qt::AlignTop);
+    statusRow->addWidget(new SymbolView(QStringLiteral("preferences-system-notifications-symbolic"), 13, Tone::Secondary, footer), 0, Qt::AlignTop);
     m_notifyStatus = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), footer);
     m_notifyStatus->setObjectName(QStringLiteral("notificationStatusLabel"));
     m_notifyStatus->setWordWrap(true);

@@ -160,7 +160,7 @@ QWidget *ListsView::makeAddBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(14, 8, 14, 8);
     row->setSpacing(8);
-    row->addWidget(new SymbolView(QStringLiteral("plus.circle"), 17, Tone::Accent, bar));
+    row->addWidget(new SymbolView(QStringLiteral("list-add-symbolic"), 17, Tone::Accent, bar));
     m_addField = new QLineEdit(bar);
     m_addField->setObjectName(QStringLiteral("addField"));
     m_addField->setPlaceholderText(QStringLiteral("添加一条作业，回车确认"));
@@ -266,7 +266,7 @@ QWidget *ListsView::makeBottomBar()
     m_moreMenu->addSeparator();
     QAction *remove = m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
     // The destructive style: a red trash can marks it out.
-    remove->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("trash"), 16, GlassPalette::destructive(palette()), devicePixelRatioF())));
+    remove->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16, GlassPalette::destructive(palette()), devicePixelRatioF())));
     more->setMenu(m_moreMenu);
     row->addWidget(more);
 
@@ -281,7 +281,7 @@ QWidget *ListsView::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setSpacing(10);
     stack->addStretch();
-    stack->addWidget(new SymbolView(QStringLiteral("checklist"), 40, Tone::Secondary, empty), 0, Qt::AlignHCenter);
+    stack->addWidget(new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0, Qt::AlignHCenter);
     auto *title = new QLabel(QStringLiteral("还没有清单"), empty);
     title->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     stack->addWidget(title, 0, Qt::AlignHCenter);

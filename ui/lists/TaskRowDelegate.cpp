@@ -106,14 +106,14 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const QRect circle = circleRect(option.rect);
     const QColor circleColor = task.done ? GlassPalette::accentSymbol(palette) : GlassPalette::secondary(palette);
-    const QString circleSymbol = task.done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
+    const QString circleSymbol = task.done ? QStringLiteral("task-done-symbolic") : QStringLiteral("task-open-symbolic");
     const QRect circleSymbolRect(circle.center().x() - symbolSide / 2, circle.center().y() - symbolSide / 2, symbolSide,
                                  symbolSide);
     painter->drawPixmap(circleSymbolRect, SymbolIcon::pixmap(circleSymbol, symbolSide, circleColor, ratio));
     const QRect trash = trashRect(option.rect);
     const int trashSide = 15;
     painter->drawPixmap(QRect(trash.center().x() - trashSide / 2, trash.center().y() - trashSide / 2, trashSide, trashSide),
-                        SymbolIcon::pixmap(QStringLiteral("trash"), trashSide, GlassPalette::secondary(palette), ratio));
+                        SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), trashSide, GlassPalette::secondary(palette), ratio));
 
     // The text block, centred vertically in the row.
     const QFontMetrics titleMetrics(titleFont());

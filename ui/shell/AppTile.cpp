@@ -36,6 +36,6 @@ void AppTile::paintEvent(QPaintEvent *)
     path.addRoundedRect(QRectF(rect()), 9, 9);
     painter.fillPath(path, gradient);
     painter.drawPixmap((side - markSize) / 2, (side - markSize) / 2,
-                       SymbolIcon::pixmap(QStringLiteral("checklist.checked"), markSize, Qt::white,
+                       SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), markSize, Qt::white,
                                           devicePixelRatioF()));
 }

@@ -86,7 +86,7 @@ QWidget *Sidebar::makeFooter()
     auto *note = new QHBoxLayout;
     note->setContentsMargins(8, 0, 8, 0);
     note->setSpacing(6);
-    note->addWidget(new SymbolView(QStringLiteral("lock.shield"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
+    note->addWidget(new SymbolView(QStringLiteral("security-high-symbolic"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
     note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary, GlassFonts::system(10), footer),
                     0, Qt::AlignVCenter);
     note->addStretch();
