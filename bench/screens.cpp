@@ -351,6 +351,12 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Slatebook"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QtTranslations::install(app);
+    // The offscreen platform has no desktop font; a desktop's usual 10 points (KDE's default)
+    // shows the sizes that users see.
+    QFont desktopFont = QApplication::font();
+    desktopFont.setPointSizeF(10);
+    QApplication::setFont(desktopFont);
+    QApplication::setApplicationVersion(QStringLiteral(SLATEBOOK_VERSION));
 
     QStringList arguments = QCoreApplication::arguments();
     QString docs;

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPalette>
 #include <gtest/gtest.h>
@@ -71,6 +72,25 @@ QList<QPalette> hardPalettes()
     light.setColor(QPalette::WindowText, QColor(20, 20, 20));
     light.setColor(QPalette::Highlight, QColor(255, 214, 10));
     return {dark, light};
+}
+
+// A 12-point desktop font makes the body 12 points, titles and captions in proportion, so labels
+// and the desktop's own fields read at the same size.
+TEST(GlassFontsTest, SizesFollowTheDesktopFont)
+{
+    const QFont saved = QGuiApplication::font();
+    QFont desktop = saved;
+    desktop.setPointSizeF(12);
+    QGuiApplication::setFont(desktop);
+    EXPECT_DOUBLE_EQ(GlassFonts::font(GlassFonts::Style::Body).pointSizeF(), 12);
+    EXPECT_NEAR(GlassFonts::font(GlassFonts::Style::Title3).pointSizeF(), 12 * 16 / 13.0, 0.01);
+    EXPECT_NEAR(GlassFonts::font(GlassFonts::Style::Caption).pointSizeF(), 12 * 11 / 13.0, 0.01);
+    EXPECT_EQ(GlassFonts::font(GlassFonts::Style::Caption).pixelSize(), -1);
+    EXPECT_EQ(GlassFonts::font(GlassFonts::Style::Headline).weight(), QFont::DemiBold);
+    desktop.setPointSizeF(9);
+    QGuiApplication::setFont(desktop);
+    EXPECT_DOUBLE_EQ(GlassFonts::system(13).pointSizeF(), 9);
+    QGuiApplication::setFont(saved);
 }
 
 TEST(GlassPaletteTest, ForegroundAccentsKeepWcagContrastOnEverySurface)

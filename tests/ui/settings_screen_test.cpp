@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -234,6 +235,15 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     EXPECT_FALSE(buttons.contains(QStringLiteral("打开提醒事项设置")));
     ASSERT_NE(named<QPushButton>(&about, "remindersFolderButton"), nullptr);
     EXPECT_EQ(harness.service.folder(), harness.home.dataFolder() + QStringLiteral("/Reminders"));
+
+    // The hint names what is true here: the folder to check, not another system's settings page.
+    const QString hint = named<QLabel>(&about, "permissionHint")->text();
+    EXPECT_FALSE(hint.contains(QStringLiteral("系统设置"))) << hint.toStdString();
+    EXPECT_FALSE(hint.contains(QStringLiteral("隐私与安全性")));
+    EXPECT_EQ(AboutView::remindersHint(QDir::homePath() + QStringLiteral("/.local/share/Slatebook/Reminders")),
+              QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n~/.local/share/Slatebook/Reminders\n"
+                             "存在、当前用户可以写入，并且磁盘没有写满。"));
+    EXPECT_TRUE(AboutView::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
 }
 
 } // namespace

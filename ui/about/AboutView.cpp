@@ -11,6 +11,7 @@
 #include "ui/icons/SymbolIcon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -131,9 +132,14 @@ QString AboutView::versionLine(const QString &version)
 
 QString AboutView::remindersHint(const std::optional<QString> &folder)
 {
-    if (folder)
-        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + *folder
+    if (folder) {
+        // The home folder as "~", so the line stays short.
+        QString shown = *folder;
+        if (shown.startsWith(QDir::homePath() + QLatin1Char('/')))
+            shown.replace(0, QDir::homePath().size(), QStringLiteral("~"));
+        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + shown
             + QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
+    }
     return QStringLiteral("如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
                           "已安装并在运行，日历或任务应用能打开任务列表。");
 }
