@@ -15,7 +15,6 @@ class SettingsWindow : public QWidget {
 public:
     explicit SettingsWindow(SharedObjects shared, QWidget *parent = nullptr);
 
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 

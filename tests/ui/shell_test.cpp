@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QToolButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -200,16 +199,21 @@ TEST_F(ShellTest, TheMenuHangsFromTheSidebarAndTheKeyboardWalksTheSections)
 {
     // No band of its own: the content starts under the title bar, the menu sits in the brand row.
     EXPECT_EQ(window->findChild<QMenuBar *>(), nullptr);
-    auto *menuButton = named<QToolButton>(window, "appMenuButton");
+    auto *menuButton = named<QPushButton>(window, "appMenuButton");
     ASSERT_NE(menuButton, nullptr);
     EXPECT_TRUE(menuButton->isVisible());
     EXPECT_TRUE(window->rootView()->sidebar()->isAncestorOf(menuButton));
     QStringList items;
-    for (const QAction *action : menuButton->menu()->actions()) {
+    auto *menu = named<QMenu>(window, "appMenu");
+    ASSERT_NE(menu, nullptr);
+    for (const QAction *action : menu->actions()) {
         if (!action->isSeparator())
             items.append(action->text());
     }
     EXPECT_EQ(items, (QStringList{QStringLiteral("设置…"), QStringLiteral("退出 Slatebook")}));
+    QTest::keyClick(menuButton, Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([&] { return menu->isVisible(); }, 2000));
+    menu->close();
 
     // Tab goes from the menu button to the chosen section; Up and Down switch sections.
     menuButton->setFocus(Qt::TabFocusReason);

@@ -30,7 +30,6 @@ public:
     // task store when they are not kept in a folder.
     static QString remindersHint(const std::optional<QString> &folder);
 
-
 private:
     QWidget *makeFeatureList(QWidget *page);
     QWidget *makeButtons(QWidget *page);

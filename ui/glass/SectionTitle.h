@@ -13,7 +13,6 @@ public:
     SectionTitle(const QString &symbol, const QString &text, std::optional<QColor> tint = std::nullopt,
                  QWidget *parent = nullptr);
 
-
 private:
     SymbolView *m_symbol;
 };

@@ -31,7 +31,6 @@ public:
     // Asks first; only "清空" clears.
     void clearHistory();
 
-
 private:
     QWidget *makeHeader();
     QWidget *makeContent();

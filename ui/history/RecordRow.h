@@ -22,7 +22,6 @@ public:
     // The thumbnail once it is made; until then, and for no image, the placeholder.
     bool showsPlaceholder() const { return m_thumbnail.isNull(); }
 
-
 signals:
     void rewriteRequested(const HistoryRecord &record);
     void revealRequested(const HistoryRecord &record);

@@ -40,7 +40,6 @@ public:
     QString info() const { return m_info; }
     bool isLoading() const { return m_loading; }
 
-
 private:
     void setInfo(const QString &info);
     void setLoading(bool loading);

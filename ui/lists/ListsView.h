@@ -59,7 +59,6 @@ public:
     // Opens the import sheet (`showImport`).
     void openImportSheet();
 
-
 signals:
     // After the visible entries were rebuilt (a change of list, filter, search or store).
     void visibleTasksChanged();

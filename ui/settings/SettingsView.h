@@ -29,7 +29,6 @@ public:
     void refreshNotify();
     void restoreDefaults();
 
-
 signals:
     void pendingCountChanged(int count);
 

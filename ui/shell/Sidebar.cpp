@@ -3,14 +3,14 @@
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
-#include "ui/icons/SymbolIcon.h"
+#include "ui/glass/SymbolButton.h"
 #include "ui/shell/AppTile.h"
 #include "ui/glass/HairlineDivider.h"
 #include "ui/shell/SidebarEntry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QToolButton>
+#include <QMenu>
 #include <QVBoxLayout>
 
 using GlassPalette::Tone;
@@ -59,18 +59,17 @@ QWidget *Sidebar::makeBrandRow()
     layout->addLayout(names);
     layout->addStretch();
 
-    m_menuButton = new QToolButton(row);
+    m_menuButton = new SymbolButton(QStringLiteral("open-menu-symbolic"), Tone::Primary, true, row);
     m_menuButton->setObjectName(QStringLiteral("appMenuButton"));
     m_menuButton->setToolTip(QStringLiteral("菜单"));
     m_menuButton->setAccessibleName(m_menuButton->toolTip());
-    m_menuButton->setAutoRaise(true);
-    m_menuButton->setPopupMode(QToolButton::InstantPopup);
     m_menuButton->setFocusPolicy(Qt::TabFocus);
-    m_menuButton->setIconSize(QSize(16, 16));
-    m_menuButton->setIcon(SymbolIcon::icon(QStringLiteral("open-menu-symbolic")));
-    // The arrow that marks a menu button would crowd the brand row; the symbol says it.
-    m_menuButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
     m_menuButton->hide();
+    // Opened by hand rather than as the button's own menu, whose arrow would crowd the symbol.
+    connect(m_menuButton, &QPushButton::clicked, this, [this] {
+        if (m_appMenu)
+            m_appMenu->popup(m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height())));
+    });
     layout->addWidget(m_menuButton, 0, Qt::AlignVCenter);
     return row;
 }
@@ -96,7 +95,7 @@ QWidget *Sidebar::makeFooter()
 
 void Sidebar::setAppMenu(QMenu *menu)
 {
-    m_menuButton->setMenu(menu);
+    m_appMenu = menu;
     m_menuButton->setVisible(menu != nullptr);
 }
 

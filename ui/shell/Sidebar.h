@@ -3,12 +3,13 @@
 #include "ui/shell/AppSection.h"
 
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 #include <optional>
 
 class QMenu;
-class QToolButton;
 class SidebarEntry;
+class SymbolButton;
 
 // The window's fixed left column: the brand, one entry per section, and the offline note.
 // It shows which section is chosen and which entry the pointer is over (`hovered`).
@@ -35,7 +36,8 @@ private:
     void setHovered(std::optional<AppSection> section);
     void step(SidebarEntry *from, int delta);
 
-    QToolButton *m_menuButton = nullptr;
+    SymbolButton *m_menuButton = nullptr;
+    QPointer<QMenu> m_appMenu;
     QList<SidebarEntry *> m_entries;
     std::optional<AppSection> m_hovered;
 };
