@@ -16,10 +16,13 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void refreshIcon();
 
     QString m_symbol;
     GlassPalette::Tone m_tone;
+    // The ring shows for focus the keyboard brought, not for the window's first focus or a click.
+    bool m_keyboardFocus = false;
 };

@@ -109,7 +109,7 @@ void Sidebar::setSection(AppSection section)
     // The section list is one stop in the tab order, at the chosen entry; arrows move within it.
     SidebarEntry *chosen = entry(section);
     if (hadFocus && chosen)
-        chosen->setFocus(Qt::OtherFocusReason);
+        chosen->setFocus(Qt::TabFocusReason);
 }
 
 void Sidebar::step(SidebarEntry *from, int delta)

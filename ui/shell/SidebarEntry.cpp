@@ -123,7 +123,7 @@ void SidebarEntry::paintEvent(QPaintEvent *)
         painter.setPen(QPen(outlineColor(), 1));
         painter.drawPath(path);
     }
-    if (hasFocus()) {
+    if (hasFocus() && m_keyboardFocus) {
         QPainterPath ring;
         ring.addRoundedRect(plate.adjusted(1, 1, -1, -1), cornerRadius - 1, cornerRadius - 1);
         painter.setPen(QPen(GlassPalette::accentSymbol(palette()), 2));
@@ -154,6 +154,13 @@ void SidebarEntry::keyPressEvent(QKeyEvent *event)
         return;
     }
     QAbstractButton::keyPressEvent(event);
+}
+
+void SidebarEntry::focusInEvent(QFocusEvent *event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
 }
 
 void SidebarEntry::leaveEvent(QEvent *event)

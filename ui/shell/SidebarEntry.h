@@ -43,11 +43,13 @@ protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     AppSection m_section;
     bool m_selected = false;
     bool m_highlighted = false;
+    bool m_keyboardFocus = false; // the ring shows only for focus the keyboard brought
     qreal m_selection = 0; // 0 = plain, 1 = fully selected; animated between
     QVariantAnimation m_animation;
 };
