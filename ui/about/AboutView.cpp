@@ -39,9 +39,7 @@ QPixmap applicationIcon(qreal ratio)
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box(0, 0, iconSide, iconSide);
-    QLinearGradient gradient(box.topLeft(), box.bottomRight());
-    gradient.setColorAt(0, QColor::fromRgbF(0.27f, 0.55f, 1.0f));
-    gradient.setColorAt(1, QColor::fromRgbF(0.52f, 0.36f, 0.96f));
+    const QLinearGradient gradient = GlassPalette::brandGradient(box);
     QPainterPath path;
     path.addRoundedRect(box, 24, 24);
     painter.fillPath(path, gradient);

@@ -132,6 +132,14 @@ QColor withOpacity(QColor color, qreal opacity)
     return color;
 }
 
+QLinearGradient brandGradient(const QRectF &box)
+{
+    QLinearGradient gradient(box.topLeft(), box.bottomRight());
+    gradient.setColorAt(0, QColor::fromRgbF(0.27f, 0.55f, 1.0f));
+    gradient.setColorAt(1, QColor::fromRgbF(0.52f, 0.36f, 0.96f));
+    return gradient;
+}
+
 qreal contrastRatio(const QColor &a, const QColor &b)
 {
     const qreal la = luminance(a);

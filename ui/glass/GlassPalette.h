@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QLinearGradient>
 #include <QPalette>
 
 // The colours that the screens name by role, taken from the desktop's palette so the glass look
@@ -34,6 +35,10 @@ QColor backdropColor(const QPalette &palette);
 QColor panelColor(const QPalette &palette);
 
 QColor withOpacity(QColor color, qreal opacity);
+
+// The brand's tile (the sidebar's app tile, the About icon without a theme): blue at the top-left
+// corner of `box` to violet at the bottom-right, the same in light and dark.
+QLinearGradient brandGradient(const QRectF &box);
 
 // WCAG 2 contrast ratio of two opaque colours, from 1 (equal) to 21 (black on white).
 qreal contrastRatio(const QColor &a, const QColor &b);
