@@ -12,12 +12,14 @@
 #include "data/TaskStore.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayKeeper.h"
+#include "ui/shell/QtTranslations.h"
 #include "ui/shell/AppTile.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QIcon>
 #include <QUrl>
+#include <cstdio>
 #include <optional>
 
 namespace {
@@ -45,6 +47,7 @@ int runWindowMode(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Slatebook"));
+    QtTranslations::install(app);
     // Ties the window to slatebook.desktop (its name and icon in the dock and task switcher);
     // outside an installation the brand tile stands in for the themed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("slatebook"));
@@ -83,9 +86,18 @@ int runWindowMode(int argc, char **argv)
 
 int SlateApp::run(int argc, char **argv)
 {
+    // The project version from CMake; About and the package show the same.
+    QCoreApplication::setApplicationVersion(QStringLiteral(SLATEBOOK_VERSION));
+    const QStringList arguments = argumentList(argc, argv);
+    // Answered before anything touches the data folder or needs a display.
+    if (arguments.size() == 2 && arguments.at(1) == QLatin1String("--version")) {
+        std::printf("slatebook %s\n", SLATEBOOK_VERSION);
+        return 0;
+    }
+
     DataFolder::ensureExists();
 
-    if (const std::optional<CliTask> task = CliIntake::takeTask(argumentList(argc, argv))) {
+    if (const std::optional<CliTask> task = CliIntake::takeTask(arguments)) {
         QCoreApplication app(argc, argv);
         runCommandLineTask(*task);
     }

@@ -4,9 +4,13 @@
 // window; then, with realistic data (three lists of thirty entries in all, a dozen history
 // records with their photos, two Reminders lists), the lists screen (each filter, a search, the
 // import sheet, and at 980 × 700), the history, settings and about screens; all under a light
-// and a dark palette, to OUTPUT_DIR/<palette>-<view>.png (default ./screens). IMAGE is the homework photo to import (default: the test corpus'
-// 03-print-photo.jpg). Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise, in a
-// temporary HOME.
+// and a dark palette, to OUTPUT_DIR/<palette>-<view>.png (default ./screens); the sections also
+// under a dark palette with a dark highlight ("dark-dim"), where the accents must keep their
+// contrast. IMAGE is the homework photo to import (default: the test corpus' 03-print-photo.jpg).
+// With --docs DOCS_DIR last, the pictures the README shows are copied there: the import screen
+// light and dark (screenshot.png, screenshot-dark.png) and the lists screen light and dark
+// (lists.png, lists-dark.png). Runs on the offscreen platform unless QT_QPA_PLATFORM says
+// otherwise, in a temporary HOME, with Qt's Chinese translations as the window has them.
 
 #include "bench/BenchHome.h"
 #include "bridges/notifications/NotificationService.h"
@@ -24,6 +28,7 @@
 #include "ui/lists/ImportFromRemindersSheet.h"
 #include "ui/lists/ListsView.h"
 #include "ui/lists/VisibleTasks.h"
+#include "ui/shell/QtTranslations.h"
 #include "ui/shell/RootView.h"
 
 #include <QApplication>
@@ -66,6 +71,15 @@ QPalette darkPalette()
         p.setColor(QPalette::Disabled, role, QColor(118, 118, 124));
     p.setColor(QPalette::Disabled, QPalette::Button, window);
     p.setColor(QPalette::Disabled, QPalette::Base, window);
+    return p;
+}
+
+// The dark palette with the kind of dark highlight that made accents vanish when they were used
+// as they came.
+QPalette darkDimPalette()
+{
+    QPalette p = darkPalette();
+    p.setColor(QPalette::Highlight, QColor(28, 48, 110));
     return p;
 }
 
@@ -129,16 +143,21 @@ const char *sectionFileName(AppSection section)
     return "section";
 }
 
+void shootSections(MainWindow &window, const Shooter &shooter)
+{
+    for (AppSection section : AppSections::all()) {
+        window.rootView()->setSection(section);
+        shooter.shoot(&window, QString::fromLatin1(sectionFileName(section)));
+    }
+}
+
 void shootScheme(const SharedObjects &shared, const Shooter &shooter, const QString &photo)
 {
     MainWindow window(shared);
     window.resize(1100, 760);
     window.show();
     RootView *root = window.rootView();
-    for (AppSection section : AppSections::all()) {
-        root->setSection(section);
-        shooter.shoot(&window, QString::fromLatin1(sectionFileName(section)));
-    }
+    shootSections(window, shooter);
 
     root->setSection(AppSection::Lists);
     root->setSection(AppSection::Importer);
@@ -280,26 +299,28 @@ void shootDataScreens(const SharedObjects &shared, const Shooter &shooter)
 
     root->setSection(AppSection::Lists);
     auto *lists = qobject_cast<ListsView *>(root->currentScreen());
+    auto *search = lists->findChild<QLineEdit *>(QStringLiteral("searchField"));
     shooter.shoot(&window, QStringLiteral("lists"));
     lists->setFilter(VisibleTasks::Filter::All);
     shooter.shoot(&window, QStringLiteral("lists-all"));
     lists->setFilter(VisibleTasks::Filter::Done);
     shooter.shoot(&window, QStringLiteral("lists-done"));
     lists->setFilter(VisibleTasks::Filter::All);
-    lists->searchField()->setText(QStringLiteral("英语"));
+    search->setText(QStringLiteral("英语"));
     lists->exportList();
     settle(600);
     shooter.shoot(&window, QStringLiteral("lists-search-exported"));
-    lists->searchField()->setText(QStringLiteral("没有这个"));
+    search->setText(QStringLiteral("没有这个"));
     shooter.shoot(&window, QStringLiteral("lists-search-nothing"));
-    lists->searchField()->clear();
+    search->clear();
     window.resize(980, 700);
     shooter.shoot(&window, QStringLiteral("lists-980x700"));
     window.resize(1100, 760);
     lists->openImportSheet();
     settle(800);
-    shooter.shoot(lists->importSheet(), QStringLiteral("lists-import-sheet"));
-    lists->importSheet()->close();
+    auto *sheet = lists->findChild<ImportFromRemindersSheet *>();
+    shooter.shoot(sheet, QStringLiteral("lists-import-sheet"));
+    sheet->close();
 
     root->setSection(AppSection::History);
     settle(2500); // the thumbnails are made on the thread pool
@@ -329,8 +350,20 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Slatebook"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QtTranslations::install(app);
+    // The offscreen platform has no desktop font; a desktop's usual 10 points (KDE's default)
+    // shows the sizes that users see.
+    QFont desktopFont = QApplication::font();
+    desktopFont.setPointSizeF(10);
+    QApplication::setFont(desktopFont);
+    QApplication::setApplicationVersion(QStringLiteral(SLATEBOOK_VERSION));
 
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    QString docs;
+    if (arguments.size() >= 3 && arguments.at(arguments.size() - 2) == QLatin1String("--docs")) {
+        docs = arguments.takeLast();
+        arguments.removeLast();
+    }
     const QString folder = arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screens");
     const QString photo = arguments.size() > 2 ? arguments.at(2)
                                                : QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
@@ -348,11 +381,29 @@ int main(int argc, char **argv)
     shootScheme(shared, Shooter(folder, QStringLiteral("light")), photo);
     QApplication::setPalette(darkPalette());
     shootScheme(shared, Shooter(folder, QStringLiteral("dark")), photo);
+    {
+        QApplication::setPalette(darkDimPalette());
+        MainWindow window(shared);
+        window.resize(1100, 760);
+        window.show();
+        shootSections(window, Shooter(folder, QStringLiteral("dark-dim")));
+    }
 
     fillRealisticData(shared);
     QApplication::setPalette(light);
     shootDataScreens(shared, Shooter(folder, QStringLiteral("light")));
     QApplication::setPalette(darkPalette());
     shootDataScreens(shared, Shooter(folder, QStringLiteral("dark")));
+
+    if (!docs.isEmpty()) {
+        for (const auto &[shot, picture] : {std::pair{"light-import-result", "screenshot"},
+                                            std::pair{"dark-import-result", "screenshot-dark"},
+                                            std::pair{"light-lists", "lists"}, std::pair{"dark-lists", "lists-dark"}}) {
+            const QString target = QStringLiteral("%1/%2.png").arg(docs, QString::fromLatin1(picture));
+            QFile::remove(target);
+            if (!QFile::copy(QStringLiteral("%1/%2.png").arg(folder, QString::fromLatin1(shot)), target))
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(target));
+        }
+    }
     return 0;
 }

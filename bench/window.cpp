@@ -17,6 +17,7 @@
 #include "data/TaskStore.h"
 #include "ui/MainWindow.h"
 #include "ui/import/ImportView.h"
+#include "ui/shell/QtTranslations.h"
 #include "ui/shell/RootView.h"
 
 #include <QApplication>
@@ -155,6 +156,8 @@ int main(int argc, char **argv)
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Slatebook"));
+    // As the application starts: Qt's own Chinese texts are part of the time to the first paint.
+    QtTranslations::install(app);
     DataFolder::ensureExists();
     AppSettings settings;
     HistoryStore history;

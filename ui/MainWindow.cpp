@@ -4,15 +4,16 @@
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/import/ImportView.h"
 #include "ui/shell/RootView.h"
+#include "ui/shell/Sidebar.h"
 
 #include <QCoreApplication>
-#include <QMenuBar>
+#include <QAction>
+#include <QMenu>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     : QWidget(parent)
     , m_root(new RootView(shared, this))
-    , m_menuBar(makeMenuBar())
 {
     setWindowTitle(QStringLiteral("Slatebook"));
     WindowConfigurator::configure(this);
@@ -21,7 +22,8 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     layout->addWidget(m_root);
     setMinimumSize(m_root->minimumSize());
     resize(1100, 760);
-    m_menuBar->raise();
+    m_root->sidebar()->setAppMenu(makeAppMenu());
+    addSectionShortcuts();
 }
 
 MainWindow::~MainWindow()
@@ -49,28 +51,36 @@ void MainWindow::showSettingsWindow()
     m_settingsWindow->activateWindow();
 }
 
-void MainWindow::resizeEvent(QResizeEvent *event)
+QMenu *MainWindow::makeAppMenu()
 {
-    // Over the root's top band, left of the sidebar's brand; the backdrop shows through it.
-    m_menuBar->setGeometry(0, 0, width(), m_menuBar->sizeHint().height());
-    QWidget::resizeEvent(event);
-}
-
-QMenuBar *MainWindow::makeMenuBar()
-{
-    auto *bar = new QMenuBar(this);
-    bar->setStyleSheet(QStringLiteral("QMenuBar { background: transparent; }"));
-    QMenu *menu = bar->addMenu(QStringLiteral("Slatebook"));
+    auto *menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("appMenu"));
     QAction *settings = menu->addAction(QStringLiteral("设置…"), this, &MainWindow::showSettingsWindow);
-    settings->setShortcut(QKeySequence(QStringLiteral("Ctrl+,")));
+    settings->setObjectName(QStringLiteral("settingsAction"));
+    settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setShortcutContext(Qt::WindowShortcut);
-    settings->setMenuRole(QAction::PreferencesRole);
     menu->addSeparator();
     QAction *quit = menu->addAction(QStringLiteral("退出 Slatebook"), qApp, &QCoreApplication::quit);
-    quit->setShortcut(QKeySequence::Quit);
-    quit->setMenuRole(QAction::QuitRole);
-    // With a desktop-wide menu bar the shortcuts must still reach this window.
+    quit->setObjectName(QStringLiteral("quitAction"));
+    // Ctrl+Q also where the platform theme maps no Quit key, and from the settings window too.
+    QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
+    if (!quitKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Q)))
+        quitKeys.prepend(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcuts(quitKeys);
+    quit->setShortcutContext(Qt::ApplicationShortcut);
+    // A menu's shortcuts work only for actions that belong to a shown widget.
     addAction(settings);
     addAction(quit);
-    return bar;
+    return menu;
+}
+
+void MainWindow::addSectionShortcuts()
+{
+    int number = 1;
+    for (AppSection section : AppSections::all()) {
+        auto *choose = new QAction(AppSections::rawValue(section), this);
+        choose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number++)));
+        connect(choose, &QAction::triggered, this, [this, section] { m_root->setSection(section); });
+        addAction(choose);
+    }
 }

@@ -5,13 +5,15 @@
 #include <QPointer>
 #include <QWidget>
 
-class QMenuBar;
+class QMenu;
 class RootView;
 class SettingsWindow;
 
 // The main window, titled "Slatebook": `RootView` filling a see-through window (see
-// WindowConfigurator), no smaller than 980 × 700, with the application menu in the band at the
-// top. The menu's "设置…" (Ctrl+,) opens the separate settings window.
+// WindowConfigurator), no smaller than 980 × 700. The application menu hangs from a button in the
+// sidebar's brand row, so the content starts right under the window manager's title bar: "设置…"
+// (Ctrl+,) opens the separate settings window, "退出 Slatebook" (Ctrl+Q) quits. Ctrl+1 … Ctrl+5
+// choose the sidebar's sections.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -27,13 +29,10 @@ public:
     void openImage(const QString &path);
     void showSettingsWindow();
 
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-
 private:
-    QMenuBar *makeMenuBar();
+    QMenu *makeAppMenu();
+    void addSectionShortcuts();
 
     RootView *m_root;
-    QMenuBar *m_menuBar;
     QPointer<SettingsWindow> m_settingsWindow;
 };

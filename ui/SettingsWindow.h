@@ -15,8 +15,6 @@ class SettingsWindow : public QWidget {
 public:
     explicit SettingsWindow(SharedObjects shared, QWidget *parent = nullptr);
 
-    SettingsView *settingsView() const { return m_view; }
-
 protected:
     void resizeEvent(QResizeEvent *event) override;
 

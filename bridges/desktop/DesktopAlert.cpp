@@ -67,6 +67,9 @@ AlertAnswer askInAlert(const AlertRequest &request, QWidget *parent)
     }
 
     auto *layout = new QVBoxLayout(&dialog);
+    // Wide enough for a short sentence on one line: word wrapping would otherwise shrink the
+    // alert to its buttons' width.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(QString(26, QChar(0x5B57))));
     layout->addLayout(body);
     layout->addLayout(buttons);
     if (field)

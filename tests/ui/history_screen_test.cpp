@@ -1,4 +1,5 @@
 #include "AlertAnswerer.h"
+#include "Named.h"
 #include "ScreenHarness.h"
 #include "support/TestPaths.h"
 
@@ -59,9 +60,24 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
     }
 
+    // The shown rows, in the order the screen lists them: the history's order.
+    QList<RecordRow *> rows() const
+    {
+        QList<RecordRow *> shown;
+        for (const HistoryRecord &record : harness.history.records()) {
+            for (RecordRow *each : view->findChildren<RecordRow *>()) {
+                // Rows on their way out were hidden; new ones are not shown until the next turn.
+                const bool leaving = each->isHidden() && each->testAttribute(Qt::WA_WState_ExplicitShowHide);
+                if (!leaving && each->record().id == record.id)
+                    shown.append(each);
+            }
+        }
+        return shown;
+    }
+
     RecordRow *row(const QString &listName) const
     {
-        for (RecordRow *each : view->rows()) {
+        for (RecordRow *each : rows()) {
             if (each->record().listName == listName)
                 return each;
         }
@@ -76,11 +92,11 @@ protected:
 TEST_F(HistoryScreenTest, AnEmptyHistoryShowsTheEmptyPanel)
 {
     open();
-    EXPECT_TRUE(view->emptyState()->isVisible());
-    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 0 次导入"));
-    EXPECT_FALSE(view->clearButton()->isEnabled());
-    EXPECT_TRUE(view->openFolderButton()->isEnabled());
-    EXPECT_TRUE(view->rows().isEmpty());
+    EXPECT_TRUE(named<QWidget>(view, "historyEmptyState")->isVisible());
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 0 次导入"));
+    EXPECT_FALSE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(view, "historyOpenFolderButton")->isEnabled());
+    EXPECT_TRUE(rows().isEmpty());
 }
 
 TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
@@ -90,45 +106,45 @@ TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
                                corpusImage(QStringLiteral("03-print-photo.jpg")), 5, 0));
     harness.history.add(record(QStringLiteral("坏图"), {}, corpusImage(QStringLiteral("gone.jpg")), 1, 1));
     open();
-    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 3 次导入"));
-    ASSERT_EQ(view->rows().size(), 3);
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 3 次导入"));
+    ASSERT_EQ(rows().size(), 3);
     // Newest first.
-    EXPECT_EQ(view->rows().first()->record().listName, QStringLiteral("坏图"));
+    EXPECT_EQ(rows().first()->record().listName, QStringLiteral("坏图"));
 
     RecordRow *plain = row(QStringLiteral("无图"));
-    EXPECT_EQ(plain->previewLabel()->text(), QStringLiteral("语文｜背诵 · 数学｜P12"));
-    EXPECT_EQ(plain->writtenBadge(), nullptr);
-    ASSERT_NE(plain->skippedBadge(), nullptr);
-    EXPECT_EQ(plain->skippedBadge()->text(), QStringLiteral("跳过 3"));
-    EXPECT_FALSE(plain->revealButton()->isEnabled());
-    EXPECT_TRUE(plain->rewriteButton()->isEnabled());
+    EXPECT_EQ(named<QLabel>(plain, "previewLabel")->text(), QStringLiteral("语文｜背诵 · 数学｜P12"));
+    EXPECT_EQ(named<QLabel>(plain, "writtenBadge"), nullptr);
+    ASSERT_NE(named<QLabel>(plain, "skippedBadge"), nullptr);
+    EXPECT_EQ(named<QLabel>(plain, "skippedBadge")->text(), QStringLiteral("跳过 3"));
+    EXPECT_FALSE(named<QPushButton>(plain, "revealButton")->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(plain, "rewriteButton")->isEnabled());
     EXPECT_TRUE(plain->showsPlaceholder());
-    EXPECT_EQ(plain->timeLabel()->text(), HistoryTexts::time(plain->record().date));
+    EXPECT_EQ(named<QLabel>(plain, "recordTimeLabel")->text(), HistoryTexts::time(plain->record().date));
 
     RecordRow *pictured = row(QStringLiteral("有图"));
-    EXPECT_EQ(pictured->previewLabel()->text(), QStringLiteral("a · b · c …等 5 条"));
-    EXPECT_EQ(pictured->writtenBadge()->text(), QStringLiteral("写入 5"));
-    EXPECT_EQ(pictured->skippedBadge(), nullptr);
-    EXPECT_TRUE(pictured->revealButton()->isEnabled());
+    EXPECT_EQ(named<QLabel>(pictured, "previewLabel")->text(), QStringLiteral("a · b · c …等 5 条"));
+    EXPECT_EQ(named<QLabel>(pictured, "writtenBadge")->text(), QStringLiteral("写入 5"));
+    EXPECT_EQ(named<QLabel>(pictured, "skippedBadge"), nullptr);
+    EXPECT_TRUE(named<QPushButton>(pictured, "revealButton")->isEnabled());
     // Made off the UI thread, then shown.
     ASSERT_TRUE(waitUntil([&] { return !pictured->showsPlaceholder(); }, 20000));
 
     RecordRow *broken = row(QStringLiteral("坏图"));
-    EXPECT_FALSE(broken->rewriteButton()->isEnabled());
-    EXPECT_TRUE(broken->revealButton()->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(broken, "rewriteButton")->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(broken, "revealButton")->isEnabled());
     QTest::qWait(200);
     EXPECT_TRUE(broken->showsPlaceholder());
 
     // The trash can removes the record without asking; the other rows stay as they were.
-    QTest::mouseClick(plain->deleteButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return view->rows().size() == 2; }, 5000));
+    QTest::mouseClick(named<SymbolButton>(plain, "deleteRecordButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return rows().size() == 2; }, 5000));
     EXPECT_EQ(harness.history.records().size(), 2);
     EXPECT_EQ(row(QStringLiteral("有图")), pictured);
-    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("共 2 次导入"));
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 2 次导入"));
 
     // A record added meanwhile (the import screen) shows up first.
     harness.history.add(record(QStringLiteral("新的"), {"x"}));
-    EXPECT_EQ(view->rows().first()->record().listName, QStringLiteral("新的"));
+    EXPECT_EQ(rows().first()->record().listName, QStringLiteral("新的"));
 }
 
 TEST_F(HistoryScreenTest, WriteAgainAddsWhatIsMissingAndReschedulesDatedEntries)
@@ -139,10 +155,10 @@ TEST_F(HistoryScreenTest, WriteAgainAddsWhatIsMissingAndReschedulesDatedEntries)
     open();
     const qsizetype records = harness.history.records().size();
 
-    QTest::mouseClick(view->rows().first()->rewriteButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(rows().first(), "rewriteButton"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return !view->status().isEmpty(); }, 5000));
     EXPECT_EQ(view->status(), QStringLiteral("已重新存到 App 清单「3.15作业」2 条"));
-    EXPECT_EQ(view->statusLabel()->text(), view->status());
+    EXPECT_EQ(named<QLabel>(view, "historyStatusLabel")->text(), view->status());
     const auto list = harness.store.list(QStringLiteral("3.15作业"));
     ASSERT_EQ(list->tasks.size(), 3);
     // The entry that already had a due time is notified again; the new ones have none.
@@ -174,20 +190,20 @@ TEST_F(HistoryScreenTest, ClearingAsksAndOnlyClearConfirms)
     harness.history.add(record(QStringLiteral("一"), {"a"}));
     harness.history.add(record(QStringLiteral("二"), {"b"}));
     open();
-    EXPECT_TRUE(view->clearButton()->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
 
     auto seen = answerNextAlert(QStringLiteral("取消"));
-    QTest::mouseClick(view->clearButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(view, "clearHistoryButton"), Qt::LeftButton);
     EXPECT_TRUE(seen->shown);
     EXPECT_EQ(seen->texts.mid(0, 2), (QStringList{"清空全部历史记录？", "只删除本机记录文件，不影响提醒事项里的内容。"}));
     EXPECT_EQ(seen->buttons, (QStringList{"取消", "清空"}));
     EXPECT_EQ(harness.history.records().size(), 2);
 
     answerNextAlert(QStringLiteral("清空"));
-    QTest::mouseClick(view->clearButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(view, "clearHistoryButton"), Qt::LeftButton);
     EXPECT_TRUE(harness.history.records().isEmpty());
-    EXPECT_TRUE(view->emptyState()->isVisible());
-    EXPECT_FALSE(view->clearButton()->isEnabled());
+    EXPECT_TRUE(named<QWidget>(view, "historyEmptyState")->isVisible());
+    EXPECT_FALSE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "AlertAnswerer.h"
 #include "ImportScreenDriver.h"
+#include "Named.h"
 #include "ScreenHarness.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
+#include "ui/glass/ElidedLabel.h"
 #include "ui/glass/SegmentedControl.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/lists/ImportFromRemindersSheet.h"
@@ -15,6 +17,7 @@
 #include "ui/lists/TaskRowDelegate.h"
 #include "ui/lists/VisibleTasks.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -127,7 +130,7 @@ protected:
     {
         const int row = int(titlesOf(view->visibleTasks()).indexOf(title));
         ASSERT_GE(row, 0) << title.toStdString();
-        QListView *list = view->taskView();
+        QListView *list = named<QListView>(view, "taskView");
         const QRect rect = list->visualRect(list->model()->index(row, 0));
         const QRect button = trash ? TaskRowDelegate::trashRect(rect) : TaskRowDelegate::circleRect(rect);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, button.center());
@@ -146,12 +149,12 @@ protected:
 TEST_F(ListsScreenTest, WithoutListsTheDetailShowsTheEmptyStateAndAddingDoesNothing)
 {
     open();
-    EXPECT_TRUE(view->emptyState()->isVisible());
-    EXPECT_FALSE(view->detail()->isVisible());
-    EXPECT_TRUE(view->sidebar()->emptyLabel()->isVisible());
-    EXPECT_EQ(view->sidebar()->emptyLabel()->text(), QStringLiteral("还没有清单"));
+    EXPECT_TRUE(named<QWidget>(view, "listsEmptyState")->isVisible());
+    EXPECT_FALSE(named<QWidget>(view, "listsDetail")->isVisible());
+    EXPECT_TRUE(named<QLabel>(view, "noListsLabel")->isVisible());
+    EXPECT_EQ(named<QLabel>(view, "noListsLabel")->text(), QStringLiteral("还没有清单"));
     EXPECT_EQ(view->currentName(), std::nullopt);
-    view->addField()->setText(QStringLiteral("数学 p12"));
+    named<QLineEdit>(view, "addField")->setText(QStringLiteral("数学 p12"));
     view->addEntry();
     EXPECT_TRUE(harness.store.lists().isEmpty());
     EXPECT_EQ(view->status(), QString());
@@ -162,34 +165,34 @@ TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
     addList(QStringLiteral("3.15作业"), {});
     open();
     EXPECT_EQ(view->currentName(), QStringLiteral("3.15作业"));
-    EXPECT_EQ(view->nameLabel()->text(), QStringLiteral("3.15作业"));
-    EXPECT_FALSE(view->addButton()->isEnabled());
-    EXPECT_FALSE(view->dueEdit()->isEnabled());
-    type(view->addField(), QStringLiteral("   "));
-    EXPECT_FALSE(view->addButton()->isEnabled());
+    EXPECT_EQ(named<QLabel>(view, "listNameLabel")->text(), QStringLiteral("3.15作业"));
+    EXPECT_FALSE(named<QPushButton>(view, "addButton")->isEnabled());
+    EXPECT_FALSE(named<QDateTimeEdit>(view, "addDueEdit")->isEnabled());
+    type(named<QLineEdit>(view, "addField"), QStringLiteral("   "));
+    EXPECT_FALSE(named<QPushButton>(view, "addButton")->isEnabled());
 
     // Return in the field adds; the status counts pending notifications even without a due time.
-    view->addField()->clear();
-    type(view->addField(), QStringLiteral("  数学 p12 "));
-    QTest::keyClick(view->addField(), Qt::Key_Return);
+    named<QLineEdit>(view, "addField")->clear();
+    type(named<QLineEdit>(view, "addField"), QStringLiteral("  数学 p12 "));
+    QTest::keyClick(named<QLineEdit>(view, "addField"), Qt::Key_Return);
     EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks), QStringList{"数学 p12"});
-    EXPECT_TRUE(view->addField()->text().isEmpty());
+    EXPECT_TRUE(named<QLineEdit>(view, "addField")->text().isEmpty());
     ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 0 条到期提醒"); }, 5000))
         << view->status().toStdString();
 
     // With "截止" on, the new entry gets a notification; the due settings stay for the next one.
-    QTest::mouseClick(view->dueCheck(), Qt::LeftButton);
-    EXPECT_TRUE(view->dueEdit()->isEnabled());
-    view->dueEdit()->setDateTime(tomorrowAt(20));
-    type(view->addField(), QStringLiteral("语文 背诵"));
-    QTest::mouseClick(view->addButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(view, "addDueCheck"), Qt::LeftButton);
+    EXPECT_TRUE(named<QDateTimeEdit>(view, "addDueEdit")->isEnabled());
+    named<QDateTimeEdit>(view, "addDueEdit")->setDateTime(tomorrowAt(20));
+    type(named<QLineEdit>(view, "addField"), QStringLiteral("语文 背诵"));
+    QTest::mouseClick(named<QPushButton>(view, "addButton"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 1 条到期提醒"); }, 5000));
     EXPECT_EQ(stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).due, tomorrowAt(20));
-    EXPECT_TRUE(view->dueCheck()->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(view, "addDueCheck")->isChecked());
 
     // A title the list holds already adds nothing, but that entry is notified at the chosen time.
-    type(view->addField(), QStringLiteral("数学 p12"));
-    QTest::keyClick(view->addField(), Qt::Key_Return);
+    type(named<QLineEdit>(view, "addField"), QStringLiteral("数学 p12"));
+    QTest::keyClick(named<QLineEdit>(view, "addField"), Qt::Key_Return);
     EXPECT_EQ(harness.store.list(QStringLiteral("3.15作业"))->tasks.size(), 2);
     ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 2 条到期提醒"); }, 5000));
     EXPECT_TRUE(notifiedIds().contains(dueId(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p12")).id)));
@@ -200,25 +203,25 @@ TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
     addList(QStringLiteral("数学作业"), {entry(QStringLiteral("math p3")), entry(QStringLiteral("数学 订正"), true),
                                         entry(QStringLiteral("口算 两页"), false, tomorrowAt(7))});
     open();
-    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("2 待办 / 3 总计"));
-    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 33%"));
-    EXPECT_EQ(view->progressBar()->value(), 333);
-    EXPECT_EQ(view->filterControl()->segments(), (QStringList{"未完成", "已完成", "全部"}));
-    EXPECT_EQ(view->filterControl()->width(), 168);
-    EXPECT_EQ(view->searchField()->placeholderText(), QStringLiteral("搜索"));
+    EXPECT_EQ(named<QLabel>(view, "countsLabel")->text(), QStringLiteral("2 待办 / 3 总计"));
+    EXPECT_EQ(named<QLabel>(view, "progressLabel")->text(), QStringLiteral("完成 33%"));
+    EXPECT_EQ(named<QProgressBar>(view, "progressBar")->value(), 333);
+    EXPECT_EQ(named<SegmentedControl>(view, "filterControl")->segments(), (QStringList{"未完成", "已完成", "全部"}));
+    EXPECT_EQ(named<SegmentedControl>(view, "filterControl")->width(), 168);
+    EXPECT_EQ(named<QLineEdit>(view, "searchField")->placeholderText(), QStringLiteral("搜索"));
     EXPECT_EQ(titlesOf(view->visibleTasks()), (QStringList{"口算 两页", "math p3"}));
 
-    QTest::mouseClick(view->filterControl(), Qt::LeftButton, {}, view->filterControl()->segmentRect(2).center());
+    QTest::mouseClick(named<SegmentedControl>(view, "filterControl"), Qt::LeftButton, {}, named<SegmentedControl>(view, "filterControl")->segmentRect(2).center());
     EXPECT_EQ(view->filter(), Filter::All);
-    type(view->searchField(), QStringLiteral("MATH"));
+    type(named<QLineEdit>(view, "searchField"), QStringLiteral("MATH"));
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"math p3"});
     // A search that hides everything shows the filter's message, not a search message.
-    view->searchField()->clear();
-    type(view->searchField(), QStringLiteral("英语"));
+    named<QLineEdit>(view, "searchField")->clear();
+    type(named<QLineEdit>(view, "searchField"), QStringLiteral("英语"));
     EXPECT_TRUE(view->visibleTasks().isEmpty());
-    EXPECT_TRUE(view->emptyTasksLabel()->isVisible());
-    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("这个清单是空的"));
-    view->searchField()->clear();
+    EXPECT_TRUE(named<QLabel>(view, "emptyTasksLabel")->isVisible());
+    EXPECT_EQ(named<QLabel>(view, "emptyTasksLabel")->text(), QStringLiteral("这个清单是空的"));
+    named<QLineEdit>(view, "searchField")->clear();
 
     // Ticking everything off empties "未完成"; "已完成" then lists all three.
     view->setFilter(Filter::Todo);
@@ -226,16 +229,16 @@ TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
     ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 1; }, 5000));
     clickRow(QStringLiteral("口算 两页"), false);
     ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().isEmpty(); }, 5000));
-    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("没有未完成的条目，很轻松"));
-    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 100%"));
-    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("0 待办 / 3 总计"));
+    EXPECT_EQ(named<QLabel>(view, "emptyTasksLabel")->text(), QStringLiteral("没有未完成的条目，很轻松"));
+    EXPECT_EQ(named<QLabel>(view, "progressLabel")->text(), QStringLiteral("完成 100%"));
+    EXPECT_EQ(named<QLabel>(view, "countsLabel")->text(), QStringLiteral("0 待办 / 3 总计"));
 
     // "清理已完成" empties the list; "已完成" then has nothing.
-    QTest::mouseClick(view->clearCompletedButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(view, "clearCompletedButton"), Qt::LeftButton);
     EXPECT_EQ(view->status(), QStringLiteral("已清理 3 条"));
     view->setFilter(Filter::Done);
-    EXPECT_EQ(view->emptyTasksLabel()->text(), QStringLiteral("还没有完成的条目"));
-    EXPECT_EQ(view->progressLabel()->text(), QStringLiteral("完成 0%"));
+    EXPECT_EQ(named<QLabel>(view, "emptyTasksLabel")->text(), QStringLiteral("还没有完成的条目"));
+    EXPECT_EQ(named<QLabel>(view, "progressLabel")->text(), QStringLiteral("完成 0%"));
 }
 
 TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
@@ -267,6 +270,61 @@ TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"美术 画画"});
 }
 
+TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
+{
+    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵")), entry(QStringLiteral("数学 p12"))});
+    open();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
+    auto *add = named<QLineEdit>(view, "addField");
+    auto *tasks = named<QListView>(view, "taskView");
+    type(add, QStringLiteral("英语 听写"));
+    QTest::keyClick(add, Qt::Key_Return);
+    EXPECT_EQ(titlesOf(view->visibleTasks()), (QStringList{"数学 p12", "英语 听写", "语文 背诵"}));
+
+    // From the add field: the due box, then (date and add button disabled) the entries.
+    QTest::keyClick(add, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), named<QCheckBox>(view, "addDueCheck"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), tasks);
+    ASSERT_TRUE(tasks->currentIndex().isValid());
+    EXPECT_EQ(tasks->currentIndex().row(), 0);
+
+    // Space ticks the entry (it leaves the open entries); the next one takes its place.
+    QTest::keyClick(tasks, Qt::Key_Down);
+    QTest::keyClick(tasks, Qt::Key_Space);
+    EXPECT_TRUE(stored(QStringLiteral("3.15作业"), QStringLiteral("英语 听写")).done);
+    ASSERT_TRUE(tasks->currentIndex().isValid());
+    EXPECT_EQ(view->visibleTasks().at(tasks->currentIndex().row()).title, QStringLiteral("语文 背诵"));
+    // Delete removes the entry the keyboard is on.
+    QTest::keyClick(tasks, Qt::Key_Delete);
+    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks).contains(QStringLiteral("语文 背诵")), false);
+    EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"数学 p12"});
+    EXPECT_TRUE(tasks->currentIndex().isValid());
+
+    // Past the entries: the bottom bar's buttons.
+    QTest::keyClick(tasks, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), named<QPushButton>(view, "clearCompletedButton"));
+}
+
+TEST_F(ListsScreenTest, ALongListNameEndsWithAnEllipsisAndShowsWholeAsTooltip)
+{
+    const QString name = QStringLiteral("三年级二班寒假语文数学英语综合实践作业清单（第一周到第四周，含周末阅读与每日口算练习）");
+    addList(name, {entry(QStringLiteral("语文 背诵"))});
+    open();
+    auto *label = named<ElidedLabel>(view, "listNameLabel");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), name);
+    EXPECT_TRUE(label->shownText().endsWith(QStringLiteral("…"))) << label->shownText().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width());
+    EXPECT_EQ(label->toolTip(), name);
+
+    // Wide enough again: the whole name, no tooltip needed.
+    harness.store.rename(name, QStringLiteral("3.15作业"));
+    EXPECT_EQ(label->shownText(), QStringLiteral("3.15作业"));
+    EXPECT_TRUE(label->toolTip().isEmpty());
+}
+
 TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
 {
     addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"))});
@@ -283,8 +341,8 @@ TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
     ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit) << cli.errorString().toStdString();
     ASSERT_EQ(cli.exitCode(), 0);
     ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 3; }, 10000));
-    EXPECT_EQ(view->countsLabel()->text(), QStringLiteral("3 待办 / 3 总计"));
-    EXPECT_EQ(view->sidebar()->listWidget()->count(), 1);
+    EXPECT_EQ(named<QLabel>(view, "countsLabel")->text(), QStringLiteral("3 待办 / 3 总计"));
+    EXPECT_EQ(named<QListWidget>(view, "listsWidget")->count(), 1);
 }
 
 TEST_F(ListsScreenTest, NewRenameAndDeleteList)
@@ -298,23 +356,23 @@ TEST_F(ListsScreenTest, NewRenameAndDeleteList)
     open();
 
     // "+" proposes today's default name; "创建" trims it and selects the new list.
-    QTest::mouseClick(view->sidebar()->newListButton(), Qt::LeftButton);
-    NewListPrompt *prompt = view->newListPrompt();
+    QTest::mouseClick(named<SymbolButton>(view, "newListButton"), Qt::LeftButton);
+    NewListPrompt *prompt = named<NewListPrompt>(view, "newListPrompt");
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(prompt->name(), harness.settings.defaultListName(QDateTime::currentDateTime()));
-    prompt->nameField()->setText(QStringLiteral("  周末作业 "));
-    QTest::mouseClick(prompt->createButton(), Qt::LeftButton);
+    named<QLineEdit>(prompt, "newListNameField")->setText(QStringLiteral("  周末作业 "));
+    QTest::mouseClick(named<QPushButton>(prompt, "newListCreateButton"), Qt::LeftButton);
     EXPECT_EQ(view->currentName(), QStringLiteral("周末作业"));
     EXPECT_EQ(harness.store.lists().size(), 2);
-    EXPECT_EQ(view->sidebar()->listWidget()->currentItem()->text(), QStringLiteral("周末作业"));
+    EXPECT_EQ(named<QListWidget>(view, "listsWidget")->currentItem()->text(), QStringLiteral("周末作业"));
     // A blank name creates nothing.
     view->newList();
-    view->newListPrompt()->nameField()->setText(QStringLiteral("   "));
-    QTest::mouseClick(view->newListPrompt()->createButton(), Qt::LeftButton);
+    named<QLineEdit>(named<NewListPrompt>(view, "newListPrompt"), "newListNameField")->setText(QStringLiteral("   "));
+    QTest::mouseClick(named<QPushButton>(named<NewListPrompt>(view, "newListPrompt"), "newListCreateButton"), Qt::LeftButton);
     EXPECT_EQ(harness.store.lists().size(), 2);
 
     // Choosing a list in the sidebar.
-    view->sidebar()->listWidget()->setCurrentRow(0);
+    named<QListWidget>(view, "listsWidget")->setCurrentRow(0);
     ASSERT_TRUE(waitUntil([&] { return view->currentName() == QStringLiteral("3.15作业"); }, 5000));
 
     // Rename: unchanged or blank input changes nothing; a new name is taken and selected.
@@ -351,7 +409,7 @@ TEST_F(ListsScreenTest, NewRenameAndDeleteList)
     view->deleteList();
     EXPECT_TRUE(harness.store.lists().isEmpty());
     EXPECT_EQ(view->currentName(), std::nullopt);
-    EXPECT_TRUE(view->emptyState()->isVisible());
+    EXPECT_TRUE(named<QWidget>(view, "listsEmptyState")->isVisible());
 }
 
 TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
@@ -365,7 +423,7 @@ TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
     ASSERT_TRUE(waitUntil([&] { return written; }, 10000));
     open();
 
-    QList<QAction *> items = view->remindersMenu()->actions();
+    QList<QAction *> items = named<QMenu>(view, "remindersMenu")->actions();
     ASSERT_EQ(items.size(), 2);
     EXPECT_EQ(items[0]->text(), QStringLiteral("导出本清单到提醒事项"));
     EXPECT_EQ(items[1]->text(), QStringLiteral("从提醒事项导入…"));
@@ -402,7 +460,7 @@ protected:
     ImportFromRemindersSheet *openSheet()
     {
         view->openImportSheet();
-        ImportFromRemindersSheet *sheet = view->importSheet();
+        ImportFromRemindersSheet *sheet = named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
         EXPECT_NE(sheet, nullptr);
         return sheet;
     }
@@ -431,33 +489,33 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
 
     ImportFromRemindersSheet *sheet = openSheet();
     EXPECT_EQ(sheet->size(), QSize(640, 430));
-    EXPECT_EQ(sheet->targetField()->text(), QStringLiteral("提醒事项导入"));
+    EXPECT_EQ(named<QLineEdit>(sheet, "targetField")->text(), QStringLiteral("提醒事项导入"));
     ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 3 && !sheet->isLoading(); }, 10000));
     EXPECT_EQ(sheet->source(), QStringLiteral("数学作业"));
-    EXPECT_EQ(sheet->sourcePicker()->currentText(), QStringLiteral("数学作业"));
-    EXPECT_EQ(sheet->sourcePicker()->itemText(0), QStringLiteral("请选择"));
-    EXPECT_EQ(sheet->sourcePicker()->count(), 3);
+    EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->currentText(), QStringLiteral("数学作业"));
+    EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->itemText(0), QStringLiteral("请选择"));
+    EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->count(), 3);
     EXPECT_EQ(sheet->info(), QStringLiteral("共 3 条"));
     EXPECT_EQ(sheet->selectedIds().size(), 3);
-    EXPECT_TRUE(sheet->allBox()->isChecked());
+    EXPECT_TRUE(named<QCheckBox>(sheet, "selectAllBox")->isChecked());
     bool sawCompleted = false;
     for (const ReminderRow &row : sheet->rows())
         sawCompleted = sawCompleted || (row.completed && sheet->selectedIds().contains(row.id));
     EXPECT_TRUE(sawCompleted);
 
     // Unticking one clears "全选"; "全选" off and on ticks none, then all.
-    QTest::mouseClick(sheet->rowBoxes().at(0), Qt::LeftButton);
-    EXPECT_FALSE(sheet->allBox()->isChecked());
+    QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0), Qt::LeftButton);
+    EXPECT_FALSE(named<QCheckBox>(sheet, "selectAllBox")->isChecked());
     EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(), QStringLiteral("已选 2 条"));
-    QTest::mouseClick(sheet->allBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(sheet, "selectAllBox"), Qt::LeftButton);
     EXPECT_EQ(sheet->selectedIds().size(), 3);
-    QTest::mouseClick(sheet->allBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(sheet, "selectAllBox"), Qt::LeftButton);
     EXPECT_TRUE(sheet->selectedIds().isEmpty());
-    EXPECT_FALSE(sheet->importButton()->isEnabled());
+    EXPECT_FALSE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
 
     // "请选择" changes nothing; the other list loads and replaces the rows.
-    sheet->sourcePicker()->setCurrentIndex(0);
-    emit sheet->sourcePicker()->activated(0);
+    named<QComboBox>(sheet, "sourcePicker")->setCurrentIndex(0);
+    emit named<QComboBox>(sheet, "sourcePicker")->activated(0);
     EXPECT_EQ(sheet->rows().size(), 3);
     sheet->load(QStringLiteral("家务"));
     ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 1; }, 10000));
@@ -465,21 +523,21 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     ASSERT_TRUE(waitUntil([&] { return sheet->rows().size() == 3; }, 10000));
 
     // Only blanks as target: "导入" is off.
-    sheet->targetField()->setText(QStringLiteral("   "));
-    EXPECT_FALSE(sheet->importButton()->isEnabled());
-    sheet->targetField()->setText(QStringLiteral(" 数学 "));
-    EXPECT_TRUE(sheet->importButton()->isEnabled());
+    named<QLineEdit>(sheet, "targetField")->setText(QStringLiteral("   "));
+    EXPECT_FALSE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
+    named<QLineEdit>(sheet, "targetField")->setText(QStringLiteral(" 数学 "));
+    EXPECT_TRUE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
 
     // Two ticked rows, only the later one dated: both entries take that date, as open entries.
     int index = 0;
     for (const ReminderRow &row : sheet->rows()) {
         if (row.title == QStringLiteral("语文 背诵"))
-            QTest::mouseClick(sheet->rowBoxes().at(index), Qt::LeftButton);
+            QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(index), Qt::LeftButton);
         ++index;
     }
     EXPECT_EQ(sheet->selectedIds().size(), 2);
-    QTest::mouseClick(sheet->importButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return view->importSheet() == nullptr; }, 5000));
+    QTest::mouseClick(named<QPushButton>(sheet, "sheetImportButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr; }, 5000));
     const auto list = harness.store.list(QStringLiteral("数学"));
     ASSERT_TRUE(list);
     ASSERT_EQ(list->tasks.size(), 2);
@@ -501,14 +559,14 @@ TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
     addList(QStringLiteral("3.15作业"), {});
     open();
     // The sidebar's link opens it too.
-    QTest::mouseClick(view->sidebar()->importButton(), Qt::LeftButton);
-    ImportFromRemindersSheet *sheet = view->importSheet();
+    QTest::mouseClick(named<QPushButton>(view, "sidebarImportButton"), Qt::LeftButton);
+    ImportFromRemindersSheet *sheet = named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
     ASSERT_NE(sheet, nullptr);
     ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); }, 10000));
-    EXPECT_EQ(sheet->sourcePicker()->count(), 1);
-    EXPECT_FALSE(sheet->importButton()->isEnabled());
-    QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return view->importSheet() == nullptr; }, 5000));
+    EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->count(), 1);
+    EXPECT_FALSE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
+    QTest::mouseClick(named<QPushButton>(sheet, "sheetCancelButton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr; }, 5000));
     EXPECT_EQ(harness.store.lists().size(), 1);
 }
 

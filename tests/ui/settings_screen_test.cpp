@@ -1,4 +1,5 @@
 #include "ImportScreenDriver.h"
+#include "Named.h"
 #include "ScreenHarness.h"
 
 #include "ui/MainWindow.h"
@@ -10,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,7 +76,7 @@ protected:
     bool showsPending(int count)
     {
         const QString line = QStringLiteral("已安排 %1 条到期提醒（统计的是本 App 排在系统通知里的条数）").arg(count);
-        return waitUntil([&] { return view->pendingLabel()->text() == line; }, 10000);
+        return waitUntil([&] { return named<QLabel>(view, "pendingCountLabel")->text() == line; }, 10000);
     }
 
     ScreenHarness harness;
@@ -84,24 +86,24 @@ protected:
 TEST_F(SettingsScreenTest, TheMinutePickerShowsTheStoredMinuteAndPickingReplacesIt)
 {
     open();
-    EXPECT_EQ(view->hourPicker()->currentText(), QStringLiteral("23"));
-    EXPECT_EQ(view->hourPicker()->itemText(0), QStringLiteral("00"));
-    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("59"));
-    EXPECT_EQ(itemsOf(view->minutePicker()),
+    EXPECT_EQ(named<QComboBox>(view, "hourPicker")->currentText(), QStringLiteral("23"));
+    EXPECT_EQ(named<QComboBox>(view, "hourPicker")->itemText(0), QStringLiteral("00"));
+    EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("59"));
+    EXPECT_EQ(itemsOf(named<QComboBox>(view, "minutePicker")),
               (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55", "59"}));
-    EXPECT_EQ(view->hourPicker()->parentWidget()->width(), 90);
+    EXPECT_EQ(named<QComboBox>(view, "hourPicker")->parentWidget()->width(), 90);
 
-    pick(view->minutePicker(), QStringLiteral("30"));
+    pick(named<QComboBox>(view, "minutePicker"), QStringLiteral("30"));
     EXPECT_EQ(harness.settings.dueMinute(), 30);
-    EXPECT_EQ(itemsOf(view->minutePicker()), (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55"}));
-    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("30"));
-    pick(view->hourPicker(), QStringLiteral("07"));
+    EXPECT_EQ(itemsOf(named<QComboBox>(view, "minutePicker")), (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55"}));
+    EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("30"));
+    pick(named<QComboBox>(view, "hourPicker"), QStringLiteral("07"));
     EXPECT_EQ(harness.settings.dueHour(), 7);
 
     // The pickers stay usable with the default due time off.
-    QTest::mouseClick(view->dueBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(view, "dueOnBox"), Qt::LeftButton);
     EXPECT_FALSE(harness.settings.dueEnabled());
-    EXPECT_TRUE(view->minutePicker()->isEnabled());
+    EXPECT_TRUE(named<QComboBox>(view, "minutePicker")->isEnabled());
 }
 
 TEST_F(SettingsScreenTest, NotificationOptionsRebuildThePendingSet)
@@ -112,50 +114,50 @@ TEST_F(SettingsScreenTest, NotificationOptionsRebuildThePendingSet)
     harness.store.add({QStringLiteral("英语｜听写")}, QStringLiteral("3.15作业"), QDateTime(QDate(2001, 1, 1), QTime(8, 0)));
     harness.store.add({QStringLiteral("美术｜画画")}, QStringLiteral("周末"));
     open();
-    EXPECT_TRUE(view->notifyBox()->isChecked());
-    EXPECT_EQ(view->leadPicker()->currentText(), QStringLiteral("到期时"));
-    EXPECT_EQ(itemsOf(view->leadPicker()),
+    EXPECT_TRUE(named<QCheckBox>(view, "notifyOnBox")->isChecked());
+    EXPECT_EQ(named<QComboBox>(view, "leadPicker")->currentText(), QStringLiteral("到期时"));
+    EXPECT_EQ(itemsOf(named<QComboBox>(view, "leadPicker")),
               (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
     ASSERT_TRUE(showsPending(0));
-    EXPECT_TRUE(view->permissionLabel()->text().startsWith(QStringLiteral("通知权限：")));
+    EXPECT_TRUE(named<QLabel>(view, "permissionLabel")->text().startsWith(QStringLiteral("通知权限：")));
 
     // Off and on again: every open entry still ahead is scheduled, then counted.
-    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(view, "notifyOnBox"), Qt::LeftButton);
     EXPECT_FALSE(harness.notify.enabled());
-    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(view, "notifyOnBox"), Qt::LeftButton);
     EXPECT_TRUE(harness.notify.enabled());
     ASSERT_TRUE(showsPending(2));
     EXPECT_EQ(view->pendingCount(), 2);
 
     // A lead of a day: the same two, each a day earlier.
-    pick(view->leadPicker(), QStringLiteral("提前 1 天"));
+    pick(named<QComboBox>(view, "leadPicker"), QStringLiteral("提前 1 天"));
     EXPECT_EQ(harness.notify.leadSeconds(), 86400);
     QList<NotificationRequest> pending = harness.pendingNotifications();
     ASSERT_EQ(pending.size(), 2);
 
-    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
+    QTest::mouseClick(named<QCheckBox>(view, "notifyOnBox"), Qt::LeftButton);
     ASSERT_TRUE(showsPending(0));
 }
 
 TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
 {
     open();
-    ImportScreenDriver::type(view->templateField(), QStringLiteral("{YYYY}"));
-    view->languagesField()->clear();
-    ImportScreenDriver::type(view->languagesField(), QStringLiteral("en-US"));
-    view->subjectsField()->clear();
-    ImportScreenDriver::type(view->subjectsField(), QStringLiteral("语文,数学,书法"));
+    ImportScreenDriver::type(named<QLineEdit>(view, "templateField"), QStringLiteral("{YYYY}"));
+    named<QLineEdit>(view, "languagesField")->clear();
+    ImportScreenDriver::type(named<QLineEdit>(view, "languagesField"), QStringLiteral("en-US"));
+    named<QLineEdit>(view, "subjectsField")->clear();
+    ImportScreenDriver::type(named<QLineEdit>(view, "subjectsField"), QStringLiteral("语文,数学,书法"));
     EXPECT_EQ(harness.settings.subjects(), (QStringList{"语文", "数学", "书法"}));
-    for (QCheckBox *box : {view->dueBox(), view->dedupeBox(), view->openAfterBox(), view->historyBox()})
+    for (QCheckBox *box : {named<QCheckBox>(view, "dueOnBox"), named<QCheckBox>(view, "dedupeBox"), named<QCheckBox>(view, "openAfterBox"), named<QCheckBox>(view, "saveHistoryBox")})
         QTest::mouseClick(box, Qt::LeftButton);
-    pick(view->hourPicker(), QStringLiteral("06"));
-    pick(view->minutePicker(), QStringLiteral("15"));
-    QTest::mouseClick(view->notifyBox(), Qt::LeftButton);
-    pick(view->leadPicker(), QStringLiteral("提前 1 小时"));
+    pick(named<QComboBox>(view, "hourPicker"), QStringLiteral("06"));
+    pick(named<QComboBox>(view, "minutePicker"), QStringLiteral("15"));
+    QTest::mouseClick(named<QCheckBox>(view, "notifyOnBox"), Qt::LeftButton);
+    pick(named<QComboBox>(view, "leadPicker"), QStringLiteral("提前 1 小时"));
     ASSERT_FALSE(harness.settings.dedupe());
     ASSERT_TRUE(harness.settings.openAfterWrite());
 
-    QTest::mouseClick(view->restoreButton(), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(view, "restoreDefaultsButton"), Qt::LeftButton);
     EXPECT_EQ(harness.settings.listNameTemplate(), QStringLiteral("{M}.{D}作业"));
     EXPECT_TRUE(harness.settings.dueEnabled());
     EXPECT_EQ(harness.settings.dueHour(), 23);
@@ -169,14 +171,14 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
     EXPECT_EQ(harness.notify.leadSeconds(), 3600);
 
     // The controls show the defaults at once.
-    EXPECT_EQ(view->templateField()->text(), QStringLiteral("{M}.{D}作业"));
-    EXPECT_EQ(view->languagesField()->text(), QStringLiteral("zh-Hans,en-US"));
-    EXPECT_EQ(view->subjectsField()->text(), AppSettings::Defaults::subjectsText());
-    EXPECT_EQ(view->minutePicker()->currentText(), QStringLiteral("59"));
-    EXPECT_TRUE(view->dedupeBox()->isChecked());
-    EXPECT_FALSE(view->openAfterBox()->isChecked());
-    EXPECT_FALSE(view->notifyBox()->isChecked());
-    EXPECT_EQ(view->leadPicker()->currentText(), QStringLiteral("提前 1 小时"));
+    EXPECT_EQ(named<QLineEdit>(view, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_EQ(named<QLineEdit>(view, "languagesField")->text(), QStringLiteral("zh-Hans,en-US"));
+    EXPECT_EQ(named<QLineEdit>(view, "subjectsField")->text(), AppSettings::Defaults::subjectsText());
+    EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("59"));
+    EXPECT_TRUE(named<QCheckBox>(view, "dedupeBox")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(view, "openAfterBox")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(view, "notifyOnBox")->isChecked());
+    EXPECT_EQ(named<QComboBox>(view, "leadPicker")->currentText(), QStringLiteral("提前 1 小时"));
 }
 
 TEST_F(SettingsScreenTest, TheSectionAndTheSettingsWindowStayInStep)
@@ -187,24 +189,24 @@ TEST_F(SettingsScreenTest, TheSectionAndTheSettingsWindowStayInStep)
     auto *section = qobject_cast<SettingsView *>(window.rootView()->currentScreen());
     ASSERT_NE(section, nullptr);
     window.showSettingsWindow();
-    SettingsView *separate = window.settingsWindow()->settingsView();
+    SettingsView *separate = named<SettingsView>(window.settingsWindow(), "settingsView");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.settingsWindow()));
     EXPECT_EQ(window.settingsWindow()->width(), 560);
 
-    section->templateField()->setFocus();
-    ImportScreenDriver::type(section->templateField(), QStringLiteral("周"));
-    EXPECT_EQ(separate->templateField()->text(), QStringLiteral("{M}.{D}作业周"));
-    QTest::mouseClick(separate->dedupeBox(), Qt::LeftButton);
-    EXPECT_FALSE(section->dedupeBox()->isChecked());
-    pick(separate->minutePicker(), QStringLiteral("45"));
-    EXPECT_EQ(section->minutePicker()->currentText(), QStringLiteral("45"));
-    QTest::mouseClick(section->notifyBox(), Qt::LeftButton);
-    EXPECT_FALSE(separate->notifyBox()->isChecked());
-    pick(section->leadPicker(), QStringLiteral("提前 3 小时"));
-    EXPECT_EQ(separate->leadPicker()->currentText(), QStringLiteral("提前 3 小时"));
-    QTest::mouseClick(separate->restoreButton(), Qt::LeftButton);
-    EXPECT_EQ(section->templateField()->text(), QStringLiteral("{M}.{D}作业"));
-    EXPECT_TRUE(section->dedupeBox()->isChecked());
+    named<QLineEdit>(section, "templateField")->setFocus();
+    ImportScreenDriver::type(named<QLineEdit>(section, "templateField"), QStringLiteral("周"));
+    EXPECT_EQ(named<QLineEdit>(separate, "templateField")->text(), QStringLiteral("{M}.{D}作业周"));
+    QTest::mouseClick(named<QCheckBox>(separate, "dedupeBox"), Qt::LeftButton);
+    EXPECT_FALSE(named<QCheckBox>(section, "dedupeBox")->isChecked());
+    pick(named<QComboBox>(separate, "minutePicker"), QStringLiteral("45"));
+    EXPECT_EQ(named<QComboBox>(section, "minutePicker")->currentText(), QStringLiteral("45"));
+    QTest::mouseClick(named<QCheckBox>(section, "notifyOnBox"), Qt::LeftButton);
+    EXPECT_FALSE(named<QCheckBox>(separate, "notifyOnBox")->isChecked());
+    pick(named<QComboBox>(section, "leadPicker"), QStringLiteral("提前 3 小时"));
+    EXPECT_EQ(named<QComboBox>(separate, "leadPicker")->currentText(), QStringLiteral("提前 3 小时"));
+    QTest::mouseClick(named<QPushButton>(separate, "restoreDefaultsButton"), Qt::LeftButton);
+    EXPECT_EQ(named<QLineEdit>(section, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_TRUE(named<QCheckBox>(section, "dedupeBox")->isChecked());
 }
 
 TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
@@ -217,7 +219,7 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     QCoreApplication::setApplicationVersion(QString());
     AboutView about(harness.shared());
     QCoreApplication::setApplicationVersion(before);
-    EXPECT_EQ(about.versionLabel()->text(), QStringLiteral("版本 —"));
+    EXPECT_EQ(named<QLabel>(&about, "versionLabel")->text(), QStringLiteral("版本 —"));
 
     const QList<AboutView::Feature> features = AboutView::features();
     ASSERT_EQ(features.size(), 6);
@@ -231,8 +233,17 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     EXPECT_TRUE(buttons.contains(QStringLiteral("打开数据目录")));
     EXPECT_TRUE(buttons.contains(QStringLiteral("打开提醒事项目录")));
     EXPECT_FALSE(buttons.contains(QStringLiteral("打开提醒事项设置")));
-    ASSERT_NE(about.remindersFolderButton(), nullptr);
+    ASSERT_NE(named<QPushButton>(&about, "remindersFolderButton"), nullptr);
     EXPECT_EQ(harness.service.folder(), harness.home.dataFolder() + QStringLiteral("/Reminders"));
+
+    // The hint names what is true here: the folder to check, not another system's settings page.
+    const QString hint = named<QLabel>(&about, "permissionHint")->text();
+    EXPECT_FALSE(hint.contains(QStringLiteral("系统设置"))) << hint.toStdString();
+    EXPECT_FALSE(hint.contains(QStringLiteral("隐私与安全性")));
+    EXPECT_EQ(AboutView::remindersHint(QDir::homePath() + QStringLiteral("/.local/share/Slatebook/Reminders")),
+              QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n~/.local/share/Slatebook/Reminders\n"
+                             "存在、当前用户可以写入，并且磁盘没有写满。"));
+    EXPECT_TRUE(AboutView::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
 }
 
 TEST_F(SettingsScreenTest, TheReminderStoreIsChosenHereAndAboutNamesIt)

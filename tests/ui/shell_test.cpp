@@ -1,7 +1,11 @@
+#include "Named.h"
 #include "ScreenHarness.h"
+#include "support/TestPaths.h"
 
 #include "data/DefaultsStore.h"
 #include "ui/MainWindow.h"
+#include "ui/about/AboutView.h"
+#include "ui/shell/QtTranslations.h"
 #include "ui/SettingsWindow.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/import/ImportView.h"
@@ -9,8 +13,18 @@
 #include "ui/shell/Sidebar.h"
 #include "ui/shell/SidebarEntry.h"
 
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QEnterEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +36,50 @@ AppSection startSectionWith(const std::optional<QString> &stored)
         DefaultsStore().setText(QStringLiteral("startSection"), *stored);
     MainWindow window(harness.shared());
     return window.rootView()->section();
+}
+
+void removeTranslators()
+{
+    for (QTranslator *translator : qApp->findChildren<QTranslator *>()) {
+        QCoreApplication::removeTranslator(translator);
+        delete translator;
+    }
+}
+
+// Qt's own texts follow the desktop's language, and are Chinese where Qt has no catalogue for it.
+TEST(QtTranslationsTest, TheFileDialogSpeaksChineseUnderZhCnAndUnderC)
+{
+    for (const QLocale &locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale::c()}) {
+        EXPECT_EQ(QtTranslations::install(*qApp, locale), QStringLiteral("zh_CN"));
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        auto *buttons = dialog.findChild<QDialogButtonBox *>();
+        ASSERT_NE(buttons, nullptr);
+        ASSERT_NE(buttons->button(QDialogButtonBox::Cancel), nullptr);
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+        removeTranslators();
+    }
+}
+
+// One version, from the build: what --version prints (without a display) and what About shows.
+TEST(VersionTest, TheCommandLineAndAboutShowTheProjectVersion)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+    process.start(TestPaths::slatebook(), {QStringLiteral("--version")});
+    ASSERT_TRUE(process.waitForFinished(20000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("slatebook " SLATEBOOK_VERSION "\n"));
+
+    ScreenHarness harness;
+    QCoreApplication::setApplicationVersion(QStringLiteral(SLATEBOOK_VERSION));
+    AboutView about(harness.shared());
+    EXPECT_EQ(named<QLabel>(&about, "versionLabel")->text(), QStringLiteral("版本 " SLATEBOOK_VERSION));
+    QCoreApplication::setApplicationVersion(QString());
 }
 
 TEST(RootViewTest, OpensOnTheStoredStartSection)
@@ -85,19 +143,19 @@ TEST_F(ShellTest, SectionsListInOrderAndTheSelectedOneStandsOut)
     const QColor accent = GlassPalette::accent(palette);
     SidebarEntry *selected = entry(AppSection::History);
     // The look eases in over 0.15 s.
-    ASSERT_TRUE(waitUntil([&] { return selected->outlineColor().alphaF() > 0.349; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return selected->outlineColor().alphaF() > 0.599; }, 2000));
     EXPECT_EQ(selected->fillColor().rgb(), accent.rgb());
     EXPECT_NEAR(selected->fillColor().alphaF(), 0.16, 0.01);
-    EXPECT_EQ(selected->outlineColor().rgb(), accent.rgb());
-    EXPECT_NEAR(selected->outlineColor().alphaF(), 0.35, 0.01);
-    EXPECT_EQ(selected->symbolColor().rgb(), accent.rgb());
+    EXPECT_EQ(selected->outlineColor().rgb(), GlassPalette::accentSymbol(palette).rgb());
+    EXPECT_NEAR(selected->outlineColor().alphaF(), 0.6, 0.01);
+    EXPECT_EQ(selected->symbolColor().rgb(), GlassPalette::accentSymbol(palette).rgb());
     EXPECT_EQ(selected->titleFont().weight(), QFont::DemiBold);
 
     ASSERT_TRUE(waitUntil([&] { return entry(AppSection::Importer)->outlineColor().alpha() == 0; }, 2000));
     for (AppSection other : {AppSection::Importer, AppSection::Lists, AppSection::Settings, AppSection::About}) {
         EXPECT_EQ(entry(other)->fillColor().alpha(), 0) << entry(other)->text().toStdString();
         EXPECT_EQ(entry(other)->outlineColor().alpha(), 0);
-        EXPECT_NE(entry(other)->symbolColor().rgb(), accent.rgb());
+        EXPECT_NE(entry(other)->symbolColor().rgb(), GlassPalette::accentSymbol(palette).rgb());
         EXPECT_EQ(entry(other)->titleFont().weight(), QFont::Normal);
     }
 }
@@ -135,6 +193,62 @@ TEST_F(ShellTest, CtrlCommaOpensTheSettingsWindow)
     window->activateWindow();
     QTest::keyClick(window.get(), Qt::Key_Comma, Qt::ControlModifier);
     EXPECT_EQ(window->settingsWindow(), settings);
+}
+
+TEST_F(ShellTest, TheMenuHangsFromTheSidebarAndTheKeyboardWalksTheSections)
+{
+    // No band of its own: the content starts under the title bar, the menu sits in the brand row.
+    EXPECT_EQ(window->findChild<QMenuBar *>(), nullptr);
+    auto *menuButton = named<QPushButton>(window, "appMenuButton");
+    ASSERT_NE(menuButton, nullptr);
+    EXPECT_TRUE(menuButton->isVisible());
+    EXPECT_TRUE(window->rootView()->sidebar()->isAncestorOf(menuButton));
+    QStringList items;
+    auto *menu = named<QMenu>(window, "appMenu");
+    ASSERT_NE(menu, nullptr);
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            items.append(action->text());
+    }
+    EXPECT_EQ(items, (QStringList{QStringLiteral("设置…"), QStringLiteral("退出 Slatebook")}));
+    QTest::keyClick(menuButton, Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([&] { return menu->isVisible(); }, 2000));
+    menu->close();
+
+    // Tab goes from the menu button to the chosen section; Up and Down switch sections.
+    menuButton->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(menuButton, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), entry(AppSection::Importer));
+    QTest::keyClick(entry(AppSection::Importer), Qt::Key_Down);
+    EXPECT_EQ(window->rootView()->section(), AppSection::Lists);
+    EXPECT_TRUE(entry(AppSection::Lists)->hasFocus());
+    QTest::keyClick(entry(AppSection::Lists), Qt::Key_Down);
+    QTest::keyClick(entry(AppSection::History), Qt::Key_Up);
+    EXPECT_EQ(window->rootView()->section(), AppSection::Lists);
+    // The sections are one stop: the next Tab is in the screen.
+    QTest::keyClick(entry(AppSection::Lists), Qt::Key_Tab);
+    EXPECT_TRUE(window->rootView()->currentScreen()->isAncestorOf(QApplication::focusWidget()))
+        << QApplication::focusWidget()->metaObject()->className() << " " << QApplication::focusWidget()->objectName().toStdString();
+
+    // Ctrl+number chooses a section wherever the focus is.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_4, Qt::ControlModifier);
+    EXPECT_EQ(window->rootView()->section(), AppSection::Settings);
+}
+
+TEST_F(ShellTest, CtrlQQuitsFromTheWindowAndFromTheSettingsWindow)
+{
+    auto *quit = window->findChild<QAction *>(QStringLiteral("quitAction"));
+    ASSERT_NE(quit, nullptr);
+    EXPECT_TRUE(quit->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    // Not running its event loop, the application ignores the quit itself.
+    QSignalSpy quits(quit, &QAction::triggered);
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits.count(), 1);
+
+    window->showSettingsWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window->settingsWindow()));
+    QTest::keyClick(window->settingsWindow(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits.count(), 2);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "ui/icons/SymbolIcon.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGraphicsDropShadowEffect>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,15 +39,13 @@ QPixmap applicationIcon(qreal ratio)
     QPainter painter(&tile);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box(0, 0, iconSide, iconSide);
-    QLinearGradient gradient(box.topLeft(), box.bottomRight());
-    gradient.setColorAt(0, QColor::fromRgbF(0.27f, 0.55f, 1.0f));
-    gradient.setColorAt(1, QColor::fromRgbF(0.52f, 0.36f, 0.96f));
+    const QLinearGradient gradient = GlassPalette::brandGradient(box);
     QPainterPath path;
     path.addRoundedRect(box, 24, 24);
     painter.fillPath(path, gradient);
     const int mark = 60;
     painter.drawPixmap((iconSide - mark) / 2, (iconSide - mark) / 2,
-                       SymbolIcon::pixmap(QStringLiteral("checklist.checked"), mark, Qt::white, ratio));
+                       SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), mark, Qt::white, ratio));
     return tile;
 }
 
@@ -100,9 +99,9 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
     stack->addWidget(makeFeatureList(page), 0, Qt::AlignHCenter);
     stack->addWidget(makeButtons(page), 0, Qt::AlignHCenter);
 
-    auto *hint = new ToneLabel(QStringLiteral("如果写入提示没有权限：到 系统设置 → 隐私与安全性 → 提醒事项，\n"
-                                              "把「Slatebook」的开关打开即可。"),
-                               Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
+    auto *hint = new ToneLabel(remindersHint(m_shared.service.folder()), Tone::Secondary,
+                               GlassFonts::font(GlassFonts::Style::Caption), page);
+    hint->setTextFormat(Qt::PlainText);
     hint->setObjectName(QStringLiteral("permissionHint"));
     hint->setAlignment(Qt::AlignHCenter);
     hint->setContentsMargins(0, 6, 0, 0);
@@ -116,22 +115,36 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
 QList<AboutView::Feature> AboutView::features()
 {
     return {
-        {QStringLiteral("camera.viewfinder"), QStringLiteral("识别"),
+        {QStringLiteral("camera-photo-symbolic"), QStringLiteral("识别"),
          QStringLiteral("使用本机离线文字识别（PP-OCR），识别印刷体、毛笔字与手写")},
-        {QStringLiteral("checklist"), QStringLiteral("整理"), QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
-        {QStringLiteral("bell.badge"), QStringLiteral("清单与提醒"),
+        {QStringLiteral("checklist-symbolic"), QStringLiteral("整理"), QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
+        {QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("清单与提醒"),
          QStringLiteral("条目存在 App 自己的清单里，到期用系统通知提醒你")},
-        {QStringLiteral("arrow.left.arrow.right"), QStringLiteral("互通"),
+        {QStringLiteral("emblem-synchronizing-symbolic"), QStringLiteral("互通"),
          QStringLiteral("可一键导出到系统提醒事项，也能从提醒事项导入")},
-        {QStringLiteral("clock.arrow.circlepath"), QStringLiteral("记录"),
+        {QStringLiteral("document-open-recent-symbolic"), QStringLiteral("记录"),
          QStringLiteral("每次导入留档，可一键重新写入（自动跳过已有）")},
-        {QStringLiteral("lock.shield"), QStringLiteral("隐私"), QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
+        {QStringLiteral("security-high-symbolic"), QStringLiteral("隐私"), QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
     };
 }
 
 QString AboutView::versionLine(const QString &version)
 {
     return QStringLiteral("版本 ") + (version.isEmpty() ? QStringLiteral("—") : version);
+}
+
+QString AboutView::remindersHint(const std::optional<QString> &folder)
+{
+    if (folder) {
+        // The home folder as "~", so the line stays short.
+        QString shown = *folder;
+        if (shown.startsWith(QDir::homePath() + QLatin1Char('/')))
+            shown.replace(0, QDir::homePath().size(), QStringLiteral("~"));
+        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + shown
+            + QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
+    }
+    return QStringLiteral("如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
+                          "已安装并在运行，日历或任务应用能打开任务列表。");
 }
 
 QWidget *AboutView::makeFeatureList(QWidget *page)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QScrollArea>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -26,11 +27,9 @@ public:
     static QList<Feature> features();
     // "版本 1.0", or "版本 —" for an application that states no version.
     static QString versionLine(const QString &version);
-
-    QLabel *versionLabel() const { return m_version; }
-    QPushButton *dataFolderButton() const { return m_dataFolder; }
-    // "打开提醒事项目录": only where the reminders are kept in a folder.
-    QPushButton *remindersFolderButton() const { return m_remindersFolder; }
+    // What to check when writing reminders fails: the folder they are kept in, or the desktop's
+    // task store when they are not kept in a folder.
+    static QString remindersHint(const std::optional<QString> &folder);
 
 private:
     QWidget *makeFeatureList(QWidget *page);

@@ -23,13 +23,6 @@ qreal materialOpacity(WindowConfigurator::Base base)
     return 1.0;
 }
 
-QColor materialColor(const QPalette &palette)
-{
-    const QColor window = palette.color(QPalette::Window);
-    // A touch below the window colour, so the lighter glass panels stand out from it.
-    return GlassPalette::isDark(palette) ? window.darker(112) : window.darker(104);
-}
-
 } // namespace
 
 AppBackdrop::AppBackdrop(QWidget *parent)
@@ -53,7 +46,7 @@ void AppBackdrop::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), GlassPalette::withOpacity(materialColor(palette()),
+    painter.fillRect(rect(), GlassPalette::withOpacity(GlassPalette::backdropColor(palette()),
                                                        materialOpacity(WindowConfigurator::baseOf(this))));
 
     painter.setCompositionMode(QPainter::CompositionMode_Plus);

@@ -45,7 +45,8 @@ QSize GlassButton::sizeHint() const
     int width = 2 * horizontalPadding + fontMetrics().horizontalAdvance(text());
     if (!m_symbol.isEmpty())
         width += symbolSize + symbolSpacing;
-    return {width, buttonHeight};
+    // Taller than the design's 30 when the desktop's font asks for it.
+    return {width, qMax(buttonHeight, fontMetrics().height() + 12)};
 }
 
 QSize GlassButton::minimumSizeHint() const
@@ -74,7 +75,7 @@ void GlassButton::paintEvent(QPaintEvent *)
         painter.fillPath(path, fill);
         painter.setPen(QPen(QColor::fromRgbF(1, 1, 1, 0.35f), 1));
         painter.drawPath(path);
-        labelColor = Qt::white;
+        labelColor = palette().color(QPalette::HighlightedText);
     } else {
         GlassSurface::Emphasis emphasis = GlassSurface::Emphasis::Rest;
         if (isDown())
@@ -98,7 +99,7 @@ void GlassButton::paintEvent(QPaintEvent *)
 
     if (hasFocus() && focusPolicy() != Qt::NoFocus) {
         painter.setOpacity(1);
-        painter.setPen(QPen(GlassPalette::withOpacity(GlassPalette::accent(palette()), 0.6), 2));
+        painter.setPen(QPen(GlassPalette::accentSymbol(palette()), 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(shape.adjusted(1, 1, -1, -1), radius - 1, radius - 1);
     }

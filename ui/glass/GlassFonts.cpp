@@ -5,10 +5,27 @@
 
 namespace GlassFonts {
 
-QFont system(int pixelSize, QFont::Weight weight)
+namespace {
+
+constexpr qreal bodySize = 13;
+
+// `font` scaled from the desktop's size by designSize / 13, in the unit the desktop gave it in.
+QFont scaled(QFont font, const QFont &desktop, int designSize)
 {
-    QFont font = QGuiApplication::font();
-    font.setPixelSize(pixelSize);
+    const qreal factor = designSize / bodySize;
+    if (desktop.pointSizeF() > 0)
+        font.setPointSizeF(desktop.pointSizeF() * factor);
+    else
+        font.setPixelSize(qMax(1, qRound(desktop.pixelSize() * factor)));
+    return font;
+}
+
+} // namespace
+
+QFont system(int designSize, QFont::Weight weight)
+{
+    const QFont desktop = QGuiApplication::font();
+    QFont font = scaled(desktop, desktop, designSize);
     font.setWeight(weight);
     return font;
 }
@@ -34,9 +51,7 @@ QFont font(Style style)
 
 QFont monospacedCaption()
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(11);
-    return font;
+    return scaled(QFontDatabase::systemFont(QFontDatabase::FixedFont), QGuiApplication::font(), 11);
 }
 
 } // namespace GlassFonts

@@ -2,18 +2,19 @@
 
 #include <QFont>
 
-// The text styles that the screens name, as pixel sizes so that the fixed widths the layouts
-// give (a 62-pixel subject field, a 218-pixel sidebar) hold whatever the screen's DPI.
+// The text styles that the screens name. Every size is relative to the desktop's font: the
+// design's sizes are given against a 13-unit body text, so the body is the desktop font itself, a
+// title a quarter larger, a caption a sixth smaller, whatever size the user chose.
 namespace GlassFonts {
 
 enum class Style { Title3, Headline, Body, Callout, Subheadline, Caption };
 
 QFont font(Style style);
 
-// The application font at `pixelSize` and `weight`: an explicitly sized "system font".
-QFont system(int pixelSize, QFont::Weight weight = QFont::Normal);
+// The desktop's font at `designSize` on the 13-unit scale (13 = the desktop size) and `weight`.
+QFont system(int designSize, QFont::Weight weight = QFont::Normal);
 
-// A fixed-width font for recognised text.
+// A fixed-width font for recognised text, a caption's size.
 QFont monospacedCaption();
 
 } // namespace GlassFonts

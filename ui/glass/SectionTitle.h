@@ -13,8 +13,6 @@ public:
     SectionTitle(const QString &symbol, const QString &text, std::optional<QColor> tint = std::nullopt,
                  QWidget *parent = nullptr);
 
-    SymbolView *symbolView() const { return m_symbol; }
-
 private:
     SymbolView *m_symbol;
 };

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int trackHeight = 26;
+constexpr int designHeight = 26;
 constexpr int inset = 2;
 
 } // namespace
@@ -22,7 +22,8 @@ SegmentedControl::SegmentedControl(const QStringList &segments, QWidget *parent)
 {
     setFont(GlassFonts::system(12));
     setFocusPolicy(Qt::TabFocus);
-    setFixedHeight(trackHeight);
+    // The design's 26, or taller when the desktop's font is large.
+    setFixedHeight(qMax(designHeight, fontMetrics().height() + 8));
     setCursor(Qt::PointingHandCursor);
 }
 
@@ -41,7 +42,7 @@ QRect SegmentedControl::segmentRect(int index) const
     const int inner = width() - 2 * inset;
     const int left = inset + inner * index / count;
     const int right = inset + inner * (index + 1) / count;
-    return QRect(left, inset, right - left, trackHeight - 2 * inset);
+    return QRect(left, inset, right - left, height() - 2 * inset);
 }
 
 QSize SegmentedControl::sizeHint() const
@@ -49,7 +50,7 @@ QSize SegmentedControl::sizeHint() const
     int widest = 0;
     for (const QString &segment : m_segments)
         widest = qMax(widest, fontMetrics().horizontalAdvance(segment));
-    return {int(m_segments.size()) * (widest + 20) + 2 * inset, trackHeight};
+    return {int(m_segments.size()) * (widest + 20) + 2 * inset, height()};
 }
 
 void SegmentedControl::paintEvent(QPaintEvent *)
@@ -57,7 +58,7 @@ void SegmentedControl::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const bool dark = GlassPalette::isDark(palette());
-    const qreal radius = (trackHeight - 1) / 2.0;
+    const qreal radius = (height() - 1) / 2.0;
 
     QPainterPath track;
     track.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
@@ -72,7 +73,7 @@ void SegmentedControl::paintEvent(QPaintEvent *)
         painter.fillPath(raised, QColor::fromRgbF(1, 1, 1, 0.6f));
     }
     if (hasFocus()) {
-        painter.setPen(QPen(GlassPalette::withOpacity(GlassPalette::accent(palette()), 0.7), 1.5));
+        painter.setPen(QPen(GlassPalette::accentSymbol(palette()), 1.5));
         painter.drawPath(track);
     }
 

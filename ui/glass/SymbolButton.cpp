@@ -3,6 +3,8 @@
 #include "ui/icons/SymbolIcon.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QPainter>
 
 namespace {
 
@@ -30,6 +32,25 @@ void SymbolButton::changeEvent(QEvent *event)
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::EnabledChange)
         refreshIcon();
     QPushButton::changeEvent(event);
+}
+
+void SymbolButton::paintEvent(QPaintEvent *event)
+{
+    QPushButton::paintEvent(event);
+    if (!hasFocus() || !m_keyboardFocus)
+        return;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(GlassPalette::accentSymbol(palette()), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
+}
+
+void SymbolButton::focusInEvent(QFocusEvent *event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason;
+    QPushButton::focusInEvent(event);
 }
 
 void SymbolButton::refreshIcon()

@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <optional>
 
-// A platform symbol drawn at a point size in a palette tone or a fixed colour, centred in a box
+// A symbol (a freedesktop icon name, see SymbolIcon) drawn at a point size in a palette tone or a fixed colour, centred in a box
 // of its own width (a sidebar symbol sits in a 20-pixel column whatever its shape).
 class SymbolView : public QWidget {
     Q_OBJECT

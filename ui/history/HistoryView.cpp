@@ -42,7 +42,7 @@ QWidget *HistoryView::makeHeader()
     auto *row = new QHBoxLayout(header);
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(10);
-    row->addWidget(new SymbolView(QStringLiteral("clock.arrow.circlepath"), 16, Tone::Accent, header));
+    row->addWidget(new SymbolView(QStringLiteral("document-open-recent-symbolic"), 16, Tone::Accent, header));
     auto *title = new QLabel(QStringLiteral("历史记录"), header);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     row->addWidget(title);
@@ -94,7 +94,7 @@ QWidget *HistoryView::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setSpacing(8);
     stack->addStretch();
-    stack->addWidget(new SymbolView(QStringLiteral("tray"), 34, Tone::Tertiary, empty), 0, Qt::AlignHCenter);
+    stack->addWidget(new SymbolView(QStringLiteral("mail-inbox-symbolic"), 34, Tone::Tertiary, empty), 0, Qt::AlignHCenter);
     stack->addWidget(new ToneLabel(QStringLiteral("还没有导入记录"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
                                    empty),
                      0, Qt::AlignHCenter);
@@ -175,12 +175,4 @@ void HistoryView::clearHistory()
         m_shared.history.clear();
 }
 
-QLabel *HistoryView::countLabel() const
-{
-    return m_count;
-}
 
-QLabel *HistoryView::statusLabel() const
-{
-    return m_statusLabel;
-}

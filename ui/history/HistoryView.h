@@ -31,13 +31,6 @@ public:
     // Asks first; only "清空" clears.
     void clearHistory();
 
-    QList<RecordRow *> rows() const { return m_rows; }
-    QWidget *emptyState() const { return m_emptyState; }
-    QLabel *countLabel() const;
-    QLabel *statusLabel() const;
-    QPushButton *clearButton() const { return m_clear; }
-    QPushButton *openFolderButton() const { return m_openFolder; }
-
 private:
     QWidget *makeHeader();
     QWidget *makeContent();

@@ -79,7 +79,8 @@ protected:
         painter.fillPath(clip, GlassPalette::withOpacity(GlassPalette::secondary(palette()), 0.12));
         const int side = 22;
         // Text that was pasted or dropped has no picture: a text symbol says so.
-        const QString symbol = m_row->m_record.fromText ? QStringLiteral("list.bullet.rectangle") : QStringLiteral("photo");
+        const QString symbol = m_row->m_record.fromText ? QStringLiteral("view-list-bullet-symbolic")
+                                                     : QStringLiteral("image-x-generic-symbolic");
         painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
                            SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()), devicePixelRatioF()));
         paintCount(painter);
@@ -191,7 +192,7 @@ QWidget *RecordRow::makeRightColumn()
     if (m_record.fromText)
         m_reveal->setToolTip(QStringLiteral("这次导入来自文字，没有图片"));
     small->addWidget(m_reveal);
-    m_delete = new SymbolButton(QStringLiteral("trash"), Tone::Secondary, true, column);
+    m_delete = new SymbolButton(QStringLiteral("user-trash-symbolic"), Tone::Secondary, true, column);
     m_delete->setObjectName(QStringLiteral("deleteRecordButton"));
     m_delete->setToolTip(QStringLiteral("删除这条记录"));
     m_delete->setAccessibleName(m_delete->toolTip());

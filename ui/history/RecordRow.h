@@ -22,14 +22,6 @@ public:
     // The thumbnail once it is made; until then, and for no image, the placeholder.
     bool showsPlaceholder() const { return m_thumbnail.isNull(); }
 
-    QLabel *previewLabel() const { return m_preview; }
-    QLabel *timeLabel() const { return m_time; }
-    QLabel *writtenBadge() const { return m_written; }
-    QLabel *skippedBadge() const { return m_skipped; }
-    QPushButton *rewriteButton() const { return m_rewrite; }
-    QPushButton *revealButton() const { return m_reveal; }
-    SymbolButton *deleteButton() const { return m_delete; }
-
 signals:
     void rewriteRequested(const HistoryRecord &record);
     void revealRequested(const HistoryRecord &record);

@@ -4,18 +4,22 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
-#include <QStringList>
 
-// The window names its icons by platform symbol names ("trash", "gearshape"). Each maps to
-// freedesktop icon-theme names, tried in order through the desktop's theme; when the theme has
-// none of them (a bare desktop), our own drawing stands in. Symbols are monochrome and take the
-// colour of the text they sit beside.
+// The window's symbols, named by freedesktop icon names ("user-trash-symbolic"). The desktop's
+// icon theme answers first; where it has no such icon (a bare desktop, or a symbol of our own such
+// as "task-done-symbolic"), the SVG bundled in the ":/symbols" resource stands in, or its PNG
+// renders where Qt has no SVG image plugin. Symbols are monochrome and take the colour of the
+// text they sit beside.
 namespace SymbolIcon {
 
-// The theme names tried for `symbol`, best first.
-QStringList themeNames(const QString &symbol);
+// The freedesktop name for `symbol`: `symbol` itself, or the name behind one of the design's
+// symbol names ("trash"), which the import screen still uses.
+QString freedesktopName(const QString &symbol);
 
-// The desktop theme's icon for `symbol` when it has a usable one, otherwise our drawing.
+// Whether the bundle has its own drawing of `name`.
+bool isBundled(const QString &name);
+
+// The theme's icon for `symbol` when it has a usable one, otherwise the bundled drawing.
 QIcon icon(const QString &symbol);
 
 // `symbol` at `size` logical pixels, recoloured to `color`.

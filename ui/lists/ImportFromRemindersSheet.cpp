@@ -57,7 +57,7 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
 
     auto *header = new QHBoxLayout;
     header->setSpacing(8);
-    header->addWidget(new SymbolView(QStringLiteral("arrow.down.doc"), 17, Tone::Accent, this));
+    header->addWidget(new SymbolView(QStringLiteral("document-import-symbolic"), 17, Tone::Accent, this));
     auto *title = new QLabel(QStringLiteral("从系统提醒事项导入"), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     header->addWidget(title);
@@ -218,6 +218,8 @@ void ImportFromRemindersSheet::showRows()
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(8);
         auto *box = new QCheckBox(line);
+        box->setObjectName(QStringLiteral("sheetRowBox"));
+        box->setAccessibleName(row.title);
         box->setChecked(m_selectedIds.contains(row.id));
         layout->addWidget(box, 0, Qt::AlignTop);
         auto *texts = new QVBoxLayout;

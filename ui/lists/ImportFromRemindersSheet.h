@@ -40,14 +40,6 @@ public:
     QString info() const { return m_info; }
     bool isLoading() const { return m_loading; }
 
-    QComboBox *sourcePicker() const { return m_picker; }
-    QCheckBox *allBox() const { return m_all; }
-    QLineEdit *targetField() const { return m_target; }
-    QPushButton *importButton() const { return m_import; }
-    QPushButton *cancelButton() const { return m_cancel; }
-    // The tick box of each row, in the order of rows().
-    QList<QCheckBox *> rowBoxes() const { return m_rowBoxes; }
-
 private:
     void setInfo(const QString &info);
     void setLoading(bool loading);

@@ -31,7 +31,7 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
     {
-        return QSize(option.rect.width(), 30);
+        return QSize(option.rect.width(), qMax(30, QFontMetrics(GlassFonts::font(GlassFonts::Style::Body)).height() + 12));
     }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
@@ -46,12 +46,18 @@ public:
             painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::accent(palette), 0.18));
         else if (option.state & QStyle::State_MouseOver)
             painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::primary(palette), 0.06));
+        if (option.state & QStyle::State_HasFocus) {
+            QPainterPath ring;
+            ring.addRoundedRect(QRectF(row).adjusted(1, 1, -1, -1), 6, 6);
+            painter->setPen(QPen(GlassPalette::accentSymbol(palette), 2));
+            painter->drawPath(ring);
+        }
 
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const int side = 15;
         const QRect symbol(row.left() + 8, row.center().y() - side / 2, side, side);
-        painter->drawPixmap(symbol, SymbolIcon::pixmap(QStringLiteral("list.bullet.circle"), side,
-                                                       GlassPalette::accent(palette), ratio));
+        painter->drawPixmap(symbol, SymbolIcon::pixmap(QStringLiteral("view-list-symbolic"), side,
+                                                       GlassPalette::accentSymbol(palette), ratio));
 
         int right = row.right() - 8;
         const int remaining = index.data(remainingRole).toInt();
@@ -86,8 +92,12 @@ QPushButton *linkButton(const QString &text, QWidget *parent)
     button->setFlat(true);
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(GlassFonts::font(GlassFonts::Style::Callout));
-    button->setStyleSheet(QStringLiteral("QPushButton { border: none; padding: 1px 0; text-align: left; color: palette(link); }"
-                                         "QPushButton:hover { text-decoration: underline; }"));
+    // Borderless like a link; the focus ring takes the place of the border.
+    button->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px;"
+                                         " text-align: left; color: palette(link); }"
+                                         "QPushButton:hover { text-decoration: underline; }"
+                                         "QPushButton:focus { border-color: %1; }")
+                              .arg(GlassPalette::accentSymbol(parent->palette()).name()));
     return button;
 }
 
@@ -95,7 +105,7 @@ QPushButton *linkButton(const QString &text, QWidget *parent)
 
 ListsSidebar::ListsSidebar(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent)
-    , m_newList(new SymbolButton(QStringLiteral("plus"), Tone::Primary, true, this))
+    , m_newList(new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, true, this))
     , m_lists(new QListWidget(this))
     , m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
 {
@@ -149,7 +159,7 @@ QWidget *ListsSidebar::makeFooter()
     stack->setSpacing(4);
     auto *statusRow = new QHBoxLayout;
     statusRow->setSpacing(6);
-    statusRow->addWidget(new SymbolView(QStringLiteral("bell.badge"), 13, Tone::Secondary, footer), 0, Qt::AlignTop);
+    statusRow->addWidget(new SymbolView(QStringLiteral("preferences-system-notifications-symbolic"), 13, Tone::Secondary, footer), 0, Qt::AlignTop);
     m_notifyStatus = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), footer);
     m_notifyStatus->setObjectName(QStringLiteral("notificationStatusLabel"));
     m_notifyStatus->setWordWrap(true);
@@ -204,10 +214,6 @@ void ListsSidebar::setNotificationStatus(const QString &status)
     m_notifyStatus->setText(status);
 }
 
-QLabel *ListsSidebar::emptyLabel() const
-{
-    return m_empty;
-}
 
 QString ListsSidebar::notificationStatus() const
 {

@@ -27,11 +27,6 @@ public:
     void setLists(const QList<TaskList> &lists, const std::optional<QString> &current);
     void setNotificationStatus(const QString &status);
 
-    QListWidget *listWidget() const { return m_lists; }
-    SymbolButton *newListButton() const { return m_newList; }
-    QPushButton *importButton() const { return m_import; }
-    QPushButton *openFolderButton() const { return m_openFolder; }
-    QLabel *emptyLabel() const;
     QString notificationStatus() const;
 
 signals:

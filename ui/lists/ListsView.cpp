@@ -6,6 +6,7 @@
 #include "data/AppSettings.h"
 #include "data/HorizontalSpace.h"
 #include "data/TaskStore.h"
+#include "ui/glass/ElidedLabel.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/SegmentedControl.h"
@@ -23,6 +24,7 @@
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -51,6 +53,7 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
     , m_shared(shared)
     , m_sidebar(new ListsSidebar(this))
 {
+    m_sidebar->setObjectName(QStringLiteral("listsSidebar"));
     auto *columns = new QHBoxLayout(this);
     columns->setContentsMargins(18, 6, 18, 18);
     columns->setSpacing(12);
@@ -82,6 +85,7 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
 QWidget *ListsView::makeDetail()
 {
     auto *detail = new QWidget(this);
+    detail->setObjectName(QStringLiteral("listsDetail"));
     auto *stack = new QVBoxLayout(detail);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(12);
@@ -101,12 +105,9 @@ QWidget *ListsView::makeHeader()
 
     auto *names = new QVBoxLayout;
     names->setSpacing(2);
-    m_name = new QLabel(header);
+    m_name = new ElidedLabel(header);
     m_name->setObjectName(QStringLiteral("listNameLabel"));
-    m_name->setTextFormat(Qt::PlainText);
     m_name->setFont(GlassFonts::font(GlassFonts::Style::Title3));
-    m_name->setMinimumWidth(60);
-    m_name->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     names->addWidget(m_name);
     m_counts = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), header);
     m_counts->setObjectName(QStringLiteral("countsLabel"));
@@ -159,7 +160,7 @@ QWidget *ListsView::makeAddBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(14, 8, 14, 8);
     row->setSpacing(8);
-    row->addWidget(new SymbolView(QStringLiteral("plus.circle"), 17, Tone::Accent, bar));
+    row->addWidget(new SymbolView(QStringLiteral("list-add-symbolic"), 17, Tone::Accent, bar));
     m_addField = new QLineEdit(bar);
     m_addField->setObjectName(QStringLiteral("addField"));
     m_addField->setPlaceholderText(QStringLiteral("添加一条作业，回车确认"));
@@ -202,7 +203,11 @@ QWidget *ListsView::makeTaskList()
     m_taskView->setFrameShape(QFrame::NoFrame);
     m_taskView->setMouseTracking(true);
     m_taskView->setSelectionMode(QAbstractItemView::NoSelection);
-    m_taskView->setFocusPolicy(Qt::NoFocus);
+    // The keyboard walks the entries (the current one wears the focus ring): Space ticks it,
+    // Delete removes it.
+    m_taskView->setFocusPolicy(Qt::StrongFocus);
+    m_taskView->setAccessibleName(QStringLiteral("条目"));
+    m_taskView->installEventFilter(this);
     m_taskView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_taskView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_taskView->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -246,6 +251,7 @@ QWidget *ListsView::makeBottomBar()
     reminders->setObjectName(QStringLiteral("remindersMenuButton"));
     reminders->setFixedWidth(150);
     m_remindersMenu = new QMenu(reminders);
+    m_remindersMenu->setObjectName(QStringLiteral("remindersMenu"));
     m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this, &ListsView::exportList);
     m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this, &ListsView::openImportSheet);
     reminders->setMenu(m_remindersMenu);
@@ -255,11 +261,12 @@ QWidget *ListsView::makeBottomBar()
     more->setObjectName(QStringLiteral("moreMenuButton"));
     more->setFixedWidth(80);
     m_moreMenu = new QMenu(more);
+    m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
     m_moreMenu->addAction(QStringLiteral("重命名清单…"), this, &ListsView::renameList);
     m_moreMenu->addSeparator();
     QAction *remove = m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
     // The destructive style: a red trash can marks it out.
-    remove->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("trash"), 16, QColor(215, 0, 21), devicePixelRatioF())));
+    remove->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16, GlassPalette::destructive(palette()), devicePixelRatioF())));
     more->setMenu(m_moreMenu);
     row->addWidget(more);
 
@@ -274,7 +281,7 @@ QWidget *ListsView::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setSpacing(10);
     stack->addStretch();
-    stack->addWidget(new SymbolView(QStringLiteral("checklist"), 40, Tone::Secondary, empty), 0, Qt::AlignHCenter);
+    stack->addWidget(new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0, Qt::AlignHCenter);
     auto *title = new QLabel(QStringLiteral("还没有清单"), empty);
     title->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     stack->addWidget(title, 0, Qt::AlignHCenter);
@@ -324,8 +331,7 @@ void ListsView::refresh()
     m_pages->setCurrentWidget(current ? m_detail : m_emptyState);
     if (current) {
         const TaskList list = *m_shared.store.list(*current);
-        m_name->setText(list.name);
-        m_name->setToolTip(list.name);
+        m_name->setFullText(list.name);
         m_counts->setText(ListsTexts::counts(list.remaining(), list.tasks.size()));
         m_progressLabel->setText(ListsTexts::progressLabel(list.progress()));
         m_progress->setValue(int(list.progress() * 1000));
@@ -339,12 +345,38 @@ void ListsView::refreshTasks()
     std::optional<TaskList> list;
     if (current)
         list = m_shared.store.list(*current);
+    // The keyboard's place survives the rebuild: the same entry, or the row where a deleted one was.
+    const QModelIndex focused = m_taskView->currentIndex();
+    const QUuid focusedId = focused.isValid() ? m_model->task(focused.row()).id : QUuid();
     m_model->setTasks(list ? VisibleTasks::of(list->tasks, m_filter, m_search) : QList<TaskItem>());
+    if (focused.isValid() && m_model->rowCount() > 0) {
+        int row = m_model->rowOf(focusedId);
+        if (row < 0)
+            row = qMin(focused.row(), m_model->rowCount() - 1);
+        m_taskView->setCurrentIndex(m_model->index(row));
+    }
     const bool empty = m_model->rowCount() == 0;
     m_emptyTasks->setText(VisibleTasks::emptyMessage(m_filter));
     m_taskView->setVisible(!empty);
     m_emptyTasks->setVisible(empty);
     emit visibleTasksChanged();
+}
+
+bool ListsView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_taskView && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        const QModelIndex index = m_taskView->currentIndex();
+        if (index.isValid() && (key == Qt::Key_Space || key == Qt::Key_Delete)) {
+            const QUuid id = m_model->task(index.row()).id;
+            if (key == Qt::Key_Space)
+                toggle(id);
+            else
+                deleteTask(id);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ListsView::setStatus(const QString &status)
@@ -475,32 +507,8 @@ void ListsView::openImportSheet()
     m_sheet->start();
 }
 
-QLabel *ListsView::countsLabel() const
-{
-    return m_counts;
-}
 
-QLabel *ListsView::progressLabel() const
-{
-    return m_progressLabel;
-}
 
-QLabel *ListsView::emptyTasksLabel() const
-{
-    return m_emptyTasks;
-}
 
-QLabel *ListsView::statusLabel() const
-{
-    return m_statusLabel;
-}
 
-ImportFromRemindersSheet *ListsView::importSheet() const
-{
-    return m_sheet;
-}
 
-NewListPrompt *ListsView::newListPrompt() const
-{
-    return m_prompt;
-}

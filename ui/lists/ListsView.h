@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <optional>
 
+class ElidedLabel;
 class ImportFromRemindersSheet;
 class ListsSidebar;
 class NewListPrompt;
@@ -58,32 +59,12 @@ public:
     // Opens the import sheet (`showImport`).
     void openImportSheet();
 
-    ListsSidebar *sidebar() const { return m_sidebar; }
-    QWidget *detail() const { return m_detail; }
-    QWidget *emptyState() const { return m_emptyState; }
-    QLabel *nameLabel() const { return m_name; }
-    QLabel *countsLabel() const;
-    QLabel *progressLabel() const;
-    QProgressBar *progressBar() const { return m_progress; }
-    SegmentedControl *filterControl() const { return m_filterControl; }
-    QLineEdit *searchField() const { return m_searchField; }
-    QLineEdit *addField() const { return m_addField; }
-    QCheckBox *dueCheck() const { return m_dueCheck; }
-    QDateTimeEdit *dueEdit() const { return m_dueEdit; }
-    QPushButton *addButton() const { return m_addButton; }
-    QListView *taskView() const { return m_taskView; }
-    QLabel *emptyTasksLabel() const;
-    QLabel *statusLabel() const;
-    QPushButton *clearCompletedButton() const { return m_clearButton; }
-    QMenu *remindersMenu() const { return m_remindersMenu; }
-    QMenu *moreMenu() const { return m_moreMenu; }
-    // The import sheet and the new-list prompt while they are open.
-    ImportFromRemindersSheet *importSheet() const;
-    NewListPrompt *newListPrompt() const;
-
 signals:
     // After the visible entries were rebuilt (a change of list, filter, search or store).
     void visibleTasksChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QWidget *makeDetail();
@@ -107,7 +88,7 @@ private:
     QStackedLayout *m_pages = nullptr;
     QWidget *m_detail = nullptr;
     QWidget *m_emptyState = nullptr;
-    QLabel *m_name = nullptr;
+    ElidedLabel *m_name = nullptr;
     ToneLabel *m_counts = nullptr;
     ToneLabel *m_progressLabel = nullptr;
     QProgressBar *m_progress = nullptr;

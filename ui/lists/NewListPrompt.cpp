@@ -30,6 +30,8 @@ NewListPrompt::NewListPrompt(const QString &name, QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
+    m_create->setObjectName(QStringLiteral("newListCreateButton"));
+    m_cancel->setObjectName(QStringLiteral("newListCancelButton"));
     m_cancel->setAutoDefault(false);
     m_create->setDefault(true);
     buttons->addWidget(m_cancel);

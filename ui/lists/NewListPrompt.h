@@ -13,9 +13,6 @@ public:
     NewListPrompt(const QString &name, QWidget *parent = nullptr);
 
     QString name() const;
-    QLineEdit *nameField() const { return m_name; }
-    QPushButton *createButton() const { return m_create; }
-    QPushButton *cancelButton() const { return m_cancel; }
 
 private:
     QLineEdit *m_name;

@@ -40,20 +40,13 @@ bool hasSource(const TaskItem &task)
     return task.source && !task.source->isEmpty();
 }
 
-// The list's own background is see-through, so the scheme shows in its text colour: light text
-// on a dark scheme.
-bool darkScheme(const QPalette &palette)
-{
-    return GlassPalette::primary(palette).lightness() > 128;
-}
-
 QColor dueColor(const QDateTime &due, const QPalette &palette)
 {
     switch (ListsTexts::dueTone(due)) {
     case ListsTexts::DueTone::Overdue:
-        return darkScheme(palette) ? QColor(255, 105, 97) : QColor(215, 0, 21);
+        return GlassPalette::overdue(palette);
     case ListsTexts::DueTone::Today:
-        return darkScheme(palette) ? QColor(255, 179, 64) : QColor(201, 82, 0);
+        return GlassPalette::dueToday(palette);
     case ListsTexts::DueTone::Later:
         break;
     }
@@ -102,18 +95,25 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     plate.addRoundedRect(QRectF(row), 8, 8);
     const bool hovered = option.state & QStyle::State_MouseOver;
     painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::primary(palette), hovered ? 0.07 : 0.04));
+    // The entry the keyboard is on, while the list has the focus.
+    if (option.state & QStyle::State_HasFocus) {
+        QPainterPath ring;
+        ring.addRoundedRect(QRectF(row).adjusted(1, 1, -1, -1), 7, 7);
+        painter->setPen(QPen(GlassPalette::accentSymbol(palette), 2));
+        painter->drawPath(ring);
+    }
 
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const QRect circle = circleRect(option.rect);
-    const QColor circleColor = task.done ? GlassPalette::accent(palette) : GlassPalette::secondary(palette);
-    const QString circleSymbol = task.done ? QStringLiteral("checkmark.circle.fill") : QStringLiteral("circle");
+    const QColor circleColor = task.done ? GlassPalette::accentSymbol(palette) : GlassPalette::secondary(palette);
+    const QString circleSymbol = task.done ? QStringLiteral("task-done-symbolic") : QStringLiteral("task-open-symbolic");
     const QRect circleSymbolRect(circle.center().x() - symbolSide / 2, circle.center().y() - symbolSide / 2, symbolSide,
                                  symbolSide);
     painter->drawPixmap(circleSymbolRect, SymbolIcon::pixmap(circleSymbol, symbolSide, circleColor, ratio));
     const QRect trash = trashRect(option.rect);
     const int trashSide = 15;
     painter->drawPixmap(QRect(trash.center().x() - trashSide / 2, trash.center().y() - trashSide / 2, trashSide, trashSide),
-                        SymbolIcon::pixmap(QStringLiteral("trash"), trashSide, GlassPalette::secondary(palette), ratio));
+                        SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), trashSide, GlassPalette::secondary(palette), ratio));
 
     // The text block, centred vertically in the row.
     const QFontMetrics titleMetrics(titleFont());

@@ -116,7 +116,7 @@ QWidget *SettingsView::makeHeader(QWidget *page)
     auto *row = new QHBoxLayout(band);
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(10);
-    row->addWidget(new SymbolView(QStringLiteral("gearshape.fill"), 16, Tone::Accent, band));
+    row->addWidget(new SymbolView(QStringLiteral("preferences-system-symbolic"), 16, Tone::Accent, band));
     auto *title = new QLabel(QStringLiteral("设置"), band);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     row->addWidget(title);
@@ -127,7 +127,7 @@ QWidget *SettingsView::makeHeader(QWidget *page)
 QWidget *SettingsView::makeNotifyCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("bell.badge.fill"), QStringLiteral("到期提醒"), content);
+    GlassPanel *panel = card(page, QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("到期提醒"), content);
     m_notifyOn = new QCheckBox(QStringLiteral("开启到期通知"), panel);
     m_notifyOn->setObjectName(QStringLiteral("notifyOnBox"));
     content->addWidget(m_notifyOn, 0, Qt::AlignLeft);
@@ -184,7 +184,7 @@ QWidget *SettingsView::makeNotifyCard(QWidget *page)
 QWidget *SettingsView::makeWriteCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("square.and.arrow.down.fill"), QStringLiteral("写入"), content);
+    GlassPanel *panel = card(page, QStringLiteral("document-save-symbolic"), QStringLiteral("写入"), content);
     m_template = labelledField(QStringLiteral("默认清单名模板"), content, panel);
     m_template->setObjectName(QStringLiteral("templateField"));
     content->addWidget(hint(QStringLiteral("可用占位符：{M} 月、{D} 日、{YYYY} 年 · 例：{M}.{D}作业 → 9.21作业"), panel));
@@ -271,7 +271,7 @@ void SettingsView::showReminderStore()
 QWidget *SettingsView::makeRecognitionCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("text.viewfinder"), QStringLiteral("识别"), content);
+    GlassPanel *panel = card(page, QStringLiteral("scanner-symbolic"), QStringLiteral("识别"), content);
     m_languages = labelledField(QStringLiteral("识别语言（逗号分隔）"), content, panel);
     m_languages->setObjectName(QStringLiteral("languagesField"));
     content->addWidget(hint(QStringLiteral("zh-Hans = 简体中文，en-US = 英文。手写体建议保留 zh-Hans 在前。"), panel));
@@ -284,7 +284,7 @@ QWidget *SettingsView::makeRecognitionCard(QWidget *page)
 QWidget *SettingsView::makeDataCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("externaldrive.fill"), QStringLiteral("记录与数据"), content);
+    GlassPanel *panel = card(page, QStringLiteral("drive-harddisk-symbolic"), QStringLiteral("记录与数据"), content);
     m_history = new QCheckBox(QStringLiteral("保存导入历史（含图片路径、条目清单）"), panel);
     m_history->setObjectName(QStringLiteral("saveHistoryBox"));
     content->addWidget(m_history, 0, Qt::AlignLeft);
@@ -397,12 +397,4 @@ void SettingsView::restoreDefaults()
     SettingsChoices::restoreDefaults(m_shared.settings);
 }
 
-QLabel *SettingsView::permissionLabel() const
-{
-    return m_permission;
-}
 
-QLabel *SettingsView::pendingLabel() const
-{
-    return m_pending;
-}

@@ -31,23 +31,6 @@ public:
     void refreshNotify();
     void restoreDefaults();
 
-    QCheckBox *notifyBox() const { return m_notifyOn; }
-    QComboBox *leadPicker() const { return m_lead; }
-    QLabel *permissionLabel() const;
-    QPushButton *requestButton() const { return m_request; }
-    QPushButton *testButton() const { return m_test; }
-    QLabel *pendingLabel() const;
-    QLineEdit *templateField() const { return m_template; }
-    QCheckBox *dueBox() const { return m_dueOn; }
-    QComboBox *hourPicker() const { return m_hour; }
-    QComboBox *minutePicker() const { return m_minute; }
-    QCheckBox *dedupeBox() const { return m_dedupe; }
-    QCheckBox *openAfterBox() const { return m_openAfter; }
-    QLineEdit *languagesField() const { return m_languages; }
-    QLineEdit *subjectsField() const { return m_subjects; }
-    QCheckBox *historyBox() const { return m_history; }
-    QPushButton *restoreButton() const { return m_restore; }
-
 signals:
     void pendingCountChanged(int count);
 

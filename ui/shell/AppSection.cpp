@@ -30,15 +30,15 @@ QString symbolName(AppSection section)
 {
     switch (section) {
     case AppSection::Importer:
-        return QStringLiteral("tray.and.arrow.down");
+        return QStringLiteral("document-import-symbolic");
     case AppSection::Lists:
-        return QStringLiteral("list.bullet.rectangle");
+        return QStringLiteral("view-list-bullet-symbolic");
     case AppSection::History:
-        return QStringLiteral("clock.arrow.circlepath");
+        return QStringLiteral("document-open-recent-symbolic");
     case AppSection::Settings:
-        return QStringLiteral("gearshape");
+        return QStringLiteral("preferences-system-symbolic");
     case AppSection::About:
-        return QStringLiteral("info.circle");
+        return QStringLiteral("help-about-symbolic");
     }
     return {};
 }

@@ -5,7 +5,7 @@
 #include <optional>
 
 // `AppSection`: the window's sections, in sidebar order. The raw value is the title and the
-// identity; `symbolName` is the platform symbol shown beside it.
+// identity; `symbolName` is the freedesktop icon name of the symbol shown beside it.
 enum class AppSection { Importer, Lists, History, Settings, About };
 
 namespace AppSections {

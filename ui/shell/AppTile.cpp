@@ -1,5 +1,6 @@
 #include "ui/shell/AppTile.h"
 
+#include "ui/glass/GlassPalette.h"
 #include "ui/icons/SymbolIcon.h"
 
 #include <QGraphicsDropShadowEffect>
@@ -29,13 +30,11 @@ void AppTile::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient gradient(rect().topLeft(), rect().bottomRight());
-    gradient.setColorAt(0, QColor::fromRgbF(0.27f, 0.55f, 1.0f));
-    gradient.setColorAt(1, QColor::fromRgbF(0.52f, 0.36f, 0.96f));
+    const QLinearGradient gradient = GlassPalette::brandGradient(QRectF(rect()));
     QPainterPath path;
     path.addRoundedRect(QRectF(rect()), 9, 9);
     painter.fillPath(path, gradient);
     painter.drawPixmap((side - markSize) / 2, (side - markSize) / 2,
-                       SymbolIcon::pixmap(QStringLiteral("checklist.checked"), markSize, Qt::white,
+                       SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), markSize, Qt::white,
                                           devicePixelRatioF()));
 }

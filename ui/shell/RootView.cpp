@@ -24,8 +24,9 @@ RootView::RootView(SharedObjects shared, QWidget *parent)
     m_backdrop->lower();
 
     auto *row = new QHBoxLayout(this);
-    // The top band holds the window's menu, as the title bar drawn over the content would.
-    row->setContentsMargins(0, titleBandHeight, 0, 0);
+    // The window manager draws its own title bar above the content; the sidebar's brand row,
+    // with the application menu, is the content's first row.
+    row->setContentsMargins(0, 10, 0, 0);
     row->setSpacing(0);
     row->addWidget(m_sidebar);
     row->addWidget(new HairlineDivider(Qt::Vertical, 0.07, this));
@@ -63,6 +64,10 @@ void RootView::showScreen()
     delete m_screen;
     m_screen = makeScreen(m_section);
     m_detail->addWidget(m_screen);
+    // At once rather than on the layout's next turn, so a Tab pressed right after the switch
+    // already reaches it.
+    if (isVisible())
+        m_screen->show();
 }
 
 QWidget *RootView::makeScreen(AppSection section)

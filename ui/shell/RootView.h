@@ -17,8 +17,6 @@ class RootView : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int titleBandHeight = 26;
-
     // Opens on the section named by the stored "startSection", or on the first.
     explicit RootView(SharedObjects shared, QWidget *parent = nullptr);
 

@@ -3,12 +3,14 @@
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
+#include "ui/glass/SymbolButton.h"
 #include "ui/shell/AppTile.h"
 #include "ui/glass/HairlineDivider.h"
 #include "ui/shell/SidebarEntry.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QVBoxLayout>
 
 using GlassPalette::Tone;
@@ -26,6 +28,7 @@ Sidebar::Sidebar(AppSection section, QWidget *parent)
         auto *entry = new SidebarEntry(each, this);
         entry->setSelected(each == section);
         connect(entry, &SidebarEntry::clicked, this, [this, each] { emit sectionChosen(each); });
+        connect(entry, &SidebarEntry::stepRequested, this, [this, entry](int delta) { step(entry, delta); });
         connect(entry, &SidebarEntry::pointerEntered, this, [this](AppSection s) { setHovered(s); });
         // A late leave of the previous entry must not clear the entry the pointer is over now.
         connect(entry, &SidebarEntry::pointerLeft, this, [this](AppSection s) {
@@ -55,6 +58,19 @@ QWidget *Sidebar::makeBrandRow()
     names->addWidget(new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
     layout->addLayout(names);
     layout->addStretch();
+
+    m_menuButton = new SymbolButton(QStringLiteral("open-menu-symbolic"), Tone::Primary, true, row);
+    m_menuButton->setObjectName(QStringLiteral("appMenuButton"));
+    m_menuButton->setToolTip(QStringLiteral("菜单"));
+    m_menuButton->setAccessibleName(m_menuButton->toolTip());
+    m_menuButton->setFocusPolicy(Qt::TabFocus);
+    m_menuButton->hide();
+    // Opened by hand rather than as the button's own menu, whose arrow would crowd the symbol.
+    connect(m_menuButton, &QPushButton::clicked, this, [this] {
+        if (m_appMenu)
+            m_appMenu->popup(m_menuButton->mapToGlobal(QPoint(0, m_menuButton->height())));
+    });
+    layout->addWidget(m_menuButton, 0, Qt::AlignVCenter);
     return row;
 }
 
@@ -69,7 +85,7 @@ QWidget *Sidebar::makeFooter()
     auto *note = new QHBoxLayout;
     note->setContentsMargins(8, 0, 8, 0);
     note->setSpacing(6);
-    note->addWidget(new SymbolView(QStringLiteral("lock.shield"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
+    note->addWidget(new SymbolView(QStringLiteral("security-high-symbolic"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
     note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary, GlassFonts::system(10), footer),
                     0, Qt::AlignVCenter);
     note->addStretch();
@@ -77,10 +93,32 @@ QWidget *Sidebar::makeFooter()
     return footer;
 }
 
+void Sidebar::setAppMenu(QMenu *menu)
+{
+    m_appMenu = menu;
+    m_menuButton->setVisible(menu != nullptr);
+}
+
 void Sidebar::setSection(AppSection section)
 {
-    for (SidebarEntry *entry : m_entries)
+    bool hadFocus = false;
+    for (SidebarEntry *entry : m_entries) {
+        hadFocus = hadFocus || entry->hasFocus();
         entry->setSelected(entry->section() == section);
+    }
+    // The section list is one stop in the tab order, at the chosen entry; arrows move within it.
+    SidebarEntry *chosen = entry(section);
+    if (hadFocus && chosen)
+        chosen->setFocus(Qt::TabFocusReason);
+}
+
+void Sidebar::step(SidebarEntry *from, int delta)
+{
+    const qsizetype at = m_entries.indexOf(from) + delta;
+    if (at < 0 || at >= m_entries.size())
+        return;
+    m_entries.at(at)->setFocus(Qt::TabFocusReason);
+    emit sectionChosen(m_entries.at(at)->section());
 }
 
 SidebarEntry *Sidebar::entry(AppSection section) const

@@ -4,6 +4,7 @@
 #include "ui/glass/GlassPalette.h"
 #include "ui/icons/SymbolIcon.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -38,6 +39,7 @@ SidebarEntry::SidebarEntry(AppSection section, QWidget *parent)
 {
     setText(AppSections::rawValue(section));
     setFocusPolicy(Qt::NoFocus);
+    setAccessibleName(text());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     // A short critically damped ease stands in for the spring (response 0.15 s, damping 0.85).
     m_animation.setDuration(150);
@@ -53,6 +55,7 @@ void SidebarEntry::setSelected(bool selected)
     if (m_selected == selected)
         return;
     m_selected = selected;
+    setFocusPolicy(selected ? Qt::TabFocus : Qt::NoFocus);
     m_animation.stop();
     if (isVisible()) {
         m_animation.setStartValue(m_selection);
@@ -82,12 +85,12 @@ QColor SidebarEntry::fillColor() const
 
 QColor SidebarEntry::outlineColor() const
 {
-    return GlassPalette::withOpacity(GlassPalette::accent(palette()), 0.35 * m_selection);
+    return GlassPalette::withOpacity(GlassPalette::accentSymbol(palette()), 0.6 * m_selection);
 }
 
 QColor SidebarEntry::symbolColor() const
 {
-    return mix(GlassPalette::secondary(palette()), GlassPalette::accent(palette()), m_selection);
+    return mix(GlassPalette::secondary(palette()), GlassPalette::accentSymbol(palette()), m_selection);
 }
 
 QFont SidebarEntry::titleFont() const
@@ -120,6 +123,12 @@ void SidebarEntry::paintEvent(QPaintEvent *)
         painter.setPen(QPen(outlineColor(), 1));
         painter.drawPath(path);
     }
+    if (hasFocus() && m_keyboardFocus) {
+        QPainterPath ring;
+        ring.addRoundedRect(plate.adjusted(1, 1, -1, -1), cornerRadius - 1, cornerRadius - 1);
+        painter.setPen(QPen(GlassPalette::accentSymbol(palette()), 2));
+        painter.drawPath(ring);
+    }
 
     const int symbolX = horizontalPadding + (symbolColumn - symbolSize) / 2;
     painter.drawPixmap(symbolX, (height() - symbolSize) / 2,
@@ -136,6 +145,22 @@ void SidebarEntry::enterEvent(QEnterEvent *event)
 {
     emit pointerEntered(m_section);
     QAbstractButton::enterEvent(event);
+}
+
+void SidebarEntry::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
+        emit stepRequested(event->key() == Qt::Key_Up ? -1 : 1);
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void SidebarEntry::focusInEvent(QFocusEvent *event)
+{
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
+        || event->reason() == Qt::ShortcutFocusReason;
+    QAbstractButton::focusInEvent(event);
 }
 
 void SidebarEntry::leaveEvent(QEvent *event)
