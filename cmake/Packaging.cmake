@@ -81,7 +81,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland")
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "todoman, vdirsyncer")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "todoman, vdirsyncer, evolution-data-server")
 # Tesseract reads what it has trained data for; the library itself comes from dpkg-shlibdeps.
 if(TARGET PkgConfig::TESSERACT)
   string(APPEND CPACK_DEBIAN_PACKAGE_RECOMMENDS ", tesseract-ocr-eng")
