@@ -111,6 +111,14 @@ std::optional<QString> dateTitle(const QString &line)
     return date->at(1) + u'.' + date->at(2) + QStringLiteral("作业");
 }
 
+// A line that opens with a date and names the homework (5月8日作业, 3.16 作业) heads a day's
+// list. Met after a subject, as where photos of several pages are read as one list, it is the
+// next page's heading, not a task: filed as one, number stripping would leave "月8日作业".
+bool isDatedHeading(const QString &line)
+{
+    return dateTitle(line) && leadingDate().match(line).hasMatch();
+}
+
 struct SubjectOccurrence {
     QString name;
     qsizetype offset = 0;              // UTF-16 position of the name in the line
@@ -262,7 +270,7 @@ Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjec
             if (!rest.isEmpty())
                 appendTasks(rest, subject->name, seenKeys, result.items);
             currentSubject = subject->name;
-        } else if (!currentSubject.isEmpty()) {
+        } else if (!currentSubject.isEmpty() && !isDatedHeading(t.text())) {
             appendTasks(t, currentSubject, seenKeys, result.items);
         }
     }

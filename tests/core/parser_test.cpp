@@ -259,6 +259,17 @@ TEST(ParserParse, FirstDatedLineWithHomeworkSetsTheTitle)
     EXPECT_EQ(entries(result), (Entries{"数学｜作业：练习"}));
 }
 
+TEST(ParserParse, ALaterDatedHeadingIsNoTaskButDatedTasksStay)
+{
+    // Pages read as one list: the second page's heading neither becomes a task nor renames it.
+    const Parser::Result pages = Parser::parse(
+        {"5月7日作业", "英语：背单词", "【5月8日作业】", "数学：练习册", "3.16 作业", "订正5月8日作业"});
+    EXPECT_EQ(entries(pages), (Entries{"英语｜背单词", "数学｜练习册", "数学｜订正5月8日作业"}));
+    EXPECT_EQ(pages.title, QStringLiteral("5.7作业"));
+    // A dated line that is not about homework stays a task, date stripping as before.
+    EXPECT_EQ(entries({"英语：", "3.15 默写"}), (Entries{"英语｜15 默写"}));
+}
+
 TEST(ParserParse, RunsOnSeveralThreadsAtOnce)
 {
     const QStringList sheet{"3月15日作业", "语文：", "1. 背课文", "2. 抄写生字; 完成练习册",
