@@ -12,17 +12,13 @@
 // text they sit beside.
 namespace SymbolIcon {
 
-// The freedesktop name for `symbol`: `symbol` itself, or the name behind one of the design's
-// symbol names ("trash"), which the import screen still uses.
-QString freedesktopName(const QString &symbol);
-
 // Whether the bundle has its own drawing of `name`.
 bool isBundled(const QString &name);
 
-// The theme's icon for `symbol` when it has a usable one, otherwise the bundled drawing.
-QIcon icon(const QString &symbol);
+// The theme's icon `name` when it has a usable one, otherwise the bundled drawing.
+QIcon icon(const QString &name);
 
-// `symbol` at `size` logical pixels, recoloured to `color`.
-QPixmap pixmap(const QString &symbol, int size, const QColor &color, qreal devicePixelRatio = 1.0);
+// Icon `name` at `size` logical pixels, recoloured to `color`.
+QPixmap pixmap(const QString &name, int size, const QColor &color, qreal devicePixelRatio = 1.0);
 
 } // namespace SymbolIcon

@@ -146,7 +146,7 @@ void DropZone::paintHint(QPainter &painter)
     int y = (height() - total) / 2;
 
     painter.drawPixmap((width() - hintSymbolSize) / 2, y,
-                       SymbolIcon::pixmap(QStringLiteral("photo.on.rectangle.angled"), hintSymbolSize,
+                       SymbolIcon::pixmap(QStringLiteral("image-x-generic-symbolic"), hintSymbolSize,
                                           GlassPalette::secondary(palette()), devicePixelRatioF()));
     y += hintSymbolSize + hintSpacing;
     painter.setFont(body);

@@ -40,7 +40,7 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
     , m_tick(new QCheckBox(this))
     , m_subject(new QLineEdit(item.subject, this))
     , m_text(new QLineEdit(item.text, this))
-    , m_trash(new SymbolButton(QStringLiteral("trash"), GlassPalette::Tone::Secondary, true, this))
+    , m_trash(new SymbolButton(QStringLiteral("user-trash-symbolic"), GlassPalette::Tone::Secondary, true, this))
     , m_doubtful(::doubtfulSpans(item.textConfidence))
 {
     m_tick->setObjectName(QStringLiteral("tickBox"));

@@ -69,7 +69,7 @@ void ImportFooter::setTarget(bool saveToApp)
 {
     // The button says "写入提醒事项" while the switch says "写到提醒事项".
     m_write->setText(saveToApp ? QStringLiteral("存到本 App") : QStringLiteral("写入提醒事项"));
-    m_write->setSymbol(saveToApp ? QStringLiteral("tray.and.arrow.down.fill") : QStringLiteral("checkmark.circle.fill"));
+    m_write->setSymbol(saveToApp ? QStringLiteral("document-import-symbolic") : QStringLiteral("task-done-symbolic"));
 }
 
 QList<QWidget *> ImportFooter::focusChain() const

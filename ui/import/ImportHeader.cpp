@@ -24,7 +24,7 @@ ImportHeader::ImportHeader(QWidget *parent)
     layout->setContentsMargins(14, 10, 14, 10);
     layout->setSpacing(10);
 
-    layout->addWidget(new SymbolView(QStringLiteral("tray.and.arrow.down.fill"), 19, Tone::Accent, this));
+    layout->addWidget(new SymbolView(QStringLiteral("document-import-symbolic"), 19, Tone::Accent, this));
     auto *title = new QLabel(QStringLiteral("导入作业"), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     layout->addWidget(title);

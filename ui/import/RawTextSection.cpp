@@ -15,7 +15,7 @@ namespace {
 
 QIcon chevron(const QPalette &palette, bool expanded, qreal ratio)
 {
-    QPixmap pixmap = SymbolIcon::pixmap(QStringLiteral("chevron.right"), 11, GlassPalette::secondary(palette), ratio);
+    QPixmap pixmap = SymbolIcon::pixmap(QStringLiteral("go-next-symbolic"), 11, GlassPalette::secondary(palette), ratio);
     if (expanded) {
         pixmap = pixmap.transformed(QTransform().rotate(90), Qt::SmoothTransformation);
         pixmap.setDevicePixelRatio(ratio);
