@@ -1,6 +1,6 @@
 #include "data/EntryOrder.h"
 
-#include "core/InsertionSort.h"
+#include "core/StableSort.h"
 
 #include <numeric>
 #include <vector>
@@ -40,7 +40,7 @@ void sortEntries(QList<TaskItem> &entries)
         keys.push_back(sortKey(task));
     std::vector<qsizetype> order(keys.size());
     std::iota(order.begin(), order.end(), 0);
-    insertionSort(order, [&](qsizetype a, qsizetype b) { return comesBefore(keys[size_t(a)], keys[size_t(b)]); });
+    stableSort(order, [&](qsizetype a, qsizetype b) { return comesBefore(keys[size_t(a)], keys[size_t(b)]); });
     QList<TaskItem> sorted;
     sorted.reserve(entries.size());
     for (qsizetype position : order)

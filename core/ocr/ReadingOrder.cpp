@@ -1,6 +1,6 @@
 #include "core/ocr/OCR.h"
 
-#include "core/InsertionSort.h"
+#include "core/StableSort.h"
 
 #include <cmath>
 
@@ -26,7 +26,7 @@ namespace OCR {
 // recognition's order.
 QList<Observation> inReadingOrder(QList<Observation> observations)
 {
-    insertionSort(observations, readBefore);
+    stableSort(observations, readBefore);
     return observations;
 }
 

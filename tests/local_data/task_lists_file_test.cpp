@@ -139,9 +139,10 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
     EXPECT_EQ(list->tasks.first().source, awkward);
 }
 
-TEST(TaskListsFile, AnyDeviationMakesTheWholeFileUnreadable)
+TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
 {
-    const std::vector<std::pair<const char *, QByteArray>> broken = {
+    // An entry that deviates is left out alone: the other entry of the list stays.
+    const std::vector<std::pair<const char *, QByteArray>> brokenEntry = {
         {"entry without done", withReplaced("\"done\": true,", "")},
         {"done as a string", withReplaced("\"done\": true", "\"done\": \"true\"")},
         {"title null", withReplaced("\"title\": \"英语\"", "\"title\": null")},
@@ -149,20 +150,45 @@ TEST(TaskListsFile, AnyDeviationMakesTheWholeFileUnreadable)
         {"date with a fraction", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00.5Z")},
         {"date with an offset", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00+08:00")},
         {"date that does not exist", withReplaced("2026-03-05T15:59:00Z", "2026-02-30T15:59:00Z")},
+        {"date with a five-digit year", withReplaced("2026-03-05T15:59:00Z", "10000-01-01T04:59:00Z")},
+        {"date with a negative year", withReplaced("2026-03-05T15:59:00Z", "-001-12-31T16:00:00Z")},
         {"date as a number", withReplaced("\"2026-03-05T15:59:00Z\"", "794419140")},
         {"UUID without dashes", withReplaced("7C9E6679-7425-40DE-944B-E07FC1F90AE7", "7C9E6679742540DE944BE07FC1F90AE7")},
         {"UUID with braces", withReplaced("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"", "\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"")},
+    };
+    for (const auto &[name, bytes] : brokenEntry) {
+        TempHome home;
+        writeFile(home.dataFolder() + "/tasks.json", bytes);
+        TaskStore store(home.dataFolder());
+        ASSERT_EQ(store.lists().size(), 1) << name;
+        EXPECT_EQ(store.lists()[0].tasks.size(), 1) << name;
+
+        // The next save keeps the file as it was aside, so the entry left out is not lost.
+        store.add({"物理"}, "3.5作业");
+        const QStringList aside = keptAside(home.dataFolder(), "tasks.json");
+        ASSERT_EQ(aside.size(), 1) << name;
+        EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), bytes) << name;
+        EXPECT_EQ(TaskStore(home.dataFolder()).list("3.5作业")->tasks.size(), 2) << name;
+    }
+
+    // A list that deviates goes with its entries; a file that is no array of lists reads empty.
+    const std::vector<std::pair<const char *, QByteArray>> brokenList = {
         {"list without tasks", withReplaced("\"tasks\"", "\"entries\"")},
-        {"entry that is not an object", withReplaced("\"tasks\": [", "\"tasks\": [1,")},
+        {"list without a name", withReplaced("\"name\": \"3.5作业\",", "")},
         {"top level object", "{}"},
         {"not JSON", "[{"},
         {"empty file", ""},
     };
-    for (const auto &[name, bytes] : broken) {
+    for (const auto &[name, bytes] : brokenList) {
         TempHome home;
         writeFile(home.dataFolder() + "/tasks.json", bytes);
         EXPECT_TRUE(TaskStore(home.dataFolder()).lists().isEmpty()) << name;
     }
+
+    // Something that is no entry at all is passed over too.
+    TempHome home;
+    writeFile(home.dataFolder() + "/tasks.json", withReplaced("\"tasks\": [", "\"tasks\": [1,"));
+    EXPECT_EQ(TaskStore(home.dataFolder()).lists()[0].tasks.size(), 2);
 }
 
 TEST(TaskListsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOverIt)
