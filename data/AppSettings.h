@@ -74,11 +74,11 @@ public:
     QStringList subjects() const;
     QStringList ocrLanguages() const;
 
-    // `defaultListName(for:)`: the template with "{YYYY}", then "{M}", then "{D}" replaced by
+    // The template with "{YYYY}", then "{M}", then "{D}" replaced by
     // the local year, month and day of `date`, without leading zeros. Other text is kept as is.
     QString defaultListName(const QDateTime &date = QDateTime::currentDateTime()) const;
 
-    // `defaultDue`: today at dueHour:dueMinute on the local clock (even when that has passed),
+    // Today at dueHour:dueMinute on the local clock (even when that has passed),
     // or nothing when dueEnabled is off.
     std::optional<QDateTime> defaultDue() const;
 

@@ -184,10 +184,12 @@ std::optional<int> TaskStore::deleteTitles(const QStringList &titles, const QStr
         if (!position)
             return std::nullopt;
         QSet<QString> doomed;
-        // As given, and as the single line such a title is stored as.
+        // As given, blanks included; one with a line break also as the single line it is
+        // stored as.
         for (const QString &title : titles) {
             doomed.insert(canonical(title));
-            doomed.insert(canonical(singleLine(title)));
+            if (singleLine(title) != trimHorizontalSpace(title))
+                doomed.insert(canonical(singleLine(title)));
         }
         changed = true;
         return int(m_lists[*position].tasks.removeIf(

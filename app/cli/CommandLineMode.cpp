@@ -2,6 +2,7 @@
 
 #include "app/cli/AppListActions.h"
 #include "app/cli/CliFinish.h"
+#include "app/cli/CliLog.h"
 #include "app/cli/CliPaths.h"
 #include "app/cli/CliTexts.h"
 #include "app/cli/OcrAction.h"
@@ -12,6 +13,8 @@
 
 void runCommandLineTask(const CliTask &task)
 {
+    qCDebug(lcCli) << "task" << task.action << "target" << task.target.value_or(QStringLiteral("app"))
+                   << "list" << task.list.value_or(QString()) << "items" << task.items.value_or(QStringList()).size();
     const CliFinish finish(CliPaths::resultFile());
     // The task store and the Reminders bridge of this one task, both made before any action runs.
     TaskStore store(DataFolder::path());

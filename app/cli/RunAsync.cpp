@@ -1,5 +1,7 @@
 #include "app/cli/RunAsync.h"
 
+#include "app/cli/CliLog.h"
+
 #include <QEventLoop>
 #include <QThreadPool>
 #include <QTimer>
@@ -13,5 +15,6 @@ void runAsync(const std::function<void(const CliFinish &)> &work, const CliFinis
     QTimer::singleShot(deadline, &loop, &QEventLoop::quit);
     loop.exec();
 
+    qCDebug(lcCli) << "no result within" << deadline.count() << "ms";
     finish(QStringLiteral("TIMEOUT: 150s 未完成"));
 }

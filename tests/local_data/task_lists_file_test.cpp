@@ -3,7 +3,9 @@
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -133,8 +135,10 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
     EXPECT_TRUE(Json::accept(bytes.toStdString()));
     const std::optional<TaskList> list = TaskStore(home.dataFolder()).list(awkward);
     ASSERT_TRUE(list);
-    EXPECT_EQ(list->name, awkward);
-    EXPECT_EQ(list->tasks.first().title, awkward);
+    // Names and titles are kept as single lines; notes and sources exactly.
+    const QString oneLine = QString::fromUtf8("引号\"反斜杠\\ 换行  制表\t 控制\x01\x1f 表情😀 /斜杠");
+    EXPECT_EQ(list->name, oneLine);
+    EXPECT_EQ(list->tasks.first().title, oneLine);
     EXPECT_EQ(list->tasks.first().note, awkward);
     EXPECT_EQ(list->tasks.first().source, awkward);
 }
@@ -222,7 +226,22 @@ TEST(TaskListsFile, AFolderThatCannotHoldTheFileLosesNothingInMemory)
     TempHome home;
     writeFile(home.path() + "/blocked", "a file where the data folder should be");
     TaskStore store(home.path() + "/blocked");
+    QSignalSpy failed(&store, &TaskStore::saveFailed);
     EXPECT_EQ(store.add({"数学"}, "作业").added, 1);
     EXPECT_EQ(store.list("作业")->tasks.size(), 1);
     EXPECT_EQ(readFile(home.path() + "/blocked"), "a file where the data folder should be");
+    // Said, not hidden: the caller learns that the change lives in memory only.
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_TRUE(failed[0][0].toString().startsWith("未能保存到 " + home.path() + "/blocked/tasks.json"));
+    EXPECT_EQ(store.saveError(), failed[0][0].toString());
+    EXPECT_FALSE(store.save());
+    store.add({"英语"}, "作业");
+    EXPECT_EQ(failed.size(), 3);
+    EXPECT_EQ(store.list("作业")->tasks.size(), 2);
+
+    // Once the folder can hold the file, the next change saves everything kept in memory.
+    QFile::remove(home.path() + "/blocked");
+    store.toggle(store.list("作业")->tasks[0].id, "作业");
+    EXPECT_FALSE(store.saveError());
+    EXPECT_EQ(TaskStore(home.path() + "/blocked").list("作业")->tasks.size(), 2);
 }
