@@ -96,15 +96,17 @@ std::optional<QByteArray> splicedFile(const QByteArray &current, int todoIndex, 
 {
     const bool crlf = current.contains("\r\n");
     QList<QByteArray> names;
-    QByteArray replacement;
-    for (const icalproperty_kind kind : changed) {
+    for (const icalproperty_kind kind : changed)
         names.append(QByteArray(icalproperty_kind_to_string(kind)));
-        for (icalproperty *property = icalcomponent_get_first_property(todo, kind); property;
-             property = icalcomponent_get_next_property(todo, kind)) {
-            char *text = icalproperty_as_ical_string_r(property);
-            replacement += QByteArray(text);
-            std::free(text);
-        }
+    // In the order the todo holds them, so the text reads back as the same component.
+    QByteArray replacement;
+    for (icalproperty *property = icalcomponent_get_first_property(todo, ICAL_ANY_PROPERTY); property;
+         property = icalcomponent_get_next_property(todo, ICAL_ANY_PROPERTY)) {
+        if (!changed.contains(icalproperty_isa(property)))
+            continue;
+        char *text = icalproperty_as_ical_string_r(property);
+        replacement += QByteArray(text);
+        std::free(text);
     }
     if (!crlf)
         replacement.replace("\r\n", "\n");
@@ -211,8 +213,24 @@ std::variant<QByteArray, ReminderError> changedReminderFile(const QByteArray &cu
     }
     replace(todo, ICAL_DTSTAMP_PROPERTY, icalproperty_new_dtstamp(icalUtc(now)));
     replace(todo, ICAL_LASTMODIFIED_PROPERTY, icalproperty_new_lastmodified(icalUtc(now)));
-    if (std::optional<QByteArray> spliced = splicedFile(current, todoIndexOf(calendar.get(), todo), todo, changed))
+    // What is written must read back exactly as the changed component. Text laid out in a way
+    // the splice does not follow is written whole instead; a value libical cannot write so that
+    // it reads back the same (a bare CR inside it) is not written at all.
+    const QByteArray whole = serialized(calendar.get());
+    const auto readsBackAsChanged = [&](const QByteArray &text) {
+        const IcalComponentPtr reread = parseCalendar(text);
+        if (!reread || hasParseErrors(reread.get()) || serialized(reread.get()) != whole)
+            return false;
+        icalcomponent *rereadTodo = reminderTodo(reread.get());
+        return rereadTodo && QString::fromUtf8(icalcomponent_get_uid(rereadTodo)) == item.id;
+    };
+    const std::optional<QByteArray> spliced = splicedFile(current, todoIndexOf(calendar.get(), todo), todo, changed);
+    if (spliced && readsBackAsChanged(*spliced))
         return *spliced;
-    qCDebug(lcVdir) << "rewriting" << item.location << "whole: its text is not laid out as expected";
-    return serialized(calendar.get());
+    if (readsBackAsChanged(whole)) {
+        qCDebug(lcVdir) << "rewriting" << item.location << "whole: its text is not laid out as expected";
+        return whole;
+    }
+    qCDebug(lcVdir) << "not changing" << item.location << ": it would not read back as written";
+    return VdirErrors::unreadableParts(item.location);
 }
