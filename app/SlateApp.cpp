@@ -1,7 +1,9 @@
 #include "app/SlateApp.h"
 
-#include "app/CliIntake.h"
-#include "app/CommandLineMode.h"
+#include "app/cli/CliFinish.h"
+#include "app/cli/CliIntake.h"
+#include "app/cli/CliPaths.h"
+#include "app/cli/CommandLineMode.h"
 #include "app/SingleInstance.h"
 #include "bridges/notifications/DesktopNotificationCenter.h"
 #include "bridges/notifications/NotificationService.h"
@@ -32,12 +34,15 @@ QStringList argumentList(int argc, char **argv)
     return arguments;
 }
 
-// A file manager's "Open with" starts `slatebook PATH` (or a file: URL): an image to import.
+// A file manager's "Open with" starts `slatebook PATH` (or a file: URL): an image to import. A
+// command-line flag given without its value ("--ocr" alone) is neither a task nor an image.
 std::optional<QString> imageArgument(const QStringList &arguments)
 {
     if (arguments.size() != 2)
         return std::nullopt;
     const QString argument = arguments.at(1);
+    if (argument.startsWith(QLatin1Char('-')))
+        return std::nullopt;
     if (argument.startsWith(QLatin1String("file:")))
         return QUrl(argument).toLocalFile();
     return argument;
@@ -97,9 +102,11 @@ int SlateApp::run(int argc, char **argv)
 
     DataFolder::ensureExists();
 
-    if (const std::optional<CliTask> task = CliIntake::takeTask(arguments)) {
+    if (const std::optional<CliIntake::Found> found = CliIntake::takeTask(arguments)) {
         QCoreApplication app(argc, argv);
-        runCommandLineTask(*task);
+        if (const auto *refusal = std::get_if<CliIntake::Refusal>(&*found))
+            CliFinish(CliPaths::resultFile())(refusal->result);
+        runCommandLineTask(std::get<CliTask>(*found));
     }
     return runWindowMode(argc, argv);
 }

@@ -1,7 +1,11 @@
 // Prints what the whole-file stores cost at a size a heavy user reaches: a task store of 10,000
 // entries over 20 lists and a full history of 300 records. Every change rewrites the whole file,
-// so `add` and `toggle` measure one reload check plus one save. Runs in a temporary folder.
+// so `add` and `toggle` measure one reload check plus one save. Then the entry order alone on
+// 100,000 titles given ascending and descending (`bench/store order` runs only that part), and
+// the encoder of tasks.json against nlohmann's tree at 10,000 entries. Runs in a temporary folder.
+#include "data/EntryOrder.h"
 #include "data/HistoryJson.h"
+#include "data/JsonFields.h"
 #include "data/HistoryStore.h"
 #include "data/TaskListsJson.h"
 #include "data/TaskStore.h"
@@ -110,11 +114,72 @@ void printSize(const QString &file)
     std::printf("  %-20s %.2f MB\n", "file size", double(QFileInfo(file).size()) / (1024.0 * 1024.0));
 }
 
+// Entries with distinct undated titles, in code-point order or its reverse.
+QList<TaskItem> orderedEntries(int count, bool descending)
+{
+    QList<TaskItem> entries;
+    entries.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        TaskItem task;
+        task.title = QStringLiteral("练习 %1").arg(descending ? count - i : i, 6, 10, QLatin1Char('0'));
+        entries.append(task);
+    }
+    return entries;
+}
+
+void reportEntryOrder()
+{
+    constexpr int count = 100000;
+    for (const bool descending : {false, true}) {
+        const QList<TaskItem> entries = orderedEntries(count, descending);
+        QElapsedTimer timer;
+        timer.start();
+        QList<TaskItem> sorted = entries;
+        sortEntries(sorted);
+        std::printf("  entry order of %d titles %-10s %8.1f ms\n", count, descending ? "descending" : "ascending",
+                    double(timer.nsecsElapsed()) / 1e6);
+    }
+}
+
+// The same document as TaskListsJson::encode, through an nlohmann tree.
+QByteArray encodedThroughTree(const QList<TaskList> &lists)
+{
+    using namespace JsonFields;
+    Json array = Json::array();
+    for (const TaskList &list : lists) {
+        Json tasks = Json::array();
+        for (const TaskItem &task : list.tasks) {
+            Json object = {{"id", uuidText(task.id)}, {"title", utf8(task.title)}, {"done", task.done}};
+            if (task.due)
+                object["due"] = isoDateTimeText(*task.due);
+            object["createdAt"] = isoDateTimeText(task.createdAt);
+            if (task.completedAt)
+                object["completedAt"] = isoDateTimeText(*task.completedAt);
+            if (task.source)
+                object["source"] = utf8(*task.source);
+            tasks.push_back(std::move(object));
+        }
+        array.push_back({{"id", uuidText(list.id)}, {"name", utf8(list.name)},
+                         {"createdAt", isoDateTimeText(list.createdAt)}, {"tasks", std::move(tasks)}});
+    }
+    return prettyText(array);
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
+    std::printf("entry order:\n");
+    reportEntryOrder();
+    if (argc > 1 && QByteArrayView(argv[1]) == "order")
+        return 0;
+    {
+        const QList<TaskList> lists = taskLists();
+        std::printf("tasks.json encoder, %d entries:\n", listCount * entriesPerList);
+        report("JsonWriter", [&](int) { TaskListsJson::encode(lists); });
+        report("nlohmann tree", [&](int) { encodedThroughTree(lists); });
+    }
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
     const QString dir = home.path() + "/Slatebook";

@@ -2,14 +2,14 @@
 
 #include <QSaveFile>
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes)
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written) {
+        if (error)
+            *error = file.errorString();
         file.cancelWriting();
-        return false;
     }
-    return file.commit();
+    return written;
 }

@@ -1,5 +1,7 @@
 #include "data/DataFolder.h"
 
+#include "data/StoreLog.h"
+
 #include <QDir>
 
 namespace DataFolder {
@@ -16,7 +18,10 @@ QString path()
 
 bool ensureExists()
 {
-    return QDir().mkpath(path());
+    if (QDir().mkpath(path()))
+        return true;
+    qCDebug(lcStore) << "cannot create the data folder" << path();
+    return false;
 }
 
 } // namespace DataFolder

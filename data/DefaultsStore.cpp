@@ -1,5 +1,7 @@
 #include "data/DefaultsStore.h"
 
+#include "data/StoreLog.h"
+
 #include <QDir>
 #include <cmath>
 
@@ -30,8 +32,11 @@ std::optional<QString> DefaultsStore::text(const QString &key) const
     case QMetaType::QStringList:
         // An unquoted value with commas in it, as a hand-edited file has it: the text as written.
         return value.toStringList().join(QLatin1Char(','));
+    case QMetaType::UnknownType:
+        return std::nullopt; // missing
     default:
-        return std::nullopt; // missing, or an "@Variant(...)" / "@ByteArray(...)" value
+        qCDebug(lcStore) << "setting" << key << "holds a value of another type; its default applies";
+        return std::nullopt; // an "@Variant(...)" / "@ByteArray(...)" value
     }
 }
 
@@ -65,6 +70,9 @@ void DefaultsStore::set(const QString &key, const QVariant &value)
 {
     m_settings.setValue(key, value);
     m_settings.sync();
+    // The value stays in effect for this run; only the next start would miss it.
+    if (m_settings.status() != QSettings::NoError)
+        qCDebug(lcStore) << "settings not saved to" << m_settings.fileName() << "status" << m_settings.status();
 }
 
 void DefaultsStore::setText(const QString &key, const QString &value)

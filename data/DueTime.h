@@ -8,3 +8,7 @@
 // time. An hour or minute outside the clock's range rolls over as elapsed time would (25:00 is
 // 01:00 the next day, -0:30 is 23:30 the day before).
 QDateTime localTimeOn(const QDate &day, int hour, int minute);
+
+// True when every store of the system can keep the instant: tasks.json and iCalendar files write
+// four-digit years, on the local clock or in UTC, so both must lie in the years 1 to 9999.
+bool isStorableDue(const QDateTime &due);

@@ -11,6 +11,6 @@
 // 3. otherwise the title that is smaller in code-point order of its NFC form first.
 // Equal titles keep their previous relative order. These rules are not a strict weak ordering
 // when dated and undated entries are mixed, so std::sort and std::stable_sort must not apply
-// them (undefined behaviour); an insertion sort of our own gives a well-defined, stable result
-// for any mix.
+// them (undefined behaviour); our own merge sort (core/StableSort.h) gives a well-defined,
+// stable result for any mix in O(n log n).
 void sortEntries(QList<TaskItem> &entries);

@@ -94,9 +94,13 @@ QByteArray encode(const QList<HistoryRecord> &records)
     return out.take();
 }
 
-std::optional<QList<HistoryRecord>> decode(const QByteArray &bytes)
+std::optional<Decoded> decode(const QByteArray &bytes)
 {
-    return decodeArray(bytes, decodeRecord);
+    const Json array = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (!array.is_array())
+        return std::nullopt;
+    ReadElements<HistoryRecord> records = readEach(array, decodeRecord);
+    return Decoded{std::move(records.elements), records.skipped};
 }
 
 } // namespace HistoryJson

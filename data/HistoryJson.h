@@ -15,9 +15,16 @@ namespace HistoryJson {
 
 QByteArray encode(const QList<HistoryRecord> &records);
 
-// Nothing when the text deviates from the format anywhere: a missing required key, a value of
-// the wrong JSON type or an unreadable UUID. Keys may come in any order, unknown keys are
-// ignored and a null optional counts as absent.
-std::optional<QList<HistoryRecord>> decode(const QByteArray &bytes);
+struct Decoded {
+    QList<HistoryRecord> records;
+    // Records left out because they deviate from the format (a missing required key, a value of
+    // the wrong JSON type or an unreadable UUID).
+    qsizetype skipped = 0;
+};
+
+// Nothing when the text is not JSON or its top level not an array; a record that deviates is
+// left out alone. Keys may come in any order, unknown keys are ignored and a null optional
+// counts as absent.
+std::optional<Decoded> decode(const QByteArray &bytes);
 
 } // namespace HistoryJson

@@ -1,68 +1,50 @@
 #include "data/HistoryStore.h"
 
-#include "data/DataFolder.h"
 #include "data/HistoryJson.h"
+#include "data/StoreLog.h"
 
-namespace {
-
-QString createdDataFolder()
-{
-    DataFolder::ensureExists();
-    return DataFolder::path();
-}
-
-} // namespace
-
-HistoryStore::HistoryStore(QObject *parent)
+HistoryStore::HistoryStore(const QString &dir, QObject *parent)
     : QObject(parent)
-    , m_dir(createdDataFolder())
-    , m_file(m_dir + QStringLiteral("/history.json"))
+    , m_dir(dir)
+    , m_file(dir + QStringLiteral("/history.json"),
+             {[this](const QByteArray &bytes) { return adopt(bytes); },
+              [this] { return HistoryJson::encode(m_records); }})
 {
-    reload(StoreFile::Read::Always);
-    connect(&m_file, &StoreFile::mayHaveChanged, this, [this] { reload(StoreFile::Read::IfChanged); });
+    m_file.reload(StoreFile::Read::Always);
+    connect(&m_file, &StoreFile::contentChanged, this, &HistoryStore::recordsChanged);
+    connect(&m_file, &StoreFile::saveFailed, this, &HistoryStore::saveFailed);
 }
 
-bool HistoryStore::reloadQuietly(StoreFile::Read mode)
+StoreFile::Decoded HistoryStore::adopt(const QByteArray &bytes)
 {
-    const std::optional<QByteArray> bytes = m_file.read(mode);
-    if (!bytes)
-        return false;
-    std::optional<QList<HistoryRecord>> records = HistoryJson::decode(*bytes);
-    if (!records) {
-        m_file.markUnreadable();
-        return false;
-    }
-    m_records = std::move(*records);
-    return true;
+    std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(bytes);
+    if (!decoded)
+        return StoreFile::Decoded::Unreadable;
+    m_records = std::move(decoded->records);
+    if (decoded->skipped == 0)
+        return StoreFile::Decoded::Whole;
+    qCDebug(lcStore) << "left out" << decoded->skipped << "unreadable records of" << m_file.path();
+    return StoreFile::Decoded::Partly;
 }
 
-void HistoryStore::reload(StoreFile::Read mode)
+template <typename Operation>
+void HistoryStore::change(Operation operation)
 {
-    if (reloadQuietly(mode))
-        emit recordsChanged();
-}
-
-void HistoryStore::change(const std::function<void()> &operation)
-{
-    {
-        const auto lock = m_file.lock();
-        reloadQuietly(StoreFile::Read::IfChanged);
+    m_file.change([&](bool &changed) {
         operation();
-        m_file.write(HistoryJson::encode(m_records));
-    }
-    // Once, after the lock is let go: an observer may change the history again at once.
-    emit recordsChanged();
+        changed = true;
+    });
 }
 
 void HistoryStore::load()
 {
-    reload(StoreFile::Read::Always);
+    if (m_file.reload(StoreFile::Read::Always))
+        emit recordsChanged();
 }
 
-void HistoryStore::save()
+bool HistoryStore::save()
 {
-    const auto lock = m_file.lock();
-    m_file.write(HistoryJson::encode(m_records));
+    return m_file.save();
 }
 
 void HistoryStore::add(const HistoryRecord &record)

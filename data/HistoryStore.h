@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DataFolder.h"
 #include "data/HistoryRecord.h"
 #include "data/StoreFile.h"
 
@@ -7,12 +8,11 @@
 #include <QObject>
 #include <QString>
 #include <QUuid>
-#include <functional>
 
 // The import history, newest first and at most `capacity` records, mirrored whole to
-// "history.json" in the data folder after every change. Like TaskStore, each change holds the
-// file's lock, reloads a file that someone else replaced, applies itself and saves; an idle
-// store reloads such a change when the event loop notices it.
+// "history.json" in the data folder after every change, through StoreFile's protocol like
+// TaskStore; an idle store reloads a file someone else replaced when the event loop notices it.
+// A change that cannot be saved stays in memory and `saveFailed` is emitted.
 // The store does not look at the `saveHistory` setting: the caller decides whether to add.
 class HistoryStore : public QObject {
     Q_OBJECT
@@ -20,9 +20,10 @@ class HistoryStore : public QObject {
 public:
     static constexpr qsizetype capacity = 300;
 
-    // Creates the data folder (a failure is ignored) and reads the file: missing, unreadable
-    // or undecodable gives an empty history, silently.
-    explicit HistoryStore(QObject *parent = nullptr);
+    // Reads the file in `dir` (by default the data folder): missing, unreadable or undecodable
+    // gives an empty history; records that cannot be read are left out and the file is kept
+    // aside before the next save.
+    explicit HistoryStore(const QString &dir = DataFolder::path(), QObject *parent = nullptr);
 
     const QList<HistoryRecord> &records() const { return m_records; }
     const QString &dir() const { return m_dir; }
@@ -30,8 +31,10 @@ public:
 
     // Reads the file again; on success replaces the records, otherwise leaves them as they are.
     void load();
-    // Writes the records as they are in memory.
-    void save();
+    // Writes the records as they are in memory; false when they could not be saved.
+    bool save();
+    // Why the last change could not be saved; nothing when it was.
+    const std::optional<QString> &saveError() const { return m_file.saveError(); }
 
     // Puts the record first and drops the oldest beyond `capacity`. A file holding more records
     // (written by hand) is read whole and trimmed by the next add.
@@ -42,14 +45,14 @@ public:
 
 signals:
     void recordsChanged();
+    void saveFailed(const QString &reason);
 
 private:
-    // Replaces the records by the file's when it reads; true when it did.
-    bool reloadQuietly(StoreFile::Read mode);
-    void reload(StoreFile::Read mode);
-    void change(const std::function<void()> &operation);
+    StoreFile::Decoded adopt(const QByteArray &bytes);
+    template <typename Operation>
+    void change(Operation operation);
 
     QString m_dir;
-    StoreFile m_file;
     QList<HistoryRecord> m_records;
+    StoreFile m_file;
 };

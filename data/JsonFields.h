@@ -64,6 +64,32 @@ auto decodeArray(const QByteArray &bytes, Read read) -> std::optional<QList<decl
     }
 }
 
+// The elements of an array that could be read, and how many could not.
+template <typename Element>
+struct ReadElements {
+    QList<Element> elements;
+    qsizetype skipped = 0;
+};
+
+// Every element of the array read with `read`; one that deviates is left out and counted, so
+// one bad entry never costs the others.
+template <typename Read>
+auto readEach(const Json &array, Read read) -> ReadElements<decltype(read(Json()))>
+{
+    if (!array.is_array())
+        throw FormatError{};
+    ReadElements<decltype(read(Json()))> result;
+    result.elements.reserve(qsizetype(array.size()));
+    for (const Json &element : array) {
+        try {
+            result.elements.append(read(element));
+        } catch (const FormatError &) {
+            ++result.skipped;
+        }
+    }
+    return result;
+}
+
 // For writing a document with nlohmann: a small file whose tree costs nothing worth avoiding.
 // (The two store files are written with JsonWriter, which builds no tree.)
 std::string utf8(const QString &text);

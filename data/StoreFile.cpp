@@ -2,7 +2,9 @@
 
 #include "data/AtomicWrite.h"
 #include "data/KeepAside.h"
+#include "data/StoreLog.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,16 +18,19 @@ constexpr int lockWaitMs = 5000;
 
 } // namespace
 
-StoreFile::StoreFile(QString path, QObject *parent)
+StoreFile::StoreFile(QString path, Content content, QObject *parent)
     : QObject(parent)
     , m_path(std::move(path))
+    , m_content(std::move(content))
 {
+    const QString folder = QFileInfo(m_path).absolutePath();
+    if (!QDir().mkpath(folder))
+        qCDebug(lcStore) << "cannot create the data folder" << folder;
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
-    connect(&m_settle, &QTimer::timeout, this, &StoreFile::mayHaveChanged);
+    connect(&m_settle, &QTimer::timeout, this, &StoreFile::reloadWhenIdle);
     // The folder sees an atomic replacement (a rename, which ends a watch on the file itself);
     // the file sees an editor that writes in place.
-    const QString folder = QFileInfo(m_path).absolutePath();
     if (QFileInfo(folder).isDir())
         m_watcher.addPath(folder);
     watchFile();
@@ -40,40 +45,82 @@ void StoreFile::watchFile()
         m_watcher.addPath(m_path);
 }
 
-std::optional<QByteArray> StoreFile::read(Read mode)
+void StoreFile::reloadWhenIdle()
+{
+    if (reload(Read::IfChanged))
+        emit contentChanged();
+}
+
+bool StoreFile::reload(Read mode)
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists())
-            m_unreadable = true;
+        if (file.exists()) {
+            qCDebug(lcStore) << "cannot open" << m_path << ":" << file.errorString();
+            m_keepAside = true;
+        }
         m_known.reset();
-        return std::nullopt;
+        return false;
     }
     QByteArray bytes = file.readAll();
     if (mode == Read::IfChanged && m_known == bytes)
-        return std::nullopt;
-    m_known = bytes;
-    m_unreadable = false;
-    return bytes;
-}
-
-bool StoreFile::write(const QByteArray &bytes)
-{
-    if (m_unreadable) {
-        if (!keepAside(m_path))
-            return false;
-        m_unreadable = false;
-        m_known.reset();
-    }
-    if (!writeFileAtomically(m_path, bytes))
         return false;
     m_known = bytes;
+    switch (m_content.adopt(bytes)) {
+    case Decoded::Whole:
+        m_keepAside = false;
+        return true;
+    case Decoded::Partly:
+        qCDebug(lcStore) << "some entries of" << m_path << "are unreadable; the file is kept aside at the next save";
+        m_keepAside = true;
+        return true;
+    case Decoded::Unreadable:
+        qCDebug(lcStore) << m_path << "is unreadable; it is kept aside at the next save";
+        m_keepAside = true;
+        return false;
+    }
+    return false;
+}
+
+bool StoreFile::write()
+{
+    if (m_keepAside) {
+        if (!keepAside(m_path)) {
+            qCDebug(lcStore) << "cannot keep" << m_path << "aside; not overwritten";
+            m_saveError = QStringLiteral("无法保存：%1 无法读取，也无法移到一旁保留").arg(m_path);
+            return false;
+        }
+        m_keepAside = false;
+        m_known.reset();
+    }
+    QString reason;
+    const QByteArray bytes = m_content.encode();
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) || !writeFileAtomically(m_path, bytes, &reason)) {
+        qCDebug(lcStore) << "save of" << m_path << "failed:" << reason;
+        m_saveError = QStringLiteral("未能保存到 %1（%2）").arg(m_path, reason.isEmpty() ? QStringLiteral("无法创建文件夹") : reason);
+        return false;
+    }
+    m_known = bytes;
+    m_saveError.reset();
     return true;
+}
+
+bool StoreFile::save()
+{
+    bool saved = false;
+    {
+        const auto held = lock();
+        saved = write();
+    }
+    if (!saved)
+        emit saveFailed(*m_saveError);
+    return saved;
 }
 
 std::unique_ptr<QLockFile> StoreFile::lock() const
 {
     auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
-    lock->tryLock(lockWaitMs);
+    if (!lock->tryLock(lockWaitMs))
+        qCDebug(lcStore) << "going on without the lock of" << m_path << "( error" << lock->error() << ")";
     return lock;
 }

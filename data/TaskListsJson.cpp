@@ -70,18 +70,15 @@ TaskItem decodeTask(const Json &object)
     return task;
 }
 
-TaskList decodeList(const Json &object)
+TaskList decodeList(const Json &object, qsizetype &skippedTasks)
 {
     TaskList list;
     list.id = uuid(required(object, "id"));
     list.name = text(required(object, "name"));
     list.createdAt = isoDateTime(required(object, "createdAt"));
-    const Json &tasks = required(object, "tasks");
-    if (!tasks.is_array())
-        throw FormatError{};
-    list.tasks.reserve(qsizetype(tasks.size()));
-    for (const Json &task : tasks)
-        list.tasks.append(decodeTask(task));
+    ReadElements<TaskItem> tasks = readEach(required(object, "tasks"), decodeTask);
+    list.tasks = std::move(tasks.elements);
+    skippedTasks += tasks.skipped;
     return list;
 }
 
@@ -97,9 +94,14 @@ QByteArray encode(const QList<TaskList> &lists)
     return out.take();
 }
 
-std::optional<QList<TaskList>> decode(const QByteArray &bytes)
+std::optional<Decoded> decode(const QByteArray &bytes)
 {
-    return decodeArray(bytes, decodeList);
+    const Json array = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (!array.is_array())
+        return std::nullopt;
+    qsizetype skippedTasks = 0;
+    ReadElements<TaskList> lists = readEach(array, [&](const Json &list) { return decodeList(list, skippedTasks); });
+    return Decoded{std::move(lists.elements), lists.skipped + skippedTasks};
 }
 
 } // namespace TaskListsJson

@@ -12,9 +12,16 @@ namespace TaskListsJson {
 
 QByteArray encode(const QList<TaskList> &lists);
 
-// Nothing when the text deviates from the format anywhere: a missing required key, a value of
-// the wrong JSON type, an unreadable UUID or a date-time in another form. Keys may come in any
-// order, unknown keys are ignored and a null optional counts as absent.
-std::optional<QList<TaskList>> decode(const QByteArray &bytes);
+struct Decoded {
+    QList<TaskList> lists;
+    // Lists and entries left out because they deviate from the format (a missing required key,
+    // a value of the wrong JSON type, an unreadable UUID or a date-time in another form).
+    qsizetype skipped = 0;
+};
+
+// Nothing when the text is not JSON or its top level not an array. A list or entry that deviates
+// is left out alone. Keys may come in any order, unknown keys are ignored and a null optional
+// counts as absent.
+std::optional<Decoded> decode(const QByteArray &bytes);
 
 } // namespace TaskListsJson

@@ -2,9 +2,9 @@
 
 #include "data/EntryOrder.h"
 #include "data/HorizontalSpace.h"
+#include "data/StoreLog.h"
 #include "data/TaskListsJson.h"
 
-#include <QScopeGuard>
 #include <QSet>
 
 namespace {
@@ -24,71 +24,41 @@ bool sameText(const QString &a, const QString &b)
 TaskStore::TaskStore(const QString &dir, QObject *parent)
     : QObject(parent)
     , m_dir(dir)
-    , m_file(dir + QStringLiteral("/tasks.json"))
+    , m_file(dir + QStringLiteral("/tasks.json"),
+             {[this](const QByteArray &bytes) { return adopt(bytes); },
+              [this] { return TaskListsJson::encode(m_lists); }})
 {
-    reload(StoreFile::Read::Always);
-    connect(&m_file, &StoreFile::mayHaveChanged, this, [this] { reload(StoreFile::Read::IfChanged); });
+    m_file.reload(StoreFile::Read::Always);
+    connect(&m_file, &StoreFile::contentChanged, this, &TaskStore::listsChanged);
+    connect(&m_file, &StoreFile::saveFailed, this, &TaskStore::saveFailed);
 }
 
-bool TaskStore::reloadQuietly(StoreFile::Read mode)
+StoreFile::Decoded TaskStore::adopt(const QByteArray &bytes)
 {
-    const std::optional<QByteArray> bytes = m_file.read(mode);
-    if (!bytes)
-        return false;
-    std::optional<QList<TaskList>> lists = TaskListsJson::decode(*bytes);
-    if (!lists) {
-        m_file.markUnreadable();
-        return false;
-    }
-    m_lists = std::move(*lists);
-    return true;
-}
-
-void TaskStore::reload(StoreFile::Read mode)
-{
-    if (reloadQuietly(mode))
-        emit listsChanged();
-}
-
-void TaskStore::write()
-{
-    m_file.write(TaskListsJson::encode(m_lists));
-}
-
-template <typename Operation>
-auto TaskStore::change(Operation operation)
-{
-    bool reloaded = false;
-    bool changed = false;
-    // Guards end in reverse order: save, let go of the lock, then tell observers once. An
-    // observer that reacts by changing the store again does not wait on the lock, and none sees
-    // a half-applied operation.
-    const auto publish = qScopeGuard([&] {
-        if (reloaded || changed)
-            emit listsChanged();
-    });
-    const auto lock = m_file.lock();
-    reloaded = reloadQuietly(StoreFile::Read::IfChanged);
-    const auto save = qScopeGuard([&] {
-        if (changed)
-            write();
-    });
-    return operation(changed);
+    std::optional<TaskListsJson::Decoded> decoded = TaskListsJson::decode(bytes);
+    if (!decoded)
+        return StoreFile::Decoded::Unreadable;
+    m_lists = std::move(decoded->lists);
+    if (decoded->skipped == 0)
+        return StoreFile::Decoded::Whole;
+    qCDebug(lcStore) << "left out" << decoded->skipped << "unreadable lists or entries of" << m_file.path();
+    return StoreFile::Decoded::Partly;
 }
 
 void TaskStore::load()
 {
-    reload(StoreFile::Read::Always);
+    if (m_file.reload(StoreFile::Read::Always))
+        emit listsChanged();
 }
 
-void TaskStore::save()
+bool TaskStore::save()
 {
-    const auto lock = m_file.lock();
-    write();
+    return m_file.save();
 }
 
-std::optional<qsizetype> TaskStore::index(const QString &name) const
+std::optional<qsizetype> TaskStore::index(const QString &rawName) const
 {
+    const QString name = singleLine(rawName);
     for (qsizetype i = 0; i < m_lists.size(); ++i) {
         if (sameText(m_lists[i].name, name))
             return i;
@@ -108,14 +78,14 @@ qsizetype TaskStore::ensureListInMemory(const QString &name)
     if (const auto position = index(name))
         return *position;
     TaskList list;
-    list.name = name;
+    list.name = singleLine(name);
     m_lists.append(std::move(list));
     return m_lists.size() - 1;
 }
 
 qsizetype TaskStore::ensureList(const QString &name)
 {
-    return change([&](bool &changed) {
+    return m_file.change([&](bool &changed) {
         const qsizetype before = m_lists.size();
         const qsizetype position = ensureListInMemory(name);
         changed = m_lists.size() != before;
@@ -127,7 +97,7 @@ TaskStore::AddResult TaskStore::add(const QStringList &titles, const QString &li
                                     const std::optional<QDateTime> &due, const std::optional<QString> &source)
 {
     // A new list and its entries are saved together, under one lock.
-    return change([&](bool &changed) {
+    return m_file.change([&](bool &changed) {
         TaskList &list = m_lists[ensureListInMemory(listName)];
         QSet<QString> present;
         for (const TaskItem &task : std::as_const(list.tasks))
@@ -135,7 +105,7 @@ TaskStore::AddResult TaskStore::add(const QStringList &titles, const QString &li
 
         AddResult result;
         for (const QString &title : titles) {
-            const QString trimmed = trimHorizontalSpace(title);
+            const QString trimmed = singleLine(title);
             if (trimmed.isEmpty())
                 continue;
             const QString key = canonical(trimmed);
@@ -165,7 +135,7 @@ void TaskStore::addTask(const QString &title, const std::optional<QDateTime> &du
 
 void TaskStore::toggle(const QUuid &taskId, const QString &listName)
 {
-    change([&](bool &changed) {
+    m_file.change([&](bool &changed) {
         const auto position = index(listName);
         if (!position)
             return;
@@ -182,13 +152,14 @@ void TaskStore::toggle(const QUuid &taskId, const QString &listName)
 
 void TaskStore::update(const TaskItem &task, const QString &listName)
 {
-    change([&](bool &changed) {
+    m_file.change([&](bool &changed) {
         const auto position = index(listName);
         if (!position)
             return;
         for (TaskItem &existing : m_lists[*position].tasks) {
             if (existing.id == task.id) {
                 existing = task;
+                existing.title = singleLine(task.title);
                 changed = true;
                 return;
             }
@@ -198,7 +169,7 @@ void TaskStore::update(const TaskItem &task, const QString &listName)
 
 void TaskStore::deleteTask(const QUuid &taskId, const QString &listName)
 {
-    change([&](bool &changed) {
+    m_file.change([&](bool &changed) {
         if (const auto position = index(listName)) {
             m_lists[*position].tasks.removeIf([&](const TaskItem &task) { return task.id == taskId; });
             changed = true;
@@ -208,13 +179,18 @@ void TaskStore::deleteTask(const QUuid &taskId, const QString &listName)
 
 std::optional<int> TaskStore::deleteTitles(const QStringList &titles, const QString &listName)
 {
-    return change([&](bool &changed) -> std::optional<int> {
+    return m_file.change([&](bool &changed) -> std::optional<int> {
         const auto position = index(listName);
         if (!position)
             return std::nullopt;
         QSet<QString> doomed;
-        for (const QString &title : titles)
+        // As given, blanks included; one with a line break also as the single line it is
+        // stored as.
+        for (const QString &title : titles) {
             doomed.insert(canonical(title));
+            if (singleLine(title) != trimHorizontalSpace(title))
+                doomed.insert(canonical(singleLine(title)));
+        }
         changed = true;
         return int(m_lists[*position].tasks.removeIf(
             [&](const TaskItem &task) { return doomed.contains(canonical(task.title)); }));
@@ -223,7 +199,7 @@ std::optional<int> TaskStore::deleteTitles(const QStringList &titles, const QStr
 
 int TaskStore::clearCompleted(const QString &listName)
 {
-    return change([&](bool &changed) {
+    return m_file.change([&](bool &changed) {
         const auto position = index(listName);
         if (!position)
             return 0;
@@ -234,9 +210,9 @@ int TaskStore::clearCompleted(const QString &listName)
 
 void TaskStore::rename(const QString &oldName, const QString &newName)
 {
-    change([&](bool &changed) {
+    m_file.change([&](bool &changed) {
         if (const auto position = index(oldName)) {
-            m_lists[*position].name = newName;
+            m_lists[*position].name = singleLine(newName);
             changed = true;
         }
     });
@@ -244,8 +220,8 @@ void TaskStore::rename(const QString &oldName, const QString &newName)
 
 void TaskStore::deleteList(const QString &name)
 {
-    change([&](bool &changed) {
-        m_lists.removeIf([&](const TaskList &list) { return sameText(list.name, name); });
+    m_file.change([&](bool &changed) {
+        m_lists.removeIf([&, single = singleLine(name)](const TaskList &list) { return sameText(list.name, single); });
         changed = true;
     });
 }

@@ -1,6 +1,6 @@
 #include "core/ocr/ReadingOrder.h"
 
-#include "core/InsertionSort.h"
+#include "core/StableSort.h"
 
 #include <cmath>
 
@@ -26,7 +26,7 @@ namespace ReadingOrder {
 // recognition's order.
 QList<Observation> sorted(QList<Observation> observations)
 {
-    insertionSort(observations, readBefore);
+    stableSort(observations, readBefore);
     return observations;
 }
 

@@ -166,7 +166,8 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     // Reopening also drops a 100 per cent mark, which some programs read as done.
     ASSERT_TRUE(setCompleted(service, "utc-2", false));
     const QByteArray reopened = readFile(folder + "/utc-done.ics");
-    EXPECT_TRUE(reopened.contains("\r\nSTATUS:NEEDS-ACTION\r\n"));
+    EXPECT_TRUE(reopened.contains("\nSTATUS:NEEDS-ACTION\n")) << "in the line ends the file had";
+    EXPECT_FALSE(reopened.contains("\r"));
     EXPECT_FALSE(reopened.contains("PERCENT-COMPLETE"));
     EXPECT_FALSE(reopened.contains("COMPLETED:"));
     EXPECT_EQ(unownedLines(reopened), unownedLines(utcDone));

@@ -68,9 +68,9 @@ TEST(ReadingOrder, SlantedLineKeepsRecognitionOrderWhereTheTestDoesNotDecide)
     const Observation b = line("b", 0.4, 0.515);
     const Observation c = line("c", 0.7, 0.530);
     EXPECT_EQ(texts(ReadingOrder::sorted({a, b, c})), QStringList({"a", "b", "c"}));
-    // b reads before c (same line, further left) and moves ahead of it; a is lower than c by
-    // more than 0.02 and stays behind it.
-    EXPECT_EQ(texts(ReadingOrder::sorted({c, b, a})), QStringList({"b", "c", "a"}));
+    // c is higher than a by more than 0.02 and comes first; a and b, within 0.02 of each
+    // other, follow left to right.
+    EXPECT_EQ(texts(ReadingOrder::sorted({c, b, a})), QStringList({"c", "a", "b"}));
 
     // Many slanted, overlapping lines in random order: every observation comes out exactly once.
     QList<Observation> many;

@@ -3,7 +3,9 @@
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -133,15 +135,18 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
     EXPECT_TRUE(Json::accept(bytes.toStdString()));
     const std::optional<TaskList> list = TaskStore(home.dataFolder()).list(awkward);
     ASSERT_TRUE(list);
-    EXPECT_EQ(list->name, awkward);
-    EXPECT_EQ(list->tasks.first().title, awkward);
+    // Names and titles are kept as single lines; notes and sources exactly.
+    const QString oneLine = QString::fromUtf8("引号\"反斜杠\\ 换行  制表\t 控制\x01\x1f 表情😀 /斜杠");
+    EXPECT_EQ(list->name, oneLine);
+    EXPECT_EQ(list->tasks.first().title, oneLine);
     EXPECT_EQ(list->tasks.first().note, awkward);
     EXPECT_EQ(list->tasks.first().source, awkward);
 }
 
-TEST(TaskListsFile, AnyDeviationMakesTheWholeFileUnreadable)
+TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
 {
-    const std::vector<std::pair<const char *, QByteArray>> broken = {
+    // An entry that deviates is left out alone: the other entry of the list stays.
+    const std::vector<std::pair<const char *, QByteArray>> brokenEntry = {
         {"entry without done", withReplaced("\"done\": true,", "")},
         {"done as a string", withReplaced("\"done\": true", "\"done\": \"true\"")},
         {"title null", withReplaced("\"title\": \"英语\"", "\"title\": null")},
@@ -149,20 +154,45 @@ TEST(TaskListsFile, AnyDeviationMakesTheWholeFileUnreadable)
         {"date with a fraction", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00.5Z")},
         {"date with an offset", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00+08:00")},
         {"date that does not exist", withReplaced("2026-03-05T15:59:00Z", "2026-02-30T15:59:00Z")},
+        {"date with a five-digit year", withReplaced("2026-03-05T15:59:00Z", "10000-01-01T04:59:00Z")},
+        {"date with a negative year", withReplaced("2026-03-05T15:59:00Z", "-001-12-31T16:00:00Z")},
         {"date as a number", withReplaced("\"2026-03-05T15:59:00Z\"", "794419140")},
         {"UUID without dashes", withReplaced("7C9E6679-7425-40DE-944B-E07FC1F90AE7", "7C9E6679742540DE944BE07FC1F90AE7")},
         {"UUID with braces", withReplaced("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"", "\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"")},
+    };
+    for (const auto &[name, bytes] : brokenEntry) {
+        TempHome home;
+        writeFile(home.dataFolder() + "/tasks.json", bytes);
+        TaskStore store(home.dataFolder());
+        ASSERT_EQ(store.lists().size(), 1) << name;
+        EXPECT_EQ(store.lists()[0].tasks.size(), 1) << name;
+
+        // The next save keeps the file as it was aside, so the entry left out is not lost.
+        store.add({"物理"}, "3.5作业");
+        const QStringList aside = keptAside(home.dataFolder(), "tasks.json");
+        ASSERT_EQ(aside.size(), 1) << name;
+        EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), bytes) << name;
+        EXPECT_EQ(TaskStore(home.dataFolder()).list("3.5作业")->tasks.size(), 2) << name;
+    }
+
+    // A list that deviates goes with its entries; a file that is no array of lists reads empty.
+    const std::vector<std::pair<const char *, QByteArray>> brokenList = {
         {"list without tasks", withReplaced("\"tasks\"", "\"entries\"")},
-        {"entry that is not an object", withReplaced("\"tasks\": [", "\"tasks\": [1,")},
+        {"list without a name", withReplaced("\"name\": \"3.5作业\",", "")},
         {"top level object", "{}"},
         {"not JSON", "[{"},
         {"empty file", ""},
     };
-    for (const auto &[name, bytes] : broken) {
+    for (const auto &[name, bytes] : brokenList) {
         TempHome home;
         writeFile(home.dataFolder() + "/tasks.json", bytes);
         EXPECT_TRUE(TaskStore(home.dataFolder()).lists().isEmpty()) << name;
     }
+
+    // Something that is no entry at all is passed over too.
+    TempHome home;
+    writeFile(home.dataFolder() + "/tasks.json", withReplaced("\"tasks\": [", "\"tasks\": [1,"));
+    EXPECT_EQ(TaskStore(home.dataFolder()).lists()[0].tasks.size(), 2);
 }
 
 TEST(TaskListsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOverIt)
@@ -196,7 +226,22 @@ TEST(TaskListsFile, AFolderThatCannotHoldTheFileLosesNothingInMemory)
     TempHome home;
     writeFile(home.path() + "/blocked", "a file where the data folder should be");
     TaskStore store(home.path() + "/blocked");
+    QSignalSpy failed(&store, &TaskStore::saveFailed);
     EXPECT_EQ(store.add({"数学"}, "作业").added, 1);
     EXPECT_EQ(store.list("作业")->tasks.size(), 1);
     EXPECT_EQ(readFile(home.path() + "/blocked"), "a file where the data folder should be");
+    // Said, not hidden: the caller learns that the change lives in memory only.
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_TRUE(failed[0][0].toString().startsWith("未能保存到 " + home.path() + "/blocked/tasks.json"));
+    EXPECT_EQ(store.saveError(), failed[0][0].toString());
+    EXPECT_FALSE(store.save());
+    store.add({"英语"}, "作业");
+    EXPECT_EQ(failed.size(), 3);
+    EXPECT_EQ(store.list("作业")->tasks.size(), 2);
+
+    // Once the folder can hold the file, the next change saves everything kept in memory.
+    QFile::remove(home.path() + "/blocked");
+    store.toggle(store.list("作业")->tasks[0].id, "作业");
+    EXPECT_FALSE(store.saveError());
+    EXPECT_EQ(TaskStore(home.path() + "/blocked").list("作业")->tasks.size(), 2);
 }

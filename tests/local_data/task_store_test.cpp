@@ -60,12 +60,15 @@ TEST(TaskStore, AddTrimsBlanksSkipsDuplicatesAndCountsNoEmptyTitles)
     EXPECT_FALSE(task.note);
     EXPECT_TRUE(TaskStore(folder.path).list("作业")) << "saved";
 
-    // Line breaks are not blanks; a done entry and a canonically equivalent title count as present.
+    // A done entry and a canonically equivalent title count as present; line breaks become
+    // spaces, in titles and list names alike.
     store.toggle(task.id, "作业");
-    const auto again = store.add({"数学｜P12", "Cafe\u0301", "Caf\u00e9", "a\n"}, "作业");
+    const auto again = store.add({"数学｜P12", "Cafe\u0301", "Caf\u00e9", "a\r\nb\u2028", "a b"}, "作业\n");
     EXPECT_EQ(again.added, 2);
-    EXPECT_EQ(again.skipped, 2);
-    EXPECT_TRUE(store.list("作业")->tasks.contains(entry(store, "作业", "a\n")));
+    EXPECT_EQ(again.skipped, 3);
+    EXPECT_TRUE(store.list("作业")->tasks.contains(entry(store, "作业", "a b")));
+    EXPECT_EQ(store.lists().size(), 1);
+    EXPECT_EQ(store.deleteTitles({"a\nb"}, "作业"), 1);
 
     // The same title in another list is a different entry.
     EXPECT_EQ(store.add({"数学｜P12"}, "其他").added, 1);

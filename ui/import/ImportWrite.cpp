@@ -50,6 +50,9 @@ QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
 {
     const QStringList titles = request.titles();
     const TaskStore::AddResult counts = shared.store.add(titles, request.listName, request.due, request.source());
+    // Not saved: the rows stay as they are for another try, and nothing is scheduled or recorded.
+    if (const std::optional<QString> &error = shared.store.saveError())
+        return ImportTexts::writeFailed(*error);
     if (const std::optional<TaskList> list = shared.store.list(request.listName)) {
         for (const TaskItem &task : entriesToNotify(*list, titles))
             shared.notify.schedule(task.id, task.title, request.listName, *task.due);

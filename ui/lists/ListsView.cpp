@@ -76,6 +76,9 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
     connect(m_sidebar, &ListsSidebar::openFolderRequested, this,
             [this] { DesktopServices::openFolder(m_shared.store.dir()); });
     connect(&m_shared.store, &TaskStore::listsChanged, this, &ListsView::refresh);
+    // The change stays on screen (the store keeps it in memory); the status says it is not saved.
+    connect(&m_shared.store, &TaskStore::saveFailed, this,
+            [this](const QString &reason) { setStatus(QStringLiteral("❌ ") + reason); });
     connect(&m_shared.notify, &NotificationService::statusTextChanged, this,
             [this] { m_sidebar->setNotificationStatus(m_shared.notify.statusText()); });
     m_sidebar->setNotificationStatus(m_shared.notify.statusText());

@@ -3,14 +3,18 @@
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/reminders/vdir/VdirBatch.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
+#include "bridges/reminders/vdir/VdirLeftovers.h"
+#include "bridges/reminders/vdir/VdirLog.h"
 #include "bridges/reminders/vdir/VtodoRead.h"
 #include "data/DataFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThreadPool>
 #include <QUuid>
+#include <cerrno>
 #include <cstdio>
 #include <unistd.h>
 
@@ -49,10 +53,14 @@ QList<ReminderItem> readListFolder(const QString &folder, const QString &listId)
     for (const QString &name : files) {
         const QString path = folder + u'/' + name;
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly)) {
+            qCDebug(lcVdir) << "skipped" << path << ":" << file.errorString();
             continue;
+        }
         if (std::optional<ReminderItem> item = readReminderFile(file.readAll(), listId, path))
             items.append(std::move(*item));
+        else
+            qCDebug(lcVdir) << "skipped" << path << ": holds no readable reminder";
     }
     return items;
 }
@@ -88,7 +96,12 @@ void VdirReminderStore::requestAccess(std::function<void(bool granted)> done)
 {
     QThreadPool::globalInstance()->start([root = m_root, done = std::move(done)] {
         QDir().mkpath(root);
-        done(accessible(root));
+        const bool granted = accessible(root);
+        if (granted)
+            removeStaleLeftovers(root, QDateTime::currentDateTimeUtc());
+        else
+            qCDebug(lcVdir) << "no access to the reminders folder" << root;
+        done(granted);
     });
 }
 
@@ -147,6 +160,7 @@ std::variant<ReminderList, ReminderError> VdirReminderStore::createList(const QS
         || displayName.write(title.toUtf8()) != title.toUtf8().size() || !displayName.flush())
         return VdirErrors::cannotWrite(m_root);
     displayName.close();
+    qCDebug(lcVdir) << "creating list" << title << "in" << m_root;
 
     const QString preferred = title.normalized(QString::NormalizationForm_C);
     for (const QString &name : {usableAsFileName(preferred) ? preferred : newIdentifier(), newIdentifier()}) {
@@ -166,8 +180,10 @@ std::optional<ReminderError> VdirReminderStore::removeList(const ReminderList &l
     // Gone for every reader at once, then deleted at leisure.
     const QString folder = folderOf(list.id);
     const QString aside = m_root + QStringLiteral("/.slatebook-%1.removed").arg(newIdentifier());
-    if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) != 0)
+    if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) != 0) {
+        qCDebug(lcVdir) << "cannot move list folder" << folder << "aside:" << qt_error_string(errno);
         return VdirErrors::cannotRemove(folder);
+    }
     QDir(aside).removeRecursively();
     return std::nullopt;
 }

@@ -5,6 +5,18 @@
 
 namespace {
 
+// Done as todoman and most clients read it: a STATUS says so itself; without one, a COMPLETED
+// time or PERCENT-COMPLETE of 100 marks the reminder done.
+bool isCompleted(icalcomponent *todo)
+{
+    if (icalcomponent_get_first_property(todo, ICAL_STATUS_PROPERTY))
+        return icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED;
+    if (icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY))
+        return true;
+    icalproperty *percent = icalcomponent_get_first_property(todo, ICAL_PERCENTCOMPLETE_PROPERTY);
+    return percent && icalproperty_get_percentcomplete(percent) >= 100;
+}
+
 ReminderFields fieldsOf(icalcomponent *todo)
 {
     ReminderFields fields;
@@ -12,7 +24,7 @@ ReminderFields fieldsOf(icalcomponent *todo)
         fields.title = QString::fromUtf8(icalproperty_get_summary(summary));
     if (icalproperty *due = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY))
         fields.due = dueComponents(icalproperty_get_datetime_with_component(due, todo));
-    fields.completed = icalcomponent_get_status(todo) == ICAL_STATUS_COMPLETED;
+    fields.completed = isCompleted(todo);
     if (icalproperty *completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY))
         fields.completionDate = instant(icalproperty_get_completed(completed));
     if (icalproperty *description = icalcomponent_get_first_property(todo, ICAL_DESCRIPTION_PROPERTY))

@@ -1,7 +1,7 @@
 // A tiny program around runAsync with a short deadline, so its time-out and its race between a
 // late callback and the end of the wait can be seen from outside, as real process exits.
-#include "app/CliFinish.h"
-#include "app/RunAsync.h"
+#include "app/cli/CliFinish.h"
+#include "app/cli/RunAsync.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,7 +1,0 @@
-#pragma once
-
-#include "app/CliTask.h"
-
-// Carries out one task under a QCoreApplication, writes the result file and ends the process
-// with status 0. Never returns.
-[[noreturn]] void runCommandLineTask(const CliTask &task);

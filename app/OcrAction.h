@@ -1,9 +1,0 @@
-#pragma once
-
-#include "app/CliTask.h"
-
-#include <QString>
-
-// The command-line "ocr" action: recognise the image, parse it with the built-in subjects and
-// report both as one text.
-QString runOcrAction(const CliTask &task);

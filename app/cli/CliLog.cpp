@@ -1,0 +1,3 @@
+#include "app/cli/CliLog.h"
+
+Q_LOGGING_CATEGORY(lcCli, "slatebook.cli", QtInfoMsg)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// Result texts that more than one command-line action gives.
+namespace CliTexts {
+
+inline QString noItems()
+{
+    return QStringLiteral("ERROR: items 为空");
+}
+
+inline QString dueOutOfRange(const QString &due)
+{
+    return QStringLiteral("ERROR: 截止时间「%1」超出可保存的范围（公元 1 年至 9999 年）").arg(due);
+}
+
+inline QString unknownAction(const QString &action)
+{
+    return QStringLiteral("ERROR: 未知 action「%1」").arg(action);
+}
+
+} // namespace CliTexts

@@ -1,0 +1,20 @@
+#include "app/cli/RunAsync.h"
+
+#include "app/cli/CliLog.h"
+
+#include <QEventLoop>
+#include <QThreadPool>
+#include <QTimer>
+
+void runAsync(const std::function<void(const CliFinish &)> &work, const CliFinish &finish,
+              std::chrono::milliseconds deadline)
+{
+    QThreadPool::globalInstance()->start([work, finish] { work(finish); });
+
+    QEventLoop loop;
+    QTimer::singleShot(deadline, &loop, &QEventLoop::quit);
+    loop.exec();
+
+    qCDebug(lcCli) << "no result within" << deadline.count() << "ms";
+    finish(QStringLiteral("TIMEOUT: 150s 未完成"));
+}

@@ -1,0 +1,3 @@
+#include "bridges/reminders/vdir/VdirLog.h"
+
+Q_LOGGING_CATEGORY(lcVdir, "slatebook.reminders", QtInfoMsg)

@@ -1,0 +1,3 @@
+#include "data/StoreLog.h"
+
+Q_LOGGING_CATEGORY(lcStore, "slatebook.store", QtInfoMsg)
