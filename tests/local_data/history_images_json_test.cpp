@@ -45,31 +45,36 @@ TEST(HistoryJson, SeveralPhotosAndTextImportsAddKeysOnlyWhereTheyAreNeeded)
     // A record of one photo is written exactly as before.
     EXPECT_EQ(keysOf(file[2]), (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written", "skipped"}));
 
-    const std::optional<QList<HistoryRecord>> read = HistoryJson::decode(bytes);
-    ASSERT_TRUE(read.has_value());
+    const std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(bytes);
+    ASSERT_TRUE(decoded.has_value());
+    const QList<HistoryRecord> *read = &decoded->records;
     EXPECT_EQ(*read, (QList<HistoryRecord>{photos, text, onePhoto}));
     EXPECT_EQ(read->at(0).imagePaths(),
               (QStringList{"/home/me/第一页.jpg", "/home/me/第二页.jpg", "/home/me/第三页.heic"}));
     EXPECT_TRUE(read->at(1).imagePaths().isEmpty());
 }
 
-TEST(HistoryJson, FilesWithoutTheNewKeysReadAsBeforeAndWrongTypesAreRefused)
+TEST(HistoryJson, FilesWithoutTheNewKeysReadAsBeforeAndWrongTypesLeaveTheRecordOut)
 {
     const QByteArray old = R"([{"id":"6F1C7B3E-2A4D-4C5B-9E8F-0123456789AB","date":794419140.25,"listName":"L",
         "imagePath":"/a.jpg","items":["x"],"written":1,"skipped":0}])";
-    const std::optional<QList<HistoryRecord>> read = HistoryJson::decode(old);
-    ASSERT_TRUE(read.has_value());
+    const std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(old);
+    ASSERT_TRUE(decoded.has_value());
+    const QList<HistoryRecord> *read = &decoded->records;
     EXPECT_EQ(read->at(0).imagePaths(), QStringList{"/a.jpg"});
     EXPECT_FALSE(read->at(0).fromText);
 
     QByteArray nulls = old;
     nulls.replace(R"("written")", R"("moreImagePaths":null,"fromText":null,"written")");
     ASSERT_TRUE(HistoryJson::decode(nulls).has_value());
-    EXPECT_EQ(HistoryJson::decode(nulls)->at(0), read->at(0));
+    EXPECT_EQ(HistoryJson::decode(nulls)->records.at(0), read->at(0));
 
     for (const char *wrong : {R"("moreImagePaths":"/b.jpg",)", R"("moreImagePaths":[1],)", R"("fromText":"yes",)"}) {
         QByteArray bytes = old;
         bytes.replace(R"("written")", QByteArray(wrong) + R"("written")");
-        EXPECT_FALSE(HistoryJson::decode(bytes).has_value()) << wrong;
+        const std::optional<HistoryJson::Decoded> refused = HistoryJson::decode(bytes);
+        ASSERT_TRUE(refused.has_value()) << wrong;
+        EXPECT_TRUE(refused->records.isEmpty()) << wrong;
+        EXPECT_EQ(refused->skipped, 1) << wrong;
     }
 }

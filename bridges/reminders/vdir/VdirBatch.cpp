@@ -1,7 +1,7 @@
 #include "bridges/reminders/vdir/VdirBatch.h"
 
 #include "bridges/reminders/vdir/VdirErrors.h"
-#include "bridges/reminders/vdir/VdirLog.h"
+#include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/VtodoWrite.h"
 
 #include <QDateTime>
@@ -106,7 +106,7 @@ std::optional<ReminderError> VdirBatch::commit()
     for (const Write &write : std::as_const(m_writes)) {
         const std::optional<QString> copy = writeHiddenCopy(write.path, write.bytes, write.permissions);
         if (!copy) {
-            qCDebug(lcVdir) << "cannot write a copy beside" << write.path << "; batch undone";
+            qCDebug(lcReminders) << "cannot write a copy beside" << write.path << "; batch undone";
             undo();
             return VdirErrors::cannotWrite(folderOf(write.path));
         }
@@ -115,7 +115,7 @@ std::optional<ReminderError> VdirBatch::commit()
     // One flush of the file system for the whole batch: an fsync per file costs several
     // milliseconds each on an ordinary disk.
     if (!written.isEmpty() && !syncToDisk(folderOf(written.first().second), ::syncfs)) {
-        qCDebug(lcVdir) << "cannot flush" << folderOf(written.first().second) << "; batch undone";
+        qCDebug(lcReminders) << "cannot flush" << folderOf(written.first().second) << "; batch undone";
         undo();
         return VdirErrors::cannotWrite(folderOf(written.first().second));
     }
@@ -125,7 +125,7 @@ std::optional<ReminderError> VdirBatch::commit()
         if (renameFile(path, aside)) {
             setAside.append({path, aside});
         } else if (errno != ENOENT) { // a file someone else removed meanwhile is gone as wanted
-            qCDebug(lcVdir) << "cannot move" << path << "aside:" << qt_error_string(errno) << "; batch undone";
+            qCDebug(lcReminders) << "cannot move" << path << "aside:" << qt_error_string(errno) << "; batch undone";
             undo();
             return VdirErrors::cannotRemove(path);
         }
@@ -135,18 +135,18 @@ std::optional<ReminderError> VdirBatch::commit()
     std::optional<ReminderError> failure;
     for (const auto &[copy, target] : std::as_const(written)) {
         if (!renameFile(copy, target)) {
-            qCDebug(lcVdir) << "cannot rename" << copy << "to" << target << ":" << qt_error_string(errno);
+            qCDebug(lcReminders) << "cannot rename" << copy << "to" << target << ":" << qt_error_string(errno);
             QFile::remove(copy);
             failure = VdirErrors::cannotWrite(target);
         }
     }
     for (const auto &[original, aside] : std::as_const(setAside)) {
         if (!QFile::remove(aside))
-            qCDebug(lcVdir) << "cannot delete" << aside << "; removed at a later start";
+            qCDebug(lcReminders) << "cannot delete" << aside << "; removed at a later start";
     }
     for (const QString &folder : std::as_const(folders)) {
         if (!syncToDisk(folder, ::fsync))
-            qCDebug(lcVdir) << "cannot flush folder" << folder;
+            qCDebug(lcReminders) << "cannot flush folder" << folder;
     }
     m_writes.clear();
     m_removals.clear();

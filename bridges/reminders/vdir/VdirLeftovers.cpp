@@ -1,6 +1,6 @@
 #include "bridges/reminders/vdir/VdirLeftovers.h"
 
-#include "bridges/reminders/vdir/VdirLog.h"
+#include "bridges/reminders/RemindersLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,7 +24,7 @@ void removeStaleIn(const QString &folder, const QDateTime &now)
             continue;
         const bool removed = leftover.isDir() ? QDir(leftover.filePath()).removeRecursively()
                                               : QFile::remove(leftover.filePath());
-        qCDebug(lcVdir) << (removed ? "removed stale" : "cannot remove stale") << leftover.filePath();
+        qCDebug(lcReminders) << (removed ? "removed stale" : "cannot remove stale") << leftover.filePath();
     }
 }
 

@@ -4,7 +4,7 @@
 #include "bridges/reminders/vdir/VdirBatch.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
 #include "bridges/reminders/vdir/VdirLeftovers.h"
-#include "bridges/reminders/vdir/VdirLog.h"
+#include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/VtodoRead.h"
 #include "data/DataFolder.h"
 
@@ -54,13 +54,13 @@ QList<ReminderItem> readListFolder(const QString &folder, const QString &listId)
         const QString path = folder + u'/' + name;
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) {
-            qCDebug(lcVdir) << "skipped" << path << ":" << file.errorString();
+            qCDebug(lcReminders) << "skipped" << path << ":" << file.errorString();
             continue;
         }
         if (std::optional<ReminderItem> item = readReminderFile(file.readAll(), listId, path))
             items.append(std::move(*item));
         else
-            qCDebug(lcVdir) << "skipped" << path << ": holds no readable reminder";
+            qCDebug(lcReminders) << "skipped" << path << ": holds no readable reminder";
     }
     return items;
 }
@@ -100,7 +100,7 @@ void VdirReminderStore::requestAccess(std::function<void(bool granted)> done)
         if (granted)
             removeStaleLeftovers(root, QDateTime::currentDateTimeUtc());
         else
-            qCDebug(lcVdir) << "no access to the reminders folder" << root;
+            qCDebug(lcReminders) << "no access to the reminders folder" << root;
         done(granted);
     });
 }
@@ -160,7 +160,7 @@ std::variant<ReminderList, ReminderError> VdirReminderStore::createList(const QS
         || displayName.write(title.toUtf8()) != title.toUtf8().size() || !displayName.flush())
         return VdirErrors::cannotWrite(m_root);
     displayName.close();
-    qCDebug(lcVdir) << "creating list" << title << "in" << m_root;
+    qCDebug(lcReminders) << "creating list" << title << "in" << m_root;
 
     const QString preferred = title.normalized(QString::NormalizationForm_C);
     for (const QString &name : {usableAsFileName(preferred) ? preferred : newIdentifier(), newIdentifier()}) {
@@ -181,7 +181,7 @@ std::optional<ReminderError> VdirReminderStore::removeList(const ReminderList &l
     const QString folder = folderOf(list.id);
     const QString aside = m_root + QStringLiteral("/.slatebook-%1.removed").arg(newIdentifier());
     if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) != 0) {
-        qCDebug(lcVdir) << "cannot move list folder" << folder << "aside:" << qt_error_string(errno);
+        qCDebug(lcReminders) << "cannot move list folder" << folder << "aside:" << qt_error_string(errno);
         return VdirErrors::cannotRemove(folder);
     }
     QDir(aside).removeRecursively();

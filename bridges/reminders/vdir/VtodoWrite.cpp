@@ -3,7 +3,7 @@
 #include "bridges/reminders/vdir/IcalCalendar.h"
 #include "bridges/reminders/vdir/IcalTime.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
-#include "bridges/reminders/vdir/VdirLog.h"
+#include "bridges/reminders/RemindersLog.h"
 
 #include <QList>
 #include <cstdlib>
@@ -228,9 +228,9 @@ std::variant<QByteArray, ReminderError> changedReminderFile(const QByteArray &cu
     if (spliced && readsBackAsChanged(*spliced))
         return *spliced;
     if (readsBackAsChanged(whole)) {
-        qCDebug(lcVdir) << "rewriting" << item.location << "whole: its text is not laid out as expected";
+        qCDebug(lcReminders) << "rewriting" << item.location << "whole: its text is not laid out as expected";
         return whole;
     }
-    qCDebug(lcVdir) << "not changing" << item.location << ": it would not read back as written";
+    qCDebug(lcReminders) << "not changing" << item.location << ": it would not read back as written";
     return VdirErrors::unreadableParts(item.location);
 }
