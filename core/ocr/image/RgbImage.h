@@ -12,9 +12,9 @@ public:
     explicit RgbImage(const QImage &image);
 
     // Empty when the image is null or could not be converted.
-    const cv::Mat &pixels() const { return pixels_; }
+    const cv::Mat &pixels() const { return m_pixels; }
 
 private:
-    QImage storage_;
-    cv::Mat pixels_;
+    QImage m_storage;
+    cv::Mat m_pixels;
 };

@@ -112,11 +112,11 @@ void OnnxModel::prepareRuntime()
 }
 
 OnnxModel::OnnxModel(const QString &path)
-    : session_(openSession(path))
+    : m_session(openSession(path))
 {
     Ort::AllocatorWithDefaultOptions allocator;
-    inputName_ = session_.GetInputNameAllocated(0, allocator).get();
-    outputName_ = session_.GetOutputNameAllocated(0, allocator).get();
+    m_inputName = m_session.GetInputNameAllocated(0, allocator).get();
+    m_outputName = m_session.GetOutputNameAllocated(0, allocator).get();
 }
 
 Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> &shape)
@@ -124,13 +124,13 @@ Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> 
     static const Ort::MemoryInfo memory = Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
     Ort::Value tensor = Ort::Value::CreateTensor<float>(memory, input.data(), input.size(),
                                                         shape.data(), shape.size());
-    const char *inputNames[] = {inputName_.c_str()};
-    const char *outputNames[] = {outputName_.c_str()};
+    const char *inputNames[] = {m_inputName.c_str()};
+    const char *outputNames[] = {m_outputName.c_str()};
     // The arena gives back what a run used: a desktop application should not keep a large
     // photo's working memory once it has been read.
     Ort::RunOptions options;
     options.AddConfigEntry(kOrtRunOptionsConfigEnableMemoryArenaShrinkage, "cpu:0");
-    std::vector<Ort::Value> outputs = session_.Run(options, inputNames, &tensor, 1, outputNames, 1);
+    std::vector<Ort::Value> outputs = m_session.Run(options, inputNames, &tensor, 1, outputNames, 1);
     return std::move(outputs.front());
 }
 

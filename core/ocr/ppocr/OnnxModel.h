@@ -22,7 +22,7 @@ public:
     Ort::Value run(std::vector<float> &input, const std::vector<int64_t> &shape);
 
 private:
-    Ort::Session session_;
-    std::string inputName_;
-    std::string outputName_;
+    Ort::Session m_session;
+    std::string m_inputName;
+    std::string m_outputName;
 };

@@ -106,7 +106,7 @@ void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, s
 } // namespace
 
 PpOcrEngine::PpOcrEngine(const QString &modelFolder)
-    : models_(std::make_unique<PpOcrModels>(modelFolder))
+    : m_models(std::make_unique<PpOcrModels>(modelFolder))
 {
 }
 
@@ -125,7 +125,7 @@ bool PpOcrEngine::readsAny(const QStringList &languages)
 
 bool PpOcrEngine::isLoaded() const
 {
-    return models_->usable();
+    return m_models->usable();
 }
 
 QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList &languages)
@@ -134,7 +134,7 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         qCDebug(lcOcr) << "nothing recognised: PP-OCR reads none of" << languages;
         return {};
     }
-    if (!models_->detection()) {
+    if (!m_models->detection()) {
         qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
         return {};
     }
@@ -153,7 +153,7 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         stage.start();
         std::vector<TextQuad> boxes;
         std::vector<cv::Mat> strips;
-        for (const TextQuad &box : TextDetector::detect(pixels, *models_->detection())) {
+        for (const TextQuad &box : TextDetector::detect(pixels, *m_models->detection())) {
             cv::Mat strip = LineCrop::upright(pixels, box);
             if (strip.empty())
                 continue;
@@ -162,14 +162,14 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         }
         qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
         // The recognition network loaded meanwhile; on a first call this waits for the rest of it.
-        if (!models_->usable()) {
+        if (!m_models->usable()) {
             qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
             return {};
         }
         qCDebug(lcOcr) << "waited for the recognition network:" << stage.restart() << "ms";
-        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, *models_->recognition(), models_->alphabet());
+        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, *m_models->recognition(), m_models->alphabet());
         qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
-        turnUnsureStrips(*models_, strips, lines);
+        turnUnsureStrips(*m_models, strips, lines);
         qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
 
         QList<Observation> observations;

@@ -28,5 +28,5 @@ public:
     QList<Observation> recognize(const QImage &image, const QStringList &languages) override;
 
 private:
-    std::unique_ptr<PpOcrModels> models_;
+    std::unique_ptr<PpOcrModels> m_models;
 };

@@ -62,19 +62,19 @@ QString fileIn(const QString &folder, const char *name)
 
 } // namespace
 
-PpOcrModels::PpOcrModels(const QString &folder) : folder_(folder)
+PpOcrModels::PpOcrModels(const QString &folder) : m_folder(folder)
 {
     if (!ModelFiles::complete(folder)) {
         qCDebug(lcOcr) << "PP-OCR not loaded: the model folder" << folder << "lacks a file";
-        detection_ = recognition_ = nothing();
+        m_detection = m_recognition = nothing();
         return;
     }
-    alphabet_ = readAlphabet(fileIn(folder, ModelFiles::dictionary));
+    m_alphabet = readAlphabet(fileIn(folder, ModelFiles::dictionary));
     // Made here, before the sessions that need it, so that it outlives them also when this object
     // is a static of its own.
     OnnxModel::prepareRuntime();
-    detection_ = startLoading(fileIn(folder, ModelFiles::detectionNetwork));
-    recognition_ = startLoading(fileIn(folder, ModelFiles::recognitionNetwork));
+    m_detection = startLoading(fileIn(folder, ModelFiles::detectionNetwork));
+    m_recognition = startLoading(fileIn(folder, ModelFiles::recognitionNetwork));
 }
 
 // The futures wait for their loading threads.
@@ -82,24 +82,24 @@ PpOcrModels::~PpOcrModels() = default;
 
 OnnxModel *PpOcrModels::detection() const
 {
-    return detection_.get().get();
+    return m_detection.get().get();
 }
 
 OnnxModel *PpOcrModels::recognition() const
 {
-    return recognition_.get().get();
+    return m_recognition.get().get();
 }
 
 OnnxModel *PpOcrModels::direction()
 {
-    std::call_once(directionLoaded_, [this] {
-        if (ModelFiles::complete(folder_))
-            direction_ = loadNetwork(fileIn(folder_, ModelFiles::directionNetwork));
+    std::call_once(m_directionLoaded, [this] {
+        if (ModelFiles::complete(m_folder))
+            m_direction = loadNetwork(fileIn(m_folder, ModelFiles::directionNetwork));
     });
-    return direction_.get();
+    return m_direction.get();
 }
 
 bool PpOcrModels::usable() const
 {
-    return detection() && recognition() && !alphabet_.empty();
+    return detection() && recognition() && !m_alphabet.empty();
 }

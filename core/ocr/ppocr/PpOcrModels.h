@@ -27,16 +27,16 @@ public:
 
     // Output class c (1-based; 0 is the CTC blank) stands for alphabet[c - 1]; the last entry is
     // the space. Empty when the dictionary is missing.
-    const std::vector<QString> &alphabet() const { return alphabet_; }
+    const std::vector<QString> &alphabet() const { return m_alphabet; }
 
     // Detection, recognition and the alphabet are all there (waits for the networks).
     bool usable() const;
 
 private:
-    QString folder_;
-    std::vector<QString> alphabet_;
-    std::shared_future<std::unique_ptr<OnnxModel>> detection_;
-    std::shared_future<std::unique_ptr<OnnxModel>> recognition_;
-    std::once_flag directionLoaded_;
-    std::unique_ptr<OnnxModel> direction_;
+    QString m_folder;
+    std::vector<QString> m_alphabet;
+    std::shared_future<std::unique_ptr<OnnxModel>> m_detection;
+    std::shared_future<std::unique_ptr<OnnxModel>> m_recognition;
+    std::once_flag m_directionLoaded;
+    std::unique_ptr<OnnxModel> m_direction;
 };

@@ -13,12 +13,12 @@ public:
     // Writes an RGB strip of the tensor's height and at most its width as item `index`.
     void set(size_t index, const cv::Mat &strip);
 
-    std::vector<float> &values() { return values_; }
-    std::vector<int64_t> shape() const { return {int64_t(count_), 3, height_, width_}; }
+    std::vector<float> &values() { return m_values; }
+    std::vector<int64_t> shape() const { return {int64_t(m_count), 3, m_height, m_width}; }
 
 private:
-    size_t count_;
-    int height_;
-    int width_;
-    std::vector<float> values_;
+    size_t m_count;
+    int m_height;
+    int m_width;
+    std::vector<float> m_values;
 };

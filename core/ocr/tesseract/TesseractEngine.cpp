@@ -122,7 +122,7 @@ QList<Observation> readLines(tesseract::TessBaseAPI &api, int width, int height)
 } // namespace
 
 TesseractEngine::TesseractEngine(QString dataFolder)
-    : dataFolder_(std::move(dataFolder))
+    : m_dataFolder(std::move(dataFolder))
 {
 }
 
@@ -134,12 +134,12 @@ TesseractEngine &TesseractEngine::instance()
 
 const QString &TesseractEngine::dataFolder() const
 {
-    return dataFolder_;
+    return m_dataFolder;
 }
 
 QList<Observation> TesseractEngine::recognize(const QImage &image, const QStringList &languages)
 {
-    const QSet<QString> installed = TesseractLanguages::installed(dataFolder_);
+    const QSet<QString> installed = TesseractLanguages::installed(m_dataFolder);
     return recognizeWithData(image, TesseractLanguages::installedDataFor(languages, installed));
 }
 
@@ -156,7 +156,7 @@ QList<Observation> TesseractEngine::recognizeWithData(const QImage &image, const
             qCDebug(lcOcr) << "nothing recognised: the image does not convert to RGB";
             return {};
         }
-        tesseract::TessBaseAPI *api = engineFor(dataFolder_, dataNames);
+        tesseract::TessBaseAPI *api = engineFor(m_dataFolder, dataNames);
         if (!api)
             return {};
         QElapsedTimer timer;

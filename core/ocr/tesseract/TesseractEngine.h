@@ -29,5 +29,5 @@ public:
     static int initialisedOnThisThread();
 
 private:
-    QString dataFolder_;
+    QString m_dataFolder;
 };
