@@ -53,12 +53,14 @@ void SingleInstance::Activate(const QString &imagePath)
 
 void SingleInstance::handOver(const QString &imagePath) const
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(busName, objectPath, busName, QStringLiteral("Activate"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(busName, objectPath, busName, QStringLiteral("Activate"));
     // The running window has a working folder of its own.
     call << (imagePath.isEmpty() ? imagePath : QFileInfo(imagePath).absoluteFilePath());
     const QDeadlineTimer deadline(handOverWaitMs);
     while (true) {
-        const QDBusMessage reply = QDBusConnection::sessionBus().call(call, QDBus::Block, handOverWaitMs);
+        const QDBusMessage reply =
+            QDBusConnection::sessionBus().call(call, QDBus::Block, handOverWaitMs);
         if (reply.type() == QDBusMessage::ReplyMessage || deadline.hasExpired())
             return;
         QThread::msleep(handOverRetryMs);

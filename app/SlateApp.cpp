@@ -1,10 +1,10 @@
 #include "app/SlateApp.h"
 
+#include "app/SingleInstance.h"
 #include "app/cli/CliFinish.h"
 #include "app/cli/CliIntake.h"
 #include "app/cli/CliPaths.h"
 #include "app/cli/CommandLineMode.h"
-#include "app/SingleInstance.h"
 #include "bridges/notifications/DesktopNotificationCenter.h"
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
@@ -14,8 +14,8 @@
 #include "data/TaskStore.h"
 #include "ui/MainWindow.h"
 #include "ui/TrayKeeper.h"
-#include "ui/shell/QtTranslations.h"
 #include "ui/shell/AppTile.h"
+#include "ui/shell/QtTranslations.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -56,7 +56,8 @@ int runWindowMode(int argc, char **argv)
     // Ties the window to slatebook.desktop (its name and icon in the dock and task switcher);
     // outside an installation the brand tile stands in for the themed icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("slatebook"));
-    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
     const std::optional<QString> image = imageArgument(argumentList(argc, argv));
 
     // One window process per user: a later start hands its image to the running window and ends

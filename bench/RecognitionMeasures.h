@@ -23,7 +23,8 @@ inline qint64 editDistance(const QString &from, const QString &to)
         row[0] = i;
         for (qsizetype j = 1; j <= b.size(); ++j) {
             const qint64 above = row[size_t(j)];
-            row[size_t(j)] = std::min({above + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            row[size_t(j)] = std::min(
+                {above + 1, row[size_t(j) - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
             diagonal = above;
         }
     }

@@ -11,9 +11,9 @@
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
+#include "data/AtomicWrite.h"
 #include "data/DataFolder.h"
 #include "data/HistoryStore.h"
-#include "data/AtomicWrite.h"
 #include "data/TaskListsJson.h"
 #include "data/TaskStore.h"
 #include "ui/lists/ListsView.h"
@@ -35,12 +35,13 @@ namespace {
 QStringList homework(int count)
 {
     const QStringList subjects = {"语文", "数学", "英语", "物理", "化学", "生物", "历史", "地理"};
-    const QStringList tasks = {"背诵第三课", "练习册 P%1", "听写单词 Unit %1", "订正试卷", "预习第 %1 节",
-                               "完成实验报告", "抄写生字 %1 遍", "阅读理解两篇"};
+    const QStringList tasks = {"背诵第三课",   "练习册 P%1",   "听写单词 Unit %1", "订正试卷",
+                               "预习第 %1 节", "完成实验报告", "抄写生字 %1 遍",   "阅读理解两篇"};
     QStringList titles;
     for (int i = 0; i < count; ++i) {
-        const QString task = tasks[i % tasks.size()].contains(QStringLiteral("%1")) ? tasks[i % tasks.size()].arg(i)
-                                                                                   : tasks[i % tasks.size()] + QString::number(i);
+        const QString task = tasks[i % tasks.size()].contains(QStringLiteral("%1"))
+            ? tasks[i % tasks.size()].arg(i)
+            : tasks[i % tasks.size()] + QString::number(i);
         titles.append(subjects[(i / 3) % subjects.size()] + QStringLiteral("｜") + task);
     }
     return titles;
@@ -55,7 +56,11 @@ struct Figures {
         std::sort(milliseconds.begin(), milliseconds.end());
         return milliseconds.empty() ? 0 : milliseconds[milliseconds.size() / 2];
     }
-    double worst() const { return milliseconds.empty() ? 0 : *std::max_element(milliseconds.begin(), milliseconds.end()); }
+    double worst() const
+    {
+        return milliseconds.empty() ? 0
+                                    : *std::max_element(milliseconds.begin(), milliseconds.end());
+    }
 };
 
 // Runs `change`, then lets the view lay out and paint what changed, and the event loop finish
@@ -105,10 +110,12 @@ int main(int argc, char **argv)
                 task.source = QStringLiteral("03-print-photo.jpg");
             list.tasks.append(task);
         }
-        writeFileAtomically(DataFolder::path() + QStringLiteral("/tasks.json"), TaskListsJson::encode({list}));
+        writeFileAtomically(DataFolder::path() + QStringLiteral("/tasks.json"),
+                            TaskListsJson::encode({list}));
     }
     TaskStore store(DataFolder::path());
-    std::printf("list: %lld entries, %d open\n", qint64(store.list(name)->tasks.size()), store.list(name)->remaining());
+    std::printf("list: %lld entries, %d open\n", qint64(store.list(name)->tasks.size()),
+                store.list(name)->remaining());
 
     ListsView view({settings, history, service, store, notify});
     view.resize(880, 700);
@@ -127,7 +134,8 @@ int main(int argc, char **argv)
         for (int length = int(query.size()) - 1; length >= 0; --length)
             typing.add(timed(view, [&] { search->setText(query.left(length)); }));
     }
-    std::printf("search keystroke (filter, sort, model reset, layout, repaint) over %d entries: median %.2f ms, worst %.2f ms "
+    std::printf("search keystroke (filter, sort, model reset, layout, repaint) over %d entries: "
+                "median %.2f ms, worst %.2f ms "
                 "(%zu keystrokes)\n",
                 count, typing.median(), typing.worst(), typing.milliseconds.size());
     // One character that every title holds, and back to no search: all entries each time.
@@ -136,8 +144,9 @@ int main(int argc, char **argv)
         everything.add(timed(view, [&] { search->setText(QStringLiteral("｜")); }));
         everything.add(timed(view, [&] { search->clear(); }));
     }
-    std::printf("search keystroke that keeps all %d entries visible: median %.2f ms, worst %.2f ms\n", count,
-                everything.median(), everything.worst());
+    std::printf(
+        "search keystroke that keeps all %d entries visible: median %.2f ms, worst %.2f ms\n",
+        count, everything.median(), everything.worst());
 
     // The model work alone, without widgets.
     Figures model;
@@ -145,19 +154,22 @@ int main(int argc, char **argv)
     for (int round = 0; round < 50; ++round) {
         QElapsedTimer timer;
         timer.start();
-        const QList<TaskItem> visible = VisibleTasks::of(tasks, VisibleTasks::Filter::All, QStringLiteral("数"));
+        const QList<TaskItem> visible =
+            VisibleTasks::of(tasks, VisibleTasks::Filter::All, QStringLiteral("数"));
         model.add(timer.nsecsElapsed() / 1e6);
         if (visible.isEmpty())
             std::printf("nothing matched\n");
     }
-    std::printf("visible entries computed alone (filter and sort of %d): median %.2f ms\n", count, model.median());
+    std::printf("visible entries computed alone (filter and sort of %d): median %.2f ms\n", count,
+                model.median());
 
     Figures filters;
     for (int round = 0; round < 10; ++round) {
         for (VisibleTasks::Filter filter : VisibleTasks::filters())
             filters.add(timed(view, [&] { view.setFilter(filter); }));
     }
-    std::printf("filter change: median %.2f ms, worst %.2f ms\n", filters.median(), filters.worst());
+    std::printf("filter change: median %.2f ms, worst %.2f ms\n", filters.median(),
+                filters.worst());
 
     view.setFilter(VisibleTasks::Filter::All);
     QCoreApplication::processEvents();
@@ -165,7 +177,9 @@ int main(int argc, char **argv)
     Figures scrolling;
     for (int value = 0; value <= bar->maximum(); value += bar->pageStep())
         scrolling.add(timed(view, [&] { bar->setValue(value); }));
-    std::printf("scrolling %lld rows page by page: median %.2f ms, worst %.2f ms per page (%zu pages)\n",
-                qint64(view.visibleTasks().size()), scrolling.median(), scrolling.worst(), scrolling.milliseconds.size());
+    std::printf(
+        "scrolling %lld rows page by page: median %.2f ms, worst %.2f ms per page (%zu pages)\n",
+        qint64(view.visibleTasks().size()), scrolling.median(), scrolling.worst(),
+        scrolling.milliseconds.size());
     return 0;
 }

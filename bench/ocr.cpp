@@ -14,11 +14,11 @@
 // file, so no network loads), and the sessions, detection and recognition of a first run timed
 // one by one in a process of their own.
 
+#include "core/ocr/OCR.h"
 #include "bench/BenchHome.h"
 #include "bench/RecognitionMeasures.h"
 #include "core/Parser.h"
 #include "core/ScoredText.h"
-#include "core/ocr/OCR.h"
 #include "core/ocr/image/ImageLoader.h"
 #include "core/ocr/image/RgbImage.h"
 #include "core/ocr/ppocr/LineCrop.h"
@@ -73,7 +73,10 @@ struct Score {
         titlesRight += other.titlesRight;
     }
     double accuracy() const { return characters ? 1.0 - double(edits) / double(characters) : 1.0; }
-    double precision() const { return predicted ? double(matched) / predicted : (expected ? 0.0 : 1.0); }
+    double precision() const
+    {
+        return predicted ? double(matched) / predicted : (expected ? 0.0 : 1.0);
+    }
     double recall() const { return expected ? double(matched) / expected : 1.0; }
     double f1() const
     {
@@ -88,7 +91,8 @@ int matchedEntries(const QList<SlateItem> &items, const QJsonArray &expected)
 {
     QList<QPair<QString, QString>> open;
     for (const QJsonValue &value : expected)
-        open.append({value[QLatin1String("subject")].toString(), value[QLatin1String("text")].toString()});
+        open.append(
+            {value[QLatin1String("subject")].toString(), value[QLatin1String("text")].toString()});
     int matched = 0;
     for (const SlateItem &item : items) {
         const qsizetype at = open.indexOf(QPair<QString, QString>(item.subject, item.text));
@@ -114,7 +118,8 @@ std::vector<bool> rightUnits(const QString &read, const QString &truth)
         at(0, j) = int(j);
     for (qsizetype i = 1; i < rows; ++i)
         for (qsizetype j = 1; j < columns; ++j)
-            at(i, j) = std::min({at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1), at(i - 1, j) + 1, at(i, j - 1) + 1});
+            at(i, j) = std::min({at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1),
+                                 at(i - 1, j) + 1, at(i, j - 1) + 1});
     std::vector<bool> right(size_t(read.size()), false);
     for (qsizetype i = rows - 1, j = columns - 1; i > 0;) {
         if (j > 0 && at(i, j) == at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1)) {
@@ -132,7 +137,8 @@ std::vector<bool> rightUnits(const QString &read, const QString &truth)
 
 // How many right and wrong characters fall below each threshold.
 struct MarkCounts {
-    static constexpr std::array<float, 9> thresholds = {0.5f, 0.6f, 0.7f, 0.8f, 0.85f, 0.9f, 0.93f, 0.95f, 0.97f};
+    static constexpr std::array<float, 9> thresholds = {0.5f, 0.6f,  0.7f,  0.8f, 0.85f,
+                                                        0.9f, 0.93f, 0.95f, 0.97f};
     qint64 right = 0;
     qint64 wrong = 0;
     std::array<qint64, thresholds.size()> rightMarked{};
@@ -164,8 +170,9 @@ struct MarkCounts {
                 wrongLetters += wrongLetter ? 1 : 0;
                 const float confidence = line.confidence()[qsizetype(unit)];
                 if (showMissed && !right[unit] && confidence >= doubtfulConfidence)
-                    std::printf("    unmarked mistake '%s' (%.2f) in %s\n", qPrintable(line.text().mid(qsizetype(unit), 1)),
-                                double(confidence), qPrintable(line.text()));
+                    std::printf("    unmarked mistake '%s' (%.2f) in %s\n",
+                                qPrintable(line.text().mid(qsizetype(unit), 1)), double(confidence),
+                                qPrintable(line.text()));
                 for (size_t t = 0; t < thresholds.size(); ++t) {
                     if (line.confidence()[qsizetype(unit)] < thresholds[t]) {
                         (right[unit] ? rightMarked[t] : wrongMarked[t]) += 1;
@@ -178,25 +185,28 @@ struct MarkCounts {
 
     void print() const
     {
-        std::printf("\nlow-confidence marks: %lld right and %lld wrong characters read (%lld wrong other than spaces)\n",
+        std::printf("\nlow-confidence marks: %lld right and %lld wrong characters read (%lld wrong "
+                    "other than spaces)\n",
                     right, wrong, wrongLetters);
-        std::printf("%-10s %14s %17s %14s\n", "threshold", "wrong marked", "(without spaces)", "right marked");
+        std::printf("%-10s %14s %17s %14s\n", "threshold", "wrong marked", "(without spaces)",
+                    "right marked");
         for (size_t t = 0; t < thresholds.size(); ++t) {
-            std::printf("%-10.2f %6.1f %% %5lld  %6.1f %% %5lld    %6.2f %% %5lld%s\n", double(thresholds[t]),
-                        wrong ? 100.0 * double(wrongMarked[t]) / double(wrong) : 0.0, wrongMarked[t],
-                        wrongLetters ? 100.0 * double(wrongLettersMarked[t]) / double(wrongLetters) : 0.0,
-                        wrongLettersMarked[t],
-                        right ? 100.0 * double(rightMarked[t]) / double(right) : 0.0, rightMarked[t],
-                        thresholds[t] == doubtfulConfidence ? "   <- used" : "");
+            std::printf(
+                "%-10.2f %6.1f %% %5lld  %6.1f %% %5lld    %6.2f %% %5lld%s\n",
+                double(thresholds[t]), wrong ? 100.0 * double(wrongMarked[t]) / double(wrong) : 0.0,
+                wrongMarked[t],
+                wrongLetters ? 100.0 * double(wrongLettersMarked[t]) / double(wrongLetters) : 0.0,
+                wrongLettersMarked[t], right ? 100.0 * double(rightMarked[t]) / double(right) : 0.0,
+                rightMarked[t], thresholds[t] == doubtfulConfidence ? "   <- used" : "");
         }
     }
 };
 
 void printRow(const QString &name, const Score &score, const QString &title, long peakKilobytes)
 {
-    std::printf("%-22s %6.3f  %6.3f  %5.3f %5.3f %5.3f  %-9s %7.1f\n", qPrintable(name), score.seconds,
-                score.accuracy(), score.precision(), score.recall(), score.f1(), qPrintable(title),
-                double(peakKilobytes) / 1024.0);
+    std::printf("%-22s %6.3f  %6.3f  %5.3f %5.3f %5.3f  %-9s %7.1f\n", qPrintable(name),
+                score.seconds, score.accuracy(), score.precision(), score.recall(), score.f1(),
+                qPrintable(title), double(peakKilobytes) / 1024.0);
 }
 
 double median(std::vector<double> values)
@@ -225,7 +235,8 @@ QString coldStartPhoto(const QDir &folder, const QJsonArray &truth)
     for (const QJsonValue &entry : truth) {
         if (!entry[QLatin1String("kind")].toString().contains(QLatin1String("photo")))
             continue;
-        const int side = std::max(entry[QLatin1String("width")].toInt(), entry[QLatin1String("height")].toInt());
+        const int side =
+            std::max(entry[QLatin1String("width")].toInt(), entry[QLatin1String("height")].toInt());
         if (std::abs(side - 1600) < nearest) {
             nearest = std::abs(side - 1600);
             chosen = folder.filePath(entry[QLatin1String("file")].toString());
@@ -238,29 +249,34 @@ QString coldStartPhoto(const QDir &folder, const QJsonArray &truth)
 void printColdStart(const QString &photo, const QString &home)
 {
     constexpr int runs = 5;
-    const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../app/slatebook");
+    const QString program =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../app/slatebook");
     QDir(home).mkpath(QStringLiteral(".deskmate/tools"));
-    std::printf("cold start of slatebook --ocr %s (median of %d runs)\n", qPrintable(QFileInfo(photo).fileName()), runs);
-    std::printf("  first start, empty model cache   %6.3f s\n", secondsOf(program, {QStringLiteral("--ocr"), photo}));
+    std::printf("cold start of slatebook --ocr %s (median of %d runs)\n",
+                qPrintable(QFileInfo(photo).fileName()), runs);
+    std::printf("  first start, empty model cache   %6.3f s\n",
+                secondsOf(program, {QStringLiteral("--ocr"), photo}));
     std::vector<double> whole;
     std::vector<double> bare;
     for (int run = 0; run < runs; ++run) {
         whole.push_back(secondsOf(program, {QStringLiteral("--ocr"), photo}));
-        bare.push_back(secondsOf(program, {QStringLiteral("--ocr"), home + QStringLiteral("/missing.png")}));
+        bare.push_back(
+            secondsOf(program, {QStringLiteral("--ocr"), home + QStringLiteral("/missing.png")}));
     }
     std::printf("  whole command, model cache filled %6.3f s\n", median(whole));
     std::printf("  process start (no image, no networks) %6.3f s\n", median(bare));
     rusage children{};
     getrusage(RUSAGE_CHILDREN, &children);
-    std::printf("  peak memory of the command        %6.1f MB\n", double(children.ru_maxrss) / 1024.0);
-
+    std::printf("  peak memory of the command        %6.1f MB\n",
+                double(children.ru_maxrss) / 1024.0);
 
     // The stages of a first run, in a process of their own so that this one's memory figures
     // below stay those of the homework images.
     std::fflush(stdout);
     QProcess stages;
     stages.setProcessChannelMode(QProcess::ForwardedChannels);
-    stages.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--first-run-stages"), photo});
+    stages.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--first-run-stages"), photo});
     stages.waitForFinished(-1);
 }
 
@@ -287,10 +303,11 @@ void printFirstRunStages(const QString &photo)
     timer.restart();
     TextRecognizer::read(strips, *models.recognition(), models.alphabet());
     const double recognition = timer.nsecsElapsed() / 1e9;
-    std::printf("  first run: sessions %.3f s (detection and recognition side by side, from the cache; the "
-                "direction network %.3f s more, loaded only when a line reads poorly), detection %.3f s, "
-                "recognition %.3f s of %zu lines\n\n",
-                sessions, direction, detection, recognition, strips.size());
+    std::printf(
+        "  first run: sessions %.3f s (detection and recognition side by side, from the cache; the "
+        "direction network %.3f s more, loaded only when a line reads poorly), detection %.3f s, "
+        "recognition %.3f s of %zu lines\n\n",
+        sessions, direction, detection, recognition, strips.size());
 }
 
 } // namespace
@@ -305,7 +322,8 @@ int main(int argc, char **argv)
     }
     const bool showLines = arguments.removeAll(QStringLiteral("--lines")) > 0;
     if (arguments.size() != 1) {
-        std::fprintf(stderr, "usage: ocr [--lines] DIR  (DIR holds truth.json and the images it names)\n");
+        std::fprintf(stderr,
+                     "usage: ocr [--lines] DIR  (DIR holds truth.json and the images it names)\n");
         return 2;
     }
     const QDir folder(arguments.front());
@@ -328,11 +346,11 @@ int main(int argc, char **argv)
     QElapsedTimer timer;
     timer.start();
     OCR::recognize(blank, {});
-    std::printf("model load (first call): %.3f s, peak memory %.1f MB\n\n", timer.nsecsElapsed() / 1e9,
-                peakMemoryKilobytes() / 1024.0);
+    std::printf("model load (first call): %.3f s, peak memory %.1f MB\n\n",
+                timer.nsecsElapsed() / 1e9, peakMemoryKilobytes() / 1024.0);
 
-    std::printf("%-22s %6s  %6s  %5s %5s %5s  %-9s %7s\n", "image", "sec", "chars", "prec", "rec", "F1", "title",
-                "peak MB");
+    std::printf("%-22s %6s  %6s  %5s %5s %5s  %-9s %7s\n", "image", "sec", "chars", "prec", "rec",
+                "F1", "title", "peak MB");
     QMap<QString, Score> byKind;
     Score total;
     MarkCounts marks;
@@ -361,8 +379,9 @@ int main(int argc, char **argv)
         score.matched = matchedEntries(parsed.items, expectedItems);
         score.predicted = int(parsed.items.size());
         score.expected = int(expectedItems.size());
-        const std::optional<QString> wanted
-            = expectedTitle.isNull() ? std::nullopt : std::optional<QString>(expectedTitle.toString());
+        const std::optional<QString> wanted = expectedTitle.isNull()
+            ? std::nullopt
+            : std::optional<QString>(expectedTitle.toString());
         score.titlesRight = parsed.title == wanted ? 1 : 0;
 
         printRow(file, score, score.titlesRight ? QStringLiteral("right") : QStringLiteral("WRONG"),
@@ -381,16 +400,19 @@ int main(int argc, char **argv)
         total.add(score);
     }
 
-    std::printf("\n%-22s %6s  %6s  %5s %5s %5s  %-9s %7s\n", "kind", "sec", "chars", "prec", "rec", "F1", "titles",
-                "peak MB");
+    std::printf("\n%-22s %6s  %6s  %5s %5s %5s  %-9s %7s\n", "kind", "sec", "chars", "prec", "rec",
+                "F1", "titles", "peak MB");
     for (auto kind = byKind.cbegin(); kind != byKind.cend(); ++kind) {
         const Score &score = kind.value();
-        printRow(kind.key(), score, QStringLiteral("%1/%2").arg(score.titlesRight).arg(score.images), peakMemoryKilobytes());
+        printRow(kind.key(), score,
+                 QStringLiteral("%1/%2").arg(score.titlesRight).arg(score.images),
+                 peakMemoryKilobytes());
     }
-    printRow(QStringLiteral("total"), total, QStringLiteral("%1/%2").arg(total.titlesRight).arg(total.images),
+    printRow(QStringLiteral("total"), total,
+             QStringLiteral("%1/%2").arg(total.titlesRight).arg(total.images),
              peakMemoryKilobytes());
-    std::printf("\nmean seconds per image: %.3f   peak memory (VmHWM): %.1f MB\n", total.seconds / total.images,
-                peakMemoryKilobytes() / 1024.0);
+    std::printf("\nmean seconds per image: %.3f   peak memory (VmHWM): %.1f MB\n",
+                total.seconds / total.images, peakMemoryKilobytes() / 1024.0);
     marks.print();
     return 0;
 }

@@ -33,7 +33,11 @@ QList<ReminderEntry> entries(int first, int count)
     const QDateTime due = QDateTime::currentDateTime().addDays(1);
     QList<ReminderEntry> entries;
     for (int n = first; n < first + count; ++n) {
-        entries.append({subjects[n % 8] + QStringLiteral("｜练习册 P%1 第%2-%3题，订正错题并签字").arg(n).arg(n % 9 + 1).arg(n % 9 + 6),
+        entries.append({subjects[n % 8] +
+                            QStringLiteral("｜练习册 P%1 第%2-%3题，订正错题并签字")
+                                .arg(n)
+                                .arg(n % 9 + 1)
+                                .arg(n % 9 + 6),
                         n % 3 ? std::optional(due.addSecs(60 * (n % 600))) : std::nullopt});
     }
     return entries;
@@ -54,8 +58,8 @@ double timed(Start start)
 void report(const QString &store, const char *what, std::vector<double> seconds)
 {
     std::sort(seconds.begin(), seconds.end());
-    std::printf("%-16s %-40s median %.3f s, worst %.3f s over %zu rounds\n", qPrintable(store), what,
-                seconds[seconds.size() / 2], seconds.back(), seconds.size());
+    std::printf("%-16s %-40s median %.3f s, worst %.3f s over %zu rounds\n", qPrintable(store),
+                what, seconds[seconds.size() / 2], seconds.back(), seconds.size());
     std::fflush(stdout);
 }
 
@@ -65,16 +69,18 @@ bool measure(const RemindersService &service)
     bool failed = false;
     const auto write = [&](int first, int count) {
         return timed([&](auto done) {
-            service.writeRaw(entries(first, count), list, true, [&failed, done](const WriteResult &result) {
-                failed |= !std::holds_alternative<WriteCounts>(result)
-                    || std::get<WriteCounts>(result).skipped != 0;
-                done();
-            });
+            service.writeRaw(entries(first, count), list, true,
+                             [&failed, done](const WriteResult &result) {
+                                 failed |= !std::holds_alternative<WriteCounts>(result) ||
+                                     std::get<WriteCounts>(result).skipped != 0;
+                                 done();
+                             });
         });
     };
 
     const QString store = service.storeTitle();
-    std::printf("%-16s set-up: %d reminders written in %.1f s\n", qPrintable(store), existing, write(0, existing));
+    std::printf("%-16s set-up: %d reminders written in %.1f s\n", qPrintable(store), existing,
+                write(0, existing));
     std::vector<double> writes, reads;
     int size = existing;
     for (int round = 0; round < rounds; ++round) {
@@ -99,8 +105,10 @@ bool measureEvolutionApart(const QString &program)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QStringLiteral(SLATEBOOK_PRIVATE_SESSION), {program, QStringLiteral("--evolution")});
-    return child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    child.start(QStringLiteral(SLATEBOOK_PRIVATE_SESSION),
+                {program, QStringLiteral("--evolution")});
+    return child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit &&
+        child.exitCode() == 0;
 }
 
 } // namespace
@@ -114,7 +122,8 @@ int main(int argc, char **argv)
 
     bool passed = true;
     if (!arguments.contains(QStringLiteral("--evolution"))) {
-        RemindersService folder(std::make_shared<VdirReminderStore>(VdirReminderStore::defaultRoot()));
+        RemindersService folder(
+            std::make_shared<VdirReminderStore>(VdirReminderStore::defaultRoot()));
         passed &= measure(folder);
     }
     if (arguments.contains(QStringLiteral("--evolution"))) {

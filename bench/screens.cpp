@@ -106,8 +106,7 @@ bool waitIdle(ImportView *view)
 class Shooter {
 public:
     Shooter(QString folder, QString scheme)
-        : m_folder(std::move(folder))
-        , m_scheme(std::move(scheme))
+        : m_folder(std::move(folder)), m_scheme(std::move(scheme))
     {
     }
 
@@ -173,7 +172,8 @@ void shootScheme(const SharedObjects &shared, const Shooter &shooter, const QStr
     shooter.shoot(&window, QStringLiteral("import-result-raw-text"));
 
     // A file where the Reminders folder belongs: the write fails.
-    const QString reminders = QString::fromUtf8(qgetenv("XDG_DATA_HOME")) + QStringLiteral("/Slatebook/Reminders");
+    const QString reminders =
+        QString::fromUtf8(qgetenv("XDG_DATA_HOME")) + QStringLiteral("/Slatebook/Reminders");
     QDir(reminders).removeRecursively();
     QFile(reminders).open(QIODevice::WriteOnly);
     view->header()->targetSwitch()->setCurrentIndex(1);
@@ -188,7 +188,6 @@ void shootScheme(const SharedObjects &shared, const Shooter &shooter, const QStr
     window.showSettingsWindow();
     shooter.shoot(window.settingsWindow(), QStringLiteral("settings-window"));
 }
-
 
 QDateTime todayAt(int hour, int minute, int daysAhead = 0)
 {
@@ -244,7 +243,8 @@ void fillRealisticData(const SharedObjects &shared)
         shared.store.ensureList(name);
         for (const Entry &entry : entries) {
             const QString title = QString::fromUtf8(entry.title);
-            shared.store.add({title}, name, entry.due, entry.done ? std::nullopt : std::optional(photo));
+            shared.store.add({title}, name, entry.due,
+                             entry.done ? std::nullopt : std::optional(photo));
             if (entry.done) {
                 const std::optional<TaskList> list = shared.store.list(name);
                 for (const TaskItem &task : list->tasks) {
@@ -255,14 +255,17 @@ void fillRealisticData(const SharedObjects &shared)
         }
     }
 
-    const QStringList images = {"01-screenshot.png", "03-print-photo.jpg", "05-kai-photo.jpg", "13-exif-rotated.jpg",
-                                "14-hand-photo.jpg", "math-line.heic"};
-    const QStringList items = {"语文｜背诵《春》第二段", "数学｜练习册 P12-P13", "英语｜听写 Unit 3 单词",
-                               "物理｜完成实验报告", "化学｜预习第 5 节", "历史｜阅读 P45-P48"};
+    const QStringList images = {"01-screenshot.png",   "03-print-photo.jpg", "05-kai-photo.jpg",
+                                "13-exif-rotated.jpg", "14-hand-photo.jpg",  "math-line.heic"};
+    const QStringList items = {"语文｜背诵《春》第二段", "数学｜练习册 P12-P13",
+                               "英语｜听写 Unit 3 单词", "物理｜完成实验报告",
+                               "化学｜预习第 5 节",      "历史｜阅读 P45-P48"};
     for (int i = 11; i >= 0; --i) {
         HistoryRecord record;
         record.date = QDateTime::currentDateTime().addSecs(-3600LL * 17 * i - 1260);
-        record.listName = QStringLiteral("%1.%2作业").arg(record.date.date().month()).arg(record.date.date().day());
+        record.listName = QStringLiteral("%1.%2作业")
+                              .arg(record.date.date().month())
+                              .arg(record.date.date().day());
         if (i == 4)
             record.imagePath.reset();
         else if (i == 7)
@@ -276,8 +279,9 @@ void fillRealisticData(const SharedObjects &shared)
     }
 
     bool written = false;
-    shared.service.writeRaw({{QStringLiteral("收拾书包"), std::nullopt}, {QStringLiteral("倒垃圾"), std::nullopt}},
-                            QStringLiteral("家务"), false, [&](const WriteResult &) { written = true; });
+    shared.service.writeRaw(
+        {{QStringLiteral("收拾书包"), std::nullopt}, {QStringLiteral("倒垃圾"), std::nullopt}},
+        QStringLiteral("家务"), false, [&](const WriteResult &) { written = true; });
     while (!written)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     written = false;
@@ -285,7 +289,8 @@ void fillRealisticData(const SharedObjects &shared)
                              {QStringLiteral("语文｜背古诗两首"), std::nullopt},
                              {QStringLiteral("英语｜抄写单词"), todayAt(19, 30, 1)},
                              {QStringLiteral("科学｜观察月相"), std::nullopt}},
-                            QStringLiteral("数学作业"), false, [&](const WriteResult &) { written = true; });
+                            QStringLiteral("数学作业"), false,
+                            [&](const WriteResult &) { written = true; });
     while (!written)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
@@ -365,8 +370,9 @@ int main(int argc, char **argv)
         arguments.removeLast();
     }
     const QString folder = arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screens");
-    const QString photo = arguments.size() > 2 ? arguments.at(2)
-                                               : QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
+    const QString photo = arguments.size() > 2
+        ? arguments.at(2)
+        : QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
     QDir().mkpath(folder);
 
     AppSettings settings;
@@ -396,12 +402,15 @@ int main(int argc, char **argv)
     shootDataScreens(shared, Shooter(folder, QStringLiteral("dark")));
 
     if (!docs.isEmpty()) {
-        for (const auto &[shot, picture] : {std::pair{"light-import-result", "screenshot"},
-                                            std::pair{"dark-import-result", "screenshot-dark"},
-                                            std::pair{"light-lists", "lists"}, std::pair{"dark-lists", "lists-dark"}}) {
-            const QString target = QStringLiteral("%1/%2.png").arg(docs, QString::fromLatin1(picture));
+        for (const auto &[shot, picture] :
+             {std::pair{"light-import-result", "screenshot"},
+              std::pair{"dark-import-result", "screenshot-dark"}, std::pair{"light-lists", "lists"},
+              std::pair{"dark-lists", "lists-dark"}}) {
+            const QString target =
+                QStringLiteral("%1/%2.png").arg(docs, QString::fromLatin1(picture));
             QFile::remove(target);
-            if (!QFile::copy(QStringLiteral("%1/%2.png").arg(folder, QString::fromLatin1(shot)), target))
+            if (!QFile::copy(QStringLiteral("%1/%2.png").arg(folder, QString::fromLatin1(shot)),
+                             target))
                 std::fprintf(stderr, "cannot write %s\n", qPrintable(target));
         }
     }

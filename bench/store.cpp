@@ -5,8 +5,8 @@
 // the encoder of tasks.json against nlohmann's tree at 10,000 entries. Runs in a temporary folder.
 #include "data/EntryOrder.h"
 #include "data/HistoryJson.h"
-#include "data/JsonFields.h"
 #include "data/HistoryStore.h"
+#include "data/JsonFields.h"
 #include "data/TaskListsJson.h"
 #include "data/TaskStore.h"
 
@@ -30,7 +30,11 @@ const QString subjects[] = {"语文", "数学", "英语", "物理", "化学", "�
 
 QString title(int n)
 {
-    return subjects[n % 8] + QStringLiteral("｜练习册 P%1 第%2-%3题，订正错题并签字").arg(n).arg(n % 9 + 1).arg(n % 9 + 6);
+    return subjects[n % 8] +
+        QStringLiteral("｜练习册 P%1 第%2-%3题，订正错题并签字")
+            .arg(n)
+            .arg(n % 9 + 1)
+            .arg(n % 9 + 6);
 }
 
 QList<TaskList> taskLists()
@@ -105,13 +109,15 @@ void report(const char *what, Work work)
     }
     std::sort(wall.begin(), wall.end());
     std::sort(cpu.begin(), cpu.end());
-    std::printf("  %-20s elapsed median %6.1f ms, worst %6.1f ms;  CPU median %6.1f ms, worst %6.1f ms\n", what,
-                wall[wall.size() / 2], wall.back(), cpu[cpu.size() / 2], cpu.back());
+    std::printf(
+        "  %-20s elapsed median %6.1f ms, worst %6.1f ms;  CPU median %6.1f ms, worst %6.1f ms\n",
+        what, wall[wall.size() / 2], wall.back(), cpu[cpu.size() / 2], cpu.back());
 }
 
 void printSize(const QString &file)
 {
-    std::printf("  %-20s %.2f MB\n", "file size", double(QFileInfo(file).size()) / (1024.0 * 1024.0));
+    std::printf("  %-20s %.2f MB\n", "file size",
+                double(QFileInfo(file).size()) / (1024.0 * 1024.0));
 }
 
 // Entries with distinct undated titles, in code-point order or its reverse.
@@ -121,7 +127,8 @@ QList<TaskItem> orderedEntries(int count, bool descending)
     entries.reserve(count);
     for (int i = 0; i < count; ++i) {
         TaskItem task;
-        task.title = QStringLiteral("练习 %1").arg(descending ? count - i : i, 6, 10, QLatin1Char('0'));
+        task.title =
+            QStringLiteral("练习 %1").arg(descending ? count - i : i, 6, 10, QLatin1Char('0'));
         entries.append(task);
     }
     return entries;
@@ -136,8 +143,8 @@ void reportEntryOrder()
         timer.start();
         QList<TaskItem> sorted = entries;
         sortEntries(sorted);
-        std::printf("  entry order of %d titles %-10s %8.1f ms\n", count, descending ? "descending" : "ascending",
-                    double(timer.nsecsElapsed()) / 1e6);
+        std::printf("  entry order of %d titles %-10s %8.1f ms\n", count,
+                    descending ? "descending" : "ascending", double(timer.nsecsElapsed()) / 1e6);
     }
 }
 
@@ -149,7 +156,8 @@ QByteArray encodedThroughTree(const QList<TaskList> &lists)
     for (const TaskList &list : lists) {
         Json tasks = Json::array();
         for (const TaskItem &task : list.tasks) {
-            Json object = {{"id", uuidText(task.id)}, {"title", utf8(task.title)}, {"done", task.done}};
+            Json object = {
+                {"id", uuidText(task.id)}, {"title", utf8(task.title)}, {"done", task.done}};
             if (task.due)
                 object["due"] = isoDateTimeText(*task.due);
             object["createdAt"] = isoDateTimeText(task.createdAt);
@@ -159,8 +167,10 @@ QByteArray encodedThroughTree(const QList<TaskList> &lists)
                 object["source"] = utf8(*task.source);
             tasks.push_back(std::move(object));
         }
-        array.push_back({{"id", uuidText(list.id)}, {"name", utf8(list.name)},
-                         {"createdAt", isoDateTimeText(list.createdAt)}, {"tasks", std::move(tasks)}});
+        array.push_back({{"id", uuidText(list.id)},
+                         {"name", utf8(list.name)},
+                         {"createdAt", isoDateTimeText(list.createdAt)},
+                         {"tasks", std::move(tasks)}});
     }
     return prettyText(array);
 }
@@ -197,10 +207,13 @@ int main(int argc, char **argv)
             titles.append(QStringLiteral("新任务 %1-%2").arg(round).arg(i));
         store.add(titles, target);
     });
-    report("toggle", [&](int round) { store.toggle(store.lists()[round].tasks[round].id, store.lists()[round].name); });
+    report("toggle", [&](int round) {
+        store.toggle(store.lists()[round].tasks[round].id, store.lists()[round].name);
+    });
 
     writeFile(dir + "/history.json", HistoryJson::encode(historyRecords()));
-    std::printf("history.json: %lld records of 8 titles\n", static_cast<long long>(HistoryStore::capacity));
+    std::printf("history.json: %lld records of 8 titles\n",
+                static_cast<long long>(HistoryStore::capacity));
     printSize(dir + "/history.json");
     report("load at creation", [&](int) { HistoryStore history; });
     HistoryStore history;

@@ -73,8 +73,8 @@ QImage photo(const QImage &page)
 }
 
 // Times the image; with known lines also scores characters over the whole page.
-void measure(const char *name, const QImage &image, const QStringList &languages, const QStringList &truth,
-             bool showLines)
+void measure(const char *name, const QImage &image, const QStringList &languages,
+             const QStringList &truth, bool showLines)
 {
     QStringList lines;
     std::vector<double> seconds;
@@ -88,11 +88,12 @@ void measure(const char *name, const QImage &image, const QStringList &languages
     double total = 0;
     for (double s : seconds)
         total += s;
-    std::printf("%-12s %5dx%-5d %7.3f %7.3f %6lld", name, image.width(), image.height(), total / runs,
-                seconds.front(), static_cast<long long>(lines.size()));
+    std::printf("%-12s %5dx%-5d %7.3f %7.3f %6lld", name, image.width(), image.height(),
+                total / runs, seconds.front(), static_cast<long long>(lines.size()));
     if (!truth.isEmpty()) {
         const QString expected = truth.join(u'\n');
-        const double accuracy = 1.0 - double(editDistance(lines.join(u'\n'), expected)) / double(expected.size());
+        const double accuracy =
+            1.0 - double(editDistance(lines.join(u'\n'), expected)) / double(expected.size());
         std::printf("  %6.3f", accuracy);
     } else {
         std::printf("  %6s", "-");
@@ -128,10 +129,11 @@ int main(int argc, char **argv)
     timer.start();
     OCR::recognize(blank, languages);
     std::printf("languages %s; initialise (first call): %.3f s, peak memory %.1f MB\n\n",
-                qPrintable(languages.join(u',')), timer.nsecsElapsed() / 1e9, peakMemoryKilobytes() / 1024.0);
+                qPrintable(languages.join(u',')), timer.nsecsElapsed() / 1e9,
+                peakMemoryKilobytes() / 1024.0);
 
-    std::printf("%-12s %11s %7s %7s %6s  %6s  %7s\n", "page", "size", "mean s", "min s", "lines", "chars",
-                "peak MB");
+    std::printf("%-12s %11s %7s %7s %6s  %6s  %7s\n", "page", "size", "mean s", "min s", "lines",
+                "chars", "peak MB");
     if (!arguments.isEmpty()) {
         const QImage image(arguments[0]);
         if (image.isNull()) {

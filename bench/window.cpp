@@ -139,8 +139,10 @@ QString twelveMegapixelCopy(const QString &source, const QString &folder)
     const int width = int(std::lround(std::sqrt(12e6 * aspect)));
     const int height = int(std::lround(12e6 / width));
     const QString path = folder + QStringLiteral("/photo-12mp.jpg");
-    image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).save(path, "JPEG", 92);
-    std::printf("test photo: %d x %d (%.1f megapixels)\n", width, height, width * double(height) / 1e6);
+    image.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .save(path, "JPEG", 92);
+    std::printf("test photo: %d x %d (%.1f megapixels)\n", width, height,
+                width * double(height) / 1e6);
     return path;
 }
 
@@ -177,8 +179,9 @@ int main(int argc, char **argv)
     std::printf("idle memory, window shown: %.1f MB resident\n", residentMegabytes());
 
     const QStringList arguments = QCoreApplication::arguments();
-    const QString source = arguments.size() > 1 ? arguments.at(1)
-                                                : QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
+    const QString source = arguments.size() > 1
+        ? arguments.at(1)
+        : QStringLiteral(SLATEBOOK_TEST_DATA "/03-print-photo.jpg");
     const QString photo = twelveMegapixelCopy(source, home.path());
     if (photo.isEmpty()) {
         std::fprintf(stderr, "cannot read %s\n", qPrintable(source));
@@ -196,9 +199,10 @@ int main(int argc, char **argv)
     const qint64 recognitionMs = recognition.elapsed();
     runFor(500); // the result's first repaint belongs to the load too
     meter.stop();
-    std::printf("12-megapixel load: recognised in %lld ms, %lld rows; longest event-loop stall %lld ms, "
-                "ending %lld ms after the load started\n",
-                recognitionMs, qint64(view->items().size()), meter.longest(), meter.longestEndedAt());
+    std::printf(
+        "12-megapixel load: recognised in %lld ms, %lld rows; longest event-loop stall %lld ms, "
+        "ending %lld ms after the load started\n",
+        recognitionMs, qint64(view->items().size()), meter.longest(), meter.longestEndedAt());
 
     runFor(1000);
     std::printf("idle memory after that recognition: %.1f MB resident\n", residentMegabytes());

@@ -121,8 +121,8 @@ bool isDatedHeading(const QString &line)
 
 struct SubjectOccurrence {
     QString name;
-    qsizetype offset = 0;              // UTF-16 position of the name in the line
-    qsizetype charactersBefore = 0;    // user-perceived characters wholly before it
+    qsizetype offset = 0;           // UTF-16 position of the name in the line
+    qsizetype charactersBefore = 0; // user-perceived characters wholly before it
 };
 
 qsizetype charactersBefore(QTextBoundaryFinder &graphemes, qsizetype offset)
@@ -229,11 +229,11 @@ QList<ScoredText> fullyConfident(const QStringList &lines)
 const QStringList &defaultSubjects()
 {
     static const QStringList subjects{
-        QStringLiteral("语文"), QStringLiteral("数学"), QStringLiteral("英语"),
-        QStringLiteral("物理"), QStringLiteral("化学"), QStringLiteral("生物"),
-        QStringLiteral("历史"), QStringLiteral("地理"), QStringLiteral("政治"),
+        QStringLiteral("语文"), QStringLiteral("数学"),       QStringLiteral("英语"),
+        QStringLiteral("物理"), QStringLiteral("化学"),       QStringLiteral("生物"),
+        QStringLiteral("历史"), QStringLiteral("地理"),       QStringLiteral("政治"),
         QStringLiteral("道法"), QStringLiteral("道德与法治"), QStringLiteral("科学"),
-        QStringLiteral("社会"), QStringLiteral("信息"), QStringLiteral("体育"),
+        QStringLiteral("社会"), QStringLiteral("信息"),       QStringLiteral("体育"),
         QStringLiteral("美术"), QStringLiteral("音乐"),
     };
     return subjects;
@@ -264,7 +264,8 @@ Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjec
 
         const std::optional<SubjectOccurrence> subject = earliestSubject(t.text(), vocabulary);
         if (subject && subject->charactersBefore <= maxCharactersBeforeSubject) {
-            ScoredText rest = t.sliced(subject->offset + subject->name.size()).trimmed(isSubjectSeparator);
+            ScoredText rest =
+                t.sliced(subject->offset + subject->name.size()).trimmed(isSubjectSeparator);
             // A date right after the subject (英语 3.15 …) dates the list, it is not a task.
             rest = rest.removedFirst(leadingDate());
             if (!rest.isEmpty())

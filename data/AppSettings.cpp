@@ -37,17 +37,17 @@ QStringList splitList(const QString &text)
 } // namespace
 
 AppSettings::AppSettings(QObject *parent)
-    : QObject(parent)
-    , m_listNameTemplate(d.text(listNameTemplateKey).value_or(Defaults::listNameTemplate()))
-    , m_dueEnabled(d.boolean(dueEnabledKey).value_or(Defaults::dueEnabled))
-    , m_dueHour(d.integer(dueHourKey).value_or(Defaults::dueHour))
-    , m_dueMinute(d.integer(dueMinuteKey).value_or(Defaults::dueMinute))
-    , m_dedupe(d.boolean(dedupeKey).value_or(Defaults::dedupe))
-    , m_subjectsText(d.text(subjectsTextKey).value_or(Defaults::subjectsText()))
-    , m_ocrLangText(d.text(ocrLangTextKey).value_or(Defaults::ocrLangText()))
-    , m_saveHistory(d.boolean(saveHistoryKey).value_or(Defaults::saveHistory))
-    , m_openAfterWrite(d.boolean(openAfterWriteKey).value_or(Defaults::openAfterWrite))
-    , m_reminderStore(reminderStoreIn(d))
+    : QObject(parent),
+      m_listNameTemplate(d.text(listNameTemplateKey).value_or(Defaults::listNameTemplate())),
+      m_dueEnabled(d.boolean(dueEnabledKey).value_or(Defaults::dueEnabled)),
+      m_dueHour(d.integer(dueHourKey).value_or(Defaults::dueHour)),
+      m_dueMinute(d.integer(dueMinuteKey).value_or(Defaults::dueMinute)),
+      m_dedupe(d.boolean(dedupeKey).value_or(Defaults::dedupe)),
+      m_subjectsText(d.text(subjectsTextKey).value_or(Defaults::subjectsText())),
+      m_ocrLangText(d.text(ocrLangTextKey).value_or(Defaults::ocrLangText())),
+      m_saveHistory(d.boolean(saveHistoryKey).value_or(Defaults::saveHistory)),
+      m_openAfterWrite(d.boolean(openAfterWriteKey).value_or(Defaults::openAfterWrite)),
+      m_reminderStore(reminderStoreIn(d))
 {
 }
 
@@ -118,7 +118,8 @@ void AppSettings::setReminderStore(ReminderStore value)
 {
     m_reminderStore = value;
     emit reminderStoreChanged();
-    d.setText(reminderStoreKey, value == ReminderStore::Evolution ? evolutionValue : QStringLiteral("folder"));
+    d.setText(reminderStoreKey,
+              value == ReminderStore::Evolution ? evolutionValue : QStringLiteral("folder"));
 }
 
 AppSettings::ReminderStore AppSettings::storedReminderStore()

@@ -45,7 +45,8 @@ public:
         static constexpr bool dedupe = true;
         static QString subjectsText()
         {
-            return QStringLiteral("语文,数学,英语,物理,化学,生物,历史,地理,政治,道法,科学,社会,信息,体育,美术,音乐");
+            return QStringLiteral(
+                "语文,数学,英语,物理,化学,生物,历史,地理,政治,道法,科学,社会,信息,体育,美术,音乐");
         }
         static QString ocrLangText() { return QStringLiteral("zh-Hans,en-US"); }
         static constexpr bool saveHistory = true;

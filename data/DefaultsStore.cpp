@@ -5,10 +5,7 @@
 #include <QDir>
 #include <cmath>
 
-DefaultsStore::DefaultsStore()
-    : m_settings(filePath(), QSettings::IniFormat)
-{
-}
+DefaultsStore::DefaultsStore() : m_settings(filePath(), QSettings::IniFormat) { }
 
 QString DefaultsStore::filePath()
 {
@@ -22,7 +19,8 @@ QString DefaultsStore::filePath()
 std::optional<QString> DefaultsStore::text(const QString &key) const
 {
     // Values this process wrote come back from QSettings' cache with their type; values from the
-    // file come back as text. Both are seen as the file holds them, so a run reads the same either way.
+    // file come back as text. Both are seen as the file holds them, so a run reads the same either
+    // way.
     const QVariant value = m_settings.value(key);
     switch (value.typeId()) {
     case QMetaType::QString:
@@ -35,7 +33,8 @@ std::optional<QString> DefaultsStore::text(const QString &key) const
     case QMetaType::UnknownType:
         return std::nullopt; // missing
     default:
-        qCDebug(lcStore) << "setting" << key << "holds a value of another type; its default applies";
+        qCDebug(lcStore) << "setting" << key
+                         << "holds a value of another type; its default applies";
         return std::nullopt; // an "@Variant(...)" / "@ByteArray(...)" value
     }
 }
@@ -72,7 +71,8 @@ void DefaultsStore::set(const QString &key, const QVariant &value)
     m_settings.sync();
     // The value stays in effect for this run; only the next start would miss it.
     if (m_settings.status() != QSettings::NoError)
-        qCDebug(lcStore) << "settings not saved to" << m_settings.fileName() << "status" << m_settings.status();
+        qCDebug(lcStore) << "settings not saved to" << m_settings.fileName() << "status"
+                         << m_settings.status();
 }
 
 void DefaultsStore::setText(const QString &key, const QString &value)

@@ -12,11 +12,15 @@ QDateTime localTimeOn(const QDate &day, int hour, int minute)
         minuteOfDay += minutesPerDay;
         --days;
     }
-    return QDateTime(day.addDays(days), QTime(int(minuteOfDay / 60), int(minuteOfDay % 60)), Qt::LocalTime);
+    return QDateTime(day.addDays(days), QTime(int(minuteOfDay / 60), int(minuteOfDay % 60)),
+                     Qt::LocalTime);
 }
 
 bool isStorableDue(const QDateTime &due)
 {
-    const auto storableYear = [](const QDate &date) { return date.year() >= 1 && date.year() <= 9999; };
-    return due.isValid() && storableYear(due.toLocalTime().date()) && storableYear(due.toUTC().date());
+    const auto storableYear = [](const QDate &date) {
+        return date.year() >= 1 && date.year() <= 9999;
+    };
+    return due.isValid() && storableYear(due.toLocalTime().date()) &&
+        storableYear(due.toUTC().date());
 }

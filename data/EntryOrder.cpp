@@ -52,7 +52,8 @@ void sortEntries(QList<TaskItem> &entries)
     keys.reserve(size_t(entries.size()));
     for (qsizetype i = 0; i < entries.size(); ++i) {
         SortKey key = sortKey(entries[i]);
-        size_t slot = size_t(qHashMulti(0, key.done, key.hasDue, key.dueMs, key.title)) & (tableSize - 1);
+        size_t slot =
+            size_t(qHashMulti(0, key.done, key.hasDue, key.dueMs, key.title)) & (tableSize - 1);
         while (table[slot] >= 0 && !same(keys[size_t(table[slot])], key))
             slot = (slot + 1) & (tableSize - 1);
         if (table[slot] < 0) {

@@ -73,7 +73,8 @@ HistoryRecord decodeRecord(const Json &object)
     record.date = referenceDate(required(object, "date"));
     record.listName = text(required(object, "listName"));
     record.imagePath = optionalField(object, "imagePath", text);
-    record.moreImagePaths = optionalField(object, "moreImagePaths", textList).value_or(QStringList());
+    record.moreImagePaths =
+        optionalField(object, "moreImagePaths", textList).value_or(QStringList());
     record.fromText = optionalField(object, "fromText", boolean).value_or(false);
     record.items = textList(required(object, "items"));
     record.written = integer(required(object, "written"));

@@ -4,11 +4,9 @@
 #include "data/StoreLog.h"
 
 HistoryStore::HistoryStore(const QString &dir, QObject *parent)
-    : QObject(parent)
-    , m_dir(dir)
-    , m_file(dir + QStringLiteral("/history.json"),
-             {[this](const QByteArray &bytes) { return adopt(bytes); },
-              [this] { return HistoryJson::encode(m_records); }})
+    : QObject(parent), m_dir(dir), m_file(dir + QStringLiteral("/history.json"),
+                                          {[this](const QByteArray &bytes) { return adopt(bytes); },
+                                           [this] { return HistoryJson::encode(m_records); }})
 {
     m_file.reload(StoreFile::Read::Always);
     connect(&m_file, &StoreFile::contentChanged, this, &HistoryStore::recordsChanged);
@@ -58,7 +56,8 @@ void HistoryStore::add(const HistoryRecord &record)
 
 void HistoryStore::remove(const QUuid &id)
 {
-    change([&] { m_records.removeIf([&](const HistoryRecord &record) { return record.id == id; }); });
+    change(
+        [&] { m_records.removeIf([&](const HistoryRecord &record) { return record.id == id; }); });
 }
 
 void HistoryStore::clear()

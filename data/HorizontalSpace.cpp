@@ -26,8 +26,8 @@ QString singleLine(const QString &text)
     line.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        const bool lineBreak = c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85)
-            || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+        const bool lineBreak = c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' ||
+            c == QChar(0x85) || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
         if (!lineBreak) {
             line.append(c);
         } else if (!(c == u'\n' && i > 0 && text[i - 1] == u'\r')) {

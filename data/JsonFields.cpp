@@ -133,15 +133,15 @@ QDateTime isoDateTime(const Json &value)
     if (!value.is_string())
         throw FormatError{};
     const auto &s = value.get_ref<const std::string &>();
-    if (s.size() != 20 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':' || s[16] != ':'
-        || s[19] != 'Z')
+    if (s.size() != 20 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':' ||
+        s[16] != ':' || s[19] != 'Z')
         throw FormatError{};
     const QDate date(digits(s, 0, 4), digits(s, 5, 2), digits(s, 8, 2));
     const int hour = digits(s, 11, 2), minute = digits(s, 14, 2), second = digits(s, 17, 2);
     if (!date.isValid() || !QTime::isValid(hour, minute, second))
         throw FormatError{};
-    const qint64 seconds = (date.toJulianDay() - unixEpochJulianDay) * secondsPerDay + hour * 3600
-        + minute * 60 + second;
+    const qint64 seconds = (date.toJulianDay() - unixEpochJulianDay) * secondsPerDay + hour * 3600 +
+        minute * 60 + second;
     return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC);
 }
 
@@ -170,8 +170,9 @@ std::string isoDateTimeText(const QDateTime &time)
     const qint64 secondOfDay = seconds - days * secondsPerDay;
     const QDate date = QDate::fromJulianDay(unixEpochJulianDay + days);
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(), date.month(),
-                  date.day(), int(secondOfDay / 3600), int(secondOfDay / 60 % 60), int(secondOfDay % 60));
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02dZ", date.year(),
+                  date.month(), date.day(), int(secondOfDay / 3600), int(secondOfDay / 60 % 60),
+                  int(secondOfDay % 60));
     return buffer;
 }
 

@@ -1,23 +1,23 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QByteArray>
-#include <QList>
 #include <QUuid>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 
-// Strict reading, and the canonical written form, of the values the two store files hold. A reader throws
-// FormatError at the first deviation from the file format; the file's decoder turns that into
-// "unreadable file", so it never reaches a caller.
+// Strict reading, and the canonical written form, of the values the two store files hold. A reader
+// throws FormatError at the first deviation from the file format; the file's decoder turns that
+// into "unreadable file", so it never reaches a caller.
 namespace JsonFields {
 
 using Json = nlohmann::ordered_json;
 
-struct FormatError {};
+struct FormatError { };
 
 // The member of an object that must be there (any value, null included: the reader of the value
 // then rejects a null).
@@ -27,7 +27,8 @@ const Json *optional(const Json &object, const char *key);
 
 // The member read with `read`, or nothing when it is left out or null.
 template <typename Read>
-auto optionalField(const Json &object, const char *key, Read read) -> std::optional<decltype(read(object))>
+auto optionalField(const Json &object, const char *key, Read read)
+    -> std::optional<decltype(read(object))>
 {
     if (const Json *value = optional(object, key))
         return read(*value);

@@ -78,13 +78,27 @@ void JsonWriter::escaped(std::string_view utf8)
         m_out.append(utf8.data() + plainFrom, qsizetype(i - plainFrom));
         plainFrom = i + 1;
         switch (c) {
-        case '"': m_out.append("\\\""); break;
-        case '\\': m_out.append("\\\\"); break;
-        case '\n': m_out.append("\\n"); break;
-        case '\r': m_out.append("\\r"); break;
-        case '\t': m_out.append("\\t"); break;
-        case '\b': m_out.append("\\b"); break;
-        case '\f': m_out.append("\\f"); break;
+        case '"':
+            m_out.append("\\\"");
+            break;
+        case '\\':
+            m_out.append("\\\\");
+            break;
+        case '\n':
+            m_out.append("\\n");
+            break;
+        case '\r':
+            m_out.append("\\r");
+            break;
+        case '\t':
+            m_out.append("\\t");
+            break;
+        case '\b':
+            m_out.append("\\b");
+            break;
+        case '\f':
+            m_out.append("\\f");
+            break;
         default:
             m_out.append("\\u00");
             m_out.append(hex[c >> 4]);
@@ -124,7 +138,8 @@ void JsonWriter::number(double value)
     beginValue();
     // Fixed notation, as a reader expects a date to look; room for the longest finite double.
     char buffer[400];
-    const char *end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+    const char *end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
     const std::string_view text(buffer, size_t(end - buffer));
     m_out.append(text.data(), qsizetype(text.size()));
     if (text.find('.') == std::string_view::npos)

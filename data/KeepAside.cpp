@@ -9,8 +9,8 @@ bool keepAside(const QString &path)
 {
     if (!QFile::exists(path))
         return true;
-    const QString stamped = path + QStringLiteral(".unreadable-")
-        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    const QString stamped = path + QStringLiteral(".unreadable-") +
+        QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     // QFile::rename never replaces an existing file, so two keep-asides in one second both survive.
     QString target = stamped;
     for (int copy = 2; !QFile::rename(path, target); ++copy) {

@@ -9,7 +9,8 @@
 //   key             stored as              when absent or of another type  owner
 //   "notifyOn"      Boolean                true                            due notifications
 //   "notifyLead"    floating-point seconds 0                               due notifications
-//   "startSection"  string                 nothing (the first section)     the window; never written
+//   "startSection"  string                 nothing (the first section)     the window; never
+//   written
 namespace SharedDefaults {
 
 // Whether due notifications are scheduled.

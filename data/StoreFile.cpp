@@ -19,9 +19,7 @@ constexpr int lockWaitMs = 5000;
 } // namespace
 
 StoreFile::StoreFile(QString path, Content content, QObject *parent)
-    : QObject(parent)
-    , m_path(std::move(path))
-    , m_content(std::move(content))
+    : QObject(parent), m_path(std::move(path)), m_content(std::move(content))
 {
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
@@ -35,7 +33,8 @@ StoreFile::StoreFile(QString path, Content content, QObject *parent)
         m_watcher.addPath(folder);
     watchFile();
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &StoreFile::watchFile);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle, qOverload<>(&QTimer::start));
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, &m_settle,
+            qOverload<>(&QTimer::start));
     connect(&m_watcher, &QFileSystemWatcher::fileChanged, &m_settle, qOverload<>(&QTimer::start));
 }
 
@@ -71,7 +70,8 @@ bool StoreFile::reload(Read mode)
         m_keepAside = false;
         return true;
     case Decoded::Partly:
-        qCDebug(lcStore) << "some entries of" << m_path << "are unreadable; the file is kept aside at the next save";
+        qCDebug(lcStore) << "some entries of" << m_path
+                         << "are unreadable; the file is kept aside at the next save";
         m_keepAside = true;
         return true;
     case Decoded::Unreadable:
@@ -95,9 +95,12 @@ bool StoreFile::write()
     }
     QString reason;
     const QByteArray bytes = m_content.encode();
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) || !writeFileAtomically(m_path, bytes, &reason)) {
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) ||
+        !writeFileAtomically(m_path, bytes, &reason)) {
         qCDebug(lcStore) << "save of" << m_path << "failed:" << reason;
-        m_saveError = QStringLiteral("未能保存到 %1（%2）").arg(m_path, reason.isEmpty() ? QStringLiteral("无法创建文件夹") : reason);
+        m_saveError =
+            QStringLiteral("未能保存到 %1（%2）")
+                .arg(m_path, reason.isEmpty() ? QStringLiteral("无法创建文件夹") : reason);
         return false;
     }
     m_known = bytes;
@@ -121,6 +124,7 @@ std::unique_ptr<QLockFile> StoreFile::lock() const
 {
     auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
     if (!lock->tryLock(lockWaitMs))
-        qCDebug(lcStore) << "going on without the lock of" << m_path << "( error" << lock->error() << ")";
+        qCDebug(lcStore) << "going on without the lock of" << m_path << "( error" << lock->error()
+                         << ")";
     return lock;
 }

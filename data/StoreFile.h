@@ -27,8 +27,8 @@ public:
     enum class Read { Always, IfChanged };
 
     enum class Decoded {
-        Whole,    // the content was replaced by the file's
-        Partly,   // replaced, but some entries could not be read: the file is kept aside first
+        Whole,     // the content was replaced by the file's
+        Partly,    // replaced, but some entries could not be read: the file is kept aside first
         Unreadable // the content stays as it was: the file is kept aside before it is written
     };
 

@@ -4,7 +4,8 @@
 
 int TaskList::remaining() const
 {
-    return int(std::count_if(tasks.begin(), tasks.end(), [](const TaskItem &task) { return !task.done; }));
+    return int(
+        std::count_if(tasks.begin(), tasks.end(), [](const TaskItem &task) { return !task.done; }));
 }
 
 double TaskList::progress() const

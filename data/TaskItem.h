@@ -15,7 +15,8 @@ struct TaskItem {
     QDateTime createdAt = QDateTime::currentDateTimeUtc();
     std::optional<QDateTime> completedAt; // last ticked off; nothing while not done
     std::optional<QString> note;          // set only through TaskStore::update
-    std::optional<QString> source;        // image file name, "历史重写", "提醒事项", "命令导入", or nothing
+    std::optional<QString>
+        source; // image file name, "历史重写", "提醒事项", "命令导入", or nothing
 
     bool operator==(const TaskItem &) const = default;
 };

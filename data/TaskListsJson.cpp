@@ -100,7 +100,8 @@ std::optional<Decoded> decode(const QByteArray &bytes)
     if (!array.is_array())
         return std::nullopt;
     qsizetype skippedTasks = 0;
-    ReadElements<TaskList> lists = readEach(array, [&](const Json &list) { return decodeList(list, skippedTasks); });
+    ReadElements<TaskList> lists =
+        readEach(array, [&](const Json &list) { return decodeList(list, skippedTasks); });
     return Decoded{std::move(lists.elements), lists.skipped + skippedTasks};
 }
 

@@ -22,11 +22,9 @@ bool sameText(const QString &a, const QString &b)
 } // namespace
 
 TaskStore::TaskStore(const QString &dir, QObject *parent)
-    : QObject(parent)
-    , m_dir(dir)
-    , m_file(dir + QStringLiteral("/tasks.json"),
-             {[this](const QByteArray &bytes) { return adopt(bytes); },
-              [this] { return TaskListsJson::encode(m_lists); }})
+    : QObject(parent), m_dir(dir), m_file(dir + QStringLiteral("/tasks.json"),
+                                          {[this](const QByteArray &bytes) { return adopt(bytes); },
+                                           [this] { return TaskListsJson::encode(m_lists); }})
 {
     m_file.reload(StoreFile::Read::Always);
     connect(&m_file, &StoreFile::contentChanged, this, &TaskStore::listsChanged);
@@ -41,7 +39,8 @@ StoreFile::Decoded TaskStore::adopt(const QByteArray &bytes)
     m_lists = std::move(decoded->lists);
     if (decoded->skipped == 0)
         return StoreFile::Decoded::Whole;
-    qCDebug(lcStore) << "left out" << decoded->skipped << "unreadable lists or entries of" << m_file.path();
+    qCDebug(lcStore) << "left out" << decoded->skipped << "unreadable lists or entries of"
+                     << m_file.path();
     return StoreFile::Decoded::Partly;
 }
 
@@ -94,7 +93,8 @@ qsizetype TaskStore::ensureList(const QString &name)
 }
 
 TaskStore::AddResult TaskStore::add(const QStringList &titles, const QString &listName,
-                                    const std::optional<QDateTime> &due, const std::optional<QString> &source)
+                                    const std::optional<QDateTime> &due,
+                                    const std::optional<QString> &source)
 {
     // A new list and its entries are saved together, under one lock.
     return m_file.change([&](bool &changed) {
@@ -128,7 +128,8 @@ TaskStore::AddResult TaskStore::add(const QStringList &titles, const QString &li
     });
 }
 
-void TaskStore::addTask(const QString &title, const std::optional<QDateTime> &due, const QString &listName)
+void TaskStore::addTask(const QString &title, const std::optional<QDateTime> &due,
+                        const QString &listName)
 {
     add({title}, listName, due);
 }
@@ -143,7 +144,8 @@ void TaskStore::toggle(const QUuid &taskId, const QString &listName)
             if (task.id != taskId)
                 continue;
             task.done = !task.done;
-            task.completedAt = task.done ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
+            task.completedAt =
+                task.done ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
             changed = true;
             return;
         }
@@ -171,7 +173,8 @@ void TaskStore::deleteTask(const QUuid &taskId, const QString &listName)
 {
     m_file.change([&](bool &changed) {
         if (const auto position = index(listName)) {
-            m_lists[*position].tasks.removeIf([&](const TaskItem &task) { return task.id == taskId; });
+            m_lists[*position].tasks.removeIf(
+                [&](const TaskItem &task) { return task.id == taskId; });
             changed = true;
         }
     });
@@ -204,7 +207,8 @@ int TaskStore::clearCompleted(const QString &listName)
         if (!position)
             return 0;
         changed = true;
-        return int(m_lists[*position].tasks.removeIf([](const TaskItem &task) { return task.done; }));
+        return int(
+            m_lists[*position].tasks.removeIf([](const TaskItem &task) { return task.done; }));
     });
 }
 
@@ -221,7 +225,9 @@ void TaskStore::rename(const QString &oldName, const QString &newName)
 void TaskStore::deleteList(const QString &name)
 {
     m_file.change([&](bool &changed) {
-        m_lists.removeIf([&, single = singleLine(name)](const TaskList &list) { return sameText(list.name, single); });
+        m_lists.removeIf([&, single = singleLine(name)](const TaskList &list) {
+            return sameText(list.name, single);
+        });
         changed = true;
     });
 }

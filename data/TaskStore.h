@@ -70,7 +70,8 @@ public:
                   const std::optional<QDateTime> &due = std::nullopt,
                   const std::optional<QString> &source = std::nullopt);
     // `add` of one title without a source.
-    void addTask(const QString &title, const std::optional<QDateTime> &due, const QString &listName);
+    void addTask(const QString &title, const std::optional<QDateTime> &due,
+                 const QString &listName);
 
     // Flips done of the first entry with that id, stamping or clearing completedAt. Nothing
     // happens, and nothing is saved, when the list or the entry is missing.

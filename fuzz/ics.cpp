@@ -11,15 +11,18 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
-    std::optional<ReminderItem> item = readReminderFile(bytes, QStringLiteral("list"), QStringLiteral("/x.ics"));
+    std::optional<ReminderItem> item =
+        readReminderFile(bytes, QStringLiteral("list"), QStringLiteral("/x.ics"));
     if (!item)
         return 0;
     item->fields.title = QStringLiteral("改过的标题");
     item->fields.completed = !item->fields.completed;
     item->fields.due = DueComponents{QDate(2026, 3, 15), QTime(18, 0), true};
-    const auto changed = changedReminderFile(bytes, *item, QDateTime::fromSecsSinceEpoch(1773571200, Qt::UTC));
+    const auto changed =
+        changedReminderFile(bytes, *item, QDateTime::fromSecsSinceEpoch(1773571200, Qt::UTC));
     if (const QByteArray *written = std::get_if<QByteArray>(&changed)) {
-        const std::optional<ReminderItem> reread = readReminderFile(*written, QStringLiteral("list"), QStringLiteral("/x.ics"));
+        const std::optional<ReminderItem> reread =
+            readReminderFile(*written, QStringLiteral("list"), QStringLiteral("/x.ics"));
         if (!reread || reread->id != item->id || reread->fields.title != item->fields.title)
             std::abort();
     }

@@ -9,7 +9,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static const QString path = QDir::tempPath() + QStringLiteral("/slatebook-fuzz-image-%1").arg(QCoreApplication::applicationPid());
+    static const QString path = QDir::tempPath() +
+        QStringLiteral("/slatebook-fuzz-image-%1").arg(QCoreApplication::applicationPid());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 0;

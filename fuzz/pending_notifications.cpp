@@ -8,11 +8,13 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     const std::optional<QList<PendingRequest>> read = PendingRequestsJson::decode(bytes);
     if (!read)
         return 0;
-    const std::optional<QList<PendingRequest>> again = PendingRequestsJson::decode(PendingRequestsJson::encode(*read));
+    const std::optional<QList<PendingRequest>> again =
+        PendingRequestsJson::decode(PendingRequestsJson::encode(*read));
     if (!again || again->size() != read->size())
         std::abort();
     return 0;

@@ -6,14 +6,13 @@
 #include "ui/shell/RootView.h"
 #include "ui/shell/Sidebar.h"
 
-#include <QCoreApplication>
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
-    : QWidget(parent)
-    , m_root(new RootView(shared, this))
+    : QWidget(parent), m_root(new RootView(shared, this))
 {
     setWindowTitle(QStringLiteral("Slatebook"));
     WindowConfigurator::configure(this);
@@ -55,12 +54,14 @@ QMenu *MainWindow::makeAppMenu()
 {
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("appMenu"));
-    QAction *settings = menu->addAction(QStringLiteral("设置…"), this, &MainWindow::showSettingsWindow);
+    QAction *settings =
+        menu->addAction(QStringLiteral("设置…"), this, &MainWindow::showSettingsWindow);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setShortcutContext(Qt::WindowShortcut);
     menu->addSeparator();
-    QAction *quit = menu->addAction(QStringLiteral("退出 Slatebook"), qApp, &QCoreApplication::quit);
+    QAction *quit =
+        menu->addAction(QStringLiteral("退出 Slatebook"), qApp, &QCoreApplication::quit);
     quit->setObjectName(QStringLiteral("quitAction"));
     // Ctrl+Q also where the platform theme maps no Quit key, and from the settings window too.
     QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);
@@ -80,7 +81,8 @@ void MainWindow::addSectionShortcuts()
     for (AppSection section : AppSections::all()) {
         auto *choose = new QAction(AppSections::rawValue(section), this);
         choose->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(Qt::Key_0 + number++)));
-        connect(choose, &QAction::triggered, this, [this, section] { m_root->setSection(section); });
+        connect(choose, &QAction::triggered, this,
+                [this, section] { m_root->setSection(section); });
         addAction(choose);
     }
 }

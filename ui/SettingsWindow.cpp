@@ -7,9 +7,8 @@
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(SharedObjects shared, QWidget *parent)
-    : QWidget(parent, Qt::Window)
-    , m_backdrop(new AppBackdrop(this))
-    , m_view(new SettingsView(shared, this))
+    : QWidget(parent, Qt::Window), m_backdrop(new AppBackdrop(this)),
+      m_view(new SettingsView(shared, this))
 {
     setWindowTitle(QStringLiteral("设置"));
     WindowConfigurator::configure(this);

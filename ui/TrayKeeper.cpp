@@ -5,21 +5,22 @@
 #include <QStyle>
 
 TrayKeeper::TrayKeeper(QWidget &window, DesktopNotificationCenter &center, QObject *parent)
-    : QObject(parent)
-    , m_window(window)
-    , m_center(center)
+    : QObject(parent), m_window(window), m_center(center)
 {
     m_menu.addAction(QStringLiteral("显示窗口"), this, &TrayKeeper::bringWindowToFront);
     m_menu.addAction(QStringLiteral("退出"), qApp, &QCoreApplication::quit);
     m_tray.setContextMenu(&m_menu);
     m_tray.setToolTip(QStringLiteral("Slatebook"));
-    m_tray.setIcon(QIcon::fromTheme(QStringLiteral("slatebook"),
-                                    m_window.style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
-    connect(&m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            bringWindowToFront();
-    });
-    connect(&m_center, &DesktopNotificationCenter::pendingChanged, this, &TrayKeeper::quitWhenNothingIsPending);
+    m_tray.setIcon(
+        QIcon::fromTheme(QStringLiteral("slatebook"),
+                         m_window.style()->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    connect(&m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    bringWindowToFront();
+            });
+    connect(&m_center, &DesktopNotificationCenter::pendingChanged, this,
+            &TrayKeeper::quitWhenNothingIsPending);
     m_window.installEventFilter(this);
 }
 
@@ -35,8 +36,8 @@ void TrayKeeper::bringWindowToFront()
 
 bool TrayKeeper::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == &m_window && event->type() == QEvent::Close && m_center.hasPending()
-        && QSystemTrayIcon::isSystemTrayAvailable()) {
+    if (watched == &m_window && event->type() == QEvent::Close && m_center.hasPending() &&
+        QSystemTrayIcon::isSystemTrayAvailable()) {
         event->ignore();
         hideInTray();
         return true;

@@ -14,21 +14,24 @@ QString dueText(const QDateTime &due)
 
 QString dumpAll(const TaskStore &store)
 {
-    QString text = QStringLiteral("共 ") + QString::number(store.lists().size()) + QStringLiteral(" 个清单:\n");
+    QString text = QStringLiteral("共 ") + QString::number(store.lists().size()) +
+        QStringLiteral(" 个清单:\n");
     for (const TaskList &list : store.lists()) {
-        text += QStringLiteral("  · ") + singleLine(list.name) + QStringLiteral("  ") + QString::number(list.remaining())
-            + QStringLiteral(" 待办 / ") + QString::number(list.tasks.size()) + QStringLiteral(" 总计\n");
+        text += QStringLiteral("  · ") + singleLine(list.name) + QStringLiteral("  ") +
+            QString::number(list.remaining()) + QStringLiteral(" 待办 / ") +
+            QString::number(list.tasks.size()) + QStringLiteral(" 总计\n");
     }
     return text;
 }
 
 QString dumpList(const QString &name, const TaskList &list)
 {
-    QString text = QStringLiteral("清单「") + name + QStringLiteral("」共 ") + QString::number(list.tasks.size())
-        + QStringLiteral(" 条（") + QString::number(list.remaining()) + QStringLiteral(" 未完成）:\n");
+    QString text = QStringLiteral("清单「") + name + QStringLiteral("」共 ") +
+        QString::number(list.tasks.size()) + QStringLiteral(" 条（") +
+        QString::number(list.remaining()) + QStringLiteral(" 未完成）:\n");
     for (const TaskItem &task : list.tasks) {
-        text += QStringLiteral("  [") + (task.done ? QLatin1Char('x') : QLatin1Char(' ')) + QStringLiteral("] ")
-            + singleLine(task.title);
+        text += QStringLiteral("  [") + (task.done ? QLatin1Char('x') : QLatin1Char(' ')) +
+            QStringLiteral("] ") + singleLine(task.title);
         if (task.due)
             text += QStringLiteral("  截止:") + dueText(*task.due);
         text += QLatin1Char('\n');
@@ -45,8 +48,8 @@ QString dump(const QString &name, const TaskStore &store)
     QStringList names;
     for (const TaskList &list : store.lists())
         names.append(list.name);
-    return QStringLiteral("未找到清单「") + name + QStringLiteral("」。现有: ")
-        + (names.isEmpty() ? QStringLiteral("(空)") : names.join(QStringLiteral(" / ")));
+    return QStringLiteral("未找到清单「") + name + QStringLiteral("」。现有: ") +
+        (names.isEmpty() ? QStringLiteral("(空)") : names.join(QStringLiteral(" / ")));
 }
 
 QString write(const CliTask &task, TaskStore &store)
@@ -60,10 +63,12 @@ QString write(const CliTask &task, TaskStore &store)
     const TaskStore::AddResult result = store.add(titles, name, task.dueTime(), commandSource);
     if (const std::optional<QString> &error = store.saveError())
         return QStringLiteral("ERROR: ") + *error;
-    QString text = QStringLiteral("SUCCESS: 已写入 ") + QString::number(result.added) + QLatin1Char('/')
-        + QString::number(titles.size()) + QStringLiteral(" 条到 App 清单「") + name + QStringLiteral("」");
+    QString text = QStringLiteral("SUCCESS: 已写入 ") + QString::number(result.added) +
+        QLatin1Char('/') + QString::number(titles.size()) + QStringLiteral(" 条到 App 清单「") +
+        name + QStringLiteral("」");
     if (result.skipped != 0)
-        text += QStringLiteral("（跳过 ") + QString::number(result.skipped) + QStringLiteral(" 条已存在）");
+        text += QStringLiteral("（跳过 ") + QString::number(result.skipped) +
+            QStringLiteral(" 条已存在）");
     return text;
 }
 
@@ -78,8 +83,8 @@ QString remove(const CliTask &task, TaskStore &store)
         return QStringLiteral("未找到清单「") + name + QStringLiteral("」");
     if (const std::optional<QString> &error = store.saveError())
         return QStringLiteral("ERROR: ") + *error;
-    return QStringLiteral("SUCCESS: 已从 App 清单「") + name + QStringLiteral("」删除 ") + QString::number(*removed)
-        + QStringLiteral(" 条");
+    return QStringLiteral("SUCCESS: 已从 App 清单「") + name + QStringLiteral("」删除 ") +
+        QString::number(*removed) + QStringLiteral(" 条");
 }
 
 } // namespace

@@ -7,10 +7,7 @@
 #include <cstdio>
 #include <unistd.h>
 
-CliFinish::CliFinish(QString resultFile)
-    : m_resultFile(std::move(resultFile))
-{
-}
+CliFinish::CliFinish(QString resultFile) : m_resultFile(std::move(resultFile)) { }
 
 void CliFinish::operator()(const QString &text) const
 {

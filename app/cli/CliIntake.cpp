@@ -17,7 +17,7 @@ namespace {
 // A task is a few kilobytes; anything far larger is not one, and is not read into memory.
 constexpr qint64 maxTaskFileBytes = 16 * 1024 * 1024;
 
-struct TooLarge {};
+struct TooLarge { };
 using FileRead = std::variant<QByteArray, TooLarge>;
 
 // The bytes of a regular file. A FIFO, device or folder is never opened for reading in a way
@@ -32,7 +32,7 @@ std::optional<FileRead> readTaskFile(const QString &path)
         return std::nullopt;
     }
     const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat status {};
+    struct stat status { };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         qCDebug(lcCli) << "task file" << path << "is not a regular file; not read";
         return std::nullopt;

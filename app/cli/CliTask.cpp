@@ -44,7 +44,8 @@ bool readOptionalStringArray(const Json &object, const char *key, std::optional<
 // which the JSON reader refuses) in an unknown key from failing the whole task.
 QByteArray withNumbersAsZero(const QByteArray &json)
 {
-    static const QRegularExpression number(QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][+-]?[0-9]+)?$"));
+    static const QRegularExpression number(
+        QStringLiteral("^-?(0|[1-9][0-9]*)(\\.[0-9]+)?([eE][+-]?[0-9]+)?$"));
     QByteArray out;
     out.reserve(json.size());
     for (qsizetype i = 0; i < json.size();) {
@@ -61,7 +62,8 @@ QByteArray withNumbersAsZero(const QByteArray &json)
             while (end < json.size() && QByteArrayView("+-.eE0123456789").contains(json[end]))
                 ++end;
             const QByteArray token = json.mid(i, end - i);
-            out.append(number.match(QString::fromLatin1(token)).hasMatch() ? QByteArray("0") : token);
+            out.append(number.match(QString::fromLatin1(token)).hasMatch() ? QByteArray("0")
+                                                                           : token);
             i = end;
         } else {
             out.append(c);
@@ -76,7 +78,8 @@ QByteArray withNumbersAsZero(const QByteArray &json)
 std::optional<CliTask> CliTask::decode(const QByteArray &text)
 {
     const QByteArray json = withNumbersAsZero(text);
-    const Json root = Json::parse(json.constBegin(), json.constEnd(), nullptr, /*allow_exceptions=*/false);
+    const Json root =
+        Json::parse(json.constBegin(), json.constEnd(), nullptr, /*allow_exceptions=*/false);
     if (!root.is_object())
         return std::nullopt;
 
@@ -86,11 +89,10 @@ std::optional<CliTask> CliTask::decode(const QByteArray &text)
 
     CliTask task;
     task.action = QString::fromStdString(action->get<std::string>());
-    const bool ok = readOptionalString(root, "path", task.path)
-        && readOptionalString(root, "list", task.list)
-        && readOptionalString(root, "due", task.due)
-        && readOptionalStringArray(root, "items", task.items)
-        && readOptionalString(root, "target", task.target);
+    const bool ok = readOptionalString(root, "path", task.path) &&
+        readOptionalString(root, "list", task.list) && readOptionalString(root, "due", task.due) &&
+        readOptionalStringArray(root, "items", task.items) &&
+        readOptionalString(root, "target", task.target);
     if (!ok)
         return std::nullopt;
     return task;
@@ -98,11 +100,13 @@ std::optional<CliTask> CliTask::decode(const QByteArray &text)
 
 std::optional<QDateTime> CliTask::dueTime() const
 {
-    static const QRegularExpression form(QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
+    static const QRegularExpression form(
+        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})T([0-9]{2}):([0-9]{2})$"));
     const QRegularExpressionMatch match = form.match(due.value_or(QString()));
     if (!match.hasMatch())
         return std::nullopt;
-    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt());
+    const QDate date(match.captured(1).toInt(), match.captured(2).toInt(),
+                     match.captured(3).toInt());
     const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
     if (!date.isValid() || !time.isValid())
         return std::nullopt;

@@ -28,5 +28,8 @@ struct CliTask {
     // keep (outside the years 1 to 9999 on the local clock or in UTC): the task is refused.
     bool dueOutOfRange() const;
 
-    bool targetsReminders() const { return target.value_or(QStringLiteral("app")) == QLatin1String("reminders"); }
+    bool targetsReminders() const
+    {
+        return target.value_or(QStringLiteral("app")) == QLatin1String("reminders");
+    }
 };

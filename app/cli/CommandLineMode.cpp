@@ -13,8 +13,10 @@
 
 void runCommandLineTask(const CliTask &task)
 {
-    qCDebug(lcCli) << "task" << task.action << "target" << task.target.value_or(QStringLiteral("app"))
-                   << "list" << task.list.value_or(QString()) << "items" << task.items.value_or(QStringList()).size();
+    qCDebug(lcCli) << "task" << task.action << "target"
+                   << task.target.value_or(QStringLiteral("app")) << "list"
+                   << task.list.value_or(QString()) << "items"
+                   << task.items.value_or(QStringList()).size();
     const CliFinish finish(CliPaths::resultFile());
     // The task store and the Reminders bridge of this one task, both made before any action runs.
     TaskStore store(DataFolder::path());
@@ -23,8 +25,8 @@ void runCommandLineTask(const CliTask &task)
     if (task.action == QLatin1String("ocr"))
         finish(runOcrAction(task));
 
-    if (task.action == QLatin1String("dump") || task.action == QLatin1String("write")
-        || task.action == QLatin1String("delete")) {
+    if (task.action == QLatin1String("dump") || task.action == QLatin1String("write") ||
+        task.action == QLatin1String("delete")) {
         if (task.targetsReminders())
             runRemindersListAction(task, reminders, finish);
         finish(runAppListAction(task, store));

@@ -14,8 +14,10 @@ QString runOcrAction(const CliTask &task)
     QString text = QStringLiteral("== OCR %1 行 ==\n").arg(lines.size());
     text += lines.join(QLatin1Char('\n'));
     text += QStringLiteral("\n\n== 解析 %1 条 ==\n").arg(parsed.items.size());
-    text += QStringLiteral("清单名: ") + parsed.title.value_or(QStringLiteral("(未识别到日期)")) + QLatin1Char('\n');
+    text += QStringLiteral("清单名: ") + parsed.title.value_or(QStringLiteral("(未识别到日期)")) +
+        QLatin1Char('\n');
     for (const SlateItem &item : parsed.items)
-        text += QStringLiteral("  [") + item.subject + QStringLiteral("] ") + item.text + QLatin1Char('\n');
+        text += QStringLiteral("  [") + item.subject + QStringLiteral("] ") + item.text +
+            QLatin1Char('\n');
     return text;
 }

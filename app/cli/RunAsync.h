@@ -10,5 +10,6 @@
 // not finished by then, the result is the time-out text.
 constexpr std::chrono::milliseconds cliActionDeadline = std::chrono::seconds(150);
 
-[[noreturn]] void runAsync(const std::function<void(const CliFinish &)> &work, const CliFinish &finish,
+[[noreturn]] void runAsync(const std::function<void(const CliFinish &)> &work,
+                           const CliFinish &finish,
                            std::chrono::milliseconds deadline = cliActionDeadline);

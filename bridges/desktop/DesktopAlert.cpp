@@ -44,7 +44,8 @@ AlertAnswer askInAlert(const AlertRequest &request, QWidget *parent)
     if (request.style == AlertRequest::Style::Warning) {
         auto *icon = new QLabel(&dialog);
         const int side = dialog.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
-        icon->setPixmap(dialog.style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
+        icon->setPixmap(
+            dialog.style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(side, side));
         icon->setAlignment(Qt::AlignTop);
         body->addWidget(icon);
     }

@@ -25,7 +25,7 @@ struct AlertRequest {
 
 struct AlertAnswer {
     int button = 0; // position in AlertRequest::buttons
-    QString text; // the text field's text at the moment of the answer, when there is one
+    QString text;   // the text field's text at the moment of the answer, when there is one
 };
 
 // Blocks the window until the user answers. Closing the alert without choosing a button (Escape,

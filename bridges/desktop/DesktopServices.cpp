@@ -24,16 +24,18 @@ void revealFile(const QString &file)
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded)} << QString();
     // Asynchronous, so a file manager that is slow to start never freezes the window.
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [folder](QDBusPendingCallWatcher *done) {
-        if (done->isError())
-            openFolder(folder);
-        done->deleteLater();
-    });
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
+                     [folder](QDBusPendingCallWatcher *done) {
+                         if (done->isError())
+                             openFolder(folder);
+                         done->deleteLater();
+                     });
 }
 
 void openApplication(const QString &program)

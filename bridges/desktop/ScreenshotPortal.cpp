@@ -33,8 +33,7 @@ QString requestPathFor(const QString &uniqueName, const QString &token)
 } // namespace
 
 ScreenshotPortal::ScreenshotPortal(const QDBusConnection &bus, QObject *parent)
-    : QObject(parent)
-    , m_bus(bus)
+    : QObject(parent), m_bus(bus)
 {
 }
 
@@ -54,8 +53,8 @@ void ScreenshotPortal::capture(const QString &parentWindow)
     const QString token = QStringLiteral("slatebook_") + QUuid::createUuid().toString(QUuid::Id128);
     listenAt(requestPathFor(m_bus.baseService(), token));
 
-    QDBusMessage call = QDBusMessage::createMethodCall(portalService, portalPath, screenshotInterface,
-                                                      QStringLiteral("Screenshot"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        portalService, portalPath, screenshotInterface, QStringLiteral("Screenshot"));
     const QVariantMap options{
         {QStringLiteral("handle_token"), token},
         {QStringLiteral("interactive"), true},
@@ -63,28 +62,30 @@ void ScreenshotPortal::capture(const QString &parentWindow)
     };
     call << parentWindow << options;
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *done) {
-        done->deleteLater();
-        const QDBusPendingReply<QDBusObjectPath> reply = *done;
-        if (!isCapturing())
-            return; // the Response came before the reply
-        if (reply.isError()) {
-            qCDebug(lcDesktop) << "screenshot portal did not answer:" << reply.error().name() << reply.error().message();
-            finish(Outcome::Unavailable);
-            return;
-        }
-        // Portals older than the handle_token option put the Request somewhere else.
-        const QString handle = reply.value().path();
-        if (handle != m_requestPath)
-            listenAt(handle);
-    });
+    connect(
+        watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *done) {
+            done->deleteLater();
+            const QDBusPendingReply<QDBusObjectPath> reply = *done;
+            if (!isCapturing())
+                return; // the Response came before the reply
+            if (reply.isError()) {
+                qCDebug(lcDesktop) << "screenshot portal did not answer:" << reply.error().name()
+                                   << reply.error().message();
+                finish(Outcome::Unavailable);
+                return;
+            }
+            // Portals older than the handle_token option put the Request somewhere else.
+            const QString handle = reply.value().path();
+            if (handle != m_requestPath)
+                listenAt(handle);
+        });
 }
 
 void ScreenshotPortal::listenAt(const QString &requestPath)
 {
     if (!m_requestPath.isEmpty())
-        m_bus.disconnect(portalService, m_requestPath, requestInterface, QStringLiteral("Response"), this,
-                         SLOT(onResponse(uint, QVariantMap)));
+        m_bus.disconnect(portalService, m_requestPath, requestInterface, QStringLiteral("Response"),
+                         this, SLOT(onResponse(uint, QVariantMap)));
     m_requestPath = requestPath;
     m_bus.connect(portalService, m_requestPath, requestInterface, QStringLiteral("Response"), this,
                   SLOT(onResponse(uint, QVariantMap)));
@@ -110,8 +111,8 @@ void ScreenshotPortal::onResponse(uint response, const QVariantMap &results)
 void ScreenshotPortal::finish(Outcome outcome, const QString &file)
 {
     if (!m_requestPath.isEmpty())
-        m_bus.disconnect(portalService, m_requestPath, requestInterface, QStringLiteral("Response"), this,
-                         SLOT(onResponse(uint, QVariantMap)));
+        m_bus.disconnect(portalService, m_requestPath, requestInterface, QStringLiteral("Response"),
+                         this, SLOT(onResponse(uint, QVariantMap)));
     m_requestPath.clear();
     m_capturing = false;
     emit finished(outcome, file);

@@ -17,7 +17,8 @@ public:
     enum class Outcome {
         Captured,    // the picture is in the file passed along
         Cancelled,   // the user closed the desktop's tool
-        Unavailable, // nothing on the bus serves the portal: the desktop offers no screenshot service
+        Unavailable, // nothing on the bus serves the portal: the desktop offers no screenshot
+                     // service
         Failed,      // the portal answered with an error, or without a picture
     };
 

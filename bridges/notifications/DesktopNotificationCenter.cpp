@@ -14,20 +14,17 @@ constexpr std::chrono::minutes retryDelay(1);
 
 bool applicationInFront()
 {
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-        && QGuiApplication::applicationState() == Qt::ApplicationActive;
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) &&
+        QGuiApplication::applicationState() == Qt::ApplicationActive;
 }
 
 } // namespace
 
-DesktopNotificationCenter::DesktopNotificationCenter(const QString &stateFolder, QDBusConnection bus,
-                                                     const WallClock &clock, QObject *parent)
-    : QObject(parent)
-    , m_file(std::make_shared<PendingRequestFile>(stateFolder))
-    , m_bus(std::move(bus))
-    , m_clock(clock)
-    , m_notifier(m_bus)
-    , m_timer(clock)
+DesktopNotificationCenter::DesktopNotificationCenter(const QString &stateFolder,
+                                                     QDBusConnection bus, const WallClock &clock,
+                                                     QObject *parent)
+    : QObject(parent), m_file(std::make_shared<PendingRequestFile>(stateFolder)),
+      m_bus(std::move(bus)), m_clock(clock), m_notifier(m_bus), m_timer(clock)
 {
     connect(&m_timer, &WallClockTimer::reached, this, &DesktopNotificationCenter::showDue);
     // Requests missed while Slatebook was not running are shown once the event loop runs.
@@ -46,7 +43,8 @@ void DesktopNotificationCenter::setDelegate(NotificationCenterDelegate *delegate
     m_delegate = delegate;
 }
 
-void DesktopNotificationCenter::getAuthorizationStatus(std::function<void(AuthorizationStatus)> answer)
+void DesktopNotificationCenter::getAuthorizationStatus(
+    std::function<void(AuthorizationStatus)> answer)
 {
     QThreadPool::globalInstance()->start([bus = m_bus, answer = std::move(answer)] {
         answer(FreedesktopNotifier::serverAnswers(bus) ? AuthorizationStatus::Authorized
@@ -63,11 +61,13 @@ void DesktopNotificationCenter::requestAuthorization(std::function<void(bool)> a
 
 void DesktopNotificationCenter::add(const NotificationRequest &request)
 {
-    const PendingRequest pending{request, QDateTime::fromMSecsSinceEpoch(m_clock.now().toMSecsSinceEpoch(), Qt::UTC)};
+    const PendingRequest pending{
+        request, QDateTime::fromMSecsSinceEpoch(m_clock.now().toMSecsSinceEpoch(), Qt::UTC)};
     change([&](QList<PendingRequest> &requests) {
-        const auto same = std::find_if(requests.begin(), requests.end(), [&](const PendingRequest &held) {
-            return held.request.identifier == request.identifier;
-        });
+        const auto same =
+            std::find_if(requests.begin(), requests.end(), [&](const PendingRequest &held) {
+                return held.request.identifier == request.identifier;
+            });
         if (same == requests.end())
             requests.append(pending);
         else
@@ -78,7 +78,9 @@ void DesktopNotificationCenter::add(const NotificationRequest &request)
 void DesktopNotificationCenter::removePending(const QStringList &identifiers)
 {
     change([&](QList<PendingRequest> &requests) {
-        requests.removeIf([&](const PendingRequest &held) { return identifiers.contains(held.request.identifier); });
+        requests.removeIf([&](const PendingRequest &held) {
+            return identifiers.contains(held.request.identifier);
+        });
     });
 }
 
@@ -141,8 +143,9 @@ void DesktopNotificationCenter::show(const PendingRequest &pending)
         return;
     }
     m_beingShown.insert(pending.request.identifier);
-    const FreedesktopNotifier::Notification notification{pending.request.title, pending.request.body,
-                                                         presentation.sound && pending.request.defaultSound};
+    const FreedesktopNotifier::Notification notification{
+        pending.request.title, pending.request.body,
+        presentation.sound && pending.request.defaultSound};
     m_notifier.show(notification, [this, pending](bool taken) { shown(pending, taken); });
 }
 

@@ -26,8 +26,8 @@ class DesktopNotificationCenter : public QObject, public NotificationCenter {
     Q_OBJECT
 
 public:
-    DesktopNotificationCenter(const QString &stateFolder, QDBusConnection bus, const WallClock &clock,
-                              QObject *parent = nullptr);
+    DesktopNotificationCenter(const QString &stateFolder, QDBusConnection bus,
+                              const WallClock &clock, QObject *parent = nullptr);
 
     // The user's center: the state folder, the session bus and the system clock.
     static DesktopNotificationCenter &forThisUser();

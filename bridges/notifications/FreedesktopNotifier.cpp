@@ -31,15 +31,14 @@ QString escapedMarkup(QString text)
 } // namespace
 
 FreedesktopNotifier::FreedesktopNotifier(QDBusConnection bus, QObject *parent)
-    : QObject(parent)
-    , m_bus(std::move(bus))
+    : QObject(parent), m_bus(std::move(bus))
 {
 }
 
 bool FreedesktopNotifier::serverAnswers(const QDBusConnection &bus)
 {
-    const QDBusMessage reply = bus.call(callTo(QStringLiteral("GetServerInformation")), QDBus::Block,
-                                        serverInformationTimeoutMs);
+    const QDBusMessage reply = bus.call(callTo(QStringLiteral("GetServerInformation")),
+                                        QDBus::Block, serverInformationTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         qCDebug(lcNotify) << "no notification server answers:" << reply.errorMessage();
         return false;
@@ -49,17 +48,20 @@ bool FreedesktopNotifier::serverAnswers(const QDBusConnection &bus)
 
 void FreedesktopNotifier::show(const Notification &notification, std::function<void(bool)> done)
 {
-    auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(callTo(QStringLiteral("GetCapabilities"))), this);
+    auto *watcher = new QDBusPendingCallWatcher(
+        m_bus.asyncCall(callTo(QStringLiteral("GetCapabilities"))), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, notification, done = std::move(done)](QDBusPendingCallWatcher *call) mutable {
                 call->deleteLater();
                 const QDBusPendingReply<QStringList> capabilities = *call;
                 if (capabilities.isError()) {
-                    qCDebug(lcNotify) << "notification server gave no capabilities:" << capabilities.error().message();
+                    qCDebug(lcNotify) << "notification server gave no capabilities:"
+                                      << capabilities.error().message();
                     done(false);
                     return;
                 }
-                const bool bodyIsMarkup = capabilities.value().contains(QStringLiteral("body-markup"));
+                const bool bodyIsMarkup =
+                    capabilities.value().contains(QStringLiteral("body-markup"));
                 notify(notification, bodyIsMarkup, std::move(done));
             });
 }
@@ -71,14 +73,13 @@ void FreedesktopNotifier::notify(const Notification &notification, bool bodyIsMa
     if (notification.sound)
         hints.insert(QStringLiteral("sound-name"), QStringLiteral("message-new-instant"));
     QDBusMessage message = callTo(QStringLiteral("Notify"));
-    message << QStringLiteral("Slatebook")                  // app_name
-            << uint(0)                                       // replaces_id: a new notification
-            << QStringLiteral("slatebook")                   // app_icon: the application icon
+    message << QStringLiteral("Slatebook") // app_name
+            << uint(0)                     // replaces_id: a new notification
+            << QStringLiteral("slatebook") // app_icon: the application icon
             << notification.summary
             << (bodyIsMarkup ? escapedMarkup(notification.body) : notification.body)
-            << QStringList()                                 // actions: clicking does the default
-            << hints
-            << -1;                                           // expire_timeout: the server decides
+            << QStringList() // actions: clicking does the default
+            << hints << -1;  // expire_timeout: the server decides
     auto *watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [done = std::move(done)](QDBusPendingCallWatcher *call) {

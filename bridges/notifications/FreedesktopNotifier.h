@@ -27,7 +27,8 @@ public:
     void show(const Notification &notification, std::function<void(bool shown)> done);
 
 private:
-    void notify(const Notification &notification, bool bodyIsMarkup, std::function<void(bool)> done);
+    void notify(const Notification &notification, bool bodyIsMarkup,
+                std::function<void(bool)> done);
 
     QDBusConnection m_bus;
 };

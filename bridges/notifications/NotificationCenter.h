@@ -11,7 +11,7 @@ enum class AuthorizationStatus {
     NotDetermined, // the user was never asked
     Denied,
     Authorized,
-    Unavailable,   // nothing on the desktop shows notifications right now
+    Unavailable, // nothing on the desktop shows notifications right now
 };
 
 // How a notification that arrives while the application is in front is shown.
@@ -42,7 +42,8 @@ public:
     // it was granted.
     virtual void requestAuthorization(std::function<void(bool granted)> answer) = 0;
 
-    // Adds the request, replacing a pending one with the same identifier. Failures are not reported.
+    // Adds the request, replacing a pending one with the same identifier. Failures are not
+    // reported.
     virtual void add(const NotificationRequest &request) = 0;
     // Removes the pending requests with these identifiers; unknown ones are ignored.
     virtual void removePending(const QStringList &identifiers) = 0;

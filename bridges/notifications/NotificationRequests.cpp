@@ -29,10 +29,12 @@ NotificationRequest due(const QUuid &taskId, const QString &title, const QString
     const QDateTime local = fireTime.toLocalTime();
     NotificationRequest request;
     request.identifier = dueIdentifier(taskId);
-    request.title = leadSeconds > 0 ? QStringLiteral("作业快到期了") : QStringLiteral("作业到期提醒");
+    request.title =
+        leadSeconds > 0 ? QStringLiteral("作业快到期了") : QStringLiteral("作业到期提醒");
     request.body = listName + QStringLiteral("：") + title;
     request.defaultSound = true;
-    request.userInfo = {{QStringLiteral("taskID"), uuidText(taskId)}, {QStringLiteral("list"), listName}};
+    request.userInfo = {{QStringLiteral("taskID"), uuidText(taskId)},
+                        {QStringLiteral("list"), listName}};
     request.trigger = CalendarTrigger{local.date().year(), local.date().month(), local.date().day(),
                                       local.time().hour(), local.time().minute()};
     return request;

@@ -45,15 +45,14 @@ QString statusTextFor(AuthorizationStatus status)
 
 NotificationService &NotificationService::instance()
 {
-    static NotificationService service(DesktopNotificationCenter::forThisUser(), WallClock::system());
+    static NotificationService service(DesktopNotificationCenter::forThisUser(),
+                                       WallClock::system());
     return service;
 }
 
-NotificationService::NotificationService(NotificationCenter &center, const WallClock &clock, QObject *parent)
-    : QObject(parent)
-    , m_center(center)
-    , m_clock(clock)
-    , m_statusText(QStringLiteral("未检查"))
+NotificationService::NotificationService(NotificationCenter &center, const WallClock &clock,
+                                         QObject *parent)
+    : QObject(parent), m_center(center), m_clock(clock), m_statusText(QStringLiteral("未检查"))
 {
     m_center.setDelegate(this);
     refreshStatus();
@@ -87,7 +86,8 @@ void NotificationService::setLeadSeconds(double seconds)
     // The defaults file keeps no types: the number goes in as its shortest exact decimal text,
     // which is how a number reads back.
     const double before = leadSeconds();
-    DefaultsStore().setText(notifyLeadKey, QString::number(seconds, 'g', QLocale::FloatingPointShortest));
+    DefaultsStore().setText(notifyLeadKey,
+                            QString::number(seconds, 'g', QLocale::FloatingPointShortest));
     if (before != seconds)
         emit leadSecondsChanged();
 }
@@ -164,9 +164,10 @@ void NotificationService::pendingCount(std::function<void(int)> done)
 {
     m_center.getPending([done = std::move(done)](const QList<NotificationRequest> &requests) {
         onMainThread([done, requests] {
-            done(int(std::count_if(requests.begin(), requests.end(), [](const NotificationRequest &request) {
-                return NotificationRequests::isDue(request.identifier);
-            })));
+            done(int(std::count_if(requests.begin(), requests.end(),
+                                   [](const NotificationRequest &request) {
+                                       return NotificationRequests::isDue(request.identifier);
+                                   })));
         });
     });
 }

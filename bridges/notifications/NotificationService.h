@@ -25,7 +25,8 @@ public:
     static NotificationService &instance();
 
     // Registers as the center's delegate and starts the permission check. Both must outlive it.
-    NotificationService(NotificationCenter &center, const WallClock &clock, QObject *parent = nullptr);
+    NotificationService(NotificationCenter &center, const WallClock &clock,
+                        QObject *parent = nullptr);
     ~NotificationService() override;
 
     // "未检查" until the first permission check answers.
@@ -47,7 +48,8 @@ public:
 
     // Adds or replaces the entry's due notification at `due` minus leadSeconds. Does nothing while
     // `enabled` is off or when that moment is not strictly later than now.
-    void schedule(const QUuid &id, const QString &title, const QString &listName, const QDateTime &due);
+    void schedule(const QUuid &id, const QString &title, const QString &listName,
+                  const QDateTime &due);
     // Removes the entry's pending due notification, if any.
     void cancel(const QUuid &id);
     // Removes every pending request of the application.

@@ -19,8 +19,7 @@ constexpr int lockWaitMs = 5000;
 } // namespace
 
 PendingRequestFile::PendingRequestFile(QString folder)
-    : m_folder(std::move(folder))
-    , m_path(m_folder + QStringLiteral("/notifications.json"))
+    : m_folder(std::move(folder)), m_path(m_folder + QStringLiteral("/notifications.json"))
 {
 }
 
@@ -31,7 +30,8 @@ QList<PendingRequest> PendingRequestFile::read()
     return m_known;
 }
 
-QList<PendingRequest> PendingRequestFile::change(const std::function<void(QList<PendingRequest> &)> &edit)
+QList<PendingRequest>
+PendingRequestFile::change(const std::function<void(QList<PendingRequest> &)> &edit)
 {
     const QMutexLocker locker(&m_mutex);
     QDir().mkpath(m_folder);
@@ -60,14 +60,17 @@ void PendingRequestFile::reload()
         // Missing: nothing was ever saved, or someone removed it; what is held here stands.
         m_keepAside = file.exists();
         if (m_keepAside)
-            qCDebug(lcNotify) << "pending notifications unreadable:" << m_path << file.errorString();
+            qCDebug(lcNotify) << "pending notifications unreadable:" << m_path
+                              << file.errorString();
         return;
     }
-    if (std::optional<QList<PendingRequest>> requests = PendingRequestsJson::decode(file.readAll())) {
+    if (std::optional<QList<PendingRequest>> requests =
+            PendingRequestsJson::decode(file.readAll())) {
         m_known = std::move(*requests);
         m_keepAside = false;
     } else {
-        qCDebug(lcNotify) << "pending notifications undecodable, kept aside at the next save:" << m_path;
+        qCDebug(lcNotify) << "pending notifications undecodable, kept aside at the next save:"
+                          << m_path;
         m_keepAside = true;
     }
 }
@@ -77,7 +80,8 @@ void PendingRequestFile::save(const QList<PendingRequest> &requests)
     m_known = requests;
     m_unsaved = true;
     if (m_keepAside && !keepAside(m_path)) {
-        qCDebug(lcNotify) << "could not keep the undecodable file aside, so not overwriting it:" << m_path;
+        qCDebug(lcNotify) << "could not keep the undecodable file aside, so not overwriting it:"
+                          << m_path;
         return;
     }
     m_keepAside = false;

@@ -4,9 +4,7 @@
 
 WallClockTimer::WallClockTimer(const WallClock &clock, std::chrono::milliseconds longestWait,
                                QObject *parent)
-    : QObject(parent)
-    , m_clock(clock)
-    , m_longestWait(longestWait)
+    : QObject(parent), m_clock(clock), m_longestWait(longestWait)
 {
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);

@@ -7,8 +7,8 @@
 ReminderRow ReminderRow::fromItem(const ReminderItem &item)
 {
     const ReminderFields &fields = item.fields;
-    return {item.id, fields.title.value_or(QString()), fields.due ? dueDate(*fields.due) : std::nullopt,
-            fields.completed, fields.notes};
+    return {item.id, fields.title.value_or(QString()),
+            fields.due ? dueDate(*fields.due) : std::nullopt, fields.completed, fields.notes};
 }
 
 std::optional<QDateTime> dueDate(const DueComponents &due)
@@ -46,7 +46,8 @@ void sortRows(QList<ReminderRow> &rows)
     std::vector<SortKey> keys;
     keys.reserve(size_t(rows.size()));
     for (const ReminderRow &row : std::as_const(rows)) {
-        keys.push_back({row.completed, row.due ? std::optional(row.due->toMSecsSinceEpoch()) : std::nullopt,
+        keys.push_back({row.completed,
+                        row.due ? std::optional(row.due->toMSecsSinceEpoch()) : std::nullopt,
                         row.title.normalized(QString::NormalizationForm_C).toUtf8()});
     }
 
@@ -58,10 +59,12 @@ void sortRows(QList<ReminderRow> &rows)
         order[i] = i;
     for (size_t width = 1; width < count; width *= 2) {
         for (size_t low = 0; low < count; low += 2 * width) {
-            const size_t middle = std::min(low + width, count), high = std::min(low + 2 * width, count);
+            const size_t middle = std::min(low + width, count),
+                         high = std::min(low + 2 * width, count);
             size_t left = low, right = middle, out = low;
             while (left < middle && right < high)
-                merged[out++] = comesBefore(keys[order[right]], keys[order[left]]) ? order[right++] : order[left++];
+                merged[out++] = comesBefore(keys[order[right]], keys[order[left]]) ? order[right++]
+                                                                                   : order[left++];
             while (left < middle)
                 merged[out++] = order[left++];
             while (right < high)

@@ -10,7 +10,7 @@
 // One reminder read back from the Reminders store; `id` is unique.
 struct ReminderRow {
     QString id;
-    QString title; // empty when the reminder has none
+    QString title;                // empty when the reminder has none
     std::optional<QDateTime> due; // absent when there are no due components or they form no date
     bool completed = false;
     std::optional<QString> notes;

@@ -30,7 +30,7 @@ struct ReminderList {
 // A due date as the store keeps it: a calendar day, optionally a time of day, read either on the
 // user's clock (floating) or in UTC.
 struct DueComponents {
-    QDate date; // invalid when the stored components do not form a date
+    QDate date;                // invalid when the stored components do not form a date
     std::optional<QTime> time; // absent: the day as a whole
     bool utc = false;
 
@@ -84,8 +84,8 @@ public:
     // The accounts a list can be created in; empty without access.
     virtual QList<ReminderAccount> accounts() const = 0;
     // A new, empty list, saved and committed at once.
-    virtual std::variant<ReminderList, ReminderError> createList(const QString &title,
-                                                                 const ReminderAccount &account) = 0;
+    virtual std::variant<ReminderList, ReminderError>
+    createList(const QString &title, const ReminderAccount &account) = 0;
     virtual std::optional<ReminderError> removeList(const ReminderList &list) = 0;
 
     // Every reminder of the list, open and completed, delivered once on a background thread.

@@ -53,15 +53,16 @@ void probeDesktopTasks(QObject *context, std::function<void(bool answers)> done)
         return;
     }
     const auto store = std::make_shared<EdsReminderStore>();
-    store->requestAccess([store, context = QPointer(context), done = std::move(done)](bool answers) {
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [context, done, answers] {
-                if (context)
-                    done(answers);
-            },
-            Qt::QueuedConnection);
-    });
+    store->requestAccess(
+        [store, context = QPointer(context), done = std::move(done)](bool answers) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [context, done, answers] {
+                    if (context)
+                        done(answers);
+                },
+                Qt::QueuedConnection);
+        });
 }
 
 } // namespace ReminderStores

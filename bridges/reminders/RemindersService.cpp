@@ -64,8 +64,9 @@ DueComponents dueComponents(const QDateTime &due)
     return {local.date(), QTime(local.time().hour(), local.time().minute()), false};
 }
 
-WriteResult writeEntries(ReminderStore &store, const ReminderList &list, const QList<ReminderItem> &existing,
-                         const QList<ReminderEntry> &entries, bool dedupe)
+WriteResult writeEntries(ReminderStore &store, const ReminderList &list,
+                         const QList<ReminderItem> &existing, const QList<ReminderEntry> &entries,
+                         bool dedupe)
 {
     // Titles as stored, not trimmed; the set does not grow while the batch runs, so two equal
     // titles in one batch are both written.
@@ -100,7 +101,8 @@ WriteResult writeEntries(ReminderStore &store, const ReminderList &list, const Q
     return counts;
 }
 
-DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &items, const QSet<QString> &titles)
+DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &items,
+                            const QSet<QString> &titles)
 {
     int deleted = 0;
     const std::unique_ptr<ReminderBatch> batch = store.batch();
@@ -119,13 +121,9 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
 
 } // namespace
 
-RemindersService::RemindersService()
-    : RemindersService(ReminderStores::chosen())
-{
-}
+RemindersService::RemindersService() : RemindersService(ReminderStores::chosen()) { }
 
-RemindersService::RemindersService(std::shared_ptr<ReminderStore> store)
-    : m_store(std::move(store))
+RemindersService::RemindersService(std::shared_ptr<ReminderStore> store) : m_store(std::move(store))
 {
 }
 
@@ -141,7 +139,8 @@ QString RemindersService::storeTitle() const
 
 void RemindersService::requestAccess(std::function<void(bool granted)> done) const
 {
-    m_store->requestAccess([done = std::move(done)](bool granted) { answerOnMainThread(done, granted); });
+    m_store->requestAccess(
+        [done = std::move(done)](bool granted) { answerOnMainThread(done, granted); });
 }
 
 QStringList RemindersService::listNames() const
@@ -157,7 +156,8 @@ QStringList RemindersService::listNames() const
     return titles;
 }
 
-void RemindersService::rows(const QString &inList, std::function<void(QList<ReminderRow>)> done) const
+void RemindersService::rows(const QString &inList,
+                            std::function<void(QList<ReminderRow>)> done) const
 {
     const std::optional<ReminderList> list = findList(*m_store, inList);
     if (!list) {
@@ -185,13 +185,14 @@ void RemindersService::write(const QList<SlateItem> &items, const QString &listN
     writeRaw(entries, listName, dedupe, std::move(done));
 }
 
-void RemindersService::writeRaw(const QList<ReminderEntry> &entries, const QString &listName, bool dedupe,
-                                std::function<void(WriteResult)> done) const
+void RemindersService::writeRaw(const QList<ReminderEntry> &entries, const QString &listName,
+                                bool dedupe, std::function<void(WriteResult)> done) const
 {
     const std::shared_ptr<ReminderStore> store = m_store;
     store->requestAccess([store, entries, listName, dedupe, done = std::move(done)](bool granted) {
         if (!granted) {
-            qCDebug(lcReminders) << "no access to" << store->title() << "for a write into" << listName;
+            qCDebug(lcReminders) << "no access to" << store->title() << "for a write into"
+                                 << listName;
             answerOnMainThread(done, WriteResult(SlateError::noAccess(store->noAccessReason())));
             return;
         }
@@ -203,9 +204,10 @@ void RemindersService::writeRaw(const QList<ReminderEntry> &entries, const QStri
             return;
         }
         const ReminderList list = std::get<ReminderList>(target);
-        store->fetchReminders(list, [store, list, entries, dedupe, done](const QList<ReminderItem> &existing) {
-            answerOnMainThread(done, writeEntries(*store, list, existing, entries, dedupe));
-        });
+        store->fetchReminders(
+            list, [store, list, entries, dedupe, done](const QList<ReminderItem> &existing) {
+                answerOnMainThread(done, writeEntries(*store, list, existing, entries, dedupe));
+            });
     });
 }
 
@@ -221,9 +223,10 @@ void RemindersService::deleteTitles(const QStringList &titles, const QString &in
     for (const QString &title : titles)
         wanted.insert(canonical(title));
     const std::shared_ptr<ReminderStore> store = m_store;
-    store->fetchReminders(*list, [store, wanted, done = std::move(done)](const QList<ReminderItem> &items) {
-        answerOnMainThread(done, deleteMatching(*store, items, wanted));
-    });
+    store->fetchReminders(
+        *list, [store, wanted, done = std::move(done)](const QList<ReminderItem> &items) {
+            answerOnMainThread(done, deleteMatching(*store, items, wanted));
+        });
 }
 
 void RemindersService::openRemindersApp() const
@@ -245,23 +248,27 @@ void RemindersService::setCompleted(const QString &id, bool completed,
         return;
     }
     item->fields.completed = completed;
-    item->fields.completionDate = completed ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
+    item->fields.completionDate =
+        completed ? std::optional(QDateTime::currentDateTimeUtc()) : std::nullopt;
     const std::optional<ReminderError> error = m_store->saveAndCommit(*item);
     if (error)
         qCDebug(lcReminders) << "completion of" << id << "not saved:" << error->description;
     done(!error);
 }
 
-void RemindersService::deleteReminder(const QString &id, const std::function<void(bool success)> &done) const
+void RemindersService::deleteReminder(const QString &id,
+                                      const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderItem> item = m_store->item(id);
-    const std::optional<ReminderError> error = item ? m_store->removeAndCommit(*item) : std::nullopt;
+    const std::optional<ReminderError> error =
+        item ? m_store->removeAndCommit(*item) : std::nullopt;
     if (error)
         qCDebug(lcReminders) << "reminder" << id << "not deleted:" << error->description;
     done(item && !error);
 }
 
-void RemindersService::deleteList(const QString &listName, const std::function<void(bool success)> &done) const
+void RemindersService::deleteList(const QString &listName,
+                                  const std::function<void(bool success)> &done) const
 {
     const std::optional<ReminderList> list = findList(*m_store, listName);
     const std::optional<ReminderError> error = list ? m_store->removeList(*list) : std::nullopt;

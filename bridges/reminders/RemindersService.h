@@ -54,8 +54,9 @@ public:
     void rows(const QString &inList, std::function<void(QList<ReminderRow>)> done) const;
 
     // Writes each item under its entry title, all with the same due time.
-    void write(const QList<SlateItem> &items, const QString &listName, const std::optional<QDateTime> &due,
-               bool dedupe, std::function<void(WriteResult)> done) const;
+    void write(const QList<SlateItem> &items, const QString &listName,
+               const std::optional<QDateTime> &due, bool dedupe,
+               std::function<void(WriteResult)> done) const;
 
     // Trims each title of blanks and drops the empty ones; with `dedupe`, skips the titles the list
     // holds already, completed reminders included. Everything is committed at once, or nothing.
@@ -64,7 +65,8 @@ public:
 
     // Deletes every reminder of the list whose title is one of `titles` (exact, not trimmed), all
     // at once or, on failure, none.
-    void deleteTitles(const QStringList &titles, const QString &inList, std::function<void(DeleteResult)> done) const;
+    void deleteTitles(const QStringList &titles, const QString &inList,
+                      std::function<void(DeleteResult)> done) const;
 
     // Shows the reminders in the desktop's own program: the folder in the file browser, the
     // desktop's task lists in GNOME To Do or Evolution.
@@ -73,7 +75,8 @@ public:
     // folder); nothing for a store without one.
     std::optional<QString> folder() const;
 
-    void setCompleted(const QString &id, bool completed, const std::function<void(bool success)> &done) const;
+    void setCompleted(const QString &id, bool completed,
+                      const std::function<void(bool success)> &done) const;
     // `delete` of a single reminder.
     void deleteReminder(const QString &id, const std::function<void(bool success)> &done) const;
     void deleteList(const QString &listName, const std::function<void(bool success)> &done) const;

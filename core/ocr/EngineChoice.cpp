@@ -13,14 +13,16 @@ Choice forLanguages(const QStringList &codes, const QSet<QString> &installedTess
 
     QStringList readable;
     for (const QString &code : codes) {
-        if (readByPpOcr(code) || !TesseractLanguages::installedDataFor({code}, installedTesseractData).isEmpty())
+        if (readByPpOcr(code) ||
+            !TesseractLanguages::installedDataFor({code}, installedTesseractData).isEmpty())
             readable.append(code);
     }
     if (readable.isEmpty())
         return {};
     if (std::all_of(readable.begin(), readable.end(), readByPpOcr))
         return {Engine::PpOcr, readable};
-    return {Engine::Tesseract, TesseractLanguages::installedDataFor(readable, installedTesseractData)};
+    return {Engine::Tesseract,
+            TesseractLanguages::installedDataFor(readable, installedTesseractData)};
 }
 
 } // namespace EngineChoice

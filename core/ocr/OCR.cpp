@@ -27,8 +27,8 @@ EngineChoice::Choice engineFor(const QStringList &languages)
     const QSet<QString> installed = TesseractLanguages::installed(tesseract.dataFolder());
     const EngineChoice::Choice choice = EngineChoice::forLanguages(chosen, installed);
     if (choice.engine == EngineChoice::Engine::None)
-        qCDebug(lcOcr) << "no engine reads" << chosen << "; Tesseract data in" << tesseract.dataFolder() << ":"
-                       << installed.values();
+        qCDebug(lcOcr) << "no engine reads" << chosen << "; Tesseract data in"
+                       << tesseract.dataFolder() << ":" << installed.values();
     return choice;
 }
 
@@ -36,9 +36,11 @@ QList<ScoredText> readWith(const EngineChoice::Choice &choice, const QImage &ima
 {
     switch (choice.engine) {
     case EngineChoice::Engine::PpOcr:
-        return ReadingOrder::bestScoredLines(PpOcrEngine::instance().recognize(image, choice.languages));
+        return ReadingOrder::bestScoredLines(
+            PpOcrEngine::instance().recognize(image, choice.languages));
     case EngineChoice::Engine::Tesseract:
-        return ReadingOrder::bestScoredLines(TesseractEngine::instance().recognizeWithData(image, choice.languages));
+        return ReadingOrder::bestScoredLines(
+            TesseractEngine::instance().recognizeWithData(image, choice.languages));
     case EngineChoice::Engine::None:
         qCDebug(lcOcr) << "nothing recognised: no engine reads the languages asked for";
         break;

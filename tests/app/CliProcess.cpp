@@ -4,10 +4,7 @@
 #include <QFile>
 #include <QProcess>
 
-CliProcess::CliProcess(const TempHome &home)
-    : m_home(home)
-{
-}
+CliProcess::CliProcess(const TempHome &home) : m_home(home) { }
 
 void CliProcess::createToolsFolder() const
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "support/TestPaths.h"
 #include "support/TempHome.h"
+#include "support/TestPaths.h"
 
 #include <QString>
 #include <QStringList>

@@ -71,9 +71,9 @@ TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
     EXPECT_FALSE(outcome.result);
 
     for (const QStringList &arguments : {
-             QStringList{"--ocr"},                                   // flag without its value
-             QStringList{"--write", home.path() + "/missing.json"},  // unreadable task file
-             QStringList{"--list", "作业"},                           // unknown flag
+             QStringList{"--ocr"},                                  // flag without its value
+             QStringList{"--write", home.path() + "/missing.json"}, // unreadable task file
+             QStringList{"--list", "作业"},                         // unknown flag
          }) {
         outcome = cli.run(arguments, windowWaitMs);
         EXPECT_FALSE(outcome.finished) << arguments.join(' ').toStdString();
@@ -105,5 +105,6 @@ TEST(CliIntake, MissingToolsFolderIsNeverCreatedAndTheRunStillEnds)
     EXPECT_TRUE(outcome.finished);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_FALSE(QFileInfo::exists(cli.toolsFolder()));
-    EXPECT_TRUE(QFileInfo(home.dataFolder()).isDir()) << "the data folder is created at every start";
+    EXPECT_TRUE(QFileInfo(home.dataFolder()).isDir())
+        << "the data folder is created at every start";
 }

@@ -47,7 +47,8 @@ TEST(AppListActions, WriteAddsOnceThenSkipsAndReadsOnlyAWellFormedDue)
     TempHome home;
     CliProcess cli(home);
 
-    EXPECT_EQ(runDropFile(cli, R"({"action":"write","items":["数学｜P12"]})"), "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
+    EXPECT_EQ(runDropFile(cli, R"({"action":"write","items":["数学｜P12"]})"),
+              "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
     EXPECT_EQ(runDropFile(cli, R"({"action":"write","items":["数学｜P12"]})"),
               "SUCCESS: 已写入 0/1 条到 App 清单「作业」（跳过 1 条已存在）");
     {
@@ -63,8 +64,11 @@ TEST(AppListActions, WriteAddsOnceThenSkipsAndReadsOnlyAWellFormedDue)
     EXPECT_EQ(TaskStore(home.dataFolder()).list("3.15作业")->tasks[0].due,
               QDateTime(QDate(2026, 3, 15), QTime(18, 0)));
 
-    EXPECT_EQ(runDropFile(cli, R"({"action":"write","list":"L","due":"2026-03-15 18:00","items":["a"],"target":"x"})"),
-              "SUCCESS: 已写入 1/1 条到 App 清单「L」");
+    EXPECT_EQ(
+        runDropFile(
+            cli,
+            R"({"action":"write","list":"L","due":"2026-03-15 18:00","items":["a"],"target":"x"})"),
+        "SUCCESS: 已写入 1/1 条到 App 清单「L」");
     EXPECT_FALSE(TaskStore(home.dataFolder()).list("L")->tasks[0].due);
 
     EXPECT_EQ(runDropFile(cli, R"({"action":"write","list":"M","items":[]})"), "ERROR: items 为空");
@@ -87,8 +91,9 @@ TEST(AppListActions, DumpListsEveryListOneListOrTheNamesThatExist)
         store.toggle(store.list("作业")->tasks.last().id, "作业");
         store.add({"a"}, "其他");
     }
-    EXPECT_EQ(cli.run({"--dump", "作业"}).result,
-              "清单「作业」共 2 条（1 未完成）:\n  [ ] 数学｜P12  截止:2026-03-15 18:00\n  [x] 英语\n");
+    EXPECT_EQ(
+        cli.run({"--dump", "作业"}).result,
+        "清单「作业」共 2 条（1 未完成）:\n  [ ] 数学｜P12  截止:2026-03-15 18:00\n  [x] 英语\n");
     EXPECT_EQ(runDropFile(cli, R"({"action":"dump","list":""})"),
               "共 2 个清单:\n  · 作业  1 待办 / 2 总计\n  · 其他  1 待办 / 1 总计\n");
     EXPECT_EQ(cli.run({"--dump", "不存在"}).result, "未找到清单「不存在」。现有: 作业 / 其他");
@@ -130,7 +135,8 @@ TEST(AppListActions, ACommandLineWriteWhileTheWindowHoldsTheFolderLosesNothing)
             items.append(QStringLiteral("cli-%1-%2").arg(run).arg(i));
         expected += items;
         QProcess process;
-        process.start(TestPaths::slatebook(), {"--write", writeTaskFile(home, QString::number(run), items)});
+        process.start(TestPaths::slatebook(),
+                      {"--write", writeTaskFile(home, QString::number(run), items)});
         ASSERT_TRUE(process.waitForStarted());
         while (!process.waitForFinished(5)) {
             const QString title = QStringLiteral("window-%1").arg(windowEntries++);

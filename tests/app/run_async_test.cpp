@@ -26,7 +26,8 @@ TEST(RunAsync, CallbackOrDeadlineEndsTheProcessWithOneWholeResult)
         outcome = cli.run({"race", cli.resultFile()}, 20000, probe);
         EXPECT_EQ(outcome.exitCode, 0);
         ASSERT_TRUE(outcome.result);
-        EXPECT_TRUE(*outcome.result == "SUCCESS: callback" || *outcome.result == "TIMEOUT: 150s 未完成")
+        EXPECT_TRUE(*outcome.result == "SUCCESS: callback" ||
+                    *outcome.result == "TIMEOUT: 150s 未完成")
             << outcome.result->toStdString();
     }
 }

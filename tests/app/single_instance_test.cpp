@@ -14,8 +14,8 @@ const QString busName = "org.slatebook.Slatebook";
 // A window run of the executable on the test bus, with a runtime folder of its own.
 class WindowProcess {
 public:
-    WindowProcess(const TestSessionBus &bus, const QString &runtimeFolder, const QString &workingFolder,
-                  const QStringList &arguments = {})
+    WindowProcess(const TestSessionBus &bus, const QString &runtimeFolder,
+                  const QString &workingFolder, const QStringList &arguments = {})
     {
         QProcessEnvironment environment = bus.environment();
         environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
@@ -47,10 +47,13 @@ TEST(SingleInstance, LaterStartsHandTheirImageToTheRunningWindowAndExit)
     TestSessionBus bus;
     const QString runtime = home.path() + "/runtime";
     QDir().mkpath(runtime);
-    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
     QProcess monitor;
-    monitor.start("dbus-monitor", {"--address", bus.address(), "type='method_call',interface='org.slatebook.Slatebook'"});
+    monitor.start(
+        "dbus-monitor",
+        {"--address", bus.address(), "type='method_call',interface='org.slatebook.Slatebook'"});
     ASSERT_TRUE(monitor.waitForStarted());
 
     auto first = std::make_unique<WindowProcess>(bus, runtime, home.path());
@@ -62,8 +65,10 @@ TEST(SingleInstance, LaterStartsHandTheirImageToTheRunningWindowAndExit)
     EXPECT_EQ(second.process().exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.process().exitCode(), 0);
     QByteArray seen;
-    EXPECT_TRUE(QTest::qWaitFor([&] { return (seen += monitor.readAll()).contains("member=Activate"); }, 10000));
-    EXPECT_TRUE(seen.contains(QString("string \"%1/photo.jpg\"").arg(home.path()).toUtf8())) << seen.toStdString();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return (seen += monitor.readAll()).contains("member=Activate"); }, 10000));
+    EXPECT_TRUE(seen.contains(QString("string \"%1/photo.jpg\"").arg(home.path()).toUtf8()))
+        << seen.toStdString();
     EXPECT_EQ(first->process().state(), QProcess::Running);
 
     // Command-line mode runs beside the window.
@@ -76,7 +81,9 @@ TEST(SingleInstance, LaterStartsHandTheirImageToTheRunningWindowAndExit)
 
     // A window that died leaves its lock behind, which does not hold the next start back.
     first.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !bus.connection().interface()->isServiceRegistered(busName).value(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !bus.connection().interface()->isServiceRegistered(busName).value(); },
+        10000));
     WindowProcess third(bus, runtime, home.path());
     EXPECT_TRUE(bus.waitForName(busName));
     EXPECT_FALSE(third.process().waitForFinished(1000)) << "it is the window now";

@@ -57,7 +57,8 @@ TEST(DesktopServices, RevealFileAsksTheFileManagerToSelectIt)
     if (!QDBusConnection::sessionBus().isConnected())
         GTEST_SKIP() << "no D-Bus session bus (run the tests inside dbus-run-session)";
     // A connection of its own, so the call goes through the bus as it would to another program.
-    QDBusConnection bus = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "file-manager");
+    QDBusConnection bus =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, "file-manager");
     FileManagerOnBus fileManager;
     ASSERT_TRUE(bus.registerVirtualObject("/org/freedesktop/FileManager1", &fileManager));
     ASSERT_TRUE(bus.registerService("org.freedesktop.FileManager1"));
@@ -73,7 +74,9 @@ TEST(DesktopServices, RevealFileAsksTheFileManagerToSelectIt)
     const QVariantList arguments = fileManager.shown.first();
     ASSERT_EQ(arguments.size(), 2);
     EXPECT_EQ(arguments[0].toStringList(),
-              QStringList{"file://" + QString::fromLatin1(QUrl::toPercentEncoding(home.path() + "/作业 照片.png", "/"))});
+              QStringList{"file://" +
+                          QString::fromLatin1(
+                              QUrl::toPercentEncoding(home.path() + "/作业 照片.png", "/"))});
     EXPECT_EQ(arguments[1].toString(), "");
 }
 

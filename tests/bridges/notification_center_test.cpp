@@ -49,8 +49,10 @@ TEST(DesktopNotificationCenter, DueRequestIsShownAtTheStartOfItsMinuteWithItsTex
     DesktopNotificationCenter center(StateFolder::path(), bus.connection(), clock);
     NotificationService service(center, clock);
 
-    service.schedule(QUuid::createUuid(), "数学｜P12 1-6题", "3.15作业", start.addSecs(10 * 60 + 25));
-    service.schedule(QUuid::createUuid(), "语文｜读<背影> & 写感想", "3.15作业", start.addSecs(20 * 60));
+    service.schedule(QUuid::createUuid(), "数学｜P12 1-6题", "3.15作业",
+                     start.addSecs(10 * 60 + 25));
+    service.schedule(QUuid::createUuid(), "语文｜读<背影> & 写感想", "3.15作业",
+                     start.addSecs(20 * 60));
     const QDateTime minute = QDateTime(start.date(), QTime(12, 10), Qt::LocalTime);
 
     clock.jumpTo(minute.addMSecs(-1));
@@ -65,7 +67,8 @@ TEST(DesktopNotificationCenter, DueRequestIsShownAtTheStartOfItsMinuteWithItsTex
     EXPECT_EQ(calls[0].appIcon, "slatebook");
     EXPECT_EQ(calls[0].summary, "作业到期提醒");
     EXPECT_EQ(calls[0].body, "3.15作业：数学｜P12 1-6题");
-    EXPECT_EQ(calls[0].hints, (QVariantMap{{"desktop-entry", "slatebook"}, {"sound-name", "message-new-instant"}}));
+    EXPECT_EQ(calls[0].hints,
+              (QVariantMap{{"desktop-entry", "slatebook"}, {"sound-name", "message-new-instant"}}));
     EXPECT_EQ(calls[0].expireTimeout, -1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return pendingRequests(center).size() == 1; }, 5000));
 
@@ -95,7 +98,8 @@ TEST(DesktopNotificationCenter, PendingRequestsOutliveTheCenterAndMissedOnesArri
     EXPECT_TRUE(QFile::exists(StateFolder::path() + "/notifications.json"));
     {
         DesktopNotificationCenter center(StateFolder::path(), bus.connection(), clock);
-        EXPECT_EQ(identifiers(pendingRequests(center)), (QStringList{"slate-task-later", "slate-task-soon", "slate-test-1"}));
+        EXPECT_EQ(identifiers(pendingRequests(center)),
+                  (QStringList{"slate-task-later", "slate-task-soon", "slate-test-1"}));
     }
 
     // Slatebook was not running when two of them were due.
@@ -106,7 +110,9 @@ TEST(DesktopNotificationCenter, PendingRequestsOutliveTheCenterAndMissedOnesArri
         QStringList bodies{calls.value(0).body, calls.value(1).body};
         bodies.sort();
         EXPECT_EQ(bodies, (QStringList{"3.15作业：slate-task-soon", "3.15作业：slate-test-1"}));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return identifiers(pendingRequests(center)) == QStringList{"slate-task-later"}; }, 5000));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return identifiers(pendingRequests(center)) == QStringList{"slate-task-later"}; },
+            5000));
     }
     {
         DesktopNotificationCenter center(StateFolder::path(), bus.connection(), clock);
@@ -145,7 +151,8 @@ TEST(DesktopNotificationCenter, RequestTheServerDidNotTakeStaysAndIsShownWhenOne
 
     clock.jumpTo(start.addSecs(60));
     QTest::qWait(500);
-    EXPECT_EQ(identifiers(pendingRequests(center)), QStringList{"slate-task-1"}) << "not shown, not dropped";
+    EXPECT_EQ(identifiers(pendingRequests(center)), QStringList{"slate-task-1"})
+        << "not shown, not dropped";
 
     NotificationServerMock server(bus);
     ASSERT_TRUE(server.running());
@@ -187,7 +194,8 @@ TEST(DesktopNotificationCenter, BadFilesAndOtherWritersLoseNothing)
     QFile blocker(home.path() + "/blocked");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    DesktopNotificationCenter unwritable(home.path() + "/blocked/Slatebook", bus.connection(), clock);
+    DesktopNotificationCenter unwritable(home.path() + "/blocked/Slatebook", bus.connection(),
+                                         clock);
     unwritable.add(requestAt("slate-task-5", start.addDays(1)));
     unwritable.add(requestAt("slate-task-6", start.addDays(1)));
     unwritable.removePending({"slate-task-5"});

@@ -8,10 +8,7 @@
 // A wall clock the test sets by hand. Readable from any thread, as the center reads it.
 class ManualClock : public WallClock {
 public:
-    explicit ManualClock(QDateTime now)
-        : m_now(std::move(now))
-    {
-    }
+    explicit ManualClock(QDateTime now) : m_now(std::move(now)) { }
 
     QDateTime now() const override
     {

@@ -25,12 +25,12 @@ public:
         int expireTimeout = 0;
     };
 
-    explicit NotificationServerMock(const TestSessionBus &bus)
-        : m_bus(bus)
+    explicit NotificationServerMock(const TestSessionBus &bus) : m_bus(bus)
     {
         m_process.setProcessEnvironment(bus.environment());
         // The Debian package installs the module for the system's interpreter.
-        m_process.start("/usr/bin/python3", {"-m", "dbusmock", "--template", "notification_daemon"});
+        m_process.start("/usr/bin/python3",
+                        {"-m", "dbusmock", "--template", "notification_daemon"});
         m_process.waitForStarted();
         m_running = bus.waitForName("org.freedesktop.Notifications");
     }
@@ -47,8 +47,8 @@ public:
     QList<Notify> notifyCalls() const
     {
         const QDBusMessage reply = m_bus.connection().call(QDBusMessage::createMethodCall(
-            "org.freedesktop.Notifications", "/org/freedesktop/Notifications", "org.freedesktop.DBus.Mock",
-            "GetCalls"));
+            "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+            "org.freedesktop.DBus.Mock", "GetCalls"));
         QList<Notify> calls;
         if (reply.type() != QDBusMessage::ReplyMessage)
             return calls;

@@ -24,10 +24,12 @@ QDateTime at(int hour, int minute, int second = 0)
 
 CalendarTrigger triggerAt(const QDateTime &time)
 {
-    return {time.date().year(), time.date().month(), time.date().day(), time.time().hour(), time.time().minute()};
+    return {time.date().year(), time.date().month(), time.date().day(), time.time().hour(),
+            time.time().minute()};
 }
 
-std::optional<NotificationRequest> requestWithId(const QList<NotificationRequest> &requests, const QString &identifier)
+std::optional<NotificationRequest> requestWithId(const QList<NotificationRequest> &requests,
+                                                 const QString &identifier)
 {
     for (const NotificationRequest &request : requests) {
         if (request.identifier == identifier)
@@ -38,7 +40,8 @@ std::optional<NotificationRequest> requestWithId(const QList<NotificationRequest
 
 std::optional<int> countPending(NotificationService &service)
 {
-    return answerOnMainThread<int>([&](std::function<void(int)> done) { service.pendingCount(std::move(done)); });
+    return answerOnMainThread<int>(
+        [&](std::function<void(int)> done) { service.pendingCount(std::move(done)); });
 }
 
 } // namespace
@@ -58,12 +61,15 @@ TEST(NotificationService, DueRequestsFollowTheLeadAndTheMinuteAndNeverLieInThePa
     service.setLeadSeconds(1800);
     EXPECT_EQ(service.leadSeconds(), 1800);
     service.schedule(taskId, "数学｜P12 1-6题", "3.15作业", at(21, 0));
-    std::optional<NotificationRequest> request = requestWithId(pendingRequests(center), "slate-task-0F8FAD5B-D9CB-469F-A165-70867728950E");
+    std::optional<NotificationRequest> request =
+        requestWithId(pendingRequests(center), "slate-task-0F8FAD5B-D9CB-469F-A165-70867728950E");
     ASSERT_TRUE(request);
     EXPECT_EQ(request->title, "作业快到期了");
     EXPECT_EQ(request->body, "3.15作业：数学｜P12 1-6题");
     EXPECT_TRUE(request->defaultSound);
-    EXPECT_EQ(request->userInfo, (QMap<QString, QString>{{"taskID", "0F8FAD5B-D9CB-469F-A165-70867728950E"}, {"list", "3.15作业"}}));
+    EXPECT_EQ(request->userInfo,
+              (QMap<QString, QString>{{"taskID", "0F8FAD5B-D9CB-469F-A165-70867728950E"},
+                                      {"list", "3.15作业"}}));
     EXPECT_EQ(std::get<CalendarTrigger>(request->trigger), triggerAt(at(20, 30)));
 
     // Scheduling the entry again replaces its request: one request, the newer content.
@@ -73,7 +79,8 @@ TEST(NotificationService, DueRequestsFollowTheLeadAndTheMinuteAndNeverLieInThePa
     ASSERT_EQ(pending.size(), 1);
     EXPECT_EQ(pending[0].title, "作业到期提醒");
     EXPECT_EQ(pending[0].body, "3.15作业：数学｜P13");
-    EXPECT_EQ(std::get<CalendarTrigger>(pending[0].trigger), triggerAt(at(21, 0))) << "seconds are dropped";
+    EXPECT_EQ(std::get<CalendarTrigger>(pending[0].trigger), triggerAt(at(21, 0)))
+        << "seconds are dropped";
 
     // A fire time now or earlier gives no request.
     service.schedule(QUuid::createUuid(), "语文｜背诵", "3.15作业", noon);
@@ -194,5 +201,6 @@ TEST(NotificationService, TestNotificationArrivesAfterItsThreeSeconds)
     EXPECT_EQ(calls[0].body, "通知已开启，到期时会像这样提醒你");
     EXPECT_EQ(calls[0].hints.value("desktop-entry"), "slatebook");
     EXPECT_EQ(calls[0].hints.value("sound-name"), "message-new-instant");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return pendingRequests(center).isEmpty(); }, 5000)) << "shown, it leaves the pending set";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return pendingRequests(center).isEmpty(); }, 5000))
+        << "shown, it leaves the pending set";
 }

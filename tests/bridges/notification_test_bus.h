@@ -17,7 +17,8 @@ public:
     {
         QFile config(m_dir.filePath("bus.conf"));
         config.open(QIODevice::WriteOnly);
-        config.write(R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+        config.write(
+            R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
   <type>session</type>
@@ -30,7 +31,8 @@ public:
 </busconfig>
 )");
         config.close();
-        m_daemon.start("dbus-daemon", {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"});
+        m_daemon.start("dbus-daemon",
+                       {"--config-file=" + config.fileName(), "--nofork", "--print-address=1"});
         m_daemon.waitForStarted();
         while (m_daemon.state() == QProcess::Running && !m_daemon.canReadLine())
             m_daemon.waitForReadyRead(5000);
@@ -61,8 +63,8 @@ public:
 
     bool waitForName(const QString &name, int timeoutMs = 15000) const
     {
-        return QTest::qWaitFor([&] { return m_connection.interface()->isServiceRegistered(name).value(); },
-                               timeoutMs);
+        return QTest::qWaitFor(
+            [&] { return m_connection.interface()->isServiceRegistered(name).value(); }, timeoutMs);
     }
 
 private:

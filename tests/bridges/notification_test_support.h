@@ -13,7 +13,8 @@ inline QList<NotificationRequest> pendingRequests(NotificationCenter &center)
 {
     auto answer = std::make_shared<std::promise<QList<NotificationRequest>>>();
     std::future<QList<NotificationRequest>> future = answer->get_future();
-    center.getPending([answer](QList<NotificationRequest> requests) { answer->set_value(std::move(requests)); });
+    center.getPending(
+        [answer](QList<NotificationRequest> requests) { answer->set_value(std::move(requests)); });
     if (future.wait_for(std::chrono::seconds(10)) != std::future_status::ready)
         return {};
     return future.get();

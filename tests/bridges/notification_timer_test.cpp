@@ -5,8 +5,8 @@
 
 #include <QSignalSpy>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <ctime>
+#include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
 
@@ -65,7 +65,8 @@ TEST(PendingRequest, CalendarTriggerFiresAtTheStartOfItsLocalMinuteOrJustAfterAG
     PendingRequest pending;
     pending.request.trigger = CalendarTrigger{2026, 3, 15, 20, 30};
     EXPECT_EQ(pending.fireTime(), QDateTime(QDate(2026, 3, 15), QTime(19, 30), Qt::UTC));
-    // 02:30 does not exist on the night the clocks go forward: 03:00 summer time is the first minute after.
+    // 02:30 does not exist on the night the clocks go forward: 03:00 summer time is the first
+    // minute after.
     pending.request.trigger = CalendarTrigger{2026, 3, 29, 2, 30};
     EXPECT_EQ(pending.fireTime(), QDateTime(QDate(2026, 3, 29), QTime(1, 0), Qt::UTC));
 

@@ -7,8 +7,8 @@
 #include "bridges/reminders_calls.h"
 #include "support/TempHome.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace reminders_test {
@@ -26,7 +26,7 @@ public:
     // The lists an empty store has anyway.
     virtual QStringList presetLists() { return {}; }
     // Checks that removing every list left nothing of them behind.
-    virtual void expectNothingLeftBehind() {}
+    virtual void expectNothingLeftBehind() { }
 };
 
 struct BackendParam {
@@ -65,8 +65,9 @@ protected:
 
 // Written by another program with a leading ideographic space (the iCalendar parser drops ASCII
 // blanks around a value, but keeps this one).
-inline const QByteArray leadingSpaceTodo = "BEGIN:VTODO\r\nUID:leading-space\r\nSUMMARY:\u3000数学 p12\r\n"
-                                           "END:VTODO\r\n";
+inline const QByteArray leadingSpaceTodo =
+    "BEGIN:VTODO\r\nUID:leading-space\r\nSUMMARY:\u3000数学 p12\r\n"
+    "END:VTODO\r\n";
 
 TEST_P(RemindersBehaviour, WritesTrimDropBlanksAndSkipTitlesTheListHolds)
 {
@@ -80,15 +81,23 @@ TEST_P(RemindersBehaviour, WritesTrimDropBlanksAndSkipTitlesTheListHolds)
     EXPECT_EQ(names(service), QStringList{"作业"});
 
     done = writeRaw(service,
-                    {{"  数学 p12 ", {}}, {" \t\u3000", {}}, {"\n", {}}, {"English", {}}, {"english", {}},
-                     {"背诵", {}}, {"背诵", {}}},
+                    {{"  数学 p12 ", {}},
+                     {" \t\u3000", {}},
+                     {"\n", {}},
+                     {"English", {}},
+                     {"english", {}},
+                     {"背诵", {}},
+                     {"背诵", {}}},
                     "作业");
-    EXPECT_EQ(counts(done), std::make_pair(6, 0)) << "blank titles count neither way; equal titles in one batch both go in";
-    EXPECT_EQ(titles(rows(service, "作业")), QStringList({"\n", "English", "english", "数学 p12", "背诵", "背诵"}));
+    EXPECT_EQ(counts(done), std::make_pair(6, 0))
+        << "blank titles count neither way; equal titles in one batch both go in";
+    EXPECT_EQ(titles(rows(service, "作业")),
+              QStringList({"\n", "English", "english", "数学 p12", "背诵", "背诵"}));
 
     // A completed reminder blocks its title just as an open one does.
     ASSERT_TRUE(setCompleted(service, rowId(service, "作业", "English"), true));
-    done = writeRaw(service, {{"数学 p12", {}}, {"English", {}}, {"english ", {}}, {"物理", {}}}, "作业");
+    done = writeRaw(service, {{"数学 p12", {}}, {"English", {}}, {"english ", {}}, {"物理", {}}},
+                    "作业");
     EXPECT_EQ(counts(done), std::make_pair(1, 3));
 
     // Without dedupe every non-blank entry goes in.
@@ -103,19 +112,22 @@ TEST_P(RemindersBehaviour, WritesTrimDropBlanksAndSkipTitlesTheListHolds)
     EXPECT_EQ(counts(done), std::make_pair(1, 0));
 }
 
-TEST_P(RemindersBehaviour, DueTimeIsWrittenToTheMinuteOnTheLocalClockAndEntryTitlesJoinSubjectAndText)
+TEST_P(RemindersBehaviour,
+       DueTimeIsWrittenToTheMinuteOnTheLocalClockAndEntryTitlesJoinSubjectAndText)
 {
     LocalZone zone("Asia/Shanghai");
     const RemindersService service = this->service();
 
     const QDateTime due(QDate(2026, 9, 1), QTime(21, 30, 45));
-    EXPECT_EQ(counts(writeRaw(service, {{"带截止", due}, {"无截止", {}}}, "作业")), std::make_pair(2, 0));
+    EXPECT_EQ(counts(writeRaw(service, {{"带截止", due}, {"无截止", {}}}, "作业")),
+              std::make_pair(2, 0));
     const QByteArray withDue = backend->stored(rowId(service, "作业", "带截止"));
     const QByteArray withoutDue = backend->stored(rowId(service, "作业", "无截止"));
     EXPECT_TRUE(withDue.contains("\r\nDUE:20260901T213000\r\n")) << withDue.toStdString();
     EXPECT_FALSE(withoutDue.contains("DUE")) << withoutDue.toStdString();
     for (const QByteArray &text : {withDue, withoutDue}) {
-        EXPECT_TRUE(text.contains("\r\nDTSTAMP:") && text.contains("\r\nCREATED:")) << text.toStdString();
+        EXPECT_TRUE(text.contains("\r\nDTSTAMP:") && text.contains("\r\nCREATED:"))
+            << text.toStdString();
         EXPECT_TRUE(text.contains("\r\nSUMMARY:")) << text.toStdString();
         EXPECT_FALSE(text.contains("STATUS:COMPLETED")) << text.toStdString();
     }
@@ -126,7 +138,8 @@ TEST_P(RemindersBehaviour, DueTimeIsWrittenToTheMinuteOnTheLocalClockAndEntryTit
     EXPECT_FALSE(read[1].due);
 
     const auto done = await<WriteResult>([&](auto reply) {
-        service.write({SlateItem("数学", "练习册 p12"), SlateItem("", "练习册 p12")}, "作业", std::nullopt, true, reply);
+        service.write({SlateItem("数学", "练习册 p12"), SlateItem("", "练习册 p12")}, "作业",
+                      std::nullopt, true, reply);
     });
     EXPECT_EQ(counts(done), std::make_pair(2, 0));
     EXPECT_TRUE(titles(rows(service, "作业")).contains("数学｜练习册 p12"));
@@ -138,8 +151,11 @@ TEST_P(RemindersBehaviour, RowsComeOpenBeforeCompletedThenEarlierDueThenTitle)
     const RemindersService service = this->service();
     const QDate day(2026, 3, 15);
     writeRaw(service,
-             {{"c", {}}, {"a", QDateTime(day, QTime(11, 0))}, {"z", QDateTime(day, QTime(9, 0))},
-              {"b", QDateTime(day, QTime(10, 0))}, {"0", {}}},
+             {{"c", {}},
+              {"a", QDateTime(day, QTime(11, 0))},
+              {"z", QDateTime(day, QTime(9, 0))},
+              {"b", QDateTime(day, QTime(10, 0))},
+              {"0", {}}},
              "作业");
     ASSERT_TRUE(setCompleted(service, rowId(service, "作业", "z"), true));
 
@@ -149,10 +165,12 @@ TEST_P(RemindersBehaviour, RowsComeOpenBeforeCompletedThenEarlierDueThenTitle)
 
     // A missing list answers at once, on the calling thread.
     bool answered = false;
-    service.rows("没有这个清单", [&](const QList<ReminderRow> &none) { answered = none.isEmpty(); });
+    service.rows("没有这个清单",
+                 [&](const QList<ReminderRow> &none) { answered = none.isEmpty(); });
     EXPECT_TRUE(answered);
     std::optional<DeleteResult> deleted;
-    service.deleteTitles({"a"}, "没有这个清单", [&](const DeleteResult &result) { deleted = result; });
+    service.deleteTitles({"a"}, "没有这个清单",
+                         [&](const DeleteResult &result) { deleted = result; });
     ASSERT_TRUE(deleted);
     EXPECT_EQ(std::get<int>(*deleted), 0);
 }
@@ -208,7 +226,8 @@ TEST_P(RemindersBehaviour, CompleteReopenDeleteAndDeleteList)
 TEST_P(RemindersBehaviour, ListNamesAreSortedAndMatchedUpToCanonicalEquivalence)
 {
     const RemindersService service = this->service();
-    for (const char *name : {"语文", "English", "数学", "Cafe\u0301"}) // the last with a decomposed é
+    for (const char *name :
+         {"语文", "English", "数学", "Cafe\u0301"}) // the last with a decomposed é
         writeRaw(service, {}, QString::fromUtf8(name));
     EXPECT_EQ(names(service), QStringList({"Cafe\u0301", "English", "数学", "语文"}));
 
@@ -230,8 +249,14 @@ TEST_P(RemindersBehaviour, TwoWritesAtOnceIntoANewListMeetInOneList)
         if (a && b)
             loop.quit();
     };
-    first.writeRaw({{"一", {}}, {"二", {}}}, "同时", true, [&](const WriteResult &r) { a = r; finish(); });
-    second.writeRaw({{"三", {}}, {"四", {}}}, "同时", true, [&](const WriteResult &r) { b = r; finish(); });
+    first.writeRaw({{"一", {}}, {"二", {}}}, "同时", true, [&](const WriteResult &r) {
+        a = r;
+        finish();
+    });
+    second.writeRaw({{"三", {}}, {"四", {}}}, "同时", true, [&](const WriteResult &r) {
+        b = r;
+        finish();
+    });
     QTimer::singleShot(30000, &loop, &QEventLoop::quit);
     loop.exec();
 

@@ -2,8 +2,8 @@
 // storage folder, and vdirsyncer with exactly the configuration the README gives, only the URL
 // and the credentials changed. What Slatebook writes arrives on the server as VTODOs, and what is
 // created on the server shows in Slatebook after a sync.
-#include "bridges/reminders_calls.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders_calls.h"
 #include "support/TempHome.h"
 #include "support/TestPaths.h"
 
@@ -11,8 +11,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
-#include <gtest/gtest.h>
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -55,8 +55,10 @@ QByteArray put(quint16 port, const QByteArray &path, const QByteArray &body)
     const int fd = connectTo(port);
     if (fd < 0)
         return {};
-    const QByteArray request = "PUT " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/calendar\r\n"
-                               "Content-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    const QByteArray request = "PUT " + path +
+        " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/calendar\r\n"
+        "Content-Length: " +
+        QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
     ::send(fd, request.constData(), size_t(request.size()), 0);
     char reply[512] = {};
     const ssize_t got = ::recv(fd, reply, sizeof reply - 1, 0);
@@ -89,7 +91,8 @@ QByteArray readmeConfiguration(quint16 port)
     QString config = readme.mid(from + start.size());
     config.truncate(config.indexOf(QStringLiteral("```")));
     const std::pair<QString, QString> changes[] = {
-        {"url = \"https://caldav.example.com/\"", QString("url = \"http://127.0.0.1:%1/\"").arg(port)},
+        {"url = \"https://caldav.example.com/\"",
+         QString("url = \"http://127.0.0.1:%1/\"").arg(port)},
         {"username = \"me@example.com\"", "username = \"test\""},
         {"password.fetch = [\"prompt\", \"CalDAV password\"]", "password = \"test\""},
     };
@@ -124,17 +127,19 @@ const QByteArray *itemWith(const QList<QByteArray> &items, const QByteArray &sum
 TEST(RemindersCalDav, WhatSlatebookWritesReachesTheServerAndWhatTheServerHasReachesSlatebook)
 {
     for (const char *program : {"radicale", "vdirsyncer"})
-        ASSERT_FALSE(QStandardPaths::findExecutable(program).isEmpty()) << program << " is not installed";
+        ASSERT_FALSE(QStandardPaths::findExecutable(program).isEmpty())
+            << program << " is not installed";
     TempHome home;
     LocalZone zone("Asia/Shanghai");
     const quint16 port = freePort();
 
     const QString storage = home.path() + "/radicale";
-    writeFile(home.path() + "/radicale.conf", QString("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = none\n"
-                                                      "[storage]\nfilesystem_folder = %2\n[web]\ntype = none\n")
-                                                  .arg(port)
-                                                  .arg(storage)
-                                                  .toUtf8());
+    writeFile(home.path() + "/radicale.conf",
+              QString("[server]\nhosts = 127.0.0.1:%1\n[auth]\ntype = none\n"
+                      "[storage]\nfilesystem_folder = %2\n[web]\ntype = none\n")
+                  .arg(port)
+                  .arg(storage)
+                  .toUtf8());
     QProcess radicale;
     radicale.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     radicale.start("radicale", {"--config", home.path() + "/radicale.conf"});
@@ -146,12 +151,15 @@ TEST(RemindersCalDav, WhatSlatebookWritesReachesTheServerAndWhatTheServerHasReac
     ::close(probe);
 
     const QByteArray config = readmeConfiguration(port);
-    ASSERT_FALSE(config.isEmpty()) << "the README's vdirsyncer configuration is not where the test looks for it";
+    ASSERT_FALSE(config.isEmpty())
+        << "the README's vdirsyncer configuration is not where the test looks for it";
     writeFile(home.path() + "/.config/vdirsyncer/config", config);
 
     RemindersService service(std::make_shared<VdirReminderStore>(VdirReminderStore::defaultRoot()));
-    ASSERT_EQ(counts(writeRaw(service, {{"数学｜P12", QDateTime(QDate(2026, 3, 15), QTime(18, 0))}, {"语文｜背诵", {}}},
-                              "作业")),
+    ASSERT_EQ(counts(writeRaw(
+                  service,
+                  {{"数学｜P12", QDateTime(QDate(2026, 3, 15), QTime(18, 0))}, {"语文｜背诵", {}}},
+                  "作业")),
               std::make_pair(2, 0));
     ASSERT_TRUE(setCompleted(service, rowId(service, "作业", "语文｜背诵"), true));
 
@@ -165,17 +173,22 @@ TEST(RemindersCalDav, WhatSlatebookWritesReachesTheServerAndWhatTheServerHasReac
     const QByteArray *math = itemWith(items, "数学｜P12");
     const QByteArray *recite = itemWith(items, "语文｜背诵");
     ASSERT_TRUE(math && recite);
-    EXPECT_TRUE(math->contains("BEGIN:VTODO") && math->contains("\r\nDUE:20260315T180000\r\n")) << math->toStdString();
+    EXPECT_TRUE(math->contains("BEGIN:VTODO") && math->contains("\r\nDUE:20260315T180000\r\n"))
+        << math->toStdString();
     EXPECT_FALSE(math->contains("STATUS:COMPLETED"));
-    EXPECT_TRUE(recite->contains("\r\nSTATUS:COMPLETED\r\n") && !recite->contains("DUE")) << recite->toStdString();
-    EXPECT_TRUE(readFile(collection + "/.Radicale.props").contains("\"D:displayname\": \"\\u4f5c\\u4e1a\""))
+    EXPECT_TRUE(recite->contains("\r\nSTATUS:COMPLETED\r\n") && !recite->contains("DUE"))
+        << recite->toStdString();
+    EXPECT_TRUE(
+        readFile(collection + "/.Radicale.props").contains("\"D:displayname\": \"\\u4f5c\\u4e1a\""))
         << "the list's title reached the server";
 
     // A task made on the server side, as a phone would make it.
-    const QByteArray fromPhone = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VTODO\r\n"
-                                 "UID:from-phone\r\nSUMMARY:英语｜听写\r\nDUE:20260316T200000\r\n"
-                                 "STATUS:COMPLETED\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
-    EXPECT_TRUE(put(port, "/test/" + QUrl::toPercentEncoding("作业") + "/from-phone.ics", fromPhone).contains(" 201 "));
+    const QByteArray fromPhone =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VTODO\r\n"
+        "UID:from-phone\r\nSUMMARY:英语｜听写\r\nDUE:20260316T200000\r\n"
+        "STATUS:COMPLETED\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    EXPECT_TRUE(put(port, "/test/" + QUrl::toPercentEncoding("作业") + "/from-phone.ics", fromPhone)
+                    .contains(" 201 "));
     ASSERT_EQ(vdirsyncer({"sync"}), 0);
     const QList<ReminderRow> read = rows(service, "作业");
     EXPECT_EQ(titles(read), QStringList({"数学｜P12", "英语｜听写", "语文｜背诵"}));

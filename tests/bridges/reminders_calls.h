@@ -2,16 +2,16 @@
 
 // The Reminders bridge's calls as the tests make them: started, waited for with the event loop
 // running, and their results in a form that compares.
-#include "bridges/reminders_support.h"
 #include "bridges/reminders/RemindersService.h"
+#include "bridges/reminders_support.h"
 
 #include <gtest/gtest.h>
 
 namespace reminders_test {
 
 inline std::optional<Completion<WriteResult>> writeRaw(const RemindersService &service,
-                                                       const QList<ReminderEntry> &entries, const QString &list,
-                                                       bool dedupe = true)
+                                                       const QList<ReminderEntry> &entries,
+                                                       const QString &list, bool dedupe = true)
 {
     return await<WriteResult>([&](auto done) { service.writeRaw(entries, list, dedupe, done); });
 }
@@ -40,8 +40,8 @@ inline QStringList titles(const QList<ReminderRow> &rows)
     return titles;
 }
 
-inline std::optional<Completion<DeleteResult>> deleteTitles(const RemindersService &service,
-                                                            const QStringList &titles, const QString &list)
+inline std::optional<Completion<DeleteResult>>
+deleteTitles(const RemindersService &service, const QStringList &titles, const QString &list)
 {
     return await<DeleteResult>([&](auto done) { service.deleteTitles(titles, list, done); });
 }

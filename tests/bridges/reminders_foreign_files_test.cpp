@@ -1,8 +1,8 @@
 // Files that other programs wrote into a list folder: read correctly, changed without losing
 // what this system does not own, and left alone when they cannot be read.
-#include "bridges/reminders_support.h"
 #include "bridges/reminders/RemindersService.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders_support.h"
 #include "support/TempHome.h"
 
 #include <QRegularExpression>
@@ -61,36 +61,44 @@ const QByteArray zoned = lines({
 });
 
 // Done in todoman, with Unix line ends.
-const QByteArray utcDone = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:io.barrera.todoman",
-                                  "BEGIN:VTODO", "COMPLETED:20260310T120000Z", "DUE:20260316T020000Z",
-                                  "PERCENT-COMPLETE:100", "STATUS:COMPLETED", "SUMMARY:UTC 完成",
-                                  "UID:utc-2", "END:VTODO", "END:VCALENDAR"},
-                                 "\n");
+const QByteArray utcDone =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:io.barrera.todoman", "BEGIN:VTODO",
+           "COMPLETED:20260310T120000Z", "DUE:20260316T020000Z", "PERCENT-COMPLETE:100",
+           "STATUS:COMPLETED", "SUMMARY:UTC 完成", "UID:utc-2", "END:VTODO", "END:VCALENDAR"},
+          "\n");
 
-const QByteArray dateOnly = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:day-3",
-                                   "SUMMARY:整天", "DUE;VALUE=DATE:20260317",
-                                   "DESCRIPTION:第一行\\n第二行\\, 带逗号", "END:VTODO", "END:VCALENDAR"});
+const QByteArray dateOnly =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:day-3", "SUMMARY:整天",
+           "DUE;VALUE=DATE:20260317", "DESCRIPTION:第一行\\n第二行\\, 带逗号", "END:VTODO",
+           "END:VCALENDAR"});
 
-const QByteArray floating = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:float-4",
-                                   "SUMMARY:本地时间", "DUE:20260318T083000", "END:VTODO", "END:VCALENDAR"});
+const QByteArray floating =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:float-4",
+           "SUMMARY:本地时间", "DUE:20260318T083000", "END:VTODO", "END:VCALENDAR"});
 
-const QByteArray untitled = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO",
-                                   "UID:no-title", "STATUS:NEEDS-ACTION", "END:VTODO", "END:VCALENDAR"});
+const QByteArray untitled =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:no-title",
+           "STATUS:NEEDS-ACTION", "END:VTODO", "END:VCALENDAR"});
 
-const QByteArray noSuchDay = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:feb-30",
-                                    "SUMMARY:二月三十日", "DUE:20260230T100000", "END:VTODO", "END:VCALENDAR"});
+const QByteArray noSuchDay =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:feb-30",
+           "SUMMARY:二月三十日", "DUE:20260230T100000", "END:VTODO", "END:VCALENDAR"});
 
 // Readable, but with a property the parser drops: writing it back would lose that line.
-const QByteArray oddProperty = lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:odd",
-                                      "SUMMARY:有怪属性", "FOOBAR;FOO=x:baz", "END:VTODO", "END:VCALENDAR"});
+const QByteArray oddProperty =
+    lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:odd",
+           "SUMMARY:有怪属性", "FOOBAR;FOO=x:baz", "END:VTODO", "END:VCALENDAR"});
 
 const std::map<QString, QByteArray> unreadable = {
     {"garbage.ics", "这不是日历\n"},
-    {"event.ics", lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VEVENT", "UID:event",
-                         "DTSTART:20260315T100000Z", "SUMMARY:会议", "END:VEVENT", "END:VCALENDAR"})},
-    {"no-uid.ics", lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "SUMMARY:没有 UID",
-                          "END:VTODO", "END:VCALENDAR"})},
-    {"truncated.ics", lines({"BEGIN:VCALENDAR", "VERSION:2.0", "BEGIN:VTODO", "UID:cut", "SUMMARY:截断"})},
+    {"event.ics",
+     lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VEVENT", "UID:event",
+            "DTSTART:20260315T100000Z", "SUMMARY:会议", "END:VEVENT", "END:VCALENDAR"})},
+    {"no-uid.ics",
+     lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "SUMMARY:没有 UID",
+            "END:VTODO", "END:VCALENDAR"})},
+    {"truncated.ics",
+     lines({"BEGIN:VCALENDAR", "VERSION:2.0", "BEGIN:VTODO", "UID:cut", "SUMMARY:截断"})},
     {"empty.ics", ""},
     {"notes.txt", untitled},
 };
@@ -104,7 +112,8 @@ QStringList unownedLines(const QByteArray &bytes)
     QStringList kept;
     for (const QString &line : text.split('\n', Qt::SkipEmptyParts)) {
         const QString name = line.section(QRegularExpression("[;:]"), 0, 0);
-        if (!QStringList({"STATUS", "COMPLETED", "DTSTAMP", "LAST-MODIFIED", "PERCENT-COMPLETE"}).contains(name))
+        if (!QStringList({"STATUS", "COMPLETED", "DTSTAMP", "LAST-MODIFIED", "PERCENT-COMPLETE"})
+                 .contains(name))
             kept.append(line);
     }
     kept.sort();
@@ -177,9 +186,12 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     EXPECT_EQ(readFile(folder + "/odd.ics"), oddProperty);
 
     // Writing into and deleting from the folder leaves the unreadable files as they were.
-    const auto written = await<WriteResult>([&](auto reply) { service.writeRaw({{"新的", {}}}, "外来", true, reply); });
+    const auto written = await<WriteResult>([&](auto reply) {
+        service.writeRaw({{"新的", {}}}, "外来", true, reply);
+    });
     ASSERT_TRUE(written && std::holds_alternative<WriteCounts>(written->result));
-    const auto deleted = await<DeleteResult>([&](auto reply) { service.deleteTitles({"二月三十日"}, "外来", reply); });
+    const auto deleted = await<DeleteResult>(
+        [&](auto reply) { service.deleteTitles({"二月三十日"}, "外来", reply); });
     ASSERT_TRUE(deleted);
     EXPECT_EQ(std::get<int>(deleted->result), 1);
     EXPECT_FALSE(QFile::exists(folder + "/no-such-day.ics"));

@@ -1,7 +1,7 @@
 // What a killed run leaves in the reminders folder is removed at a later start, once it is old
 // enough that no running change can still own it; nothing else is touched.
-#include "bridges/reminders_support.h"
 #include "bridges/reminders/vdir/VdirLeftovers.h"
+#include "bridges/reminders_support.h"
 #include "support/TempHome.h"
 
 #include <QDir>
@@ -17,7 +17,8 @@ TEST(RemindersLeftovers, StaleTemporaryFilesOfThisProgramGoAtTheNextStart)
     writeFile(list + "/displayname", "作业");
     writeFile(list + "/kept.ics", "BEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n");
     writeFile(list + "/.slatebook-a1B2c3.tmp", "half a reminder");
-    writeFile(list + "/.slatebook-0C2D4E6F-1A3B-4C5D-8E9F-A1B2C3D4E5F6.removed", "a deleted reminder");
+    writeFile(list + "/.slatebook-0C2D4E6F-1A3B-4C5D-8E9F-A1B2C3D4E5F6.removed",
+              "a deleted reminder");
     writeFile(list + "/.other-program.tmp", "not ours");
     writeFile(list + "/.slatebook-notes", "not a leftover");
     QDir().mkpath(root + "/.slatebook-list-Xy12zZ");
@@ -30,6 +31,7 @@ TEST(RemindersLeftovers, StaleTemporaryFilesOfThisProgramGoAtTheNextStart)
     EXPECT_EQ(allEntries(list) + allEntries(root), before);
 
     removeStaleLeftovers(root, QDateTime::currentDateTimeUtc().addSecs(3600));
-    EXPECT_EQ(allEntries(list), (QStringList{".other-program.tmp", ".slatebook-notes", "displayname", "kept.ics"}));
+    EXPECT_EQ(allEntries(list),
+              (QStringList{".other-program.tmp", ".slatebook-notes", "displayname", "kept.ics"}));
     EXPECT_EQ(allEntries(root), QStringList{"作业"});
 }

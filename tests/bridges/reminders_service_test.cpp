@@ -1,7 +1,7 @@
 // The Reminders bridge on a real iCalendar folder: the behaviour every store shares, then what
 // is the folder's own: its files and folders, access, and failures that must leave it as it was.
-#include "bridges/reminders_behaviour.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders_behaviour.h"
 
 using namespace reminders_test;
 
@@ -24,14 +24,18 @@ QString listFolder(const QString &title)
 
 class FolderBackend : public ReminderBackend {
 public:
-    std::shared_ptr<ReminderStore> store() override { return std::make_shared<VdirReminderStore>(root()); }
+    std::shared_ptr<ReminderStore> store() override
+    {
+        return std::make_shared<VdirReminderStore>(root());
+    }
 
     void addForeign(const QString &list, const QByteArray &vtodo) override
     {
         const QString folder = root() + "/foreign-" + QString::number(qHash(list));
         writeFile(folder + "/displayname", list.toUtf8());
-        writeFile(folder + "/foreign.ics", "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//hand//EN\r\n" + vtodo
-                                               + "END:VCALENDAR\r\n");
+        writeFile(folder + "/foreign.ics",
+                  "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//hand//EN\r\n" + vtodo +
+                      "END:VCALENDAR\r\n");
     }
 
     QByteArray stored(const QString &id) override
@@ -50,7 +54,8 @@ public:
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Folder, RemindersBehaviour,
-                         testing::Values(BackendParam{"Folder", [] { return std::make_unique<FolderBackend>(); }}),
+                         testing::Values(BackendParam{
+                             "Folder", [] { return std::make_unique<FolderBackend>(); }}),
                          backendName);
 
 TEST(RemindersFolder, EachReminderIsAFileNamedAfterItsUid)
@@ -59,7 +64,8 @@ TEST(RemindersFolder, EachReminderIsAFileNamedAfterItsUid)
     RemindersService service(std::make_shared<VdirReminderStore>(root()));
     writeRaw(service, {{"背诵", {}}, {"默写", QDateTime::currentDateTime()}}, "作业");
     const QString folder = listFolder("作业");
-    EXPECT_EQ(folder, root() + "/作业") << "a list made here is named after its title when that is a safe folder name";
+    EXPECT_EQ(folder, root() + "/作业")
+        << "a list made here is named after its title when that is a safe folder name";
     const QStringList files = icsFiles(folder);
     ASSERT_EQ(files.size(), 2);
     for (const QString &name : files) {
@@ -102,7 +108,8 @@ TEST(RemindersFolder, AnUnusableRootRefusesWritesSayingWhichFolderAndShowsNothin
     const ReminderError &error = std::get<ReminderError>(done->result);
     EXPECT_EQ(error.domain, "Slate");
     EXPECT_EQ(error.code, 1);
-    EXPECT_TRUE(error.description.startsWith("未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 " + root() + "："))
+    EXPECT_TRUE(error.description.startsWith(
+        "未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 " + root() + "："))
         << error.description.toStdString();
     EXPECT_FALSE(error.description.contains("系统设置"));
     EXPECT_TRUE(service.listNames().isEmpty());
@@ -127,7 +134,8 @@ TEST(RemindersFolder, AWriteOrDeleteThatCannotCommitChangesNothing)
         deleted = deleteTitles(service, {"已有"}, "作业");
     }
     ASSERT_TRUE(written && std::holds_alternative<ReminderError>(written->result));
-    EXPECT_TRUE(std::get<ReminderError>(written->result).description.startsWith("无法写入提醒事项文件夹："));
+    EXPECT_TRUE(std::get<ReminderError>(written->result)
+                    .description.startsWith("无法写入提醒事项文件夹："));
     ASSERT_TRUE(deleted && std::holds_alternative<ReminderError>(deleted->result))
         << "a delete that did not happen is not reported as done";
     EXPECT_TRUE(std::get<ReminderError>(deleted->result).description.startsWith("无法删除："));

@@ -44,15 +44,15 @@ inline QStringList icsFiles(const QString &folder)
 // Every entry of a folder, hidden ones included: what a commit may have left behind.
 inline QStringList allEntries(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
 // Makes a folder refuse new, renamed and removed entries for as long as it lives: through its
 // permissions, or, where they do not stop the user (root), through the immutable attribute.
 class ReadOnlyFolder {
 public:
-    explicit ReadOnlyFolder(QString path)
-        : m_path(std::move(path))
+    explicit ReadOnlyFolder(QString path) : m_path(std::move(path))
     {
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
         if (!refusesNewFiles())

@@ -1,8 +1,8 @@
 // todoman, a real client of the same folder layout, as the other side: each reads what the
 // other wrote, titles, due times and done states alike.
-#include "bridges/reminders_support.h"
 #include "bridges/reminders/RemindersService.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "bridges/reminders_support.h"
 #include "support/TempHome.h"
 
 #include <QJsonArray>
@@ -40,8 +40,10 @@ public:
         QProcess process;
         process.start(todoman, arguments);
         const bool finished = process.waitForFinished(60000);
-        EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
-            << arguments.join(' ').toStdString() << ": " << process.readAllStandardError().toStdString();
+        EXPECT_TRUE(finished && process.exitStatus() == QProcess::NormalExit &&
+                    process.exitCode() == 0)
+            << arguments.join(' ').toStdString() << ": "
+            << process.readAllStandardError().toStdString();
         return process.readAllStandardOutput();
     }
 
@@ -49,7 +51,8 @@ public:
     std::map<QString, QJsonObject> tasks() const
     {
         std::map<QString, QJsonObject> byTitle;
-        const QJsonArray all = QJsonDocument::fromJson(run({"--porcelain", "list", "--status", "ANY"})).array();
+        const QJsonArray all =
+            QJsonDocument::fromJson(run({"--porcelain", "list", "--status", "ANY"})).array();
         for (const QJsonValue &task : all)
             byTitle.emplace(task["summary"].toString(), task.toObject());
         return byTitle;
@@ -75,7 +78,8 @@ TEST(RemindersTodoman, EachReadsWhatTheOtherWrote)
     const QDateTime due(QDate(2026, 3, 15), QTime(18, 0));
     const QString longTitle = QString("语文｜") + QString("阅读课外书并写读后感").repeated(6);
     const auto written = await<WriteResult>([&](auto done) {
-        service.writeRaw({{"数学｜P12", due}, {"语文｜背诵", {}}, {longTitle, due}}, "作业", true, done);
+        service.writeRaw({{"数学｜P12", due}, {"语文｜背诵", {}}, {longTitle, due}}, "作业", true,
+                         done);
     });
     ASSERT_TRUE(written && std::holds_alternative<WriteCounts>(written->result));
     auto rows = await<QList<ReminderRow>>([&](auto done) { service.rows("作业", done); });
@@ -117,7 +121,8 @@ TEST(RemindersTodoman, EachReadsWhatTheOtherWrote)
     EXPECT_TRUE(completed);
     seen = peer.tasks();
     EXPECT_TRUE(seen["英语｜听写"]["completed"].toBool());
-    EXPECT_EQ(seen["英语｜听写"]["due"].toInteger(), epoch(QDateTime(QDate(2026, 3, 16), QTime(8, 30))));
+    EXPECT_EQ(seen["英语｜听写"]["due"].toInteger(),
+              epoch(QDateTime(QDate(2026, 3, 16), QTime(8, 30))));
     const auto again = await<WriteResult>([&](auto done) {
         service.writeRaw({{"英语｜听写", {}}, {"物理｜预习", {}}}, "作业", true, done);
     });
@@ -135,8 +140,10 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
     const QString list = VdirReminderStore::defaultRoot() + "/作业";
     writeFile(list + "/displayname", "作业");
     const auto ics = [](const char *uid, const char *summary, const char *extra) {
-        return QStringLiteral("BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//EN\r\nBEGIN:VTODO\r\nUID:%1\r\n"
-                              "SUMMARY:%2\r\nCATEGORIES:作业,学校\r\n%3END:VTODO\r\nEND:VCALENDAR\r\n")
+        return QStringLiteral(
+                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//"
+                   "EN\r\nBEGIN:VTODO\r\nUID:%1\r\n"
+                   "SUMMARY:%2\r\nCATEGORIES:作业,学校\r\n%3END:VTODO\r\nEND:VCALENDAR\r\n")
             .arg(uid, summary, extra)
             .toUtf8();
     };
@@ -154,7 +161,9 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
     EXPECT_TRUE(read.at("百分之百").completed);
     EXPECT_FALSE(read.at("未完成").completed);
     // Done ones count as present, like any other, when duplicates are skipped.
-    const auto again = await<WriteResult>([&](auto done) { service.writeRaw({{"完成时间", {}}}, "作业", true, done); });
+    const auto again = await<WriteResult>([&](auto done) {
+        service.writeRaw({{"完成时间", {}}}, "作业", true, done);
+    });
     ASSERT_TRUE(again && std::holds_alternative<WriteCounts>(again->result));
     EXPECT_EQ(std::get<WriteCounts>(again->result).skipped, 1);
 
@@ -169,5 +178,6 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
     const std::map<QString, QJsonObject> seen = peer.tasks();
     ASSERT_EQ(seen.size(), 3u) << "todoman lists every changed file";
     EXPECT_TRUE(seen.at("未完成")["completed"].toBool());
-    EXPECT_FALSE(seen.at("完成时间")["completed"].toBool()) << "reopened here, open for todoman too";
+    EXPECT_FALSE(seen.at("完成时间")["completed"].toBool())
+        << "reopened here, open for todoman too";
 }

@@ -126,7 +126,8 @@ TEST(ImageLoading, ReadsEveryOfferedFormat)
         const QImage loaded = ImageLoader::load(path);
         ASSERT_EQ(loaded.size(), original.size()) << qPrintable(path);
         EXPECT_LT(meanGreyDifference(loaded, original), 4.0) << qPrintable(path);
-        EXPECT_EQ(OCR::recognize(path, {}), QStringList({"数学：p12 第3题、第5题"})) << qPrintable(path);
+        EXPECT_EQ(OCR::recognize(path, {}), QStringList({"数学：p12 第3题、第5题"}))
+            << qPrintable(path);
     }
 }
 
@@ -155,7 +156,8 @@ TEST(ImageLoading, BadFilesGiveNothingAndNeverCrash)
     writeFile(path("oversized.png"), pngClaiming(12000, 9000));
     QDir(folder.path()).mkdir(QStringLiteral("folder.jpg"));
 
-    for (const char *name : {"empty.jpg", "text.jpg", "absurd.png", "oversized.png", "folder.jpg", "missing.jpg"}) {
+    for (const char *name :
+         {"empty.jpg", "text.jpg", "absurd.png", "oversized.png", "folder.jpg", "missing.jpg"}) {
         EXPECT_TRUE(ImageLoader::load(path(name)).isNull()) << name;
         EXPECT_TRUE(OCR::recognize(path(name), {}).isEmpty()) << name;
     }
@@ -183,21 +185,24 @@ TEST(ImageLoading, TinyAndExtremeShapesAreRecognisedWithoutFailing)
     // text is too small to find, so the strip gives nothing or exactly that line.
     QImage strip(20000, 40, QImage::Format_RGB32);
     strip.fill(QColor(0xf4, 0xf4, 0xf4));
-    const QImage text = screenshotLine(QRect(50, 512, 330, 60)).scaledToHeight(40, Qt::SmoothTransformation);
+    const QImage text =
+        screenshotLine(QRect(50, 512, 330, 60)).scaledToHeight(40, Qt::SmoothTransformation);
     for (int y = 0; y < text.height(); ++y)
         std::memcpy(strip.scanLine(y), text.convertToFormat(QImage::Format_RGB32).constScanLine(y),
                     size_t(text.width()) * 4);
     const QString stripPath = folder.filePath(QStringLiteral("strip.png"));
     ASSERT_TRUE(strip.save(stripPath));
     const QStringList lines = OCR::recognize(stripPath, {});
-    EXPECT_TRUE(lines.isEmpty() || lines == QStringList({"明天带美术工具"})) << qPrintable(lines.join(u'|'));
+    EXPECT_TRUE(lines.isEmpty() || lines == QStringList({"明天带美术工具"}))
+        << qPrintable(lines.join(u'|'));
 }
 
 TEST(ImageLoading, TransparentAreasCountAsWhitePaper)
 {
     // Dark ink on a fully transparent background whose colour is stored as black, as some
     // screenshot tools save it: read without the alpha channel, the image is black throughout.
-    const QImage line = screenshotLine(QRect(40, 430, 480, 70)).convertToFormat(QImage::Format_Grayscale8);
+    const QImage line =
+        screenshotLine(QRect(40, 430, 480, 70)).convertToFormat(QImage::Format_Grayscale8);
     QImage ink(line.size(), QImage::Format_ARGB32);
     for (int y = 0; y < line.height(); ++y) {
         for (int x = 0; x < line.width(); ++x)

@@ -65,21 +65,23 @@ struct Strip {
 TEST(SpaceRestorer, WideInkGapsBecomeSpacesWhereASpaceCanStand)
 {
     // Glyphs four steps apart leave 6 px of paper between them; seven steps leave 30 px.
-    const std::vector<Glyph> glyphs = {{"数", 0}, {"学", 4}, {"：", 8}, {"p", 15}, {"1", 19}, {"2", 23},
-                                       {"第", 30}, {"3", 34}, {"题", 38}};
+    const std::vector<Glyph> glyphs = {{"数", 0}, {"学", 4},  {"：", 8}, {"p", 15}, {"1", 19},
+                                       {"2", 23}, {"第", 30}, {"3", 34}, {"题", 38}};
     EXPECT_EQ(Strip(glyphs).restored(), "数学：p12 第3题");
     // A ruled line under the letters joins every column, but it is not ink of the letters.
     EXPECT_EQ(Strip(glyphs, true).restored(), "数学：p12 第3题");
 
     // The same wide gaps before closing marks and after opening ones stay empty.
-    EXPECT_EQ(Strip({{"a", 0}, {"b", 4}, {".", 11}, {"(", 15}, {"c", 22}, {"d", 26}}).restored(), "ab.(cd");
+    EXPECT_EQ(Strip({{"a", 0}, {"b", 4}, {".", 11}, {"(", 15}, {"c", 22}, {"d", 26}}).restored(),
+              "ab.(cd");
     EXPECT_EQ(Strip({{"a", 0}, {"b", 4}, {"%", 11}, {"c", 15}, {")", 22}}).restored(), "ab%c)");
 }
 
 TEST(SpaceRestorer, ANarrowerGapNeedsTheNetworksOwnHint)
 {
     // Five steps apart: 14 px, wider than the line's gaps but not wide enough on its own.
-    const std::vector<Glyph> unhinted = {{"U", 0}, {"n", 4}, {"i", 8}, {"t", 12}, {"2", 17}, {"单", 21}, {"词", 25}};
+    const std::vector<Glyph> unhinted = {{"U", 0},  {"n", 4},   {"i", 8},  {"t", 12},
+                                         {"2", 17}, {"单", 21}, {"词", 25}};
     EXPECT_EQ(Strip(unhinted).restored(), "Unit2单词");
 
     std::vector<Glyph> hinted = unhinted;

@@ -31,7 +31,8 @@ std::vector<float> ctcOutput(const std::vector<std::pair<int, float>> &steps, in
     std::vector<float> probabilities;
     for (const auto &[best, probability] : steps) {
         for (int c = 0; c < classes; ++c)
-            probabilities.push_back(c == best ? probability : (1.0f - probability) / float(classes - 1));
+            probabilities.push_back(c == best ? probability
+                                              : (1.0f - probability) / float(classes - 1));
     }
     return probabilities;
 }
@@ -49,18 +50,23 @@ QStringList texts(const DecodedLine &line)
 TEST(CtcDecoding, MergesRepeatsDropsBlanksAndKeepsStepsAndConfidence)
 {
     // Class 0 is the blank, class c the alphabet's entry c - 1; the last one is the space.
-    const std::vector<QString> alphabet{QStringLiteral("1"), QStringLiteral("页"), QStringLiteral(" ")};
+    const std::vector<QString> alphabet{QStringLiteral("1"), QStringLiteral("页"),
+                                        QStringLiteral(" ")};
     const int classes = 4;
     const std::vector<float> output = ctcOutput(
-        {{1, 0.9f}, {1, 0.7f}, {0, 0.8f}, {1, 0.8f}, {3, 0.6f}, {2, 0.5f}, {2, 0.9f}, {0, 0.9f}}, classes);
+        {{1, 0.9f}, {1, 0.7f}, {0, 0.8f}, {1, 0.8f}, {3, 0.6f}, {2, 0.5f}, {2, 0.9f}, {0, 0.9f}},
+        classes);
     const DecodedLine line = CtcDecoder::decode(output.data(), 8, classes, alphabet);
 
     // A repeat across consecutive steps is one character; a blank between two makes them two.
     EXPECT_EQ(texts(line), QStringList({"1", "1", " ", "页"}));
     ASSERT_EQ(line.characters.size(), 4u);
-    EXPECT_EQ(std::pair(line.characters[0].firstStep, line.characters[0].lastStep), std::pair(0, 1));
-    EXPECT_EQ(std::pair(line.characters[1].firstStep, line.characters[1].lastStep), std::pair(3, 3));
-    EXPECT_EQ(std::pair(line.characters[3].firstStep, line.characters[3].lastStep), std::pair(5, 6));
+    EXPECT_EQ(std::pair(line.characters[0].firstStep, line.characters[0].lastStep),
+              std::pair(0, 1));
+    EXPECT_EQ(std::pair(line.characters[1].firstStep, line.characters[1].lastStep),
+              std::pair(3, 3));
+    EXPECT_EQ(std::pair(line.characters[3].firstStep, line.characters[3].lastStep),
+              std::pair(5, 6));
     // The mean of each character's probability where it starts.
     EXPECT_FLOAT_EQ(line.confidence, (0.9f + 0.8f + 0.6f + 0.5f) / 4);
     // The space class at every step, chosen or not.
@@ -101,7 +107,8 @@ TEST(DbBoxes, SyntheticMapGivesTheGrownBoxOfEachTextRegionAndDropsNoise)
     const double grow = 79.0 * 15.0 * 1.5 / (2.0 * (79.0 + 15.0));
     const double left = 40 - grow, right = 119 + grow, top = 20 - grow, bottom = 35 + grow;
     // Corners in reading order: top-left, top-right, bottom-right, bottom-left.
-    const std::vector<std::pair<double, double>> expected{{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    const std::vector<std::pair<double, double>> expected{
+        {left, top}, {right, top}, {right, bottom}, {left, bottom}};
     for (size_t i = 0; i < 4; ++i) {
         EXPECT_NEAR(boxes[0][i].x, expected[i].first, 0.01) << "corner " << i;
         EXPECT_NEAR(boxes[0][i].y, expected[i].second, 0.01) << "corner " << i;
@@ -113,7 +120,8 @@ TEST(LineCrop, VerticalBoxBecomesAStripReadLeftToRightAndSmallBoxesNone)
     // White page; a vertical line box 20 wide and 80 tall whose top quarter is red.
     cv::Mat page(100, 120, CV_8UC3, cv::Scalar(255, 255, 255));
     page(cv::Rect(40, 10, 20, 20)).setTo(cv::Scalar(255, 0, 0));
-    const TextQuad vertical{cv::Point2f(40, 10), cv::Point2f(60, 10), cv::Point2f(60, 90), cv::Point2f(40, 90)};
+    const TextQuad vertical{cv::Point2f(40, 10), cv::Point2f(60, 10), cv::Point2f(60, 90),
+                            cv::Point2f(40, 90)};
 
     // Turned a quarter so that the top of the column comes first, on the left.
     const cv::Mat strip = LineCrop::upright(page, vertical);
@@ -122,10 +130,12 @@ TEST(LineCrop, VerticalBoxBecomesAStripReadLeftToRightAndSmallBoxesNone)
     EXPECT_EQ(strip.at<cv::Vec3b>(10, 74), cv::Vec3b(255, 255, 255));
 
     // A box about as tall as wide stays as it is.
-    const TextQuad square{cv::Point2f(40, 10), cv::Point2f(80, 10), cv::Point2f(80, 50), cv::Point2f(40, 50)};
+    const TextQuad square{cv::Point2f(40, 10), cv::Point2f(80, 10), cv::Point2f(80, 50),
+                          cv::Point2f(40, 50)};
     EXPECT_EQ(LineCrop::upright(page, square).size(), cv::Size(40, 40));
     // Under four pixels a side there is nothing to read.
-    const TextQuad speck{cv::Point2f(40, 10), cv::Point2f(43, 10), cv::Point2f(43, 40), cv::Point2f(40, 40)};
+    const TextQuad speck{cv::Point2f(40, 10), cv::Point2f(43, 10), cv::Point2f(43, 40),
+                         cv::Point2f(40, 40)};
     EXPECT_TRUE(LineCrop::upright(page, speck).empty());
 
     // Scaled to a height, keeping proportions, within the width bound.
@@ -155,8 +165,8 @@ TEST(StripTensor, PlanesPerStripScaledToMinusOneToOneAndZeroPadded)
         for (int row = 0; row < 2; ++row) {
             for (int column = 0; column < 3; ++column) {
                 EXPECT_EQ(at(0, channel, row, column), 0.0f) << "the unset strip is padding";
-                const float expected
-                    = column < 2 ? strip.at<cv::Vec3b>(row, column)[channel] / 127.5f - 1.0f : 0.0f;
+                const float expected =
+                    column < 2 ? strip.at<cv::Vec3b>(row, column)[channel] / 127.5f - 1.0f : 0.0f;
                 EXPECT_FLOAT_EQ(at(1, channel, row, column), expected) << channel << row << column;
             }
         }

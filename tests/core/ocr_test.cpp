@@ -39,23 +39,28 @@ TEST(Recognition, ReadsScreenshotPrintBrushScriptAndHandwriting)
 {
     // The screenshot is clean enough to be read exactly, spaces included.
     EXPECT_EQ(OCR::recognize(testImage("01-screenshot.png"), {}),
-              QStringList({"3月15日作业", "语文：", "1. 背诵《春》第一、二段", "2. 抄写第三课生字；完成练习册P12",
-                           "数学：p12 第3题、第5题", "英语：默写Unit 2单词", "明天带美术工具"}));
+              QStringList({"3月15日作业", "语文：", "1. 背诵《春》第一、二段",
+                           "2. 抄写第三课生字；完成练习册P12", "数学：p12 第3题、第5题",
+                           "英语：默写Unit 2单词", "明天带美术工具"}));
 
     // Photos: the lines that carry the entries, in order; the heading's brackets may come out
     // full-width.
     const QStringList print = OCR::recognize(testImage("03-print-photo.jpg"), {});
     ASSERT_EQ(print.size(), 6) << qPrintable(print.join(u'|'));
     EXPECT_TRUE(print[0].endsWith(QStringLiteral("班 4月2日作业"))) << qPrintable(print[0]);
-    EXPECT_EQ(print.mid(1), QStringList({"语文：完成《背影》课后练习；预习第14课", "数学：p45 1-6题",
-                                         "英语：背诵2a对话；完成学案", "物理：整理第三章笔记", "历史：复习第5课"}));
+    EXPECT_EQ(
+        print.mid(1),
+        QStringList({"语文：完成《背影》课后练习；预习第14课", "数学：p45 1-6题",
+                     "英语：背诵2a对话；完成学案", "物理：整理第三章笔记", "历史：复习第5课"}));
 
-    EXPECT_EQ(OCR::recognize(testImage("05-kai-photo.jpg"), {}),
-              QStringList({"5月8日作业", "语文：抄写词语两遍", "数学：第3题 第4题", "英语：读课文三遍"}));
+    EXPECT_EQ(
+        OCR::recognize(testImage("05-kai-photo.jpg"), {}),
+        QStringList({"5月8日作业", "语文：抄写词语两遍", "数学：第3题 第4题", "英语：读课文三遍"}));
 
     // The handwritten 1 of p18 looks like an l; inside a page reference it is read as a digit.
     EXPECT_EQ(OCR::recognize(testImage("14-hand-photo.jpg"), {}),
-              QStringList({"3月22日作业", "语文：背诵古诗三首", "数学：练习册p18", "英语：抄写单词两遍"}));
+              QStringList(
+                  {"3月22日作业", "语文：背诵古诗三首", "数学：练习册p18", "英语：抄写单词两遍"}));
 }
 
 TEST(Recognition, ExifRotatedPhotoReadsLikeItsUprightTwin)
@@ -74,7 +79,8 @@ TEST(Recognition, RestoresTheSpacesTheNetworkDrops)
 TEST(Recognition, UpsideDownLineIsTurnedBeforeReading)
 {
     const QImage englishLine = QImage(testImage("01-screenshot.png")).copy(QRect(40, 430, 480, 70));
-    EXPECT_EQ(OCR::recognize(englishLine.mirrored(true, true), {}), QStringList({"英语：默写Unit 2单词"}));
+    EXPECT_EQ(OCR::recognize(englishLine.mirrored(true, true), {}),
+              QStringList({"英语：默写Unit 2单词"}));
 }
 
 TEST(Recognition, LanguageListDecidesWhetherThereIsAnythingToRead)
@@ -93,8 +99,9 @@ TEST(Recognition, LanguageListDecidesWhetherThereIsAnythingToRead)
 
 TEST(Recognition, FourThreadsAtOnceReadLikeOne)
 {
-    const std::vector<QString> images = {testImage("01-screenshot.png"), testImage("03-print-photo.jpg"),
-                                          testImage("05-kai-photo.jpg"), testImage("14-hand-photo.jpg")};
+    const std::vector<QString> images = {
+        testImage("01-screenshot.png"), testImage("03-print-photo.jpg"),
+        testImage("05-kai-photo.jpg"), testImage("14-hand-photo.jpg")};
     std::vector<QStringList> alone;
     for (const QString &image : images)
         alone.push_back(OCR::recognize(image, {}));

@@ -136,7 +136,8 @@ TEST(ParserFirstMatch, ReturnsWholeMatchThenEveryGroup)
     ASSERT_TRUE(found);
     EXPECT_EQ(utf8(*found), (Entries{"3-5", "3", "5", ""}));
 
-    const auto wide = Parser::firstMatch(QStringLiteral("作业\u3000３／５"), QStringLiteral("\\s(\\d)"));
+    const auto wide =
+        Parser::firstMatch(QStringLiteral("作业\u3000３／５"), QStringLiteral("\\s(\\d)"));
     ASSERT_TRUE(wide);
     EXPECT_EQ(utf8(*wide), (Entries{"\u3000３", "３"}));
 
@@ -170,7 +171,9 @@ TEST(ParserDebug, TracesOneLinePerNonEmptyLineOnlyWhenItsCategoryIsOn)
     Parser::dbg(QStringLiteral("完"));
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previous);
-    EXPECT_EQ(parserMessages, QStringList({QStringLiteral("[parse] LINE: 数学：练习"), QStringLiteral("[parse] 完")}));
+    EXPECT_EQ(
+        parserMessages,
+        QStringList({QStringLiteral("[parse] LINE: 数学：练习"), QStringLiteral("[parse] 完")}));
 }
 
 TEST(ParserParse, SubjectLineOpensSubjectForFollowingLines)
@@ -178,9 +181,11 @@ TEST(ParserParse, SubjectLineOpensSubjectForFollowingLines)
     EXPECT_EQ(entries({"语文：", "1. 背课文", "2. 抄写生字; 完成练习册"}),
               (Entries{"语文｜背课文", "语文｜抄写生字", "语文｜完成练习册"}));
     EXPECT_EQ(entries({"数学：p12 第3题"}), (Entries{"数学｜P12 第3题"}));
-    EXPECT_EQ(entries({"语文：1. 背诵 2. 默写", "数学：12"}), (Entries{"语文｜背诵 2. 默写", "数学｜12"}));
+    EXPECT_EQ(entries({"语文：1. 背诵 2. 默写", "数学：12"}),
+              (Entries{"语文｜背诵 2. 默写", "数学｜12"}));
     // Separators are trimmed from both ends of what follows the name.
-    EXPECT_EQ(entries({"数学 —— 练习。", "语文、数学：背诵"}), (Entries{"数学｜练习", "语文｜数学：背诵"}));
+    EXPECT_EQ(entries({"数学 —— 练习。", "语文、数学：背诵"}),
+              (Entries{"数学｜练习", "语文｜数学：背诵"}));
 }
 
 TEST(ParserParse, LinesBeforeTheFirstSubjectAndEmptyLinesYieldNothing)
@@ -196,7 +201,8 @@ TEST(ParserParse, SubjectOpensLineOnlyWithinThreeCharactersOfItsStart)
 {
     EXPECT_EQ(entries({"1.数学 练习", "【语文】背诵", "(1)英语：听写"}),
               (Entries{"数学｜练习", "语文｜背诵", "英语｜听写"}));
-    EXPECT_EQ(entries({"语文：背诵", "今天没有数学作业"}), (Entries{"语文｜背诵", "语文｜今天没有数学作业"}));
+    EXPECT_EQ(entries({"语文：背诵", "今天没有数学作业"}),
+              (Entries{"语文｜背诵", "语文｜今天没有数学作业"}));
     EXPECT_EQ(entries({"今天没有数学作业"}), Entries{});
 }
 
@@ -205,7 +211,8 @@ TEST(ParserParse, CountsUserPerceivedCharactersBeforeTheSubject)
     // Each of these three is one character but more than one UTF-16 unit.
     EXPECT_EQ(entries({"ab\u0301c数学：练习"}), (Entries{"数学｜练习"}));
     EXPECT_EQ(entries({"a🇨🇳👍🏽数学：练习"}), (Entries{"数学｜练习"}));
-    EXPECT_EQ(entries({"语文：背诵", "🇨🇳🇨🇳🇨🇳🇨🇳数学"}), (Entries{"语文｜背诵", "语文｜🇨🇳🇨🇳🇨🇳🇨🇳数学"}));
+    EXPECT_EQ(entries({"语文：背诵", "🇨🇳🇨🇳🇨🇳🇨🇳数学"}),
+              (Entries{"语文｜背诵", "语文｜🇨🇳🇨🇳🇨🇳🇨🇳数学"}));
 }
 
 TEST(ParserParse, EarliestSubjectWinsAndListOrderBreaksTies)
@@ -228,7 +235,8 @@ TEST(ParserParse, RemovesADateOnlyRightAfterTheSubject)
 {
     EXPECT_EQ(entries({"英语 3.15 默写", "3.15 默写"}), (Entries{"英语｜默写", "英语｜15 默写"}));
     EXPECT_EQ(entries({"英语 1.2 练习"}), (Entries{"英语｜练习"}));
-    EXPECT_EQ(entries({"语文：3月15日 背诵", "数学 ３．１５ 练习"}), (Entries{"语文｜背诵", "数学｜练习"}));
+    EXPECT_EQ(entries({"语文：3月15日 背诵", "数学 ３．１５ 练习"}),
+              (Entries{"语文｜背诵", "数学｜练习"}));
     EXPECT_EQ(entries({"英语 3.15", "默写"}), (Entries{"英语｜默写"}));
     // Nothing is trimmed after the date, so the comma stays with the task.
     EXPECT_EQ(entries({"英语 3.15日，默写"}), (Entries{"英语｜，默写"}));
@@ -236,7 +244,8 @@ TEST(ParserParse, RemovesADateOnlyRightAfterTheSubject)
 
 TEST(ParserParse, DropsRepeatedTasksPerSubjectWithinOneCall)
 {
-    EXPECT_EQ(entries({"数学：练习；练习", "1. 练习", "语文：练习"}), (Entries{"数学｜练习", "语文｜练习"}));
+    EXPECT_EQ(entries({"数学：练习；练习", "1. 练习", "语文：练习"}),
+              (Entries{"数学｜练习", "语文｜练习"}));
     // A line whose tasks were all dropped still switches the subject.
     EXPECT_EQ(entries({"数学：练习", "语文：背诵", "数学：练习", "复习", "英语：；；", "听写"}),
               (Entries{"数学｜练习", "语文｜背诵", "数学｜复习", "英语｜听写"}));
@@ -262,8 +271,8 @@ TEST(ParserParse, FirstDatedLineWithHomeworkSetsTheTitle)
 TEST(ParserParse, ALaterDatedHeadingIsNoTaskButDatedTasksStay)
 {
     // Pages read as one list: the second page's heading neither becomes a task nor renames it.
-    const Parser::Result pages = Parser::parse(
-        {"5月7日作业", "英语：背单词", "【5月8日作业】", "数学：练习册", "3.16 作业", "订正5月8日作业"});
+    const Parser::Result pages = Parser::parse({"5月7日作业", "英语：背单词", "【5月8日作业】",
+                                                "数学：练习册", "3.16 作业", "订正5月8日作业"});
     EXPECT_EQ(entries(pages), (Entries{"英语｜背单词", "数学｜练习册", "数学｜订正5月8日作业"}));
     EXPECT_EQ(pages.title, QStringLiteral("5.7作业"));
     // A dated line that is not about homework stays a task, date stripping as before.
@@ -272,8 +281,13 @@ TEST(ParserParse, ALaterDatedHeadingIsNoTaskButDatedTasksStay)
 
 TEST(ParserParse, RunsOnSeveralThreadsAtOnce)
 {
-    const QStringList sheet{"3月15日作业", "语文：", "1. 背课文", "2. 抄写生字; 完成练习册",
-                            "数学：p12 第3题 && p13", "英语 3.15 默写", "政治 数学 复习"};
+    const QStringList sheet{"3月15日作业",
+                            "语文：",
+                            "1. 背课文",
+                            "2. 抄写生字; 完成练习册",
+                            "数学：p12 第3题 && p13",
+                            "英语 3.15 默写",
+                            "政治 数学 复习"};
     const Parser::Result expected = Parser::parse(sheet);
 
     std::vector<std::thread> threads;
@@ -283,8 +297,8 @@ TEST(ParserParse, RunsOnSeveralThreadsAtOnce)
             bool same = true;
             for (int round = 0; round < 200; ++round) {
                 const Parser::Result result = Parser::parse(sheet);
-                same = same && entries(result) == entries(expected)
-                       && result.title == expected.title;
+                same =
+                    same && entries(result) == entries(expected) && result.title == expected.title;
             }
             agreed[i] = same;
         });

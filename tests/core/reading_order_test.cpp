@@ -34,8 +34,9 @@ QStringList texts(const QList<Observation> &observations)
 TEST(ReadingOrder, TopToBottomThenLeftToRightWithinTwoPercent)
 {
     // Higher on the page first, whatever the horizontal position.
-    EXPECT_EQ(texts(ReadingOrder::sorted({line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)})),
-              QStringList({"high right", "low left"}));
+    EXPECT_EQ(
+        texts(ReadingOrder::sorted({line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)})),
+        QStringList({"high right", "low left"}));
 
     // Exactly 0.02 apart counts as one printed line: left to right.
     const double lower = 0.02;
@@ -54,10 +55,11 @@ TEST(ReadingOrder, TwoColumnsInterleaveRowByRow)
     // Recognition returned the left column, then the right one; the right column sits a little
     // lower, as on a photo taken at a slight angle.
     const QList<Observation> columnByColumn = {
-        line("L1", 0.05, 0.90), line("L2", 0.05, 0.80), line("L3", 0.05, 0.70),
+        line("L1", 0.05, 0.90),  line("L2", 0.05, 0.80), line("L3", 0.05, 0.70),
         line("R1", 0.55, 0.895), line("R2", 0.55, 0.79), line("R3", 0.55, 0.685),
     };
-    EXPECT_EQ(texts(ReadingOrder::sorted(columnByColumn)), QStringList({"L1", "R1", "L2", "R2", "L3", "R3"}));
+    EXPECT_EQ(texts(ReadingOrder::sorted(columnByColumn)),
+              QStringList({"L1", "R1", "L2", "R2", "L3", "R3"}));
 }
 
 TEST(ReadingOrder, SlantedLineKeepsRecognitionOrderWhereTheTestDoesNotDecide)

@@ -94,7 +94,8 @@ TEST(TesseractRecognition, ReadsJapaneseAndFrenchThroughTheLanguageList)
     EXPECT_EQ(OCR::recognize(testImage("french-lines.png"), {"fr-FR", "en-US"}), frenchLines);
 
     // Chinese with Japanese goes to Tesseract with both sets of data.
-    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"zh-Hans", "ja-JP"}).size(), japaneseLines.size());
+    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"zh-Hans", "ja-JP"}).size(),
+              japaneseLines.size());
     EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja-JP", "zh-Hans"}), japaneseLines);
 
     // Nothing can read these lists.
@@ -166,14 +167,18 @@ TEST(TesseractRecognition, EachThreadReusesItsOwnEnginePerLanguageSet)
     std::thread([&] {
         TesseractEngine &engine = TesseractEngine::instance();
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 0);
-        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
-        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})),
+                  japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})),
+                  japaneseLines);
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 1);
         EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(french, {"fra"})), frenchLines);
-        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(french, {"fra", "eng"})), frenchLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(french, {"fra", "eng"})),
+                  frenchLines);
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
         // A fourth set displaces the one used longest ago; the others stay.
-        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})), japaneseLines);
+        EXPECT_EQ(ReadingOrder::bestLines(engine.recognizeWithData(japanese, {"jpn"})),
+                  japaneseLines);
         engine.recognizeWithData(french, {"eng"});
         EXPECT_EQ(TesseractEngine::initialisedOnThisThread(), 3);
     }).join();
@@ -183,7 +188,8 @@ TEST(TesseractRecognition, EachThreadReusesItsOwnEnginePerLanguageSet)
     std::vector<std::thread> threads;
     for (size_t i = 0; i < together.size(); ++i) {
         threads.emplace_back([&, i] {
-            together[i] = i % 2 ? OCR::recognize(french, {"fr-FR"}) : OCR::recognize(japanese, {"ja-JP"});
+            together[i] =
+                i % 2 ? OCR::recognize(french, {"fr-FR"}) : OCR::recognize(japanese, {"ja-JP"});
         });
     }
     for (std::thread &thread : threads)

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 

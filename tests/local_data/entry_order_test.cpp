@@ -1,4 +1,5 @@
-// sortEntries: the three ordering rules, applied stably even where they are not a strict weak order.
+// sortEntries: the three ordering rules, applied stably even where they are not a strict weak
+// order.
 #include "data/EntryOrder.h"
 
 #include <QRandomGenerator>
@@ -28,8 +29,8 @@ QStringList titles(const QList<TaskItem> &tasks)
 
 TEST(EntryOrder, TitlesCompareByCodePointsOfTheirComposedForm)
 {
-    // UTF-16 units would put the emoji (a surrogate pair) before U+FF5C, and decomposed "e" + U+0301
-    // before "f"; code points of the NFC form put them the other way round.
+    // UTF-16 units would put the emoji (a surrogate pair) before U+FF5C, and decomposed "e" +
+    // U+0301 before "f"; code points of the NFC form put them the other way round.
     QList<TaskItem> tasks = {make("\U0001F600"), make("\uFF5C"), make("e\u0301"), make("f")};
     sortEntries(tasks);
     EXPECT_EQ(titles(tasks), QStringList({"f", "e\u0301", "\uFF5C", "\U0001F600"}));
@@ -59,11 +60,13 @@ TEST(EntryOrder, AMixedListKeepsEveryEntryOnceAndTiesInTheirOrder)
         seen.insert(task.id);
     }
 
-    const auto firstDone = std::find_if(sorted.begin(), sorted.end(), [](const TaskItem &t) { return t.done; });
+    const auto firstDone =
+        std::find_if(sorted.begin(), sorted.end(), [](const TaskItem &t) { return t.done; });
     EXPECT_TRUE(std::all_of(firstDone, sorted.end(), [](const TaskItem &t) { return t.done; }))
         << "every open entry before every done one";
 
-    // Entries the rules cannot tell apart (same state, same title, same due or none) keep their order.
+    // Entries the rules cannot tell apart (same state, same title, same due or none) keep their
+    // order.
     for (qsizetype i = 0; i < sorted.size(); ++i) {
         for (qsizetype j = i + 1; j < sorted.size(); ++j) {
             const TaskItem &a = sorted[i], &b = sorted[j];
@@ -95,6 +98,7 @@ TEST(EntryOrder, LongListsInEitherOrderComeOutSortedAndStable)
         if (i > 20)
             break; // indexOf is linear; the head is enough to check stability
     }
-    EXPECT_TRUE(std::is_sorted(tasks.begin(), tasks.end(),
-                               [](const TaskItem &a, const TaskItem &b) { return a.title < b.title; }));
+    EXPECT_TRUE(
+        std::is_sorted(tasks.begin(), tasks.end(),
+                       [](const TaskItem &a, const TaskItem &b) { return a.title < b.title; }));
 }

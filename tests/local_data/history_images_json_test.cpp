@@ -36,14 +36,21 @@ TEST(HistoryJson, SeveralPhotosAndTextImportsAddKeysOnlyWhereTheyAreNeeded)
 
     const QByteArray bytes = HistoryJson::encode({photos, text, onePhoto});
     const Json file = Json::parse(bytes.toStdString());
-    EXPECT_EQ(keysOf(file[0]), (std::vector<std::string>{"id", "date", "listName", "imagePath", "moreImagePaths", "items",
-                                                         "written", "skipped"}));
-    EXPECT_EQ(file[0]["imagePath"], "/home/me/第一页.jpg") << "older readers still find the first photo";
-    EXPECT_EQ(file[0]["moreImagePaths"], Json::array({"/home/me/第二页.jpg", "/home/me/第三页.heic"}));
-    EXPECT_EQ(keysOf(file[1]), (std::vector<std::string>{"id", "date", "listName", "fromText", "items", "written", "skipped"}));
+    EXPECT_EQ(keysOf(file[0]),
+              (std::vector<std::string>{"id", "date", "listName", "imagePath", "moreImagePaths",
+                                        "items", "written", "skipped"}));
+    EXPECT_EQ(file[0]["imagePath"], "/home/me/第一页.jpg")
+        << "older readers still find the first photo";
+    EXPECT_EQ(file[0]["moreImagePaths"],
+              Json::array({"/home/me/第二页.jpg", "/home/me/第三页.heic"}));
+    EXPECT_EQ(keysOf(file[1]),
+              (std::vector<std::string>{"id", "date", "listName", "fromText", "items", "written",
+                                        "skipped"}));
     EXPECT_EQ(file[1]["fromText"], true);
     // A record of one photo is written exactly as before.
-    EXPECT_EQ(keysOf(file[2]), (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written", "skipped"}));
+    EXPECT_EQ(keysOf(file[2]),
+              (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written",
+                                        "skipped"}));
 
     const std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(bytes);
     ASSERT_TRUE(decoded.has_value());
@@ -56,7 +63,8 @@ TEST(HistoryJson, SeveralPhotosAndTextImportsAddKeysOnlyWhereTheyAreNeeded)
 
 TEST(HistoryJson, FilesWithoutTheNewKeysReadAsBeforeAndWrongTypesLeaveTheRecordOut)
 {
-    const QByteArray old = R"([{"id":"6F1C7B3E-2A4D-4C5B-9E8F-0123456789AB","date":794419140.25,"listName":"L",
+    const QByteArray old =
+        R"([{"id":"6F1C7B3E-2A4D-4C5B-9E8F-0123456789AB","date":794419140.25,"listName":"L",
         "imagePath":"/a.jpg","items":["x"],"written":1,"skipped":0}])";
     const std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(old);
     ASSERT_TRUE(decoded.has_value());
@@ -69,7 +77,8 @@ TEST(HistoryJson, FilesWithoutTheNewKeysReadAsBeforeAndWrongTypesLeaveTheRecordO
     ASSERT_TRUE(HistoryJson::decode(nulls).has_value());
     EXPECT_EQ(HistoryJson::decode(nulls)->records.at(0), read->at(0));
 
-    for (const char *wrong : {R"("moreImagePaths":"/b.jpg",)", R"("moreImagePaths":[1],)", R"("fromText":"yes",)"}) {
+    for (const char *wrong :
+         {R"("moreImagePaths":"/b.jpg",)", R"("moreImagePaths":[1],)", R"("fromText":"yes",)"}) {
         QByteArray bytes = old;
         bytes.replace(R"("written")", QByteArray(wrong) + R"("written")");
         const std::optional<HistoryJson::Decoded> refused = HistoryJson::decode(bytes);

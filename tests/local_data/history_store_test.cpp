@@ -25,12 +25,13 @@ QByteArray handWrittenRecords(int count)
 {
     QByteArray bytes = "[";
     for (int i = 0; i < count; ++i) {
-        bytes += (i ? "," : "") + QStringLiteral(R"({"skipped":0,"written":2,"items":[],"listName":"L%1",)"
-                                                 R"("date":%2,"id":"%3"})")
-                                      .arg(i)
-                                      .arg(794000000 - i)
-                                      .arg(QUuid::createUuid().toString(QUuid::WithoutBraces))
-                                      .toUtf8();
+        bytes += (i ? "," : "") +
+            QStringLiteral(R"({"skipped":0,"written":2,"items":[],"listName":"L%1",)"
+                           R"("date":%2,"id":"%3"})")
+                .arg(i)
+                .arg(794000000 - i)
+                .arg(QUuid::createUuid().toString(QUuid::WithoutBraces))
+                .toUtf8();
     }
     return bytes + "]";
 }
@@ -62,11 +63,16 @@ TEST(HistoryStore, CreatesTheDataFolderAndWritesRecordsInTheFileFormat)
     std::vector<std::string> keys;
     for (const auto &[key, value] : file[1].items())
         keys.push_back(key);
-    EXPECT_EQ(keys, (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written", "skipped"}));
+    EXPECT_EQ(keys,
+              (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written",
+                                        "skipped"}));
     EXPECT_EQ(file[0].size(), 6u) << "no imagePath, no failed";
     EXPECT_TRUE(file[1]["date"].is_number_float());
-    EXPECT_DOUBLE_EQ(file[1]["date"].get<double>(), 794419140.25) << "seconds since 2001-01-01T00:00:00Z";
-    EXPECT_TRUE(QRegularExpression("^[0-9A-F-]{36}$").match(QString::fromStdString(file[1]["id"])).hasMatch());
+    EXPECT_DOUBLE_EQ(file[1]["date"].get<double>(), 794419140.25)
+        << "seconds since 2001-01-01T00:00:00Z";
+    EXPECT_TRUE(QRegularExpression("^[0-9A-F-]{36}$")
+                    .match(QString::fromStdString(file[1]["id"]))
+                    .hasMatch());
 
     const HistoryStore reread;
     ASSERT_EQ(reread.records().size(), 2);
@@ -87,7 +93,8 @@ TEST(HistoryStore, KeepsTheNewestThreeHundredButReadsALongerFileWhole)
     writeFile(home.dataFolder() + "/history.json", handWrittenRecords(305));
     HistoryStore history;
     ASSERT_EQ(history.records().size(), 305);
-    EXPECT_EQ(history.records().first().date, QDateTime(QDate(2026, 2, 28), QTime(19, 33, 20), Qt::UTC));
+    EXPECT_EQ(history.records().first().date,
+              QDateTime(QDate(2026, 2, 28), QTime(19, 33, 20), Qt::UTC));
     history.add(record("new"));
     EXPECT_EQ(history.records().size(), 300);
     EXPECT_EQ(HistoryStore().records().last().listName, "L298");
@@ -100,8 +107,10 @@ TEST(HistoryStore, RemoveAndClearRewriteTheFile)
     HistoryStore history;
     const QUuid first = history.records().first().id;
     history.remove(QUuid::createUuid());
-    EXPECT_TRUE(readFile(history.file()).startsWith("[\n  {")) << "rewritten, even with nothing removed";
-    EXPECT_TRUE(readFile(history.file()).contains("\"date\": 794000000.0,")) << "a whole second still has a fraction";
+    EXPECT_TRUE(readFile(history.file()).startsWith("[\n  {"))
+        << "rewritten, even with nothing removed";
+    EXPECT_TRUE(readFile(history.file()).contains("\"date\": 794000000.0,"))
+        << "a whole second still has a fraction";
     EXPECT_EQ(history.records().size(), 2);
     history.remove(first);
     EXPECT_EQ(HistoryStore().records().size(), 1);
@@ -113,7 +122,8 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
 {
     TempHome home;
     const QString file = home.dataFolder() + "/history.json";
-    const QByteArray valid = R"([{"id":"0f8fad5b-d9cb-469f-a165-70867728950e","date":0,"listName":"L",
+    const QByteArray valid =
+        R"([{"id":"0f8fad5b-d9cb-469f-a165-70867728950e","date":0,"listName":"L",
         "imagePath":null,"failed":"网络","items":["a"],"written":3.0,"skipped":0,"other":1}])";
     writeFile(file, valid);
     {
@@ -125,7 +135,8 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
         EXPECT_EQ(history.records()[0].date, QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
     }
     const std::vector<std::pair<const char *, QByteArray>> broken = {
-        {"date as a string", QByteArray(valid).replace("\"date\":0", "\"date\":\"2026-03-05T15:59:00Z\"")},
+        {"date as a string",
+         QByteArray(valid).replace("\"date\":0", "\"date\":\"2026-03-05T15:59:00Z\"")},
         {"written with a fraction", QByteArray(valid).replace("3.0", "3.5")},
         {"items holding a number", QByteArray(valid).replace("[\"a\"]", "[1]")},
         {"listName missing", QByteArray(valid).replace("\"listName\":\"L\",", "")},
@@ -145,7 +156,8 @@ TEST(HistoryStore, AnUnreadableFileIsKeptAsideAndAnUncreatableFolderLosesNothing
         HistoryStore history;
         history.add(record("L"));
         ASSERT_EQ(keptAside(home.dataFolder(), "history.json").size(), 1);
-        EXPECT_EQ(readFile(home.dataFolder() + "/" + keptAside(home.dataFolder(), "history.json").first()),
+        EXPECT_EQ(readFile(home.dataFolder() + "/" +
+                           keptAside(home.dataFolder(), "history.json").first()),
                   "[{\"id\": 1}]");
         EXPECT_EQ(HistoryStore().records().size(), 1);
     }

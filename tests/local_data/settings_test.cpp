@@ -29,8 +29,9 @@ TEST(AppSettings, FirstStartGivesTheDefaultsAndWritesNothing)
     EXPECT_EQ(settings.dueHour(), 23);
     EXPECT_EQ(settings.dueMinute(), 59);
     EXPECT_TRUE(settings.dedupe());
-    EXPECT_EQ(settings.subjects(), QStringList({"语文", "数学", "英语", "物理", "化学", "生物", "历史", "地理", "政治",
-                                                "道法", "科学", "社会", "信息", "体育", "美术", "音乐"}));
+    EXPECT_EQ(settings.subjects(),
+              QStringList({"语文", "数学", "英语", "物理", "化学", "生物", "历史", "地理", "政治",
+                           "道法", "科学", "社会", "信息", "体育", "美术", "音乐"}));
     EXPECT_EQ(settings.ocrLanguages(), QStringList({"zh-Hans", "en-US"}));
     EXPECT_TRUE(settings.saveHistory());
     EXPECT_FALSE(settings.openAfterWrite());
@@ -47,7 +48,8 @@ TEST(AppSettings, AssignmentPublishesWritesAtOnceAndIsReadAtTheNextStart)
         settings.setDueHour(7);
         EXPECT_EQ(hourChanged.count(), 1);
         EXPECT_EQ(templateChanged.count(), 0);
-        EXPECT_TRUE(readFile(DefaultsStore::filePath()).contains("dueH=7")) << "written before the next start";
+        EXPECT_TRUE(readFile(DefaultsStore::filePath()).contains("dueH=7"))
+            << "written before the next start";
 
         settings.setListNameTemplate("");
         settings.setDueEnabled(false);

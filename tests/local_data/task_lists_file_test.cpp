@@ -73,7 +73,8 @@ TEST(TaskListsFile, WrittenWithKeysInTableOrderUpperCaseIdsAndWholeSecondUtcDate
     ASSERT_EQ(file.size(), 1u);
     const Json &list = file[0];
     EXPECT_EQ(keys(list), (std::vector<std::string>{"id", "name", "createdAt", "tasks"}));
-    const QRegularExpression upperUuid("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$");
+    const QRegularExpression upperUuid(
+        "^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$");
     const QRegularExpression isoUtc("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:\\d\\dZ$");
     EXPECT_TRUE(upperUuid.match(QString::fromStdString(list["id"])).hasMatch());
     EXPECT_TRUE(isoUtc.match(QString::fromStdString(list["createdAt"])).hasMatch());
@@ -84,14 +85,15 @@ TEST(TaskListsFile, WrittenWithKeysInTableOrderUpperCaseIdsAndWholeSecondUtcDate
     EXPECT_EQ(tasks[0]["title"], "体育");
     EXPECT_EQ(keys(tasks[0]), (std::vector<std::string>{"id", "title", "done", "createdAt"}));
     EXPECT_EQ(tasks[1]["title"], "英语");
-    EXPECT_EQ(keys(tasks[1]), (std::vector<std::string>{"id", "title", "done", "due", "createdAt", "source"}));
+    EXPECT_EQ(keys(tasks[1]),
+              (std::vector<std::string>{"id", "title", "done", "due", "createdAt", "source"}));
     EXPECT_EQ(tasks[1]["due"], "2026-03-05T23:59:30Z") << "the fraction is dropped";
     EXPECT_TRUE(upperUuid.match(QString::fromStdString(tasks[1]["id"])).hasMatch());
     EXPECT_EQ(keys(tasks[2]),
-              (std::vector<std::string>{"id", "title", "done", "due", "createdAt", "completedAt", "source"}));
+              (std::vector<std::string>{"id", "title", "done", "due", "createdAt", "completedAt",
+                                        "source"}));
     EXPECT_EQ(tasks[2]["done"], true);
     EXPECT_TRUE(isoUtc.match(QString::fromStdString(tasks[2]["completedAt"])).hasMatch());
-
 }
 
 TEST(TaskListsFile, ReadsKeysInAnyOrderNullOptionalsUnknownKeysAndLowerCaseIds)
@@ -122,7 +124,8 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
 {
     TempHome home;
     QDir().mkpath(home.dataFolder());
-    const QString awkward = QString::fromUtf8("引号\"反斜杠\\ 换行\n 制表\t 控制\x01\x1f 表情😀 /斜杠");
+    const QString awkward =
+        QString::fromUtf8("引号\"反斜杠\\ 换行\n 制表\t 控制\x01\x1f 表情😀 /斜杠");
     {
         TaskStore store(home.dataFolder());
         store.add({awkward}, awkward, std::nullopt, awkward);
@@ -131,12 +134,14 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
         store.update(noted, awkward);
     }
     const QByteArray bytes = readFile(home.dataFolder() + "/tasks.json");
-    EXPECT_TRUE(bytes.contains(R"(\"反斜杠\\ 换行\n 制表\t 控制\u0001\u001f 表情😀 /斜杠)")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains(R"(\"反斜杠\\ 换行\n 制表\t 控制\u0001\u001f 表情😀 /斜杠)"))
+        << bytes.toStdString();
     EXPECT_TRUE(Json::accept(bytes.toStdString()));
     const std::optional<TaskList> list = TaskStore(home.dataFolder()).list(awkward);
     ASSERT_TRUE(list);
     // Names and titles are kept as single lines; notes and sources exactly.
-    const QString oneLine = QString::fromUtf8("引号\"反斜杠\\ 换行  制表\t 控制\x01\x1f 表情😀 /斜杠");
+    const QString oneLine =
+        QString::fromUtf8("引号\"反斜杠\\ 换行  制表\t 控制\x01\x1f 表情😀 /斜杠");
     EXPECT_EQ(list->name, oneLine);
     EXPECT_EQ(list->tasks.first().title, oneLine);
     EXPECT_EQ(list->tasks.first().note, awkward);
@@ -154,11 +159,15 @@ TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
         {"date with a fraction", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00.5Z")},
         {"date with an offset", withReplaced("2026-03-05T15:59:00Z", "2026-03-05T15:59:00+08:00")},
         {"date that does not exist", withReplaced("2026-03-05T15:59:00Z", "2026-02-30T15:59:00Z")},
-        {"date with a five-digit year", withReplaced("2026-03-05T15:59:00Z", "10000-01-01T04:59:00Z")},
+        {"date with a five-digit year",
+         withReplaced("2026-03-05T15:59:00Z", "10000-01-01T04:59:00Z")},
         {"date with a negative year", withReplaced("2026-03-05T15:59:00Z", "-001-12-31T16:00:00Z")},
         {"date as a number", withReplaced("\"2026-03-05T15:59:00Z\"", "794419140")},
-        {"UUID without dashes", withReplaced("7C9E6679-7425-40DE-944B-E07FC1F90AE7", "7C9E6679742540DE944BE07FC1F90AE7")},
-        {"UUID with braces", withReplaced("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"", "\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"")},
+        {"UUID without dashes",
+         withReplaced("7C9E6679-7425-40DE-944B-E07FC1F90AE7", "7C9E6679742540DE944BE07FC1F90AE7")},
+        {"UUID with braces",
+         withReplaced("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"",
+                      "\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"")},
     };
     for (const auto &[name, bytes] : brokenEntry) {
         TempHome home;
@@ -211,7 +220,9 @@ TEST(TaskListsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOverIt)
     store.add({"数学｜P12"}, "作业");
     const QStringList aside = keptAside(home.dataFolder(), "tasks.json");
     ASSERT_EQ(aside.size(), 1);
-    EXPECT_TRUE(QRegularExpression("^tasks\\.json\\.unreadable-\\d{8}T\\d{6}Z$").match(aside.first()).hasMatch());
+    EXPECT_TRUE(QRegularExpression("^tasks\\.json\\.unreadable-\\d{8}T\\d{6}Z$")
+                    .match(aside.first())
+                    .hasMatch());
     EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), newerFormat);
     EXPECT_EQ(TaskStore(home.dataFolder()).lists().size(), 1);
 
@@ -232,7 +243,8 @@ TEST(TaskListsFile, AFolderThatCannotHoldTheFileLosesNothingInMemory)
     EXPECT_EQ(readFile(home.path() + "/blocked"), "a file where the data folder should be");
     // Said, not hidden: the caller learns that the change lives in memory only.
     ASSERT_EQ(failed.size(), 1);
-    EXPECT_TRUE(failed[0][0].toString().startsWith("未能保存到 " + home.path() + "/blocked/tasks.json"));
+    EXPECT_TRUE(
+        failed[0][0].toString().startsWith("未能保存到 " + home.path() + "/blocked/tasks.json"));
     EXPECT_EQ(store.saveError(), failed[0][0].toString());
     EXPECT_FALSE(store.save());
     store.add({"英语"}, "作业");

@@ -47,7 +47,8 @@ TEST(TaskStore, AddTrimsBlanksSkipsDuplicatesAndCountsNoEmptyTitles)
     TaskStore store(folder.path);
     QSignalSpy changed(&store, &TaskStore::listsChanged);
 
-    const auto result = store.add({" 数学｜P12\u3000", "数学｜P12", "", "\t"}, "作业", at(5, 15), "photo.jpg");
+    const auto result =
+        store.add({" 数学｜P12\u3000", "数学｜P12", "", "\t"}, "作业", at(5, 15), "photo.jpg");
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(result.skipped, 1);
     EXPECT_EQ(changed.count(), 1);
@@ -63,7 +64,8 @@ TEST(TaskStore, AddTrimsBlanksSkipsDuplicatesAndCountsNoEmptyTitles)
     // A done entry and a canonically equivalent title count as present; line breaks become
     // spaces, in titles and list names alike.
     store.toggle(task.id, "作业");
-    const auto again = store.add({"数学｜P12", "Cafe\u0301", "Caf\u00e9", "a\r\nb\u2028", "a b"}, "作业\n");
+    const auto again =
+        store.add({"数学｜P12", "Cafe\u0301", "Caf\u00e9", "a\r\nb\u2028", "a b"}, "作业\n");
     EXPECT_EQ(again.added, 2);
     EXPECT_EQ(again.skipped, 3);
     EXPECT_TRUE(store.list("作业")->tasks.contains(entry(store, "作业", "a b")));
@@ -86,7 +88,8 @@ TEST(TaskStore, AddPutsTheListInOrderEvenWithoutTitles)
     store.add({"z-early", "a-early"}, "L", at(2, 8));
     store.add({"done-first"}, "L", at(1, 8));
     store.toggle(entry(store, "L", "done-first").id, "L");
-    EXPECT_EQ(titles(*store.list("L")).first(), "done-first") << "toggle leaves a ticked entry in place";
+    EXPECT_EQ(titles(*store.list("L")).first(), "done-first")
+        << "toggle leaves a ticked entry in place";
     store.add({}, "L");
     EXPECT_EQ(titles(*store.list("L")), QStringList({"a-early", "z-early", "late", "done-first"}));
 }

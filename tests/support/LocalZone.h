@@ -9,8 +9,7 @@
 class LocalZone {
 public:
     explicit LocalZone(const char *zone)
-        : m_wasSet(qEnvironmentVariableIsSet("TZ"))
-        , m_saved(qgetenv("TZ"))
+        : m_wasSet(qEnvironmentVariableIsSet("TZ")), m_saved(qgetenv("TZ"))
     {
         qputenv("TZ", zone);
         tzset();

@@ -17,7 +17,8 @@ QHash<QString, QString> readPaths()
         QFile file(folder.filePath(QStringLiteral("test-paths.txt")));
         if (file.open(QIODevice::ReadOnly)) {
             QHash<QString, QString> paths;
-            for (const QString &line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            for (const QString &line :
+                 QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
                 const qsizetype equals = line.indexOf(QLatin1Char('='));
                 if (equals > 0)
                     paths.insert(line.left(equals), line.mid(equals + 1));
@@ -25,7 +26,8 @@ QHash<QString, QString> readPaths()
             return paths;
         }
     } while (folder.cdUp());
-    std::fprintf(stderr, "test-paths.txt not found above the test program: run it from its build folder\n");
+    std::fprintf(stderr,
+                 "test-paths.txt not found above the test program: run it from its build folder\n");
     std::abort();
 }
 

@@ -8,7 +8,8 @@
 #include <QTimer>
 #include <algorithm>
 
-std::shared_ptr<AlertSeen> answerNextAlert(const QString &button, const std::optional<QString> &typed)
+std::shared_ptr<AlertSeen> answerNextAlert(const QString &button,
+                                           const std::optional<QString> &typed)
 {
     auto seen = std::make_shared<AlertSeen>();
     auto *poll = new QTimer(qApp);
@@ -26,7 +27,8 @@ std::shared_ptr<AlertSeen> answerNextAlert(const QString &button, const std::opt
         }
         QPushButton *chosen = nullptr;
         QList<QPushButton *> buttons = dialog->findChildren<QPushButton *>();
-        std::sort(buttons.begin(), buttons.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
+        std::sort(buttons.begin(), buttons.end(),
+                  [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
         for (QPushButton *each : buttons) {
             seen->buttons.append(each->text());
             if (each->text() == button)

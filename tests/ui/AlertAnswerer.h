@@ -14,4 +14,5 @@ struct AlertSeen {
     QString fieldText;   // the text field's text as the alert came up
 };
 
-std::shared_ptr<AlertSeen> answerNextAlert(const QString &button, const std::optional<QString> &typed = std::nullopt);
+std::shared_ptr<AlertSeen> answerNextAlert(const QString &button,
+                                           const std::optional<QString> &typed = std::nullopt);

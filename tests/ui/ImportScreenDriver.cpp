@@ -32,10 +32,7 @@ void dropOn(QWidget *zone, QMimeData &mime)
 
 } // namespace
 
-ImportScreenDriver::ImportScreenDriver(ImportView *view)
-    : m_view(view)
-{
-}
+ImportScreenDriver::ImportScreenDriver(ImportView *view) : m_view(view) { }
 
 QAbstractButton *ImportScreenDriver::button(const char *objectName) const
 {

@@ -13,9 +13,9 @@
 #include <future>
 
 ScreenHarness::ScreenHarness()
-    : store(DataFolder::path())
-    , center(home.path() + QStringLiteral("/.local/state/Slatebook"), QDBusConnection::sessionBus(), WallClock::system())
-    , notify(center, WallClock::system())
+    : store(DataFolder::path()), center(home.path() + QStringLiteral("/.local/state/Slatebook"),
+                                        QDBusConnection::sessionBus(), WallClock::system()),
+      notify(center, WallClock::system())
 {
 }
 
@@ -28,7 +28,8 @@ QList<NotificationRequest> ScreenHarness::pendingNotifications()
 {
     auto answer = std::make_shared<std::promise<QList<NotificationRequest>>>();
     std::future<QList<NotificationRequest>> pending = answer->get_future();
-    center.getPending([answer](QList<NotificationRequest> requests) { answer->set_value(std::move(requests)); });
+    center.getPending(
+        [answer](QList<NotificationRequest> requests) { answer->set_value(std::move(requests)); });
     while (pending.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         QCoreApplication::processEvents();
     return pending.get();
@@ -39,7 +40,8 @@ QStringList ScreenHarness::reminderFiles(const QString &listName) const
     const QDir root(home.path() + QStringLiteral("/.local/share/Slatebook/Reminders"));
     for (const QString &folder : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         QFile name(root.filePath(folder + QStringLiteral("/displayname")));
-        if (name.open(QIODevice::ReadOnly) && QString::fromUtf8(name.readAll()).trimmed() == listName)
+        if (name.open(QIODevice::ReadOnly) &&
+            QString::fromUtf8(name.readAll()).trimmed() == listName)
             return QDir(root.filePath(folder)).entryList({QStringLiteral("*.ics")}, QDir::Files);
     }
     return {};

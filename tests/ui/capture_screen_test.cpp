@@ -28,7 +28,8 @@ const QString mockInterface = QStringLiteral("org.freedesktop.DBus.Mock");
 class PrivateSessionBus {
 public:
     PrivateSessionBus()
-        : m_sessionBusWasInUse(QDBusConnection(QStringLiteral("qt_default_session_bus")).isConnected())
+        : m_sessionBusWasInUse(
+              QDBusConnection(QStringLiteral("qt_default_session_bus")).isConnected())
     {
         if (!m_sessionBusWasInUse)
             qputenv("DBUS_SESSION_BUS_ADDRESS", m_bus.address().toUtf8());
@@ -47,25 +48,26 @@ private:
 // name and its handle_token) and returns its path; the test then answers on it as the user would.
 class PortalStandIn {
 public:
-    PortalStandIn(const TestSessionBus &bus, const QString &clientName)
-        : m_bus(bus)
+    PortalStandIn(const TestSessionBus &bus, const QString &clientName) : m_bus(bus)
     {
         m_process.setProcessEnvironment(bus.environment());
         // The Debian package installs the module for the system's interpreter.
         m_process.start(QStringLiteral("/usr/bin/python3"),
-                        {QStringLiteral("-m"), QStringLiteral("dbusmock"), portalService, portalPath,
-                         QStringLiteral("org.freedesktop.portal.Screenshot")});
+                        {QStringLiteral("-m"), QStringLiteral("dbusmock"), portalService,
+                         portalPath, QStringLiteral("org.freedesktop.portal.Screenshot")});
         m_process.waitForStarted();
         m_running = bus.waitForName(portalService);
         QString sender = clientName.mid(1);
         sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-        const QString code = QStringLiteral(
-                                 "path = '%1/request/%2/' + args[1]['handle_token']\n"
-                                 "self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])\n"
-                                 "ret = dbus.ObjectPath(path)\n")
-                                 .arg(portalPath, sender);
-        QDBusMessage add = QDBusMessage::createMethodCall(portalService, portalPath, mockInterface, QStringLiteral("AddMethod"));
-        add << QString() << QStringLiteral("Screenshot") << QStringLiteral("sa{sv}") << QStringLiteral("o") << code;
+        const QString code =
+            QStringLiteral("path = '%1/request/%2/' + args[1]['handle_token']\n"
+                           "self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])\n"
+                           "ret = dbus.ObjectPath(path)\n")
+                .arg(portalPath, sender);
+        QDBusMessage add = QDBusMessage::createMethodCall(portalService, portalPath, mockInterface,
+                                                          QStringLiteral("AddMethod"));
+        add << QString() << QStringLiteral("Screenshot") << QStringLiteral("sa{sv}")
+            << QStringLiteral("o") << code;
         m_running = m_running && m_bus.connection().call(add).type() == QDBusMessage::ReplyMessage;
     }
 
@@ -80,8 +82,8 @@ public:
     // The options of every Screenshot call so far, oldest first.
     QList<QVariantMap> screenshotCalls() const
     {
-        const QDBusMessage reply = m_bus.connection().call(
-            QDBusMessage::createMethodCall(portalService, portalPath, mockInterface, QStringLiteral("GetCalls")));
+        const QDBusMessage reply = m_bus.connection().call(QDBusMessage::createMethodCall(
+            portalService, portalPath, mockInterface, QStringLiteral("GetCalls")));
         QList<QVariantMap> calls;
         if (reply.type() != QDBusMessage::ReplyMessage)
             return calls;
@@ -119,9 +121,12 @@ public:
     // Emits Response on the Request object of the call with these options.
     bool respond(const QVariantMap &call, uint response, const QVariantMap &results) const
     {
-        const QString request = m_requestPrefix() + call.value(QStringLiteral("handle_token")).toString();
-        QDBusMessage emit_ = QDBusMessage::createMethodCall(portalService, request, mockInterface, QStringLiteral("EmitSignal"));
-        emit_ << QStringLiteral("org.freedesktop.portal.Request") << QStringLiteral("Response") << QStringLiteral("ua{sv}")
+        const QString request =
+            m_requestPrefix() + call.value(QStringLiteral("handle_token")).toString();
+        QDBusMessage emit_ = QDBusMessage::createMethodCall(portalService, request, mockInterface,
+                                                            QStringLiteral("EmitSignal"));
+        emit_ << QStringLiteral("org.freedesktop.portal.Request") << QStringLiteral("Response")
+              << QStringLiteral("ua{sv}")
               << QVariantList{QVariant::fromValue(response), QVariant::fromValue(results)};
         return m_bus.connection().call(emit_).type() == QDBusMessage::ReplyMessage;
     }
@@ -152,7 +157,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    ImportScreenDriver screen() const { return ImportScreenDriver(window->rootView()->importView()); }
+    ImportScreenDriver screen() const
+    {
+        return ImportScreenDriver(window->rootView()->importView());
+    }
 
     PrivateSessionBus session; // first: the harness uses the session bus too
     std::optional<ScreenHarness> harness;
@@ -162,12 +170,14 @@ protected:
 TEST_F(CaptureScreenTest, ThePortalsPictureIsRecognisedOrTheButtonSaysThereIsNoService)
 {
     const ImportScreenDriver s = screen();
-    const QString unavailable = QStringLiteral("这个桌面没有提供截屏服务：请用截图工具截图并复制，再按 Ctrl+V 粘贴");
+    const QString unavailable =
+        QStringLiteral("这个桌面没有提供截屏服务：请用截图工具截图并复制，再按 Ctrl+V 粘贴");
 
     // Nothing on the bus serves the portal.
     s.click("captureButton");
     EXPECT_EQ(s.statusShown(), QStringLiteral("请在桌面的截屏工具里选择要识别的区域…"));
-    ASSERT_TRUE(waitUntil([&] { return s.statusShown() == unavailable; }, 30000)) << s.statusShown().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return s.statusShown() == unavailable; }, 30000))
+        << s.statusShown().toStdString();
     EXPECT_EQ(s.button("captureButton")->toolTip(), unavailable);
     EXPECT_FALSE(s.view()->isBusy());
 
@@ -187,8 +197,10 @@ TEST_F(CaptureScreenTest, ThePortalsPictureIsRecognisedOrTheButtonSaysThereIsNoS
     ASSERT_TRUE(QFile::copy(corpusImage(QStringLiteral("05-kai-photo.jpg")), shot));
     s.click("captureButton");
     const QVariantMap second = portal.waitForCall(2);
-    EXPECT_NE(second.value(QStringLiteral("handle_token")), first.value(QStringLiteral("handle_token")));
-    ASSERT_TRUE(portal.respond(second, 0, {{QStringLiteral("uri"), QUrl::fromLocalFile(shot).toString()}}));
+    EXPECT_NE(second.value(QStringLiteral("handle_token")),
+              first.value(QStringLiteral("handle_token")));
+    ASSERT_TRUE(
+        portal.respond(second, 0, {{QStringLiteral("uri"), QUrl::fromLocalFile(shot).toString()}}));
     ASSERT_TRUE(waitUntil([&] { return s.view()->isBusy(); }, 15000));
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 截屏 …"));
     EXPECT_TRUE(s.progressShown());
@@ -196,8 +208,10 @@ TEST_F(CaptureScreenTest, ThePortalsPictureIsRecognisedOrTheButtonSaysThereIsNoS
     QStringList titles;
     for (const SlateItem &item : s.view()->items())
         titles.append(item.title());
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("语文｜抄写词语两遍"), QStringLiteral("数学｜第3题 第4题"),
-                                   QStringLiteral("英语｜读课文三遍")}));
+    EXPECT_EQ(
+        titles,
+        (QStringList{QStringLiteral("语文｜抄写词语两遍"), QStringLiteral("数学｜第3题 第4题"),
+                     QStringLiteral("英语｜读课文三遍")}));
     EXPECT_EQ(s.statusShown(), QStringLiteral("来自截屏：解析出 3 条"));
     EXPECT_EQ(s.view()->header()->listName(), QStringLiteral("5.8作业"));
     EXPECT_TRUE(s.showsPicture());

@@ -97,9 +97,11 @@ TEST(GlassPaletteTest, ForegroundAccentsKeepWcagContrastOnEverySurface)
 {
     for (const QPalette &palette : hardPalettes()) {
         const QColor raw = GlassPalette::accent(palette);
-        for (const QColor &surface : {GlassPalette::backdropColor(palette), GlassPalette::panelColor(palette)}) {
+        for (const QColor &surface :
+             {GlassPalette::backdropColor(palette), GlassPalette::panelColor(palette)}) {
             EXPECT_LT(GlassPalette::contrastRatio(raw, surface), 3.0);
-            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::accentSymbol(palette), surface), 3.0);
+            EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::accentSymbol(palette), surface),
+                      3.0);
             EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::accentText(palette), surface), 4.5);
             EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::overdue(palette), surface), 4.5);
             EXPECT_GE(GlassPalette::contrastRatio(GlassPalette::dueToday(palette), surface), 4.5);
@@ -129,9 +131,12 @@ TEST(GlassPaletteTest, AccentIconsOfTheScreensReachThreeToOneOnADarkHighlight)
     // Card titles (settings), the About screen's features and the lists' add bar: symbols on glass.
     QWidget page;
     page.setPalette(dark);
-    auto *title = new SectionTitle(QStringLiteral("preferences-system-symbolic"), QStringLiteral("设置"), std::nullopt, &page);
-    auto *symbol = new SymbolView(QStringLiteral("list-add-symbolic"), 17, GlassPalette::Tone::Accent, &page);
-    for (const SymbolView *view : QList<const SymbolView *>{title->findChild<SymbolView *>(), symbol}) {
+    auto *title = new SectionTitle(QStringLiteral("preferences-system-symbolic"),
+                                   QStringLiteral("设置"), std::nullopt, &page);
+    auto *symbol =
+        new SymbolView(QStringLiteral("list-add-symbolic"), 17, GlassPalette::Tone::Accent, &page);
+    for (const SymbolView *view :
+         QList<const SymbolView *>{title->findChild<SymbolView *>(), symbol}) {
         ASSERT_NE(view, nullptr);
         EXPECT_GE(GlassPalette::contrastRatio(view->currentColor(), panel), 3.0);
         EXPECT_GE(GlassPalette::contrastRatio(view->currentColor(), backdrop), 3.0);
@@ -156,7 +161,8 @@ TEST(AppBackdropTest, IsOpaqueWithoutACompositorAndItsGlowsScaleWithTheWindow)
             ASSERT_EQ(qAlpha(small.pixel(x, y)), 255);
     }
     // The same fractions of the window look the same at both sizes.
-    for (QPointF at : {QPointF(0.72, 0.18), QPointF(0.05, 0.05), QPointF(0.95, 0.95), QPointF(0.5, 0.5)}) {
+    for (QPointF at :
+         {QPointF(0.72, 0.18), QPointF(0.05, 0.05), QPointF(0.95, 0.95), QPointF(0.5, 0.5)}) {
         const QColor a = small.pixelColor(int(at.x() * 400), int(at.y() * 300));
         const QColor b = large.pixelColor(int(at.x() * 800), int(at.y() * 600));
         EXPECT_NEAR(a.red(), b.red(), 3);
@@ -176,7 +182,8 @@ TEST(ToneLabelTest, FollowsTheDesktopSwitchingBetweenLightAndDark)
     light.setColor(QPalette::Window, QColor(239, 239, 239));
     light.setColor(QPalette::WindowText, Qt::black);
     parent.setPalette(light);
-    auto *label = new ToneLabel(QStringLiteral("离线运行"), GlassPalette::Tone::Tertiary, GlassFonts::system(10), &parent);
+    auto *label = new ToneLabel(QStringLiteral("离线运行"), GlassPalette::Tone::Tertiary,
+                                GlassFonts::system(10), &parent);
     EXPECT_EQ(label->palette().color(QPalette::WindowText), GlassPalette::tertiary(light));
 
     parent.setPalette(darkPalette());

@@ -18,8 +18,9 @@
 
 namespace {
 
-HistoryRecord record(const QString &listName, const QStringList &items, std::optional<QString> imagePath = std::nullopt,
-                     qint64 written = 0, qint64 skipped = 0)
+HistoryRecord record(const QString &listName, const QStringList &items,
+                     std::optional<QString> imagePath = std::nullopt, qint64 written = 0,
+                     qint64 skipped = 0)
 {
     HistoryRecord r;
     r.listName = listName;
@@ -33,21 +34,29 @@ HistoryRecord record(const QString &listName, const QStringList &items, std::opt
 TEST(HistoryTextsTest, PreviewTimeAndStatus)
 {
     EXPECT_EQ(HistoryTexts::preview({}), QString());
-    EXPECT_EQ(HistoryTexts::preview({"语文｜背诵", "数学｜P12"}), QStringLiteral("语文｜背诵 · 数学｜P12"));
-    EXPECT_EQ(HistoryTexts::preview({"a", "b", "c", "d", "e"}), QStringLiteral("a · b · c …等 5 条"));
-    EXPECT_EQ(HistoryTexts::time(QDateTime(QDate(2025, 3, 5), QTime(7, 5))), QStringLiteral("3月5日 07:05"));
-    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 0), QStringLiteral("「3.15作业」里这些条目都已存在"));
-    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 4), QStringLiteral("已重新存到 App 清单「3.15作业」4 条"));
+    EXPECT_EQ(HistoryTexts::preview({"语文｜背诵", "数学｜P12"}),
+              QStringLiteral("语文｜背诵 · 数学｜P12"));
+    EXPECT_EQ(HistoryTexts::preview({"a", "b", "c", "d", "e"}),
+              QStringLiteral("a · b · c …等 5 条"));
+    EXPECT_EQ(HistoryTexts::time(QDateTime(QDate(2025, 3, 5), QTime(7, 5))),
+              QStringLiteral("3月5日 07:05"));
+    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 0),
+              QStringLiteral("「3.15作业」里这些条目都已存在"));
+    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 4),
+              QStringLiteral("已重新存到 App 清单「3.15作业」4 条"));
 }
 
 TEST(ThumbnailsTest, FillsAnUprightSquareOrGivesNothing)
 {
     // The corpus' rotated photo is stored sideways with an EXIF turn.
-    const QImage rotated = Thumbnails::make(corpusImage(QStringLiteral("13-exif-rotated.jpg")), 128);
+    const QImage rotated =
+        Thumbnails::make(corpusImage(QStringLiteral("13-exif-rotated.jpg")), 128);
     EXPECT_EQ(rotated.size(), QSize(128, 128));
-    EXPECT_EQ(Thumbnails::make(corpusImage(QStringLiteral("math-line.heic")), 64).size(), QSize(64, 64));
+    EXPECT_EQ(Thumbnails::make(corpusImage(QStringLiteral("math-line.heic")), 64).size(),
+              QSize(64, 64));
     EXPECT_TRUE(Thumbnails::make(corpusImage(QStringLiteral("no-such-file.jpg")), 64).isNull());
-    EXPECT_TRUE(Thumbnails::make(TestPaths::data(QStringLiteral("../ui/CMakeLists.txt")), 64).isNull());
+    EXPECT_TRUE(
+        Thumbnails::make(TestPaths::data(QStringLiteral("../ui/CMakeLists.txt")), 64).isNull());
 }
 
 class HistoryScreenTest : public ::testing::Test {
@@ -67,7 +76,8 @@ protected:
         for (const HistoryRecord &record : harness.history.records()) {
             for (RecordRow *each : view->findChildren<RecordRow *>()) {
                 // Rows on their way out were hidden; new ones are not shown until the next turn.
-                const bool leaving = each->isHidden() && each->testAttribute(Qt::WA_WState_ExplicitShowHide);
+                const bool leaving =
+                    each->isHidden() && each->testAttribute(Qt::WA_WState_ExplicitShowHide);
                 if (!leaving && each->record().id == record.id)
                     shown.append(each);
             }
@@ -101,10 +111,12 @@ TEST_F(HistoryScreenTest, AnEmptyHistoryShowsTheEmptyPanel)
 
 TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
 {
-    harness.history.add(record(QStringLiteral("无图"), {"语文｜背诵", "数学｜P12"}, std::nullopt, 0, 3));
+    harness.history.add(
+        record(QStringLiteral("无图"), {"语文｜背诵", "数学｜P12"}, std::nullopt, 0, 3));
     harness.history.add(record(QStringLiteral("有图"), {"a", "b", "c", "d", "e"},
                                corpusImage(QStringLiteral("03-print-photo.jpg")), 5, 0));
-    harness.history.add(record(QStringLiteral("坏图"), {}, corpusImage(QStringLiteral("gone.jpg")), 1, 1));
+    harness.history.add(
+        record(QStringLiteral("坏图"), {}, corpusImage(QStringLiteral("gone.jpg")), 1, 1));
     open();
     EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 3 次导入"));
     ASSERT_EQ(rows().size(), 3);
@@ -112,17 +124,20 @@ TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
     EXPECT_EQ(rows().first()->record().listName, QStringLiteral("坏图"));
 
     RecordRow *plain = row(QStringLiteral("无图"));
-    EXPECT_EQ(named<QLabel>(plain, "previewLabel")->text(), QStringLiteral("语文｜背诵 · 数学｜P12"));
+    EXPECT_EQ(named<QLabel>(plain, "previewLabel")->text(),
+              QStringLiteral("语文｜背诵 · 数学｜P12"));
     EXPECT_EQ(named<QLabel>(plain, "writtenBadge"), nullptr);
     ASSERT_NE(named<QLabel>(plain, "skippedBadge"), nullptr);
     EXPECT_EQ(named<QLabel>(plain, "skippedBadge")->text(), QStringLiteral("跳过 3"));
     EXPECT_FALSE(named<QPushButton>(plain, "revealButton")->isEnabled());
     EXPECT_TRUE(named<QPushButton>(plain, "rewriteButton")->isEnabled());
     EXPECT_TRUE(plain->showsPlaceholder());
-    EXPECT_EQ(named<QLabel>(plain, "recordTimeLabel")->text(), HistoryTexts::time(plain->record().date));
+    EXPECT_EQ(named<QLabel>(plain, "recordTimeLabel")->text(),
+              HistoryTexts::time(plain->record().date));
 
     RecordRow *pictured = row(QStringLiteral("有图"));
-    EXPECT_EQ(named<QLabel>(pictured, "previewLabel")->text(), QStringLiteral("a · b · c …等 5 条"));
+    EXPECT_EQ(named<QLabel>(pictured, "previewLabel")->text(),
+              QStringLiteral("a · b · c …等 5 条"));
     EXPECT_EQ(named<QLabel>(pictured, "writtenBadge")->text(), QStringLiteral("写入 5"));
     EXPECT_EQ(named<QLabel>(pictured, "skippedBadge"), nullptr);
     EXPECT_TRUE(named<QPushButton>(pictured, "revealButton")->isEnabled());
@@ -151,7 +166,8 @@ TEST_F(HistoryScreenTest, WriteAgainAddsWhatIsMissingAndReschedulesDatedEntries)
 {
     const QDateTime due(QDate::currentDate().addDays(1), QTime(20, 0));
     harness.store.add({QStringLiteral("语文｜背诵")}, QStringLiteral("3.15作业"), due);
-    harness.history.add(record(QStringLiteral("3.15作业"), {"语文｜背诵", "数学｜P12", "数学｜P12", " ", "英语｜听写"}));
+    harness.history.add(record(QStringLiteral("3.15作业"),
+                               {"语文｜背诵", "数学｜P12", "数学｜P12", " ", "英语｜听写"}));
     open();
     const qsizetype records = harness.history.records().size();
 
@@ -166,7 +182,8 @@ TEST_F(HistoryScreenTest, WriteAgainAddsWhatIsMissingAndReschedulesDatedEntries)
     for (const NotificationRequest &request : harness.pendingNotifications())
         notified.append(request.identifier);
     for (const TaskItem &task : list->tasks) {
-        EXPECT_EQ(notified.contains(NotificationRequests::dueIdentifier(task.id)), task.title == QStringLiteral("语文｜背诵"));
+        EXPECT_EQ(notified.contains(NotificationRequests::dueIdentifier(task.id)),
+                  task.title == QStringLiteral("语文｜背诵"));
         if (task.title != QStringLiteral("语文｜背诵")) {
             EXPECT_EQ(task.due, std::nullopt);
             EXPECT_EQ(task.source, QStringLiteral("历史重写"));
@@ -195,7 +212,8 @@ TEST_F(HistoryScreenTest, ClearingAsksAndOnlyClearConfirms)
     auto seen = answerNextAlert(QStringLiteral("取消"));
     QTest::mouseClick(named<QPushButton>(view, "clearHistoryButton"), Qt::LeftButton);
     EXPECT_TRUE(seen->shown);
-    EXPECT_EQ(seen->texts.mid(0, 2), (QStringList{"清空全部历史记录？", "只删除本机记录文件，不影响提醒事项里的内容。"}));
+    EXPECT_EQ(seen->texts.mid(0, 2),
+              (QStringList{"清空全部历史记录？", "只删除本机记录文件，不影响提醒事项里的内容。"}));
     EXPECT_EQ(seen->buttons, (QStringList{"取消", "清空"}));
     EXPECT_EQ(harness.history.records().size(), 2);
 

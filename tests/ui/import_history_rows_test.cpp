@@ -38,15 +38,18 @@ TEST(ImportHistoryRows, TextImportsShowATextSymbolAndSeveralPhotosTheirNumber)
     HistoryRecord noPicture = sameRecord();
     HistoryRecord text = sameRecord();
     text.fromText = true;
-    EXPECT_NE(painted(text), painted(noPicture)) << "text is told apart from a picture that is missing";
+    EXPECT_NE(painted(text), painted(noPicture))
+        << "text is told apart from a picture that is missing";
     RecordRow textRow(text);
     EXPECT_FALSE(textRow.findChild<QPushButton *>(QStringLiteral("revealButton"))->isEnabled());
 
     HistoryRecord onePhoto = sameRecord();
     onePhoto.imagePath = corpusImage(QStringLiteral("14-hand-photo.jpg"));
     HistoryRecord threePhotos = onePhoto;
-    threePhotos.moreImagePaths = {corpusImage(QStringLiteral("05-kai-photo.jpg")), corpusImage(QStringLiteral("01-screenshot.png"))};
-    EXPECT_NE(painted(threePhotos), painted(onePhoto)) << "the first photo carries the number of photos";
+    threePhotos.moreImagePaths = {corpusImage(QStringLiteral("05-kai-photo.jpg")),
+                                  corpusImage(QStringLiteral("01-screenshot.png"))};
+    EXPECT_NE(painted(threePhotos), painted(onePhoto))
+        << "the first photo carries the number of photos";
     RecordRow threeRow(threePhotos);
     EXPECT_TRUE(threeRow.findChild<QPushButton *>(QStringLiteral("revealButton"))->isEnabled());
 }

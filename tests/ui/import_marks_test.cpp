@@ -83,9 +83,14 @@ TEST(ImportMarks, UnsureCharactersAreMarkedUntilTheRowIsEdited)
     // The tooltip names the doubt over the marked character only.
     const QPoint overEight = over(ImportScreenDriver::textField(marked), 4);
     ASSERT_FALSE(overEight.isNull());
-    EXPECT_EQ(tooltipAt(ImportScreenDriver::textField(marked), overEight), QStringLiteral("识别把握不大，请核对"));
-    EXPECT_TRUE(tooltipAt(ImportScreenDriver::textField(marked), over(ImportScreenDriver::textField(marked), 1)).isEmpty());
-    EXPECT_TRUE(tooltipAt(ImportScreenDriver::textField(plain), over(ImportScreenDriver::textField(plain), 4)).isEmpty());
+    EXPECT_EQ(tooltipAt(ImportScreenDriver::textField(marked), overEight),
+              QStringLiteral("识别把握不大，请核对"));
+    EXPECT_TRUE(tooltipAt(ImportScreenDriver::textField(marked),
+                          over(ImportScreenDriver::textField(marked), 1))
+                    .isEmpty());
+    EXPECT_TRUE(tooltipAt(ImportScreenDriver::textField(plain),
+                          over(ImportScreenDriver::textField(plain), 4))
+                    .isEmpty());
 
     // Any edit means the user has looked: every mark goes, the text stays as edited.
     QLineEdit *field = ImportScreenDriver::textField(marked);

@@ -37,7 +37,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    ImportScreenDriver screen() const { return ImportScreenDriver(window->rootView()->importView()); }
+    ImportScreenDriver screen() const
+    {
+        return ImportScreenDriver(window->rootView()->importView());
+    }
 
     QStringList titlesIn(const QString &listName) const
     {
@@ -74,7 +77,8 @@ TEST_F(ImportScreenTest, ANewScreenIsEmptyWithTheSettingsDefaults)
     EXPECT_TRUE(view->items().isEmpty());
     EXPECT_TRUE(s.find("emptyState")->isVisible());
     EXPECT_FALSE(s.showsPicture());
-    EXPECT_EQ(view->header()->listName(), harness.settings.defaultListName(QDateTime::currentDateTime()));
+    EXPECT_EQ(view->header()->listName(),
+              harness.settings.defaultListName(QDateTime::currentDateTime()));
     EXPECT_TRUE(s.find<QCheckBox>("dueCheck")->isChecked());
     EXPECT_EQ(view->header()->due(), *harness.settings.defaultDue());
     EXPECT_TRUE(view->header()->savesToApp());
@@ -116,7 +120,8 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     ASSERT_GE(view->items().size(), 5);
     const qsizetype total = view->items().size();
     const QStringList lines = s.rawLines();
-    EXPECT_EQ(s.statusShown(), QStringLiteral("识别到 %1 行文字，解析出 %2 条作业").arg(lines.size()).arg(total));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("识别到 %1 行文字，解析出 %2 条作业").arg(lines.size()).arg(total));
     EXPECT_FALSE(s.progressShown());
     EXPECT_TRUE(s.showsPicture());
     EXPECT_FALSE(s.find("imagePageLabel")->isVisible()) << "one picture needs no paging";
@@ -148,7 +153,10 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     // To the app's own lists, due tomorrow evening.
     s.setDue(tomorrowEvening());
     s.click("writeButton");
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已存到 App 清单「%1」共 %2 条，到期会通知你").arg(listName).arg(ticked.size()));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已存到 App 清单「%1」共 %2 条，到期会通知你")
+                  .arg(listName)
+                  .arg(ticked.size()));
     QStringList stored = titlesIn(listName);
     stored.sort();
     QStringList expected = ticked;
@@ -172,13 +180,17 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     QStringList notified = notifiedTaskIds();
     EXPECT_EQ(notified.size(), ticked.size());
     for (const TaskItem &task : savedTasks)
-        EXPECT_TRUE(notified.contains(QStringLiteral("slate-task-") + task.id.toString(QUuid::WithoutBraces).toUpper()));
+        EXPECT_TRUE(notified.contains(QStringLiteral("slate-task-") +
+                                      task.id.toString(QUuid::WithoutBraces).toUpper()));
     // The rows stay for another write.
     EXPECT_EQ(view->items().size(), total);
 
     // Saving the same rows again skips every one.
     s.click("writeButton");
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已存到 App 清单「%1」0 条（跳过 %2 条重复）").arg(listName).arg(ticked.size()));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已存到 App 清单「%1」0 条（跳过 %2 条重复）")
+                  .arg(listName)
+                  .arg(ticked.size()));
 
     // The same rows to Reminders, with Ctrl+Return.
     s.chooseReminders();
@@ -189,7 +201,8 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     EXPECT_TRUE(view->isBusy());
     EXPECT_FALSE(s.button("writeButton")->isEnabled());
     ASSERT_TRUE(s.waitIdle());
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已写入 %1 条到清单「%2」").arg(ticked.size()).arg(listName));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已写入 %1 条到清单「%2」").arg(ticked.size()).arg(listName));
     EXPECT_EQ(harness.reminderFiles(listName).size(), ticked.size());
     ASSERT_EQ(harness.history.records().size(), 3);
     EXPECT_EQ(harness.history.records().first().items, ticked);
@@ -197,7 +210,10 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
 
     s.click("writeButton");
     ASSERT_TRUE(s.waitIdle());
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已写入 0 条到「%1」（跳过 %2 条已存在）").arg(listName).arg(ticked.size()));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已写入 0 条到「%1」（跳过 %2 条已存在）")
+                  .arg(listName)
+                  .arg(ticked.size()));
 
     // Re-parsing replaces edits and unticks.
     QTest::mouseClick(s.button("reparseButton"), Qt::LeftButton);
@@ -215,7 +231,8 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     EXPECT_EQ(view->items().last().title(), QStringLiteral("美术｜画一幅春天"));
     EXPECT_EQ(s.countText(), QStringLiteral("%1/%1 条待写入").arg(total + 1));
     const QUuid removed = view->items().first().id;
-    QTest::mouseClick(s.row(0)->findChild<QPushButton *>(QStringLiteral("trashButton")), Qt::LeftButton);
+    QTest::mouseClick(s.row(0)->findChild<QPushButton *>(QStringLiteral("trashButton")),
+                      Qt::LeftButton);
     EXPECT_EQ(view->items().size(), total);
     EXPECT_NE(view->items().first().id, removed);
 
@@ -238,7 +255,8 @@ TEST_F(ImportScreenTest, ARowWithTrailingSpacesIsSavedTrimmedAndStillNotified)
     s.addRow(QString(), QStringLiteral("  带尺子"));
     s.click("writeButton");
 
-    EXPECT_EQ(titlesIn(QStringLiteral("语文作业")), (QStringList{QStringLiteral("带尺子"), QStringLiteral("语文｜背课文")}));
+    EXPECT_EQ(titlesIn(QStringLiteral("语文作业")),
+              (QStringList{QStringLiteral("带尺子"), QStringLiteral("语文｜背课文")}));
     EXPECT_EQ(notifiedTaskIds().size(), 2);
     // The history keeps the titles as they were handed over.
     EXPECT_EQ(harness.history.records().first().items,
@@ -255,7 +273,8 @@ TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
     s.addRow(QStringLiteral("数学"), QStringLiteral("口算本第8页"));
     s.addRow(QStringLiteral("数学"), QStringLiteral("订正试卷"));
     s.click("writeButton");
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已存到 App 清单「数学作业」2 条（跳过 1 条重复）"));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已存到 App 清单「数学作业」2 条（跳过 1 条重复）"));
     EXPECT_EQ(titlesIn(QStringLiteral("数学作业")).size(), 3);
     EXPECT_EQ(harness.history.records().first().listName, QStringLiteral("数学作业"));
     EXPECT_EQ(harness.history.records().first().written, 2);
@@ -271,7 +290,8 @@ TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
     EXPECT_EQ(s.countText(), QStringLiteral("0/3 条待写入"));
     EXPECT_TRUE(s.button("writeButton")->isEnabled());
     s.click("writeButton");
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已存到 App 清单「5.12作业」共 0 条，到期会通知你"));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已存到 App 清单「5.12作业」共 0 条，到期会通知你"));
     ASSERT_EQ(harness.history.records().size(), 2);
     EXPECT_TRUE(harness.history.records().first().items.isEmpty());
     EXPECT_TRUE(harness.store.list(QStringLiteral("5.12作业")).has_value());
@@ -300,7 +320,8 @@ TEST_F(ImportScreenTest, AFailedRemindersWriteChangesNothing)
     s.chooseReminders();
     s.click("writeButton");
     ASSERT_TRUE(s.waitIdle());
-    EXPECT_TRUE(s.statusShown().startsWith(QStringLiteral("❌ 未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 ") + root))
+    EXPECT_TRUE(s.statusShown().startsWith(
+        QStringLiteral("❌ 未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 ") + root))
         << s.statusShown().toStdString();
     EXPECT_EQ(view->items(), before);
     EXPECT_TRUE(harness.history.records().isEmpty());
@@ -369,7 +390,8 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
     EXPECT_FALSE(view->isBusy());
 
     // A chat message: its non-blank lines are the recognised lines, parsed at once.
-    clipboard->setText(QStringLiteral("3月15日作业\r\n\n  语文：背诵《春》第二段\n数学：练习册P12\u2028英语：默写Unit 2单词\n"));
+    clipboard->setText(QStringLiteral(
+        "3月15日作业\r\n\n  语文：背诵《春》第二段\n数学：练习册P12\u2028英语：默写Unit 2单词\n"));
     // Inside a text field Ctrl+V pastes into the field.
     auto *listName = s.find<QLineEdit>("listNameField");
     listName->setFocus();
@@ -379,13 +401,17 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
     s.button("pasteButton")->setFocus();
     QTest::keyClick(window.get(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_FALSE(view->isBusy()) << "text needs no recognition";
-    EXPECT_EQ(s.rawLines(), (QStringList{QStringLiteral("3月15日作业"), QStringLiteral("语文：背诵《春》第二段"),
-                                         QStringLiteral("数学：练习册P12"), QStringLiteral("英语：默写Unit 2单词")}));
+    EXPECT_EQ(
+        s.rawLines(),
+        (QStringList{QStringLiteral("3月15日作业"), QStringLiteral("语文：背诵《春》第二段"),
+                     QStringLiteral("数学：练习册P12"), QStringLiteral("英语：默写Unit 2单词")}));
     QStringList titles;
     for (const SlateItem &item : view->items())
         titles.append(item.title());
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("语文｜背诵《春》第二段"), QStringLiteral("数学｜练习册P12"),
-                                   QStringLiteral("英语｜默写Unit 2单词")}));
+    EXPECT_EQ(
+        titles,
+        (QStringList{QStringLiteral("语文｜背诵《春》第二段"), QStringLiteral("数学｜练习册P12"),
+                     QStringLiteral("英语｜默写Unit 2单词")}));
     EXPECT_EQ(s.statusShown(), QStringLiteral("来自剪贴板：解析出 3 条"));
     EXPECT_EQ(view->header()->listName(), QStringLiteral("3.15作业"));
     EXPECT_FALSE(s.showsPicture());
@@ -447,7 +473,8 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     const ImportScreenDriver s = screen();
     ImportView *view = s.view();
     QStringList statuses;
-    QObject::connect(view, &ImportView::statusChanged, view, [&statuses](const QString &status) { statuses.append(status); });
+    QObject::connect(view, &ImportView::statusChanged, view,
+                     [&statuses](const QString &status) { statuses.append(status); });
 
     // Three names typed into the open dialog, in the order wanted.
     const QDir data(QFileInfo(corpusImage(QStringLiteral("14-hand-photo.jpg"))).absolutePath());
@@ -457,25 +484,32 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
         dialog->setDirectory(data);
         auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
-        ImportScreenDriver::type(name, QStringLiteral("\"14-hand-photo.jpg\" \"05-kai-photo.jpg\" \"01-screenshot.png\""));
+        ImportScreenDriver::type(
+            name,
+            QStringLiteral("\"14-hand-photo.jpg\" \"05-kai-photo.jpg\" \"01-screenshot.png\""));
         QTest::keyClick(name, Qt::Key_Return);
     });
     s.click("chooseImageButton");
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 1/3…"));
     EXPECT_TRUE(s.progressShown());
     ASSERT_TRUE(s.waitIdle());
-    EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 2/3…"))) << statuses.join(QLatin1Char('|')).toStdString();
-    EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 3/3…"))) << statuses.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 2/3…")))
+        << statuses.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 3/3…")))
+        << statuses.join(QLatin1Char('|')).toStdString();
 
     // The lines of each photo, in the order chosen, parsed as one list.
-    const QStringList hand = {QStringLiteral("3月22日作业"), QStringLiteral("语文：背诵古诗三首"), QStringLiteral("数学：练习册p18"),
+    const QStringList hand = {QStringLiteral("3月22日作业"), QStringLiteral("语文：背诵古诗三首"),
+                              QStringLiteral("数学：练习册p18"),
                               QStringLiteral("英语：抄写单词两遍")};
-    const QStringList kai = {QStringLiteral("5月8日作业"), QStringLiteral("语文：抄写词语两遍"), QStringLiteral("数学：第3题 第4题"),
+    const QStringList kai = {QStringLiteral("5月8日作业"), QStringLiteral("语文：抄写词语两遍"),
+                             QStringLiteral("数学：第3题 第4题"),
                              QStringLiteral("英语：读课文三遍")};
     EXPECT_EQ(s.rawLines().mid(0, 8), hand + kai);
     EXPECT_EQ(s.rawLines().size(), 15);
     // (The places to check that may follow are the marks' own test.)
-    EXPECT_TRUE(s.statusShown().startsWith(QStringLiteral("识别到 15 行文字，解析出 %1 条作业").arg(view->items().size())))
+    EXPECT_TRUE(s.statusShown().startsWith(
+        QStringLiteral("识别到 15 行文字，解析出 %1 条作业").arg(view->items().size())))
         << s.statusShown().toStdString();
     QStringList texts;
     for (const SlateItem &item : view->items())
@@ -483,7 +517,8 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     const qsizetype poems = texts.indexOf(QStringLiteral("背诵古诗三首"));
     const qsizetype words = texts.indexOf(QStringLiteral("抄写词语两遍"));
     const qsizetype spring = texts.indexOf(QStringLiteral("背诵《春》第一、二段"));
-    EXPECT_TRUE(poems >= 0 && poems < words && words < spring) << texts.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(poems >= 0 && poems < words && words < spring)
+        << texts.join(QLatin1Char('|')).toStdString();
     // The second and third photos' dated headings are no tasks of the list before them.
     for (const QString &text : texts)
         EXPECT_FALSE(text.contains(QStringLiteral("日作业"))) << text.toStdString();
@@ -507,15 +542,18 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     s.click("writeButton");
     ASSERT_EQ(harness.history.records().size(), 1);
     const HistoryRecord record = harness.history.records().first();
-    EXPECT_EQ(record.imagePaths(), (QStringList{data.absoluteFilePath(QStringLiteral("14-hand-photo.jpg")),
-                                                data.absoluteFilePath(QStringLiteral("05-kai-photo.jpg")),
-                                                data.absoluteFilePath(QStringLiteral("01-screenshot.png"))}));
+    EXPECT_EQ(record.imagePaths(),
+              (QStringList{data.absoluteFilePath(QStringLiteral("14-hand-photo.jpg")),
+                           data.absoluteFilePath(QStringLiteral("05-kai-photo.jpg")),
+                           data.absoluteFilePath(QStringLiteral("01-screenshot.png"))}));
     EXPECT_EQ(record.imagePath, data.absoluteFilePath(QStringLiteral("14-hand-photo.jpg")));
-    EXPECT_EQ(harness.store.list(QStringLiteral("三张照片"))->tasks.first().source, QStringLiteral("14-hand-photo.jpg"));
+    EXPECT_EQ(harness.store.list(QStringLiteral("三张照片"))->tasks.first().source,
+              QStringLiteral("14-hand-photo.jpg"));
 
     // Several files dropped at once are read in the order dropped.
     statuses.clear();
-    s.drop({data.absoluteFilePath(QStringLiteral("05-kai-photo.jpg")), data.absoluteFilePath(QStringLiteral("14-hand-photo.jpg"))});
+    s.drop({data.absoluteFilePath(QStringLiteral("05-kai-photo.jpg")),
+            data.absoluteFilePath(QStringLiteral("14-hand-photo.jpg"))});
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 1/2…"));
     ASSERT_TRUE(s.waitIdle());
     EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 2/2…")));
@@ -527,7 +565,8 @@ TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)
 {
     const ImportScreenDriver s = screen();
     // The user has copied a chat message; from here on only Tab, Space and Enter.
-    QGuiApplication::clipboard()->setText(QStringLiteral("语文：背课文\n数学：口算本第8页\n英语：听写单词"));
+    QGuiApplication::clipboard()->setText(
+        QStringLiteral("语文：背课文\n数学：口算本第8页\n英语：听写单词"));
     QStringList stops;
     const auto tabTo = [&](const QString &target) {
         for (int presses = 0; presses < 60; ++presses) {
@@ -557,11 +596,13 @@ TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)
     };
 
     ASSERT_TRUE(tabTo(QStringLiteral("pasteButton"))) << stops.join(QLatin1Char(' ')).toStdString();
-    EXPECT_TRUE(inOrder({QStringLiteral("targetSwitch"), QStringLiteral("listNameField"), QStringLiteral("dueCheck"),
-                         QStringLiteral("dueEdit"), QStringLiteral("dropZone"), QStringLiteral("chooseImageButton"),
-                         QStringLiteral("pasteButton")}))
+    EXPECT_TRUE(
+        inOrder({QStringLiteral("targetSwitch"), QStringLiteral("listNameField"),
+                 QStringLiteral("dueCheck"), QStringLiteral("dueEdit"), QStringLiteral("dropZone"),
+                 QStringLiteral("chooseImageButton"), QStringLiteral("pasteButton")}))
         << stops.join(QLatin1Char(' ')).toStdString();
-    EXPECT_FALSE(stops.contains(QStringLiteral("writeButton"))) << "the write button comes after the rows";
+    EXPECT_FALSE(stops.contains(QStringLiteral("writeButton")))
+        << "the write button comes after the rows";
     // The focused button looks focused.
     QWidget *paste = QApplication::focusWidget();
     const QImage focused = paste->grab().toImage();
@@ -575,18 +616,22 @@ TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("tickBox"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // the second row stays behind
     ASSERT_TRUE(tabTo(QStringLiteral("writeButton")));
-    EXPECT_TRUE(inOrder({QStringLiteral("captureButton"), QStringLiteral("rawTextToggle"), QStringLiteral("addEntryButton"),
-                         QStringLiteral("reparseButton"), QStringLiteral("tickBox"), QStringLiteral("subjectField"),
-                         QStringLiteral("textField"), QStringLiteral("trashButton"), QStringLiteral("tickBox"),
-                         QStringLiteral("selectAllButton"), QStringLiteral("selectNoneButton"), QStringLiteral("writeButton")}))
+    EXPECT_TRUE(inOrder({QStringLiteral("captureButton"), QStringLiteral("rawTextToggle"),
+                         QStringLiteral("addEntryButton"), QStringLiteral("reparseButton"),
+                         QStringLiteral("tickBox"), QStringLiteral("subjectField"),
+                         QStringLiteral("textField"), QStringLiteral("trashButton"),
+                         QStringLiteral("tickBox"), QStringLiteral("selectAllButton"),
+                         QStringLiteral("selectNoneButton"), QStringLiteral("writeButton")}))
         << stops.join(QLatin1Char(' ')).toStdString();
     EXPECT_NE(paste->grab().toImage(), focused) << "focus is visible";
     EXPECT_EQ(s.countText(), QStringLiteral("2/3 条待写入"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
 
     const QString listName = s.view()->header()->listName();
-    EXPECT_EQ(s.statusShown(), QStringLiteral("✅ 已存到 App 清单「%1」共 2 条，到期会通知你").arg(listName));
-    EXPECT_EQ(titlesIn(listName), (QStringList{QStringLiteral("英语｜听写单词"), QStringLiteral("语文｜背课文")}));
+    EXPECT_EQ(s.statusShown(),
+              QStringLiteral("✅ 已存到 App 清单「%1」共 2 条，到期会通知你").arg(listName));
+    EXPECT_EQ(titlesIn(listName),
+              (QStringList{QStringLiteral("英语｜听写单词"), QStringLiteral("语文｜背课文")}));
 }
 
 TEST_F(ImportScreenTest, LeavingTheSectionAndComingBackGivesAnEmptyScreen)
@@ -604,7 +649,8 @@ TEST_F(ImportScreenTest, LeavingTheSectionAndComingBackGivesAnEmptyScreen)
     EXPECT_TRUE(s.view()->items().isEmpty());
     EXPECT_EQ(s.countText(), QStringLiteral("0/0 条待写入"));
     EXPECT_EQ(s.statusShown(), ImportTexts::initialStatus());
-    EXPECT_EQ(s.view()->header()->listName(), harness.settings.defaultListName(QDateTime::currentDateTime()));
+    EXPECT_EQ(s.view()->header()->listName(),
+              harness.settings.defaultListName(QDateTime::currentDateTime()));
 }
 
 } // namespace

@@ -64,16 +64,23 @@ TEST(VisibleTasksTest, FiltersSearchesAndOrdersLikeTheList)
 {
     const QDateTime early = tomorrowAt(8), late = tomorrowAt(20);
     const QList<TaskItem> tasks = {
-        entry(QStringLiteral("语文 背诵")),           entry(QStringLiteral("math p3"), false, late),
-        entry(QStringLiteral("英语 听写"), true),     entry(QStringLiteral("物理 实验"), false, early),
-        entry(QStringLiteral("Math 订正"), true, early), entry(QStringLiteral("化学 预习")),
+        entry(QStringLiteral("语文 背诵")),
+        entry(QStringLiteral("math p3"), false, late),
+        entry(QStringLiteral("英语 听写"), true),
+        entry(QStringLiteral("物理 实验"), false, early),
+        entry(QStringLiteral("Math 订正"), true, early),
+        entry(QStringLiteral("化学 预习")),
     };
     // Open first; among them dated first, earlier first; then titles in plain order.
-    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::All, {})),
-              (QStringList{"物理 实验", "math p3", "化学 预习", "语文 背诵", "Math 订正", "英语 听写"}));
-    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Done, {})), (QStringList{"Math 订正", "英语 听写"}));
-    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Todo, QStringLiteral("MATH"))), QStringList{"math p3"});
-    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::All, QStringLiteral("math"))), (QStringList{"math p3", "Math 订正"}));
+    EXPECT_EQ(
+        titlesOf(VisibleTasks::of(tasks, Filter::All, {})),
+        (QStringList{"物理 实验", "math p3", "化学 预习", "语文 背诵", "Math 订正", "英语 听写"}));
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Done, {})),
+              (QStringList{"Math 订正", "英语 听写"}));
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::Todo, QStringLiteral("MATH"))),
+              QStringList{"math p3"});
+    EXPECT_EQ(titlesOf(VisibleTasks::of(tasks, Filter::All, QStringLiteral("math"))),
+              (QStringList{"math p3", "Math 订正"}));
     EXPECT_TRUE(VisibleTasks::of(tasks, Filter::All, QStringLiteral("生物")).isEmpty());
 }
 
@@ -132,7 +139,8 @@ protected:
         ASSERT_GE(row, 0) << title.toStdString();
         QListView *list = named<QListView>(view, "taskView");
         const QRect rect = list->visualRect(list->model()->index(row, 0));
-        const QRect button = trash ? TaskRowDelegate::trashRect(rect) : TaskRowDelegate::circleRect(rect);
+        const QRect button =
+            trash ? TaskRowDelegate::trashRect(rect) : TaskRowDelegate::circleRect(rect);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, button.center());
     }
 
@@ -175,9 +183,11 @@ TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
     named<QLineEdit>(view, "addField")->clear();
     type(named<QLineEdit>(view, "addField"), QStringLiteral("  数学 p12 "));
     QTest::keyClick(named<QLineEdit>(view, "addField"), Qt::Key_Return);
-    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks), QStringList{"数学 p12"});
+    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks),
+              QStringList{"数学 p12"});
     EXPECT_TRUE(named<QLineEdit>(view, "addField")->text().isEmpty());
-    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 0 条到期提醒"); }, 5000))
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status() == QStringLiteral("已安排 0 条到期提醒"); }, 5000))
         << view->status().toStdString();
 
     // With "截止" on, the new entry gets a notification; the due settings stay for the next one.
@@ -186,7 +196,8 @@ TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
     named<QDateTimeEdit>(view, "addDueEdit")->setDateTime(tomorrowAt(20));
     type(named<QLineEdit>(view, "addField"), QStringLiteral("语文 背诵"));
     QTest::mouseClick(named<QPushButton>(view, "addButton"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 1 条到期提醒"); }, 5000));
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status() == QStringLiteral("已安排 1 条到期提醒"); }, 5000));
     EXPECT_EQ(stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).due, tomorrowAt(20));
     EXPECT_TRUE(named<QCheckBox>(view, "addDueCheck")->isChecked());
 
@@ -194,24 +205,29 @@ TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
     type(named<QLineEdit>(view, "addField"), QStringLiteral("数学 p12"));
     QTest::keyClick(named<QLineEdit>(view, "addField"), Qt::Key_Return);
     EXPECT_EQ(harness.store.list(QStringLiteral("3.15作业"))->tasks.size(), 2);
-    ASSERT_TRUE(waitUntil([&] { return view->status() == QStringLiteral("已安排 2 条到期提醒"); }, 5000));
-    EXPECT_TRUE(notifiedIds().contains(dueId(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p12")).id)));
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status() == QStringLiteral("已安排 2 条到期提醒"); }, 5000));
+    EXPECT_TRUE(notifiedIds().contains(
+        dueId(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p12")).id)));
 }
 
 TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
 {
-    addList(QStringLiteral("数学作业"), {entry(QStringLiteral("math p3")), entry(QStringLiteral("数学 订正"), true),
-                                        entry(QStringLiteral("口算 两页"), false, tomorrowAt(7))});
+    addList(QStringLiteral("数学作业"),
+            {entry(QStringLiteral("math p3")), entry(QStringLiteral("数学 订正"), true),
+             entry(QStringLiteral("口算 两页"), false, tomorrowAt(7))});
     open();
     EXPECT_EQ(named<QLabel>(view, "countsLabel")->text(), QStringLiteral("2 待办 / 3 总计"));
     EXPECT_EQ(named<QLabel>(view, "progressLabel")->text(), QStringLiteral("完成 33%"));
     EXPECT_EQ(named<QProgressBar>(view, "progressBar")->value(), 333);
-    EXPECT_EQ(named<SegmentedControl>(view, "filterControl")->segments(), (QStringList{"未完成", "已完成", "全部"}));
+    EXPECT_EQ(named<SegmentedControl>(view, "filterControl")->segments(),
+              (QStringList{"未完成", "已完成", "全部"}));
     EXPECT_EQ(named<SegmentedControl>(view, "filterControl")->width(), 168);
     EXPECT_EQ(named<QLineEdit>(view, "searchField")->placeholderText(), QStringLiteral("搜索"));
     EXPECT_EQ(titlesOf(view->visibleTasks()), (QStringList{"口算 两页", "math p3"}));
 
-    QTest::mouseClick(named<SegmentedControl>(view, "filterControl"), Qt::LeftButton, {}, named<SegmentedControl>(view, "filterControl")->segmentRect(2).center());
+    QTest::mouseClick(named<SegmentedControl>(view, "filterControl"), Qt::LeftButton, {},
+                      named<SegmentedControl>(view, "filterControl")->segmentRect(2).center());
     EXPECT_EQ(view->filter(), Filter::All);
     type(named<QLineEdit>(view, "searchField"), QStringLiteral("MATH"));
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"math p3"});
@@ -229,7 +245,8 @@ TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
     ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 1; }, 5000));
     clickRow(QStringLiteral("口算 两页"), false);
     ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().isEmpty(); }, 5000));
-    EXPECT_EQ(named<QLabel>(view, "emptyTasksLabel")->text(), QStringLiteral("没有未完成的条目，很轻松"));
+    EXPECT_EQ(named<QLabel>(view, "emptyTasksLabel")->text(),
+              QStringLiteral("没有未完成的条目，很轻松"));
     EXPECT_EQ(named<QLabel>(view, "progressLabel")->text(), QStringLiteral("完成 100%"));
     EXPECT_EQ(named<QLabel>(view, "countsLabel")->text(), QStringLiteral("0 待办 / 3 总计"));
 
@@ -243,8 +260,9 @@ TEST_F(ListsScreenTest, HeaderCountsProgressFilterAndSearch)
 
 TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
 {
-    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
-                                        entry(QStringLiteral("美术 画画"), true)});
+    addList(QStringLiteral("3.15作业"),
+            {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+             entry(QStringLiteral("美术 画画"), true)});
     harness.notify.reschedule(harness.store.allPending());
     const QUuid dated = stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).id;
     ASSERT_EQ(notifiedIds(), QStringList{dueId(dated)});
@@ -253,26 +271,34 @@ TEST_F(ListsScreenTest, TickingReopeningAndDeletingKeepNotificationsInStep)
 
     // Ticking an open entry cancels its notification.
     clickRow(QStringLiteral("语文 背诵"), false);
-    ASSERT_TRUE(waitUntil([&] { return stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; },
+        5000));
     EXPECT_TRUE(notifiedIds().isEmpty());
     // Reopening a dated entry schedules it again; reopening an undated one schedules nothing.
     clickRow(QStringLiteral("语文 背诵"), false);
-    ASSERT_TRUE(waitUntil([&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("语文 背诵")).done; },
+        5000));
     EXPECT_EQ(notifiedIds(), QStringList{dueId(dated)});
     clickRow(QStringLiteral("美术 画画"), false);
-    ASSERT_TRUE(waitUntil([&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("美术 画画")).done; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return !stored(QStringLiteral("3.15作业"), QStringLiteral("美术 画画")).done; },
+        5000));
     EXPECT_EQ(notifiedIds(), QStringList{dueId(dated)});
 
     // The trash can deletes without asking, notification and all.
     clickRow(QStringLiteral("语文 背诵"), true);
-    ASSERT_TRUE(waitUntil([&] { return harness.store.list(QStringLiteral("3.15作业"))->tasks.size() == 1; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] { return harness.store.list(QStringLiteral("3.15作业"))->tasks.size() == 1; }, 5000));
     EXPECT_TRUE(notifiedIds().isEmpty());
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"美术 画画"});
 }
 
 TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
 {
-    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵")), entry(QStringLiteral("数学 p12"))});
+    addList(QStringLiteral("3.15作业"),
+            {entry(QStringLiteral("语文 背诵")), entry(QStringLiteral("数学 p12"))});
     open();
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view.get()));
@@ -295,10 +321,13 @@ TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
     QTest::keyClick(tasks, Qt::Key_Space);
     EXPECT_TRUE(stored(QStringLiteral("3.15作业"), QStringLiteral("英语 听写")).done);
     ASSERT_TRUE(tasks->currentIndex().isValid());
-    EXPECT_EQ(view->visibleTasks().at(tasks->currentIndex().row()).title, QStringLiteral("语文 背诵"));
+    EXPECT_EQ(view->visibleTasks().at(tasks->currentIndex().row()).title,
+              QStringLiteral("语文 背诵"));
     // Delete removes the entry the keyboard is on.
     QTest::keyClick(tasks, Qt::Key_Delete);
-    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks).contains(QStringLiteral("语文 背诵")), false);
+    EXPECT_EQ(titlesOf(harness.store.list(QStringLiteral("3.15作业"))->tasks)
+                  .contains(QStringLiteral("语文 背诵")),
+              false);
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"数学 p12"});
     EXPECT_TRUE(tasks->currentIndex().isValid());
 
@@ -309,14 +338,17 @@ TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
 
 TEST_F(ListsScreenTest, ALongListNameEndsWithAnEllipsisAndShowsWholeAsTooltip)
 {
-    const QString name = QStringLiteral("三年级二班寒假语文数学英语综合实践作业清单（第一周到第四周，含周末阅读与每日口算练习）");
+    const QString name = QStringLiteral(
+        "三年级二班寒假语文数学英语综合实践作业清单（第一周到第四周，含周末阅读与每日口算练习）");
     addList(name, {entry(QStringLiteral("语文 背诵"))});
     open();
     auto *label = named<ElidedLabel>(view, "listNameLabel");
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->text(), name);
-    EXPECT_TRUE(label->shownText().endsWith(QStringLiteral("…"))) << label->shownText().toStdString();
-    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()), label->contentsRect().width());
+    EXPECT_TRUE(label->shownText().endsWith(QStringLiteral("…")))
+        << label->shownText().toStdString();
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->shownText()),
+              label->contentsRect().width());
     EXPECT_EQ(label->toolTip(), name);
 
     // Wide enough again: the whole name, no tooltip needed.
@@ -333,7 +365,8 @@ TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
     const QString task = harness.home.path() + QStringLiteral("/task.json");
     QFile file(task);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"action":"write","list":"3.15作业","items":["英语 听写","数学 p5"],"target":"app"})");
+    file.write(
+        R"({"action":"write","list":"3.15作业","items":["英语 听写","数学 p5"],"target":"app"})");
     file.close();
     QProcess cli;
     cli.start(TestPaths::slatebook(), {QStringLiteral("--write"), task});
@@ -347,12 +380,13 @@ TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
 
 TEST_F(ListsScreenTest, NewRenameAndDeleteList)
 {
-    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
-                                        entry(QStringLiteral("数学 p3"), true, tomorrowAt(21))});
+    addList(QStringLiteral("3.15作业"),
+            {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+             entry(QStringLiteral("数学 p3"), true, tomorrowAt(21))});
     harness.notify.reschedule(harness.store.allPending());
     // A done entry whose notification was left behind.
-    harness.notify.schedule(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p3")).id, QStringLiteral("数学 p3"),
-                            QStringLiteral("3.15作业"), tomorrowAt(21));
+    harness.notify.schedule(stored(QStringLiteral("3.15作业"), QStringLiteral("数学 p3")).id,
+                            QStringLiteral("数学 p3"), QStringLiteral("3.15作业"), tomorrowAt(21));
     open();
 
     // "+" proposes today's default name; "创建" trims it and selects the new list.
@@ -364,11 +398,15 @@ TEST_F(ListsScreenTest, NewRenameAndDeleteList)
     QTest::mouseClick(named<QPushButton>(prompt, "newListCreateButton"), Qt::LeftButton);
     EXPECT_EQ(view->currentName(), QStringLiteral("周末作业"));
     EXPECT_EQ(harness.store.lists().size(), 2);
-    EXPECT_EQ(named<QListWidget>(view, "listsWidget")->currentItem()->text(), QStringLiteral("周末作业"));
+    EXPECT_EQ(named<QListWidget>(view, "listsWidget")->currentItem()->text(),
+              QStringLiteral("周末作业"));
     // A blank name creates nothing.
     view->newList();
-    named<QLineEdit>(named<NewListPrompt>(view, "newListPrompt"), "newListNameField")->setText(QStringLiteral("   "));
-    QTest::mouseClick(named<QPushButton>(named<NewListPrompt>(view, "newListPrompt"), "newListCreateButton"), Qt::LeftButton);
+    named<QLineEdit>(named<NewListPrompt>(view, "newListPrompt"), "newListNameField")
+        ->setText(QStringLiteral("   "));
+    QTest::mouseClick(
+        named<QPushButton>(named<NewListPrompt>(view, "newListPrompt"), "newListCreateButton"),
+        Qt::LeftButton);
     EXPECT_EQ(harness.store.lists().size(), 2);
 
     // Choosing a list in the sidebar.
@@ -395,7 +433,8 @@ TEST_F(ListsScreenTest, NewRenameAndDeleteList)
     // Delete: "取消" keeps it; "删除" cancels every entry's notification, done ones too.
     seen = answerNextAlert(QStringLiteral("取消"));
     view->deleteList();
-    EXPECT_EQ(seen->texts.mid(0, 2), (QStringList{"删除清单「3.15 作业」？", "清单里的 2 条作业会一起删除，不可撤销。"}));
+    EXPECT_EQ(seen->texts.mid(0, 2),
+              (QStringList{"删除清单「3.15 作业」？", "清单里的 2 条作业会一起删除，不可撤销。"}));
     EXPECT_TRUE(harness.store.list(QStringLiteral("3.15 作业")));
     EXPECT_EQ(notifiedIds().size(), 2);
     answerNextAlert(QStringLiteral("删除"));
@@ -414,11 +453,13 @@ TEST_F(ListsScreenTest, NewRenameAndDeleteList)
 
 TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
 {
-    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
-                                        entry(QStringLiteral("数学 p3"), true), entry(QStringLiteral("英语 听写"))});
+    addList(QStringLiteral("3.15作业"),
+            {entry(QStringLiteral("语文 背诵"), false, tomorrowAt(20)),
+             entry(QStringLiteral("数学 p3"), true), entry(QStringLiteral("英语 听写"))});
     addList(QStringLiteral("周末"), {entry(QStringLiteral("体育 跳绳"))});
     bool written = false;
-    harness.service.writeRaw({{QStringLiteral("数学 p3"), std::nullopt}}, QStringLiteral("3.15作业"), true,
+    harness.service.writeRaw({{QStringLiteral("数学 p3"), std::nullopt}},
+                             QStringLiteral("3.15作业"), true,
                              [&](const WriteResult &) { written = true; });
     ASSERT_TRUE(waitUntil([&] { return written; }, 10000));
     open();
@@ -434,7 +475,8 @@ TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
 
     view->select(QStringLiteral("周末"));
     items[0]->trigger();
-    ASSERT_TRUE(waitUntil([&] { return view->status().startsWith(QStringLiteral("已导出 1")); }, 10000));
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status().startsWith(QStringLiteral("已导出 1")); }, 10000));
     EXPECT_EQ(view->status(), QStringLiteral("已导出 1 条到提醒事项"));
 
     // A file where the Reminders folder belongs: no access.
@@ -444,8 +486,11 @@ TEST_F(ListsScreenTest, ExportsToRemindersAndReportsSkippedOrFailed)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     items[0]->trigger();
-    ASSERT_TRUE(waitUntil([&] { return view->status().startsWith(QStringLiteral("导出失败：")); }, 10000));
-    EXPECT_EQ(view->status(), QStringLiteral("导出失败：") + SlateError::noAccess(VdirReminderStore(root).noAccessReason()).description);
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status().startsWith(QStringLiteral("导出失败：")); }, 10000));
+    EXPECT_EQ(view->status(),
+              QStringLiteral("导出失败：") +
+                  SlateError::noAccess(VdirReminderStore(root).noAccessReason()).description);
 }
 
 class ImportSheetTest : public ListsScreenTest {
@@ -460,7 +505,8 @@ protected:
     ImportFromRemindersSheet *openSheet()
     {
         view->openImportSheet();
-        ImportFromRemindersSheet *sheet = named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
+        ImportFromRemindersSheet *sheet =
+            named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
         EXPECT_NE(sheet, nullptr);
         return sheet;
     }
@@ -476,7 +522,8 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     // Complete one of them in the Reminders store.
     bool loaded = false;
     QList<ReminderRow> rows;
-    harness.service.rows(QStringLiteral("数学作业"), [&](QList<ReminderRow> r) { rows = r, loaded = true; });
+    harness.service.rows(QStringLiteral("数学作业"),
+                         [&](QList<ReminderRow> r) { rows = r, loaded = true; });
     ASSERT_TRUE(waitUntil([&] { return loaded; }, 10000));
     bool completed = false;
     for (const ReminderRow &row : rows) {
@@ -504,9 +551,11 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     EXPECT_TRUE(sawCompleted);
 
     // Unticking one clears "全选"; "全选" off and on ticks none, then all.
-    QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0), Qt::LeftButton);
+    QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0),
+                      Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(sheet, "selectAllBox")->isChecked());
-    EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(), QStringLiteral("已选 2 条"));
+    EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(),
+              QStringLiteral("已选 2 条"));
     QTest::mouseClick(named<QCheckBox>(sheet, "selectAllBox"), Qt::LeftButton);
     EXPECT_EQ(sheet->selectedIds().size(), 3);
     QTest::mouseClick(named<QCheckBox>(sheet, "selectAllBox"), Qt::LeftButton);
@@ -532,12 +581,18 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     int index = 0;
     for (const ReminderRow &row : sheet->rows()) {
         if (row.title == QStringLiteral("语文 背诵"))
-            QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(index), Qt::LeftButton);
+            QTest::mouseClick(
+                sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(index),
+                Qt::LeftButton);
         ++index;
     }
     EXPECT_EQ(sheet->selectedIds().size(), 2);
     QTest::mouseClick(named<QPushButton>(sheet, "sheetImportButton"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr;
+        },
+        5000));
     const auto list = harness.store.list(QStringLiteral("数学"));
     ASSERT_TRUE(list);
     ASSERT_EQ(list->tasks.size(), 2);
@@ -560,13 +615,19 @@ TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
     open();
     // The sidebar's link opens it too.
     QTest::mouseClick(named<QPushButton>(view, "sidebarImportButton"), Qt::LeftButton);
-    ImportFromRemindersSheet *sheet = named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
+    ImportFromRemindersSheet *sheet =
+        named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
     ASSERT_NE(sheet, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); }, 10000));
+    ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); },
+                          10000));
     EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->count(), 1);
     EXPECT_FALSE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
     QTest::mouseClick(named<QPushButton>(sheet, "sheetCancelButton"), Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr; }, 5000));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return named<ImportFromRemindersSheet>(view, "importFromRemindersSheet") == nullptr;
+        },
+        5000));
     EXPECT_EQ(harness.store.lists().size(), 1);
 }
 

@@ -54,8 +54,11 @@ TEST(SettingsChoicesTest, AStoredLeadOutsideTheFiveJoinsThemInItsPlace)
             texts.append(lead.label);
         return texts;
     };
-    EXPECT_EQ(labels(3600), (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
-    EXPECT_EQ(labels(600), (QStringList{"到期时", "提前 10 分钟", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
+    EXPECT_EQ(labels(3600),
+              (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
+    EXPECT_EQ(labels(600),
+              (QStringList{"到期时", "提前 10 分钟", "提前 30 分钟", "提前 1 小时", "提前 3 小时",
+                           "提前 1 天"}));
     EXPECT_EQ(labels(172800).last(), QStringLiteral("提前 2 天"));
     EXPECT_EQ(labels(7200).at(3), QStringLiteral("提前 2 小时"));
     EXPECT_EQ(labels(90).at(1), QStringLiteral("提前 90 秒"));
@@ -75,8 +78,11 @@ protected:
     // Waits until the count line shows `count` pending due notifications.
     bool showsPending(int count)
     {
-        const QString line = QStringLiteral("已安排 %1 条到期提醒（统计的是本 App 排在系统通知里的条数）").arg(count);
-        return waitUntil([&] { return named<QLabel>(view, "pendingCountLabel")->text() == line; }, 10000);
+        const QString line =
+            QStringLiteral("已安排 %1 条到期提醒（统计的是本 App 排在系统通知里的条数）")
+                .arg(count);
+        return waitUntil([&] { return named<QLabel>(view, "pendingCountLabel")->text() == line; },
+                         10000);
     }
 
     ScreenHarness harness;
@@ -95,7 +101,8 @@ TEST_F(SettingsScreenTest, TheMinutePickerShowsTheStoredMinuteAndPickingReplaces
 
     pick(named<QComboBox>(view, "minutePicker"), QStringLiteral("30"));
     EXPECT_EQ(harness.settings.dueMinute(), 30);
-    EXPECT_EQ(itemsOf(named<QComboBox>(view, "minutePicker")), (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55"}));
+    EXPECT_EQ(itemsOf(named<QComboBox>(view, "minutePicker")),
+              (QStringList{"00", "05", "10", "15", "20", "30", "45", "50", "55"}));
     EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("30"));
     pick(named<QComboBox>(view, "hourPicker"), QStringLiteral("07"));
     EXPECT_EQ(harness.settings.dueHour(), 7);
@@ -109,9 +116,10 @@ TEST_F(SettingsScreenTest, TheMinutePickerShowsTheStoredMinuteAndPickingReplaces
 TEST_F(SettingsScreenTest, NotificationOptionsRebuildThePendingSet)
 {
     const QDate later = QDate::currentDate().addDays(2);
-    harness.store.add({QStringLiteral("语文｜背诵"), QStringLiteral("数学｜P12")}, QStringLiteral("3.15作业"),
-                      QDateTime(later, QTime(20, 0)));
-    harness.store.add({QStringLiteral("英语｜听写")}, QStringLiteral("3.15作业"), QDateTime(QDate(2001, 1, 1), QTime(8, 0)));
+    harness.store.add({QStringLiteral("语文｜背诵"), QStringLiteral("数学｜P12")},
+                      QStringLiteral("3.15作业"), QDateTime(later, QTime(20, 0)));
+    harness.store.add({QStringLiteral("英语｜听写")}, QStringLiteral("3.15作业"),
+                      QDateTime(QDate(2001, 1, 1), QTime(8, 0)));
     harness.store.add({QStringLiteral("美术｜画画")}, QStringLiteral("周末"));
     open();
     EXPECT_TRUE(named<QCheckBox>(view, "notifyOnBox")->isChecked());
@@ -119,7 +127,8 @@ TEST_F(SettingsScreenTest, NotificationOptionsRebuildThePendingSet)
     EXPECT_EQ(itemsOf(named<QComboBox>(view, "leadPicker")),
               (QStringList{"到期时", "提前 30 分钟", "提前 1 小时", "提前 3 小时", "提前 1 天"}));
     ASSERT_TRUE(showsPending(0));
-    EXPECT_TRUE(named<QLabel>(view, "permissionLabel")->text().startsWith(QStringLiteral("通知权限：")));
+    EXPECT_TRUE(
+        named<QLabel>(view, "permissionLabel")->text().startsWith(QStringLiteral("通知权限：")));
 
     // Off and on again: every open entry still ahead is scheduled, then counted.
     QTest::mouseClick(named<QCheckBox>(view, "notifyOnBox"), Qt::LeftButton);
@@ -146,9 +155,12 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
     named<QLineEdit>(view, "languagesField")->clear();
     ImportScreenDriver::type(named<QLineEdit>(view, "languagesField"), QStringLiteral("en-US"));
     named<QLineEdit>(view, "subjectsField")->clear();
-    ImportScreenDriver::type(named<QLineEdit>(view, "subjectsField"), QStringLiteral("语文,数学,书法"));
+    ImportScreenDriver::type(named<QLineEdit>(view, "subjectsField"),
+                             QStringLiteral("语文,数学,书法"));
     EXPECT_EQ(harness.settings.subjects(), (QStringList{"语文", "数学", "书法"}));
-    for (QCheckBox *box : {named<QCheckBox>(view, "dueOnBox"), named<QCheckBox>(view, "dedupeBox"), named<QCheckBox>(view, "openAfterBox"), named<QCheckBox>(view, "saveHistoryBox")})
+    for (QCheckBox *box :
+         {named<QCheckBox>(view, "dueOnBox"), named<QCheckBox>(view, "dedupeBox"),
+          named<QCheckBox>(view, "openAfterBox"), named<QCheckBox>(view, "saveHistoryBox")})
         QTest::mouseClick(box, Qt::LeftButton);
     pick(named<QComboBox>(view, "hourPicker"), QStringLiteral("06"));
     pick(named<QComboBox>(view, "minutePicker"), QStringLiteral("15"));
@@ -173,7 +185,8 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
     // The controls show the defaults at once.
     EXPECT_EQ(named<QLineEdit>(view, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
     EXPECT_EQ(named<QLineEdit>(view, "languagesField")->text(), QStringLiteral("zh-Hans,en-US"));
-    EXPECT_EQ(named<QLineEdit>(view, "subjectsField")->text(), AppSettings::Defaults::subjectsText());
+    EXPECT_EQ(named<QLineEdit>(view, "subjectsField")->text(),
+              AppSettings::Defaults::subjectsText());
     EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("59"));
     EXPECT_TRUE(named<QCheckBox>(view, "dedupeBox")->isChecked());
     EXPECT_FALSE(named<QCheckBox>(view, "openAfterBox")->isChecked());
@@ -203,7 +216,8 @@ TEST_F(SettingsScreenTest, TheSectionAndTheSettingsWindowStayInStep)
     QTest::mouseClick(named<QCheckBox>(section, "notifyOnBox"), Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(separate, "notifyOnBox")->isChecked());
     pick(named<QComboBox>(section, "leadPicker"), QStringLiteral("提前 3 小时"));
-    EXPECT_EQ(named<QComboBox>(separate, "leadPicker")->currentText(), QStringLiteral("提前 3 小时"));
+    EXPECT_EQ(named<QComboBox>(separate, "leadPicker")->currentText(),
+              QStringLiteral("提前 3 小时"));
     QTest::mouseClick(named<QPushButton>(separate, "restoreDefaultsButton"), Qt::LeftButton);
     EXPECT_EQ(named<QLineEdit>(section, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
     EXPECT_TRUE(named<QCheckBox>(section, "dedupeBox")->isChecked());
@@ -240,10 +254,13 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     const QString hint = named<QLabel>(&about, "permissionHint")->text();
     EXPECT_FALSE(hint.contains(QStringLiteral("系统设置"))) << hint.toStdString();
     EXPECT_FALSE(hint.contains(QStringLiteral("隐私与安全性")));
-    EXPECT_EQ(AboutView::remindersHint(QDir::homePath() + QStringLiteral("/.local/share/Slatebook/Reminders")),
-              QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n~/.local/share/Slatebook/Reminders\n"
-                             "存在、当前用户可以写入，并且磁盘没有写满。"));
-    EXPECT_TRUE(AboutView::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
+    EXPECT_EQ(AboutView::remindersHint(QDir::homePath() +
+                                       QStringLiteral("/.local/share/Slatebook/Reminders")),
+              QStringLiteral(
+                  "如果写入提醒事项失败：请确认提醒事项目录\n~/.local/share/Slatebook/Reminders\n"
+                  "存在、当前用户可以写入，并且磁盘没有写满。"));
+    EXPECT_TRUE(
+        AboutView::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
 }
 
 TEST_F(SettingsScreenTest, TheReminderStoreIsChosenHereAndAboutNamesIt)

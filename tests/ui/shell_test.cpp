@@ -4,11 +4,11 @@
 
 #include "data/DefaultsStore.h"
 #include "ui/MainWindow.h"
-#include "ui/about/AboutView.h"
-#include "ui/shell/QtTranslations.h"
 #include "ui/SettingsWindow.h"
+#include "ui/about/AboutView.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/import/ImportView.h"
+#include "ui/shell/QtTranslations.h"
 #include "ui/shell/RootView.h"
 #include "ui/shell/Sidebar.h"
 #include "ui/shell/SidebarEntry.h"
@@ -73,12 +73,14 @@ TEST(VersionTest, TheCommandLineAndAboutShowTheProjectVersion)
     ASSERT_TRUE(process.waitForFinished(20000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()), QStringLiteral("slatebook " SLATEBOOK_VERSION "\n"));
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()),
+              QStringLiteral("slatebook " SLATEBOOK_VERSION "\n"));
 
     ScreenHarness harness;
     QCoreApplication::setApplicationVersion(QStringLiteral(SLATEBOOK_VERSION));
     AboutView about(harness.shared());
-    EXPECT_EQ(named<QLabel>(&about, "versionLabel")->text(), QStringLiteral("版本 " SLATEBOOK_VERSION));
+    EXPECT_EQ(named<QLabel>(&about, "versionLabel")->text(),
+              QStringLiteral("版本 " SLATEBOOK_VERSION));
     QCoreApplication::setApplicationVersion(QString());
 }
 
@@ -100,7 +102,10 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
 
-    SidebarEntry *entry(AppSection section) const { return window->rootView()->sidebar()->entry(section); }
+    SidebarEntry *entry(AppSection section) const
+    {
+        return window->rootView()->sidebar()->entry(section);
+    }
 
     static void pointerEnters(SidebarEntry *entry)
     {
@@ -132,8 +137,10 @@ TEST_F(ShellTest, SectionsListInOrderAndTheSelectedOneStandsOut)
     QStringList titles;
     for (AppSection section : AppSections::all())
         titles.append(entry(section)->text());
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("导入作业"), QStringLiteral("我的清单"), QStringLiteral("历史记录"),
-                                   QStringLiteral("设置"), QStringLiteral("关于")}));
+    EXPECT_EQ(
+        titles,
+        (QStringList{QStringLiteral("导入作业"), QStringLiteral("我的清单"),
+                     QStringLiteral("历史记录"), QStringLiteral("设置"), QStringLiteral("关于")}));
 
     QTest::mouseClick(entry(AppSection::History), Qt::LeftButton);
     EXPECT_EQ(window->rootView()->section(), AppSection::History);
@@ -151,8 +158,10 @@ TEST_F(ShellTest, SectionsListInOrderAndTheSelectedOneStandsOut)
     EXPECT_EQ(selected->symbolColor().rgb(), GlassPalette::accentSymbol(palette).rgb());
     EXPECT_EQ(selected->titleFont().weight(), QFont::DemiBold);
 
-    ASSERT_TRUE(waitUntil([&] { return entry(AppSection::Importer)->outlineColor().alpha() == 0; }, 2000));
-    for (AppSection other : {AppSection::Importer, AppSection::Lists, AppSection::Settings, AppSection::About}) {
+    ASSERT_TRUE(
+        waitUntil([&] { return entry(AppSection::Importer)->outlineColor().alpha() == 0; }, 2000));
+    for (AppSection other :
+         {AppSection::Importer, AppSection::Lists, AppSection::Settings, AppSection::About}) {
         EXPECT_EQ(entry(other)->fillColor().alpha(), 0) << entry(other)->text().toStdString();
         EXPECT_EQ(entry(other)->outlineColor().alpha(), 0);
         EXPECT_NE(entry(other)->symbolColor().rgb(), GlassPalette::accentSymbol(palette).rgb());
@@ -228,7 +237,8 @@ TEST_F(ShellTest, TheMenuHangsFromTheSidebarAndTheKeyboardWalksTheSections)
     // The sections are one stop: the next Tab is in the screen.
     QTest::keyClick(entry(AppSection::Lists), Qt::Key_Tab);
     EXPECT_TRUE(window->rootView()->currentScreen()->isAncestorOf(QApplication::focusWidget()))
-        << QApplication::focusWidget()->metaObject()->className() << " " << QApplication::focusWidget()->objectName().toStdString();
+        << QApplication::focusWidget()->metaObject()->className() << " "
+        << QApplication::focusWidget()->objectName().toStdString();
 
     // Ctrl+number chooses a section wherever the focus is.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_4, Qt::ControlModifier);

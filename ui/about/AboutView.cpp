@@ -44,16 +44,15 @@ QPixmap applicationIcon(qreal ratio)
     path.addRoundedRect(box, 24, 24);
     painter.fillPath(path, gradient);
     const int mark = 60;
-    painter.drawPixmap((iconSide - mark) / 2, (iconSide - mark) / 2,
-                       SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), mark, Qt::white, ratio));
+    painter.drawPixmap(
+        (iconSide - mark) / 2, (iconSide - mark) / 2,
+        SymbolIcon::pixmap(QStringLiteral("slatebook-mark"), mark, Qt::white, ratio));
     return tile;
 }
 
 } // namespace
 
-AboutView::AboutView(SharedObjects shared, QWidget *parent)
-    : QScrollArea(parent)
-    , m_shared(shared)
+AboutView::AboutView(SharedObjects shared, QWidget *parent) : QScrollArea(parent), m_shared(shared)
 {
     setObjectName(QStringLiteral("aboutView"));
     setMinimumSize(520, 520);
@@ -91,8 +90,9 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent)
     tagline->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(tagline, 0, Qt::AlignHCenter);
 
-    m_reminderStore = new ToneLabel(QStringLiteral("提醒事项存储：") + m_shared.service.storeTitle(), Tone::Secondary,
-                                    GlassFonts::font(GlassFonts::Style::Caption), page);
+    m_reminderStore =
+        new ToneLabel(QStringLiteral("提醒事项存储：") + m_shared.service.storeTitle(),
+                      Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
     m_reminderStore->setObjectName(QStringLiteral("reminderStoreLabel"));
     stack->addWidget(m_reminderStore, 0, Qt::AlignHCenter);
 
@@ -117,14 +117,16 @@ QList<AboutView::Feature> AboutView::features()
     return {
         {QStringLiteral("camera-photo-symbolic"), QStringLiteral("识别"),
          QStringLiteral("使用本机离线文字识别（PP-OCR），识别印刷体、毛笔字与手写")},
-        {QStringLiteral("checklist-symbolic"), QStringLiteral("整理"), QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
+        {QStringLiteral("checklist-symbolic"), QStringLiteral("整理"),
+         QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
         {QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("清单与提醒"),
          QStringLiteral("条目存在 App 自己的清单里，到期用系统通知提醒你")},
         {QStringLiteral("emblem-synchronizing-symbolic"), QStringLiteral("互通"),
          QStringLiteral("可一键导出到系统提醒事项，也能从提醒事项导入")},
         {QStringLiteral("document-open-recent-symbolic"), QStringLiteral("记录"),
          QStringLiteral("每次导入留档，可一键重新写入（自动跳过已有）")},
-        {QStringLiteral("security-high-symbolic"), QStringLiteral("隐私"), QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
+        {QStringLiteral("security-high-symbolic"), QStringLiteral("隐私"),
+         QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
     };
 }
 
@@ -140,11 +142,12 @@ QString AboutView::remindersHint(const std::optional<QString> &folder)
         QString shown = *folder;
         if (shown.startsWith(QDir::homePath() + QLatin1Char('/')))
             shown.replace(0, QDir::homePath().size(), QStringLiteral("~"));
-        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + shown
-            + QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
+        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + shown +
+            QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
     }
-    return QStringLiteral("如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
-                          "已安装并在运行，日历或任务应用能打开任务列表。");
+    return QStringLiteral(
+        "如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
+        "已安装并在运行，日历或任务应用能打开任务列表。");
 }
 
 QWidget *AboutView::makeFeatureList(QWidget *page)
@@ -168,7 +171,8 @@ QWidget *AboutView::makeFeatureList(QWidget *page)
         auto *title = new QLabel(feature.title, panel);
         title->setFont(GlassFonts::system(12, QFont::Bold));
         texts->addWidget(title);
-        auto *text = new ToneLabel(feature.text, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), panel);
+        auto *text = new ToneLabel(feature.text, Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Caption), panel);
         text->setWordWrap(true);
         texts->addWidget(text);
         row->addLayout(texts, 1);
@@ -186,13 +190,15 @@ QWidget *AboutView::makeButtons(QWidget *page)
     m_dataFolder = new QPushButton(QStringLiteral("打开数据目录"), box);
     m_dataFolder->setObjectName(QStringLiteral("aboutDataFolderButton"));
     row->addWidget(m_dataFolder);
-    connect(m_dataFolder, &QPushButton::clicked, this, [this] { DesktopServices::openFolder(m_shared.history.dir()); });
+    connect(m_dataFolder, &QPushButton::clicked, this,
+            [this] { DesktopServices::openFolder(m_shared.history.dir()); });
     // The desktop has no Reminders privacy page; reminders kept in a folder get that folder.
     if (m_shared.service.folder()) {
         m_remindersFolder = new QPushButton(QStringLiteral("打开提醒事项目录"), box);
         m_remindersFolder->setObjectName(QStringLiteral("remindersFolderButton"));
         row->addWidget(m_remindersFolder);
-        connect(m_remindersFolder, &QPushButton::clicked, this, [this] { m_shared.service.openRemindersApp(); });
+        connect(m_remindersFolder, &QPushButton::clicked, this,
+                [this] { m_shared.service.openRemindersApp(); });
     }
     return box;
 }

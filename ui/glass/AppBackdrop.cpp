@@ -25,8 +25,7 @@ qreal materialOpacity(WindowConfigurator::Base base)
 
 } // namespace
 
-AppBackdrop::AppBackdrop(QWidget *parent)
-    : QWidget(parent)
+AppBackdrop::AppBackdrop(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -46,8 +45,9 @@ void AppBackdrop::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(rect(), GlassPalette::withOpacity(GlassPalette::backdropColor(palette()),
-                                                       materialOpacity(WindowConfigurator::baseOf(this))));
+    painter.fillRect(rect(),
+                     GlassPalette::withOpacity(GlassPalette::backdropColor(palette()),
+                                               materialOpacity(WindowConfigurator::baseOf(this))));
 
     painter.setCompositionMode(QPainter::CompositionMode_Plus);
     // Centres and radii are in window coordinates, so a backdrop that does not start at the

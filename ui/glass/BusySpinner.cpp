@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-BusySpinner::BusySpinner(QWidget *parent)
-    : QWidget(parent)
+BusySpinner::BusySpinner(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(16, 16);
     m_turn.setStartValue(0.0);

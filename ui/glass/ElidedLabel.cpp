@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QStyle>
 
-ElidedLabel::ElidedLabel(QWidget *parent)
-    : QLabel(parent)
+ElidedLabel::ElidedLabel(QWidget *parent) : QLabel(parent)
 {
     setTextFormat(Qt::PlainText);
     // Any width: the layout may squeeze the label, which then elides.
@@ -24,14 +23,15 @@ QString ElidedLabel::shownText() const
 
 QSize ElidedLabel::minimumSizeHint() const
 {
-    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 3, QLabel::minimumSizeHint().height()};
+    return {fontMetrics().horizontalAdvance(QStringLiteral("…")) * 3,
+            QLabel::minimumSizeHint().height()};
 }
 
 void ElidedLabel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextSingleLine, palette(), isEnabled(),
-                          shownText(), foregroundRole());
+    style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextSingleLine,
+                          palette(), isEnabled(), shownText(), foregroundRole());
 }
 
 void ElidedLabel::resizeEvent(QResizeEvent *event)

@@ -22,10 +22,9 @@ GlassButton::GlassButton(const QString &title, bool prominent, QWidget *parent)
 {
 }
 
-GlassButton::GlassButton(const QString &title, const QString &symbol, bool prominent, QWidget *parent)
-    : QAbstractButton(parent)
-    , m_symbol(symbol)
-    , m_prominent(prominent)
+GlassButton::GlassButton(const QString &title, const QString &symbol, bool prominent,
+                         QWidget *parent)
+    : QAbstractButton(parent), m_symbol(symbol), m_prominent(prominent)
 {
     setText(title);
     setFont(GlassFonts::system(13, prominent ? QFont::DemiBold : QFont::Normal));
@@ -90,8 +89,9 @@ void GlassButton::paintEvent(QPaintEvent *)
     const int contentWidth = textWidth + (m_symbol.isEmpty() ? 0 : symbolSize + symbolSpacing);
     int x = (width() - contentWidth) / 2;
     if (!m_symbol.isEmpty()) {
-        painter.drawPixmap(x, (height() - symbolSize) / 2,
-                           SymbolIcon::pixmap(m_symbol, symbolSize, labelColor, devicePixelRatioF()));
+        painter.drawPixmap(
+            x, (height() - symbolSize) / 2,
+            SymbolIcon::pixmap(m_symbol, symbolSize, labelColor, devicePixelRatioF()));
         x += symbolSize + symbolSpacing;
     }
     painter.setPen(labelColor);

@@ -10,7 +10,8 @@ class GlassButton : public QAbstractButton {
 
 public:
     GlassButton(const QString &title, bool prominent, QWidget *parent = nullptr);
-    GlassButton(const QString &title, const QString &symbol, bool prominent, QWidget *parent = nullptr);
+    GlassButton(const QString &title, const QString &symbol, bool prominent,
+                QWidget *parent = nullptr);
 
     void setSymbol(const QString &symbol);
     QString symbol() const { return m_symbol; }

@@ -2,7 +2,8 @@
 
 #include <QVBoxLayout>
 
-GlassCard::GlassCard(QWidget *content, qreal cornerRadius, std::optional<QColor> tint, QWidget *parent)
+GlassCard::GlassCard(QWidget *content, qreal cornerRadius, std::optional<QColor> tint,
+                     QWidget *parent)
     : GlassPanel(cornerRadius, std::move(tint), false, parent)
 {
     auto *layout = new QVBoxLayout(this);

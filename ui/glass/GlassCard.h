@@ -7,6 +7,6 @@ class GlassCard : public GlassPanel {
     Q_OBJECT
 
 public:
-    explicit GlassCard(QWidget *content, qreal cornerRadius = 16, std::optional<QColor> tint = std::nullopt,
-                       QWidget *parent = nullptr);
+    explicit GlassCard(QWidget *content, qreal cornerRadius = 16,
+                       std::optional<QColor> tint = std::nullopt, QWidget *parent = nullptr);
 };

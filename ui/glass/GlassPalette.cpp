@@ -18,15 +18,16 @@ qreal channelLuminance(qreal channel)
 qreal luminance(const QColor &color)
 {
     const QColor rgb = color.toRgb();
-    return 0.2126 * channelLuminance(rgb.redF()) + 0.7152 * channelLuminance(rgb.greenF())
-        + 0.0722 * channelLuminance(rgb.blueF());
+    return 0.2126 * channelLuminance(rgb.redF()) + 0.7152 * channelLuminance(rgb.greenF()) +
+        0.0722 * channelLuminance(rgb.blueF());
 }
 
 QColor blend(const QColor &from, const QColor &to, qreal t)
 {
     const QColor a = from.toRgb();
     const QColor b = to.toRgb();
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t), float(a.greenF() + (b.greenF() - a.greenF()) * t),
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
                             float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
@@ -99,12 +100,14 @@ QColor accentText(const QPalette &palette)
 // contrast needs there.
 QColor overdue(const QPalette &palette)
 {
-    return withContrast(isDark(palette) ? QColor(255, 105, 97) : QColor(215, 0, 21), textContrast, palette);
+    return withContrast(isDark(palette) ? QColor(255, 105, 97) : QColor(215, 0, 21), textContrast,
+                        palette);
 }
 
 QColor dueToday(const QPalette &palette)
 {
-    return withContrast(isDark(palette) ? QColor(255, 179, 64) : QColor(201, 82, 0), textContrast, palette);
+    return withContrast(isDark(palette) ? QColor(255, 179, 64) : QColor(201, 82, 0), textContrast,
+                        palette);
 }
 
 QColor destructive(const QPalette &palette)

@@ -5,11 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-GlassPanel::GlassPanel(qreal cornerRadius, std::optional<QColor> tint, bool interactive, QWidget *parent)
-    : QWidget(parent)
-    , m_cornerRadius(cornerRadius)
-    , m_tint(std::move(tint))
-    , m_interactive(interactive)
+GlassPanel::GlassPanel(qreal cornerRadius, std::optional<QColor> tint, bool interactive,
+                       QWidget *parent)
+    : QWidget(parent), m_cornerRadius(cornerRadius), m_tint(std::move(tint)),
+      m_interactive(interactive)
 {
 }
 

@@ -3,8 +3,8 @@
 #include "ui/glass/GlassPalette.h"
 
 #include <QLinearGradient>
-#include <algorithm>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace GlassSurface {
 

@@ -5,8 +5,7 @@
 #include <QPainter>
 
 HairlineDivider::HairlineDivider(Qt::Orientation orientation, qreal opacity, QWidget *parent)
-    : QWidget(parent)
-    , m_opacity(opacity)
+    : QWidget(parent), m_opacity(opacity)
 {
     if (orientation == Qt::Horizontal)
         setFixedHeight(1);
@@ -17,5 +16,6 @@ HairlineDivider::HairlineDivider(Qt::Orientation orientation, qreal opacity, QWi
 void HairlineDivider::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), GlassPalette::withOpacity(GlassPalette::primary(palette()), m_opacity));
+    painter.fillRect(rect(),
+                     GlassPalette::withOpacity(GlassPalette::primary(palette()), m_opacity));
 }

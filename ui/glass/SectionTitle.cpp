@@ -6,9 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-SectionTitle::SectionTitle(const QString &symbol, const QString &text, std::optional<QColor> tint, QWidget *parent)
-    : QWidget(parent)
-    , m_symbol(new SymbolView(symbol, 16, GlassPalette::Tone::Accent, this))
+SectionTitle::SectionTitle(const QString &symbol, const QString &text, std::optional<QColor> tint,
+                           QWidget *parent)
+    : QWidget(parent), m_symbol(new SymbolView(symbol, 16, GlassPalette::Tone::Accent, this))
 {
     if (tint)
         m_symbol->setFixedColor(*tint);

@@ -10,8 +10,8 @@ class SectionTitle : public QWidget {
     Q_OBJECT
 
 public:
-    SectionTitle(const QString &symbol, const QString &text, std::optional<QColor> tint = std::nullopt,
-                 QWidget *parent = nullptr);
+    SectionTitle(const QString &symbol, const QString &text,
+                 std::optional<QColor> tint = std::nullopt, QWidget *parent = nullptr);
 
 private:
     SymbolView *m_symbol;

@@ -17,8 +17,7 @@ constexpr int inset = 2;
 } // namespace
 
 SegmentedControl::SegmentedControl(const QStringList &segments, QWidget *parent)
-    : QWidget(parent)
-    , m_segments(segments)
+    : QWidget(parent), m_segments(segments)
 {
     setFont(GlassFonts::system(12));
     setFocusPolicy(Qt::TabFocus);
@@ -62,7 +61,8 @@ void SegmentedControl::paintEvent(QPaintEvent *)
 
     QPainterPath track;
     track.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-    painter.fillPath(track, GlassPalette::withOpacity(GlassPalette::primary(palette()), dark ? 0.1 : 0.07));
+    painter.fillPath(
+        track, GlassPalette::withOpacity(GlassPalette::primary(palette()), dark ? 0.1 : 0.07));
 
     const QRectF chosen = QRectF(segmentRect(m_current));
     const qreal chosenRadius = chosen.height() / 2;
@@ -78,7 +78,8 @@ void SegmentedControl::paintEvent(QPaintEvent *)
     }
 
     for (int i = 0; i < m_segments.size(); ++i) {
-        QColor text = i == m_current ? GlassPalette::primary(palette()) : GlassPalette::secondary(palette());
+        QColor text =
+            i == m_current ? GlassPalette::primary(palette()) : GlassPalette::secondary(palette());
         if (!isEnabled())
             text = GlassPalette::withOpacity(text, 0.45);
         painter.setPen(text);

@@ -12,10 +12,9 @@ constexpr int symbolSize = 15;
 
 } // namespace
 
-SymbolButton::SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool flat, QWidget *parent)
-    : QPushButton(parent)
-    , m_symbol(symbol)
-    , m_tone(tone)
+SymbolButton::SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool flat,
+                           QWidget *parent)
+    : QPushButton(parent), m_symbol(symbol), m_tone(tone)
 {
     setFlat(flat);
     setIconSize(QSize(symbolSize, symbolSize));
@@ -48,8 +47,8 @@ void SymbolButton::paintEvent(QPaintEvent *event)
 
 void SymbolButton::focusInEvent(QFocusEvent *event)
 {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
-        || event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+        event->reason() == Qt::BacktabFocusReason || event->reason() == Qt::ShortcutFocusReason;
     QPushButton::focusInEvent(event);
 }
 

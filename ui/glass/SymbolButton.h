@@ -11,7 +11,8 @@ class SymbolButton : public QPushButton {
     Q_OBJECT
 
 public:
-    SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool flat, QWidget *parent = nullptr);
+    SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool flat,
+                 QWidget *parent = nullptr);
 
 protected:
     void changeEvent(QEvent *event) override;

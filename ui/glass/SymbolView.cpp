@@ -5,11 +5,7 @@
 #include <QPainter>
 
 SymbolView::SymbolView(const QString &symbol, int size, GlassPalette::Tone tone, QWidget *parent)
-    : QWidget(parent)
-    , m_symbol(symbol)
-    , m_size(size)
-    , m_boxWidth(size)
-    , m_tone(tone)
+    : QWidget(parent), m_symbol(symbol), m_size(size), m_boxWidth(size), m_tone(tone)
 {
     setFixedSize(sizeHint());
 }

@@ -6,8 +6,9 @@
 #include <QWidget>
 #include <optional>
 
-// A symbol (a freedesktop icon name, see SymbolIcon) drawn at a point size in a palette tone or a fixed colour, centred in a box
-// of its own width (a sidebar symbol sits in a 20-pixel column whatever its shape).
+// A symbol (a freedesktop icon name, see SymbolIcon) drawn at a point size in a palette tone or a
+// fixed colour, centred in a box of its own width (a sidebar symbol sits in a 20-pixel column
+// whatever its shape).
 class SymbolView : public QWidget {
     Q_OBJECT
 

@@ -2,9 +2,9 @@
 
 #include <QEvent>
 
-ToneLabel::ToneLabel(const QString &text, GlassPalette::Tone tone, const QFont &font, QWidget *parent)
-    : QLabel(text, parent)
-    , m_tone(tone)
+ToneLabel::ToneLabel(const QString &text, GlassPalette::Tone tone, const QFont &font,
+                     QWidget *parent)
+    : QLabel(text, parent), m_tone(tone)
 {
     setFont(font);
     applyTone();

@@ -10,7 +10,8 @@ class ToneLabel : public QLabel {
     Q_OBJECT
 
 public:
-    ToneLabel(const QString &text, GlassPalette::Tone tone, const QFont &font, QWidget *parent = nullptr);
+    ToneLabel(const QString &text, GlassPalette::Tone tone, const QFont &font,
+              QWidget *parent = nullptr);
 
     void setTone(GlassPalette::Tone tone);
 

@@ -9,7 +9,8 @@ namespace {
 
 xcb_connection_t *connection()
 {
-    const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    const auto *x11 =
+        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 
@@ -20,7 +21,8 @@ xcb_window_t rootWindow(xcb_connection_t *c)
 
 xcb_atom_t atom(xcb_connection_t *c, const QByteArray &name, bool onlyIfExists)
 {
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(c, onlyIfExists, name.size(), name.constData());
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(c, onlyIfExists, name.size(), name.constData());
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(c, cookie, nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);

@@ -10,8 +10,8 @@ namespace HistoryRewrite {
 
 QString rewrite(const SharedObjects &shared, const HistoryRecord &record)
 {
-    const TaskStore::AddResult counts =
-        shared.store.add(record.items, record.listName, std::nullopt, HistoryTexts::rewriteSource());
+    const TaskStore::AddResult counts = shared.store.add(
+        record.items, record.listName, std::nullopt, HistoryTexts::rewriteSource());
     if (const std::optional<TaskList> list = shared.store.list(record.listName)) {
         const QSet<QString> items(record.items.cbegin(), record.items.cend());
         for (const TaskItem &task : list->tasks) {

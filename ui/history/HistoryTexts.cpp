@@ -11,7 +11,8 @@ QString count(qsizetype records)
 
 QString time(const QDateTime &date)
 {
-    return QLocale(QLocale::Chinese, QLocale::China).toString(date.toLocalTime(), QStringLiteral("M月d日 HH:mm"));
+    return QLocale(QLocale::Chinese, QLocale::China)
+        .toString(date.toLocalTime(), QStringLiteral("M月d日 HH:mm"));
 }
 
 QString preview(const QStringList &items)
@@ -36,7 +37,8 @@ QString rewritten(const QString &listName, int added)
 {
     if (added == 0)
         return QStringLiteral("「") + listName + QStringLiteral("」里这些条目都已存在");
-    return QStringLiteral("已重新存到 App 清单「") + listName + QStringLiteral("」") + QString::number(added) + QStringLiteral(" 条");
+    return QStringLiteral("已重新存到 App 清单「") + listName + QStringLiteral("」") +
+        QString::number(added) + QStringLiteral(" 条");
 }
 
 QString rewriteSource()

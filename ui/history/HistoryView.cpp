@@ -22,9 +22,7 @@
 
 using GlassPalette::Tone;
 
-HistoryView::HistoryView(SharedObjects shared, QWidget *parent)
-    : QWidget(parent)
-    , m_shared(shared)
+HistoryView::HistoryView(SharedObjects shared, QWidget *parent) : QWidget(parent), m_shared(shared)
 {
     setMinimumWidth(560);
     auto *layout = new QVBoxLayout(this);
@@ -42,15 +40,18 @@ QWidget *HistoryView::makeHeader()
     auto *row = new QHBoxLayout(header);
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(10);
-    row->addWidget(new SymbolView(QStringLiteral("document-open-recent-symbolic"), 16, Tone::Accent, header));
+    row->addWidget(
+        new SymbolView(QStringLiteral("document-open-recent-symbolic"), 16, Tone::Accent, header));
     auto *title = new QLabel(QStringLiteral("历史记录"), header);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     row->addWidget(title);
-    m_count = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), header);
+    m_count = new ToneLabel(QString(), Tone::Secondary,
+                            GlassFonts::font(GlassFonts::Style::Caption), header);
     m_count->setObjectName(QStringLiteral("historyCountLabel"));
     row->addWidget(m_count);
     row->addStretch();
-    m_statusLabel = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), header);
+    m_statusLabel = new ToneLabel(QString(), Tone::Secondary,
+                                  GlassFonts::font(GlassFonts::Style::Caption), header);
     m_statusLabel->setObjectName(QStringLiteral("historyStatusLabel"));
     m_statusLabel->setTextFormat(Qt::PlainText);
     row->addWidget(m_statusLabel);
@@ -61,7 +62,8 @@ QWidget *HistoryView::makeHeader()
     m_clear->setObjectName(QStringLiteral("clearHistoryButton"));
     row->addWidget(m_clear);
 
-    connect(m_openFolder, &QPushButton::clicked, this, [this] { DesktopServices::openFolder(m_shared.history.dir()); });
+    connect(m_openFolder, &QPushButton::clicked, this,
+            [this] { DesktopServices::openFolder(m_shared.history.dir()); });
     connect(m_clear, &QPushButton::clicked, this, &HistoryView::clearHistory);
     return header;
 }
@@ -94,12 +96,15 @@ QWidget *HistoryView::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setSpacing(8);
     stack->addStretch();
-    stack->addWidget(new SymbolView(QStringLiteral("mail-inbox-symbolic"), 34, Tone::Tertiary, empty), 0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("还没有导入记录"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
-                                   empty),
+    stack->addWidget(
+        new SymbolView(QStringLiteral("mail-inbox-symbolic"), 34, Tone::Tertiary, empty), 0,
+        Qt::AlignHCenter);
+    stack->addWidget(new ToneLabel(QStringLiteral("还没有导入记录"), Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("在「导入作业」页写入一次就会记录在这里"), Tone::Tertiary,
-                                   GlassFonts::font(GlassFonts::Style::Caption), empty),
+    stack->addWidget(new ToneLabel(QStringLiteral("在「导入作业」页写入一次就会记录在这里"),
+                                   Tone::Tertiary, GlassFonts::font(GlassFonts::Style::Caption),
+                                   empty),
                      0, Qt::AlignHCenter);
     stack->addStretch();
     return empty;
@@ -126,9 +131,12 @@ void HistoryView::refresh()
         if (!row) {
             row = new RecordRow(record, m_list);
             // Queued: a delete removes the row whose button is still being clicked.
-            connect(row, &RecordRow::rewriteRequested, this, &HistoryView::rewrite, Qt::QueuedConnection);
-            connect(row, &RecordRow::revealRequested, this, &HistoryView::reveal, Qt::QueuedConnection);
-            connect(row, &RecordRow::deleteRequested, this, &HistoryView::remove, Qt::QueuedConnection);
+            connect(row, &RecordRow::rewriteRequested, this, &HistoryView::rewrite,
+                    Qt::QueuedConnection);
+            connect(row, &RecordRow::revealRequested, this, &HistoryView::reveal,
+                    Qt::QueuedConnection);
+            connect(row, &RecordRow::deleteRequested, this, &HistoryView::remove,
+                    Qt::QueuedConnection);
         }
         rows.append(row);
     }
@@ -174,5 +182,3 @@ void HistoryView::clearHistory()
     if (askInAlert(request, this).button == 0)
         m_shared.history.clear();
 }
-
-

@@ -24,9 +24,7 @@ constexpr int thumbnailSide = 64;
 // A count on a capsule of the accent or the secondary colour at 15 %.
 class Badge : public QLabel {
 public:
-    Badge(const QString &text, Tone tone, QWidget *parent)
-        : QLabel(text, parent)
-        , m_tone(tone)
+    Badge(const QString &text, Tone tone, QWidget *parent) : QLabel(text, parent), m_tone(tone)
     {
         setFont(GlassFonts::font(GlassFonts::Style::Caption));
         setContentsMargins(6, 1, 6, 1);
@@ -40,8 +38,10 @@ protected:
         QPainterPath capsule;
         const QRectF box = QRectF(rect());
         capsule.addRoundedRect(box, box.height() / 2, box.height() / 2);
-        const QColor fill = m_tone == Tone::Accent ? GlassPalette::accent(palette()) : GlassPalette::primary(palette());
-        painter.fillPath(capsule, GlassPalette::withOpacity(fill, m_tone == Tone::Accent ? 0.15 : 0.15 * 0.6));
+        const QColor fill = m_tone == Tone::Accent ? GlassPalette::accent(palette())
+                                                   : GlassPalette::primary(palette());
+        painter.fillPath(
+            capsule, GlassPalette::withOpacity(fill, m_tone == Tone::Accent ? 0.15 : 0.15 * 0.6));
         painter.end();
         QLabel::paintEvent(event);
     }
@@ -55,9 +55,7 @@ private:
 // The 64 × 64 picture, rounded to radius 8; a faint plate with "photo" stands in for it.
 class RecordRow::ThumbnailView : public QWidget {
 public:
-    explicit ThumbnailView(RecordRow *row)
-        : QWidget(row)
-        , m_row(row)
+    explicit ThumbnailView(RecordRow *row) : QWidget(row), m_row(row)
     {
         setFixedSize(thumbnailSide, thumbnailSide);
     }
@@ -79,10 +77,12 @@ protected:
         painter.fillPath(clip, GlassPalette::withOpacity(GlassPalette::secondary(palette()), 0.12));
         const int side = 22;
         // Text that was pasted or dropped has no picture: a text symbol says so.
-        const QString symbol = m_row->m_record.fromText ? QStringLiteral("view-list-bullet-symbolic")
-                                                     : QStringLiteral("image-x-generic-symbolic");
+        const QString symbol = m_row->m_record.fromText
+            ? QStringLiteral("view-list-bullet-symbolic")
+            : QStringLiteral("image-x-generic-symbolic");
         painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
-                           SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()), devicePixelRatioF()));
+                           SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()),
+                                              devicePixelRatioF()));
         paintCount(painter);
     }
 
@@ -96,7 +96,8 @@ protected:
         const QString text = QString::number(count) + QStringLiteral(" 张");
         painter.setFont(GlassFonts::font(GlassFonts::Style::Caption));
         const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-5, -1, 5, 1);
-        const QRectF capsule(width() - box.width() - 3, height() - box.height() - 3, box.width(), box.height());
+        const QRectF capsule(width() - box.width() - 3, height() - box.height() - 3, box.width(),
+                             box.height());
         QPainterPath path;
         path.addRoundedRect(capsule, capsule.height() / 2, capsule.height() / 2);
         painter.fillPath(path, GlassPalette::withOpacity(Qt::black, 0.55));
@@ -109,9 +110,7 @@ private:
 };
 
 RecordRow::RecordRow(const HistoryRecord &record, QWidget *parent)
-    : QWidget(parent)
-    , m_record(record)
-    , m_thumbnailView(new ThumbnailView(this))
+    : QWidget(parent), m_record(record), m_thumbnailView(new ThumbnailView(this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
@@ -142,8 +141,8 @@ QWidget *RecordRow::makeMiddleColumn()
     name->setTextFormat(Qt::PlainText);
     name->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     line->addWidget(name, 0, Qt::AlignVCenter);
-    m_time = new ToneLabel(HistoryTexts::time(m_record.date), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption),
-                           column);
+    m_time = new ToneLabel(HistoryTexts::time(m_record.date), Tone::Secondary,
+                           GlassFonts::font(GlassFonts::Style::Caption), column);
     m_time->setObjectName(QStringLiteral("recordTimeLabel"));
     line->addWidget(m_time, 0, Qt::AlignVCenter);
     if (m_record.written >= 1) {
@@ -152,7 +151,8 @@ QWidget *RecordRow::makeMiddleColumn()
         line->addWidget(m_written, 0, Qt::AlignVCenter);
     }
     if (m_record.skipped >= 1) {
-        m_skipped = new Badge(HistoryTexts::skippedBadge(m_record.skipped), Tone::Secondary, column);
+        m_skipped =
+            new Badge(HistoryTexts::skippedBadge(m_record.skipped), Tone::Secondary, column);
         m_skipped->setObjectName(QStringLiteral("skippedBadge"));
         line->addWidget(m_skipped, 0, Qt::AlignVCenter);
     }
@@ -192,7 +192,8 @@ QWidget *RecordRow::makeRightColumn()
     if (m_record.fromText)
         m_reveal->setToolTip(QStringLiteral("这次导入来自文字，没有图片"));
     small->addWidget(m_reveal);
-    m_delete = new SymbolButton(QStringLiteral("user-trash-symbolic"), Tone::Secondary, true, column);
+    m_delete =
+        new SymbolButton(QStringLiteral("user-trash-symbolic"), Tone::Secondary, true, column);
     m_delete->setObjectName(QStringLiteral("deleteRecordButton"));
     m_delete->setToolTip(QStringLiteral("删除这条记录"));
     m_delete->setAccessibleName(m_delete->toolTip());
@@ -208,7 +209,8 @@ QWidget *RecordRow::makeRightColumn()
 void RecordRow::takeThumbnail()
 {
     const int side = qRound(thumbnailSide * devicePixelRatioF());
-    if (const std::optional<QImage> image = Thumbnails::shared().thumbnail(*m_record.imagePath, side)) {
+    if (const std::optional<QImage> image =
+            Thumbnails::shared().thumbnail(*m_record.imagePath, side)) {
         m_thumbnail = *image;
         m_thumbnail.setDevicePixelRatio(devicePixelRatioF());
         m_thumbnailView->update();

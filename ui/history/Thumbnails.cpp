@@ -38,7 +38,8 @@ QImage Thumbnails::make(const QString &path, int side)
     QImageReader reader(path);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (reader.canRead() && size.isValid() && qint64(size.width()) * size.height() <= ImageLoader::maximumPixels) {
+    if (reader.canRead() && size.isValid() &&
+        qint64(size.width()) * size.height() <= ImageLoader::maximumPixels) {
         // A uniform reduction, so turning the picture upright afterwards keeps it filling.
         const double factor = qMin(1.0, double(2 * side) / qMin(size.width(), size.height()));
         reader.setScaledSize((QSizeF(size) * factor).toSize().expandedTo(QSize(1, 1)));
@@ -48,7 +49,8 @@ QImage Thumbnails::make(const QString &path, int side)
         image = ImageLoader::load(path); // HEIC and whatever Qt cannot size up front
     if (image.isNull())
         return {};
-    const QImage filled = image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+    const QImage filled =
+        image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     return filled.copy((filled.width() - side) / 2, (filled.height() - side) / 2, side, side)
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }

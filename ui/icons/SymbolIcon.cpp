@@ -24,7 +24,8 @@ QIcon bundled(const QString &name)
         return QIcon(QStringLiteral(":/symbols/symbolic/%1.svg").arg(name));
     QIcon icon;
     for (int size : {16, 24, 32, 48, 96})
-        icon.addFile(QStringLiteral(":/symbols/png/%1-%2.png").arg(name).arg(size), QSize(size, size));
+        icon.addFile(QStringLiteral(":/symbols/png/%1-%2.png").arg(name).arg(size),
+                     QSize(size, size));
     return icon;
 }
 

@@ -48,11 +48,8 @@ QString droppedText(const QMimeData *mime)
 } // namespace
 
 DropZone::DropZone(QWidget *parent)
-    : QWidget(parent)
-    , m_pager(new QWidget(this))
-    , m_previous(new QToolButton(m_pager))
-    , m_pageLabel(new QLabel(m_pager))
-    , m_next(new QToolButton(m_pager))
+    : QWidget(parent), m_pager(new QWidget(this)), m_previous(new QToolButton(m_pager)),
+      m_pageLabel(new QLabel(m_pager)), m_next(new QToolButton(m_pager))
 {
     setFixedSize(300, 340);
     setAcceptDrops(true);
@@ -146,12 +143,14 @@ void DropZone::paintHint(QPainter &painter)
     int y = (height() - total) / 2;
 
     painter.drawPixmap((width() - hintSymbolSize) / 2, y,
-                       SymbolIcon::pixmap(QStringLiteral("image-x-generic-symbolic"), hintSymbolSize,
-                                          GlassPalette::secondary(palette()), devicePixelRatioF()));
+                       SymbolIcon::pixmap(QStringLiteral("image-x-generic-symbolic"),
+                                          hintSymbolSize, GlassPalette::secondary(palette()),
+                                          devicePixelRatioF()));
     y += hintSymbolSize + hintSpacing;
     painter.setFont(body);
     painter.setPen(GlassPalette::secondary(palette()));
-    painter.drawText(QRect(0, y, width(), bodyHeight), Qt::AlignCenter, QStringLiteral("把作业照片拖到这里"));
+    painter.drawText(QRect(0, y, width(), bodyHeight), Qt::AlignCenter,
+                     QStringLiteral("把作业照片拖到这里"));
     y += bodyHeight + hintSpacing;
     painter.setFont(caption);
     painter.setPen(GlassPalette::tertiary(palette()));
@@ -168,12 +167,13 @@ void DropZone::paintImage(QPainter &painter)
     const qreal ratio = devicePixelRatioF();
     const QSize fitted = image.size().scaled(room.size(), Qt::KeepAspectRatio);
     if (m_scaled.isNull() || m_scaled.size() != fitted * ratio) {
-        m_scaled = QPixmap::fromImage(image.scaled(fitted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        m_scaled = QPixmap::fromImage(
+            image.scaled(fitted * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         m_scaled.setDevicePixelRatio(ratio);
     }
     const QSize shown = m_scaled.deviceIndependentSize().toSize();
-    painter.drawPixmap(room.left() + (room.width() - shown.width()) / 2, room.top() + (room.height() - shown.height()) / 2,
-                       m_scaled);
+    painter.drawPixmap(room.left() + (room.width() - shown.width()) / 2,
+                       room.top() + (room.height() - shown.height()) / 2, m_scaled);
 }
 
 void DropZone::keyPressEvent(QKeyEvent *event)

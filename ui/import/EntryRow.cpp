@@ -35,13 +35,11 @@ QTextCharFormat doubtfulFormat()
 } // namespace
 
 EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
-    : QWidget(parent)
-    , m_id(item.id)
-    , m_tick(new QCheckBox(this))
-    , m_subject(new QLineEdit(item.subject, this))
-    , m_text(new QLineEdit(item.text, this))
-    , m_trash(new SymbolButton(QStringLiteral("user-trash-symbolic"), GlassPalette::Tone::Secondary, true, this))
-    , m_doubtful(::doubtfulSpans(item.textConfidence))
+    : QWidget(parent), m_id(item.id), m_tick(new QCheckBox(this)),
+      m_subject(new QLineEdit(item.subject, this)), m_text(new QLineEdit(item.text, this)),
+      m_trash(new SymbolButton(QStringLiteral("user-trash-symbolic"), GlassPalette::Tone::Secondary,
+                               true, this)),
+      m_doubtful(::doubtfulSpans(item.textConfidence))
 {
     m_tick->setObjectName(QStringLiteral("tickBox"));
     m_tick->setChecked(item.enabled);
@@ -67,7 +65,8 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
         update();
         emit tickedChanged(m_id, ticked);
     });
-    connect(m_subject, &QLineEdit::textEdited, this, [this](const QString &text) { emit subjectEdited(m_id, text); });
+    connect(m_subject, &QLineEdit::textEdited, this,
+            [this](const QString &text) { emit subjectEdited(m_id, text); });
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (!m_doubtful.isEmpty()) {
             m_doubtful.clear();
@@ -135,5 +134,7 @@ void EntryRow::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath plate;
     plate.addRoundedRect(QRectF(rect()), 8, 8);
-    painter.fillPath(plate, GlassPalette::withOpacity(GlassPalette::primary(palette()), m_tick->isChecked() ? 0.05 : 0.02));
+    painter.fillPath(plate,
+                     GlassPalette::withOpacity(GlassPalette::primary(palette()),
+                                               m_tick->isChecked() ? 0.05 : 0.02));
 }

@@ -9,12 +9,12 @@
 #include <QPushButton>
 
 ImportFooter::ImportFooter(QWidget *parent)
-    : GlassPanel(14, std::nullopt, false, parent)
-    , m_spinner(new BusySpinner(this))
-    , m_status(new ToneLabel(QString(), GlassPalette::Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
-    , m_selectAll(new QPushButton(QStringLiteral("全选"), this))
-    , m_selectNone(new QPushButton(QStringLiteral("全不选"), this))
-    , m_write(new GlassButton(QString(), true, this))
+    : GlassPanel(14, std::nullopt, false, parent), m_spinner(new BusySpinner(this)),
+      m_status(new ToneLabel(QString(), GlassPalette::Tone::Secondary,
+                             GlassFonts::font(GlassFonts::Style::Body), this)),
+      m_selectAll(new QPushButton(QStringLiteral("全选"), this)),
+      m_selectNone(new QPushButton(QStringLiteral("全不选"), this)),
+      m_write(new GlassButton(QString(), true, this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(14, 10, 14, 10);
@@ -69,7 +69,8 @@ void ImportFooter::setTarget(bool saveToApp)
 {
     // The button says "写入提醒事项" while the switch says "写到提醒事项".
     m_write->setText(saveToApp ? QStringLiteral("存到本 App") : QStringLiteral("写入提醒事项"));
-    m_write->setSymbol(saveToApp ? QStringLiteral("document-import-symbolic") : QStringLiteral("task-done-symbolic"));
+    m_write->setSymbol(saveToApp ? QStringLiteral("document-import-symbolic")
+                                 : QStringLiteral("task-done-symbolic"));
 }
 
 QList<QWidget *> ImportFooter::focusChain() const

@@ -14,17 +14,18 @@
 using GlassPalette::Tone;
 
 ImportHeader::ImportHeader(QWidget *parent)
-    : GlassPanel(14, std::nullopt, false, parent)
-    , m_target(new SegmentedControl({QStringLiteral("存到本 App"), QStringLiteral("写到提醒事项")}, this))
-    , m_listName(new QLineEdit(this))
-    , m_dueOn(new QCheckBox(QStringLiteral("截止"), this))
-    , m_due(new QDateTimeEdit(this))
+    : GlassPanel(14, std::nullopt, false, parent),
+      m_target(new SegmentedControl({QStringLiteral("存到本 App"), QStringLiteral("写到提醒事项")},
+                                    this)),
+      m_listName(new QLineEdit(this)), m_dueOn(new QCheckBox(QStringLiteral("截止"), this)),
+      m_due(new QDateTimeEdit(this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(14, 10, 14, 10);
     layout->setSpacing(10);
 
-    layout->addWidget(new SymbolView(QStringLiteral("document-import-symbolic"), 19, Tone::Accent, this));
+    layout->addWidget(
+        new SymbolView(QStringLiteral("document-import-symbolic"), 19, Tone::Accent, this));
     auto *title = new QLabel(QStringLiteral("导入作业"), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     layout->addWidget(title);
@@ -32,10 +33,12 @@ ImportHeader::ImportHeader(QWidget *parent)
 
     m_target->setObjectName(QStringLiteral("targetSwitch"));
     m_target->setFixedWidth(185);
-    m_target->setToolTip(QStringLiteral("存到本 App：由 App 自己管理并在到期时通知；写到提醒事项：同步到系统「提醒事项」App"));
+    m_target->setToolTip(QStringLiteral(
+        "存到本 App：由 App 自己管理并在到期时通知；写到提醒事项：同步到系统「提醒事项」App"));
     layout->addWidget(m_target);
 
-    layout->addWidget(new ToneLabel(QStringLiteral("清单"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Callout), this));
+    layout->addWidget(new ToneLabel(QStringLiteral("清单"), Tone::Secondary,
+                                    GlassFonts::font(GlassFonts::Style::Callout), this));
     m_listName->setObjectName(QStringLiteral("listNameField"));
     m_listName->setPlaceholderText(QStringLiteral("清单名"));
     m_listName->setFixedWidth(118);
@@ -49,7 +52,8 @@ ImportHeader::ImportHeader(QWidget *parent)
     layout->addWidget(m_due);
 
     connect(m_dueOn, &QCheckBox::toggled, m_due, &QWidget::setEnabled);
-    connect(m_target, &SegmentedControl::currentIndexChanged, this, [this](int index) { emit targetChanged(index == 0); });
+    connect(m_target, &SegmentedControl::currentIndexChanged, this,
+            [this](int index) { emit targetChanged(index == 0); });
 }
 
 QList<QWidget *> ImportHeader::focusChain() const

@@ -28,12 +28,14 @@ QString clipboardSourceName()
 
 QString recognisingPicture(qsizetype k, qsizetype count)
 {
-    return QStringLiteral("正在识别 ") + n(k) + QStringLiteral("/") + n(count) + QStringLiteral("…");
+    return QStringLiteral("正在识别 ") + n(k) + QStringLiteral("/") + n(count) +
+        QStringLiteral("…");
 }
 
 QString recognised(qsizetype lines, qsizetype items)
 {
-    return QStringLiteral("识别到 ") + n(lines) + QStringLiteral(" 行文字，解析出 ") + n(items) + QStringLiteral(" 条作业");
+    return QStringLiteral("识别到 ") + n(lines) + QStringLiteral(" 行文字，解析出 ") + n(items) +
+        QStringLiteral(" 条作业");
 }
 
 QString noText()
@@ -104,18 +106,19 @@ QString savingToApp()
 QString remindersWritten(qsizetype written, qsizetype skipped, const QString &listName)
 {
     if (skipped < 1)
-        return QStringLiteral("✅ 已写入 ") + n(written) + QStringLiteral(" 条到清单「") + listName + QStringLiteral("」");
-    return QStringLiteral("✅ 已写入 ") + n(written) + QStringLiteral(" 条到「") + listName + QStringLiteral("」（跳过 ")
-        + n(skipped) + QStringLiteral(" 条已存在）");
+        return QStringLiteral("✅ 已写入 ") + n(written) + QStringLiteral(" 条到清单「") + listName +
+            QStringLiteral("」");
+    return QStringLiteral("✅ 已写入 ") + n(written) + QStringLiteral(" 条到「") + listName +
+        QStringLiteral("」（跳过 ") + n(skipped) + QStringLiteral(" 条已存在）");
 }
 
 QString appSaved(qsizetype added, qsizetype skipped, const QString &listName)
 {
     if (skipped < 1)
-        return QStringLiteral("✅ 已存到 App 清单「") + listName + QStringLiteral("」共 ") + n(added)
-            + QStringLiteral(" 条，到期会通知你");
-    return QStringLiteral("✅ 已存到 App 清单「") + listName + QStringLiteral("」") + n(added) + QStringLiteral(" 条（跳过 ")
-        + n(skipped) + QStringLiteral(" 条重复）");
+        return QStringLiteral("✅ 已存到 App 清单「") + listName + QStringLiteral("」共 ") +
+            n(added) + QStringLiteral(" 条，到期会通知你");
+    return QStringLiteral("✅ 已存到 App 清单「") + listName + QStringLiteral("」") + n(added) +
+        QStringLiteral(" 条（跳过 ") + n(skipped) + QStringLiteral(" 条重复）");
 }
 
 QString writeFailed(const QString &description)

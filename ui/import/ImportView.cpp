@@ -48,14 +48,10 @@ QString imageNameFilter()
 } // namespace
 
 ImportView::ImportView(SharedObjects shared, QWidget *parent)
-    : QWidget(parent)
-    , m_shared(shared)
-    , m_header(new ImportHeader(this))
-    , m_dropZone(new DropZone(this))
-    , m_rawText(new RawTextSection(this))
-    , m_result(new ResultPane(this))
-    , m_footer(new ImportFooter(this))
-    , m_portal(new ScreenshotPortal(QDBusConnection::sessionBus(), this))
+    : QWidget(parent), m_shared(shared), m_header(new ImportHeader(this)),
+      m_dropZone(new DropZone(this)), m_rawText(new RawTextSection(this)),
+      m_result(new ResultPane(this)), m_footer(new ImportFooter(this)),
+      m_portal(new ScreenshotPortal(QDBusConnection::sessionBus(), this))
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 6, 18, 18);
@@ -69,8 +65,10 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     layout->addWidget(m_footer);
 
     connect(m_header, &ImportHeader::targetChanged, m_footer, &ImportFooter::setTarget);
-    connect(m_dropZone, &DropZone::filesDropped, this, qOverload<const QStringList &>(&ImportView::load));
-    connect(m_dropZone, &DropZone::textDropped, this, [this](const QString &text) { takeText(text, true); });
+    connect(m_dropZone, &DropZone::filesDropped, this,
+            qOverload<const QStringList &>(&ImportView::load));
+    connect(m_dropZone, &DropZone::textDropped, this,
+            [this](const QString &text) { takeText(text, true); });
     connect(m_portal, &ScreenshotPortal::finished, this, &ImportView::captured);
     connect(m_result, &ResultPane::addRequested, this, &ImportView::addEntry);
     connect(m_result, &ResultPane::reparseRequested, this, &ImportView::reparse);
@@ -79,10 +77,11 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
             entry->enabled = ticked;
         refreshControls();
     });
-    connect(m_result, &ResultPane::subjectEdited, this, [this](const QUuid &id, const QString &subject) {
-        if (SlateItem *entry = item(id))
-            entry->subject = subject;
-    });
+    connect(m_result, &ResultPane::subjectEdited, this,
+            [this](const QUuid &id, const QString &subject) {
+                if (SlateItem *entry = item(id))
+                    entry->subject = subject;
+            });
     connect(m_result, &ResultPane::textEdited, this, [this](const QUuid &id, const QString &text) {
         if (SlateItem *entry = item(id)) {
             entry->text = text;
@@ -99,11 +98,13 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     connect(m_footer, &ImportFooter::writeRequested, this, &ImportView::write);
 
     // Text fields keep Ctrl+V for themselves; anywhere else it pastes a picture or text.
-    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &ImportView::pasteFromClipboard);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this), &QShortcut::activated, this,
-            &ImportView::capture);
+    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
+            &ImportView::pasteFromClipboard);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+            &QShortcut::activated, this, &ImportView::capture);
     for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
-        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, &ImportView::write);
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this,
+                &ImportView::write);
 
     appear();
     setStatus(ImportTexts::initialStatus());
@@ -176,8 +177,8 @@ void ImportView::load(const QStringList &paths)
                                 : ImportTexts::recognisingPicture(1, paths.size()));
     // Settings are read here, on the UI thread that owns them, not by the job.
     recognise(Source::Files, paths.size(),
-              [paths, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
-                  const std::function<void(int)> &starting) {
+              [paths, languages = m_shared.settings.ocrLanguages(),
+               subjects = m_shared.settings.subjects()](const std::function<void(int)> &starting) {
                   return Recognition::ofFiles(paths, languages, subjects, starting);
               });
 }
@@ -201,8 +202,10 @@ void ImportView::pasteFromClipboard()
         m_fromText = false;
         setStatus(ImportTexts::recognising(ImportTexts::clipboardSourceName()));
         recognise(Source::Clipboard, 1,
-                  [image, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
-                      const std::function<void(int)> &) { return Recognition::ofImage(image, languages, subjects); });
+                  [image, languages = m_shared.settings.ocrLanguages(),
+                   subjects = m_shared.settings.subjects()](const std::function<void(int)> &) {
+                      return Recognition::ofImage(image, languages, subjects);
+                  });
         return;
     }
     // Files copied in a file manager come as their addresses.
@@ -247,11 +250,12 @@ void ImportView::captured(ScreenshotPortal::Outcome outcome, const QString &file
         m_imagePaths.clear();
         m_fromText = false;
         setStatus(ImportTexts::recognising(ImportTexts::screenshotSourceName()));
-        recognise(Source::Screenshot, 1,
-                  [file, languages = m_shared.settings.ocrLanguages(), subjects = m_shared.settings.subjects()](
-                      const std::function<void(int)> &starting) {
-                      return Recognition::ofFiles({file}, languages, subjects, starting);
-                  });
+        recognise(
+            Source::Screenshot, 1,
+            [file, languages = m_shared.settings.ocrLanguages(),
+             subjects = m_shared.settings.subjects()](const std::function<void(int)> &starting) {
+                return Recognition::ofFiles({file}, languages, subjects, starting);
+            });
         return;
     case ScreenshotPortal::Outcome::Cancelled:
         setStatus(ImportTexts::captureCancelled());
@@ -273,10 +277,11 @@ void ImportView::recognise(Source source, qsizetype pictures, Job job)
     refreshControls();
     auto *watcher = new QFutureWatcher<Recognition>(this);
     if (pictures > 1) {
-        connect(watcher, &QFutureWatcherBase::progressValueChanged, this, [this, generation, pictures](int k) {
-            if (generation == m_inputGeneration && k >= 1)
-                setStatus(ImportTexts::recognisingPicture(k, pictures));
-        });
+        connect(watcher, &QFutureWatcherBase::progressValueChanged, this,
+                [this, generation, pictures](int k) {
+                    if (generation == m_inputGeneration && k >= 1)
+                        setStatus(ImportTexts::recognisingPicture(k, pictures));
+                });
     }
     connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation, source] {
         watcher->deleteLater();
@@ -285,10 +290,11 @@ void ImportView::recognise(Source source, qsizetype pictures, Job job)
         m_recognising = false;
         apply(watcher->result(), source);
     });
-    watcher->setFuture(QtConcurrent::run([pictures, job = std::move(job)](QPromise<Recognition> &promise) {
-        promise.setProgressRange(0, int(pictures));
-        promise.addResult(job([&promise](int k) { promise.setProgressValue(k); }));
-    }));
+    watcher->setFuture(
+        QtConcurrent::run([pictures, job = std::move(job)](QPromise<Recognition> &promise) {
+            promise.setProgressRange(0, int(pictures));
+            promise.addResult(job([&promise](int k) { promise.setProgressValue(k); }));
+        }));
 }
 
 void ImportView::apply(const Recognition &recognition, Source source)
@@ -298,14 +304,17 @@ void ImportView::apply(const Recognition &recognition, Source source)
     for (const SlateItem &entry : recognition.items)
         placesToCheck += doubtfulSpans(entry.textConfidence).size();
     if (source == Source::Clipboard)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()), placesToCheck));
+        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()),
+                                                 placesToCheck));
     else if (source == Source::Screenshot)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::captured(recognition.items.size()), placesToCheck));
+        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::captured(recognition.items.size()),
+                                                 placesToCheck));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
         setStatus(ImportTexts::withPlacesToCheck(
-            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()), placesToCheck));
+            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()),
+            placesToCheck));
     refreshControls();
 }
 
@@ -329,7 +338,8 @@ void ImportView::takeText(const QString &text, bool dropped)
     m_fromText = true;
     const Recognition parsed = Recognition::ofText(text, m_shared.settings.subjects());
     showResult(parsed);
-    setStatus(dropped ? ImportTexts::textDropped(parsed.items.size()) : ImportTexts::pasted(parsed.items.size()));
+    setStatus(dropped ? ImportTexts::textDropped(parsed.items.size())
+                      : ImportTexts::pasted(parsed.items.size()));
     refreshControls();
 }
 
@@ -373,7 +383,8 @@ void ImportView::write()
 {
     if (m_items.isEmpty() || isBusy())
         return;
-    WriteRequest request = WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(), m_header->due());
+    WriteRequest request =
+        WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(), m_header->due());
     request.imagePaths = m_imagePaths;
     request.fromText = m_fromText;
     if (m_header->savesToApp()) {
@@ -416,7 +427,8 @@ void ImportView::setStatus(const QString &status)
 
 void ImportView::refreshControls()
 {
-    const qsizetype ticked = std::count_if(m_items.cbegin(), m_items.cend(), [](const SlateItem &entry) { return entry.enabled; });
+    const qsizetype ticked = std::count_if(m_items.cbegin(), m_items.cend(),
+                                           [](const SlateItem &entry) { return entry.enabled; });
     m_result->setCounts(ticked, m_items.size());
     m_result->setReparseEnabled(!m_rawLines.isEmpty());
     m_rawText->setVisible(!m_rawLines.isEmpty());
@@ -432,8 +444,8 @@ void ImportView::refreshControls()
 // last, behind the write button.
 void ImportView::refreshTabOrder()
 {
-    const QList<QWidget *> chain = m_header->focusChain() + QList<QWidget *>{m_dropZone} + m_leftButtons
-        + m_rawText->focusChain() + m_result->focusChain() + m_footer->focusChain();
+    const QList<QWidget *> chain = m_header->focusChain() + QList<QWidget *>{m_dropZone} +
+        m_leftButtons + m_rawText->focusChain() + m_result->focusChain() + m_footer->focusChain();
     for (qsizetype i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }

@@ -12,7 +12,8 @@
 
 namespace {
 
-void recordInHistory(const SharedObjects &shared, const WriteRequest &request, qint64 written, qint64 skipped)
+void recordInHistory(const SharedObjects &shared, const WriteRequest &request, qint64 written,
+                     qint64 skipped)
 {
     if (!shared.settings.saveHistory())
         return;
@@ -49,7 +50,8 @@ QList<TaskItem> entriesToNotify(const TaskList &list, const QStringList &titles)
 QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
 {
     const QStringList titles = request.titles();
-    const TaskStore::AddResult counts = shared.store.add(titles, request.listName, request.due, request.source());
+    const TaskStore::AddResult counts =
+        shared.store.add(titles, request.listName, request.due, request.source());
     // Not saved: the rows stay as they are for another try, and nothing is scheduled or recorded.
     if (const std::optional<QString> &error = shared.store.saveError())
         return ImportTexts::writeFailed(*error);
@@ -64,18 +66,20 @@ QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
 void writeToReminders(const SharedObjects &shared, const WriteRequest &request,
                       std::function<void(const QString &status)> showStatus)
 {
-    shared.service.write(request.ticked, request.listName, request.due, shared.settings.dedupe(),
-                         [shared, request, showStatus = std::move(showStatus)](const WriteResult &result) {
-                             if (const auto *error = std::get_if<ReminderError>(&result)) {
-                                 showStatus(ImportTexts::writeFailed(error->description));
-                                 return;
-                             }
-                             const auto &counts = std::get<WriteCounts>(result);
-                             showStatus(ImportTexts::remindersWritten(counts.written, counts.skipped, request.listName));
-                             recordInHistory(shared, request, counts.written, counts.skipped);
-                             if (shared.settings.openAfterWrite())
-                                 shared.service.openRemindersApp();
-                         });
+    shared.service.write(
+        request.ticked, request.listName, request.due, shared.settings.dedupe(),
+        [shared, request, showStatus = std::move(showStatus)](const WriteResult &result) {
+            if (const auto *error = std::get_if<ReminderError>(&result)) {
+                showStatus(ImportTexts::writeFailed(error->description));
+                return;
+            }
+            const auto &counts = std::get<WriteCounts>(result);
+            showStatus(
+                ImportTexts::remindersWritten(counts.written, counts.skipped, request.listName));
+            recordInHistory(shared, request, counts.written, counts.skipped);
+            if (shared.settings.openAfterWrite())
+                shared.service.openRemindersApp();
+        });
 }
 
 } // namespace ImportWrite

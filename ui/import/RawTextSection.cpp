@@ -15,7 +15,8 @@ namespace {
 
 QIcon chevron(const QPalette &palette, bool expanded, qreal ratio)
 {
-    QPixmap pixmap = SymbolIcon::pixmap(QStringLiteral("go-next-symbolic"), 11, GlassPalette::secondary(palette), ratio);
+    QPixmap pixmap = SymbolIcon::pixmap(QStringLiteral("go-next-symbolic"), 11,
+                                        GlassPalette::secondary(palette), ratio);
     if (expanded) {
         pixmap = pixmap.transformed(QTransform().rotate(90), Qt::SmoothTransformation);
         pixmap.setDevicePixelRatio(ratio);
@@ -26,9 +27,7 @@ QIcon chevron(const QPalette &palette, bool expanded, qreal ratio)
 } // namespace
 
 RawTextSection::RawTextSection(QWidget *parent)
-    : QWidget(parent)
-    , m_header(new QToolButton(this))
-    , m_text(new QPlainTextEdit(this))
+    : QWidget(parent), m_header(new QToolButton(this)), m_text(new QPlainTextEdit(this))
 {
     setFixedWidth(300);
     auto *layout = new QVBoxLayout(this);

@@ -40,7 +40,8 @@ void Recognition::parse(const QStringList &subjects)
     title = std::move(parsed.title);
 }
 
-Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &languages, const QStringList &subjects,
+Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &languages,
+                                 const QStringList &subjects,
                                  const std::function<void(int)> &starting)
 {
     Recognition result;
@@ -58,7 +59,8 @@ Recognition Recognition::ofFiles(const QStringList &paths, const QStringList &la
     return result;
 }
 
-Recognition Recognition::ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects)
+Recognition Recognition::ofImage(const QImage &image, const QStringList &languages,
+                                 const QStringList &subjects)
 {
     Recognition result;
     result.take(OCR::read(image, languages));

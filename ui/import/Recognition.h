@@ -22,9 +22,11 @@ struct Recognition {
     // Reads the files in the order given and parses their lines, joined in that order, as one
     // list. `starting(k)` is called before the k-th file (counting from 1). A file that is no
     // image gives no lines and no preview.
-    static Recognition ofFiles(const QStringList &paths, const QStringList &languages, const QStringList &subjects,
+    static Recognition ofFiles(const QStringList &paths, const QStringList &languages,
+                               const QStringList &subjects,
                                const std::function<void(int)> &starting);
-    static Recognition ofImage(const QImage &image, const QStringList &languages, const QStringList &subjects);
+    static Recognition ofImage(const QImage &image, const QStringList &languages,
+                               const QStringList &subjects);
     // Text handed over instead of a picture: its non-blank lines, trimmed, stand for the
     // recognised lines; nothing is recognised.
     static Recognition ofText(const QString &text, const QStringList &subjects);

@@ -15,8 +15,7 @@
 
 using GlassPalette::Tone;
 
-ResultPane::ResultPane(QWidget *parent)
-    : GlassPanel(14, std::nullopt, false, parent)
+ResultPane::ResultPane(QWidget *parent) : GlassPanel(14, std::nullopt, false, parent)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -49,19 +48,21 @@ QWidget *ResultPane::makeHeading()
     auto *title = new QLabel(QStringLiteral("解析结果（可编辑）"), heading);
     title->setFont(GlassFonts::font(GlassFonts::Style::Subheadline));
     row->addWidget(title);
-    m_count = new ToneLabel(ImportTexts::pendingCount(0, 0), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption),
-                            heading);
+    m_count = new ToneLabel(ImportTexts::pendingCount(0, 0), Tone::Secondary,
+                            GlassFonts::font(GlassFonts::Style::Caption), heading);
     m_count->setObjectName(QStringLiteral("countLabel"));
     row->addWidget(m_count);
     row->addStretch();
 
-    auto *add = new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, false, heading);
+    auto *add =
+        new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, false, heading);
     add->setObjectName(QStringLiteral("addEntryButton"));
     add->setToolTip(QStringLiteral("手动加一条"));
     add->setAccessibleName(add->toolTip());
     row->addWidget(add);
     m_add = add;
-    m_reparse = new SymbolButton(QStringLiteral("view-refresh-symbolic"), Tone::Primary, false, heading);
+    m_reparse =
+        new SymbolButton(QStringLiteral("view-refresh-symbolic"), Tone::Primary, false, heading);
     m_reparse->setObjectName(QStringLiteral("reparseButton"));
     m_reparse->setToolTip(QStringLiteral("按识别原文重新解析"));
     m_reparse->setAccessibleName(m_reparse->toolTip());
@@ -80,8 +81,10 @@ QWidget *ResultPane::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setContentsMargins(0, 60, 0, 0);
     stack->setSpacing(8);
-    stack->addWidget(new SymbolView(QStringLiteral("scanner-symbolic"), 32, Tone::Tertiary, empty), 0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("还没有条目"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), empty),
+    stack->addWidget(new SymbolView(QStringLiteral("scanner-symbolic"), 32, Tone::Tertiary, empty),
+                     0, Qt::AlignHCenter);
+    stack->addWidget(new ToneLabel(QStringLiteral("还没有条目"), Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
     auto *hint = new QLabel(QStringLiteral("导入一张作业图片试试"), empty);
     hint->setFont(GlassFonts::font(GlassFonts::Style::Body));

@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 
-WriteRequest WriteRequest::fromScreen(const QList<SlateItem> &items, const QString &listName, bool dueOn,
-                                      const QDateTime &due)
+WriteRequest WriteRequest::fromScreen(const QList<SlateItem> &items, const QString &listName,
+                                      bool dueOn, const QDateTime &due)
 {
     WriteRequest request;
     for (const SlateItem &item : items) {

@@ -27,26 +27,26 @@ namespace {
 // An abbreviated date and a short time.
 QString sheetDueText(const QDateTime &due)
 {
-    return QLocale(QLocale::Chinese, QLocale::China).toString(due.toLocalTime(), QStringLiteral("yyyy年M月d日 HH:mm"));
+    return QLocale(QLocale::Chinese, QLocale::China)
+        .toString(due.toLocalTime(), QStringLiteral("yyyy年M月d日 HH:mm"));
 }
 
 } // namespace
 
 ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget *parent)
-    : QDialog(parent)
-    , m_shared(shared)
-    , m_info(ListsTexts::sheetInitialInfo())
-    , m_spinner(new BusySpinner(this))
-    , m_infoLabel(new ToneLabel(m_info, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), this))
-    , m_picker(new QComboBox(this))
-    , m_all(new QCheckBox(QStringLiteral("全选"), this))
-    , m_rowsContent(new QWidget(this))
-    , m_rowsLayout(new QVBoxLayout(m_rowsContent))
-    , m_emptyInfo(new ToneLabel(m_info, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), m_rowsContent))
-    , m_target(new QLineEdit(ListsTexts::sheetDefaultTarget(), this))
-    , m_selectedCount(new ToneLabel(ListsTexts::sheetSelected(0), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
-    , m_cancel(new QPushButton(QStringLiteral("取消"), this))
-    , m_import(new QPushButton(QStringLiteral("导入"), this))
+    : QDialog(parent), m_shared(shared), m_info(ListsTexts::sheetInitialInfo()),
+      m_spinner(new BusySpinner(this)),
+      m_infoLabel(new ToneLabel(m_info, Tone::Secondary,
+                                GlassFonts::font(GlassFonts::Style::Caption), this)),
+      m_picker(new QComboBox(this)), m_all(new QCheckBox(QStringLiteral("全选"), this)),
+      m_rowsContent(new QWidget(this)), m_rowsLayout(new QVBoxLayout(m_rowsContent)),
+      m_emptyInfo(new ToneLabel(m_info, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
+                                m_rowsContent)),
+      m_target(new QLineEdit(ListsTexts::sheetDefaultTarget(), this)),
+      m_selectedCount(new ToneLabel(ListsTexts::sheetSelected(0), Tone::Secondary,
+                                    GlassFonts::font(GlassFonts::Style::Body), this)),
+      m_cancel(new QPushButton(QStringLiteral("取消"), this)),
+      m_import(new QPushButton(QStringLiteral("导入"), this))
 {
     setWindowTitle(QStringLiteral("从系统提醒事项导入"));
     setObjectName(QStringLiteral("importFromRemindersSheet"));
@@ -57,7 +57,8 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
 
     auto *header = new QHBoxLayout;
     header->setSpacing(8);
-    header->addWidget(new SymbolView(QStringLiteral("document-import-symbolic"), 17, Tone::Accent, this));
+    header->addWidget(
+        new SymbolView(QStringLiteral("document-import-symbolic"), 17, Tone::Accent, this));
     auto *title = new QLabel(QStringLiteral("从系统提醒事项导入"), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     header->addWidget(title);

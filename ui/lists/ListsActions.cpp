@@ -53,7 +53,8 @@ void deleteList(const SharedObjects &shared, const QString &name)
     shared.store.deleteList(name);
 }
 
-void exportList(const SharedObjects &shared, const QString &name, std::function<void(const QString &status)> showStatus)
+void exportList(const SharedObjects &shared, const QString &name,
+                std::function<void(const QString &status)> showStatus)
 {
     QList<ReminderEntry> entries;
     if (const std::optional<TaskList> list = shared.store.list(name)) {
@@ -82,7 +83,8 @@ std::optional<QString> preferredSource(const QStringList &names)
     return names.first();
 }
 
-TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows, const QString &target)
+TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
+                                const QString &target)
 {
     std::optional<QDateTime> due;
     QStringList titles;
@@ -91,7 +93,8 @@ TaskStore::AddResult importRows(const SharedObjects &shared, const QList<Reminde
         if (!due && row.due)
             due = row.due;
     }
-    return shared.store.add(titles, trimHorizontalSpace(target), due, ListsTexts::remindersSource());
+    return shared.store.add(titles, trimHorizontalSpace(target), due,
+                            ListsTexts::remindersSource());
 }
 
 } // namespace ListsActions

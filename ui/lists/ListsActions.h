@@ -33,13 +33,15 @@ void deleteList(const SharedObjects &shared, const QString &name);
 
 // Writes every entry of the list, done ones too and in list order, to the Reminders list of the
 // same name (with the dedupe setting); `showStatus` gets the status line on the main thread.
-void exportList(const SharedObjects &shared, const QString &name, std::function<void(const QString &status)> showStatus);
+void exportList(const SharedObjects &shared, const QString &name,
+                std::function<void(const QString &status)> showStatus);
 
 // The Reminders list the import sheet opens on: the first name containing "作业", else the first.
 std::optional<QString> preferredSource(const QStringList &names);
 
 // Takes the rows over into the app list `target` (trimmed) as open entries with the source
 // "提醒事项", all with the due time of the first row that has one.
-TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows, const QString &target);
+TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
+                                const QString &target);
 
 } // namespace ListsActions

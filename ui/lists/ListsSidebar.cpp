@@ -31,10 +31,13 @@ public:
 
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const override
     {
-        return QSize(option.rect.width(), qMax(30, QFontMetrics(GlassFonts::font(GlassFonts::Style::Body)).height() + 12));
+        return QSize(
+            option.rect.width(),
+            qMax(30, QFontMetrics(GlassFonts::font(GlassFonts::Style::Body)).height() + 12));
     }
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
     {
         const QPalette &palette = option.palette;
         const QRect row = option.rect.adjusted(0, 1, 0, -1);
@@ -43,9 +46,11 @@ public:
         QPainterPath plate;
         plate.addRoundedRect(QRectF(row), 7, 7);
         if (option.state & QStyle::State_Selected)
-            painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::accent(palette), 0.18));
+            painter->fillPath(plate,
+                              GlassPalette::withOpacity(GlassPalette::accent(palette), 0.18));
         else if (option.state & QStyle::State_MouseOver)
-            painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::primary(palette), 0.06));
+            painter->fillPath(plate,
+                              GlassPalette::withOpacity(GlassPalette::primary(palette), 0.06));
         if (option.state & QStyle::State_HasFocus) {
             QPainterPath ring;
             ring.addRoundedRect(QRectF(row).adjusted(1, 1, -1, -1), 6, 6);
@@ -56,8 +61,9 @@ public:
         const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         const int side = 15;
         const QRect symbol(row.left() + 8, row.center().y() - side / 2, side, side);
-        painter->drawPixmap(symbol, SymbolIcon::pixmap(QStringLiteral("view-list-symbolic"), side,
-                                                       GlassPalette::accentSymbol(palette), ratio));
+        painter->drawPixmap(symbol,
+                            SymbolIcon::pixmap(QStringLiteral("view-list-symbolic"), side,
+                                               GlassPalette::accentSymbol(palette), ratio));
 
         int right = row.right() - 8;
         const int remaining = index.data(remainingRole).toInt();
@@ -69,7 +75,8 @@ public:
             const QRect badge(right - width, row.center().y() - 8, width, 16);
             QPainterPath capsule;
             capsule.addRoundedRect(QRectF(badge), 8, 8);
-            painter->fillPath(capsule, GlassPalette::withOpacity(GlassPalette::accent(palette), 0.15));
+            painter->fillPath(capsule,
+                              GlassPalette::withOpacity(GlassPalette::accent(palette), 0.15));
             painter->setFont(badgeFont);
             painter->setPen(GlassPalette::primary(palette));
             painter->drawText(badge, Qt::AlignCenter, count);
@@ -81,7 +88,8 @@ public:
         painter->setPen(GlassPalette::primary(palette));
         const QRect name(symbol.right() + 8, row.top(), right - symbol.right() - 8, row.height());
         painter->drawText(name, Qt::AlignLeft | Qt::AlignVCenter,
-                          QFontMetrics(nameFont).elidedText(index.data().toString(), Qt::ElideRight, name.width()));
+                          QFontMetrics(nameFont).elidedText(index.data().toString(), Qt::ElideRight,
+                                                            name.width()));
         painter->restore();
     }
 };
@@ -93,21 +101,24 @@ QPushButton *linkButton(const QString &text, QWidget *parent)
     button->setCursor(Qt::PointingHandCursor);
     button->setFont(GlassFonts::font(GlassFonts::Style::Callout));
     // Borderless like a link; the focus ring takes the place of the border.
-    button->setStyleSheet(QStringLiteral("QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px;"
-                                         " text-align: left; color: palette(link); }"
-                                         "QPushButton:hover { text-decoration: underline; }"
-                                         "QPushButton:focus { border-color: %1; }")
-                              .arg(GlassPalette::accentSymbol(parent->palette()).name()));
+    button->setStyleSheet(
+        QStringLiteral(
+            "QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px;"
+            " text-align: left; color: palette(link); }"
+            "QPushButton:hover { text-decoration: underline; }"
+            "QPushButton:focus { border-color: %1; }")
+            .arg(GlassPalette::accentSymbol(parent->palette()).name()));
     return button;
 }
 
 } // namespace
 
 ListsSidebar::ListsSidebar(QWidget *parent)
-    : GlassPanel(14, std::nullopt, false, parent)
-    , m_newList(new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, true, this))
-    , m_lists(new QListWidget(this))
-    , m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), this))
+    : GlassPanel(14, std::nullopt, false, parent),
+      m_newList(new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, true, this)),
+      m_lists(new QListWidget(this)),
+      m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary,
+                            GlassFonts::font(GlassFonts::Style::Body), this))
 {
     setFixedWidth(fixedWidth);
     auto *layout = new QVBoxLayout(this);
@@ -159,8 +170,11 @@ QWidget *ListsSidebar::makeFooter()
     stack->setSpacing(4);
     auto *statusRow = new QHBoxLayout;
     statusRow->setSpacing(6);
-    statusRow->addWidget(new SymbolView(QStringLiteral("preferences-system-notifications-symbolic"), 13, Tone::Secondary, footer), 0, Qt::AlignTop);
-    m_notifyStatus = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), footer);
+    statusRow->addWidget(new SymbolView(QStringLiteral("preferences-system-notifications-symbolic"),
+                                        13, Tone::Secondary, footer),
+                         0, Qt::AlignTop);
+    m_notifyStatus = new ToneLabel(QString(), Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Caption), footer);
     m_notifyStatus->setObjectName(QStringLiteral("notificationStatusLabel"));
     m_notifyStatus->setWordWrap(true);
     statusRow->addWidget(m_notifyStatus, 1);
@@ -186,7 +200,8 @@ void ListsSidebar::setLists(const QList<TaskList> &lists, const std::optional<QS
     bool same = m_lists->count() == lists.size();
     for (int i = 0; same && i < lists.size(); ++i) {
         const QListWidgetItem *item = m_lists->item(i);
-        same = item->text() == lists[i].name && item->data(remainingRole).toInt() == lists[i].remaining();
+        same = item->text() == lists[i].name &&
+            item->data(remainingRole).toInt() == lists[i].remaining();
     }
     if (same) {
         QListWidgetItem *chosen = nullptr;
@@ -213,7 +228,6 @@ void ListsSidebar::setNotificationStatus(const QString &status)
 {
     m_notifyStatus->setText(status);
 }
-
 
 QString ListsSidebar::notificationStatus() const
 {

@@ -25,12 +25,14 @@ DueTone dueTone(const QDateTime &due, const QDateTime &now)
 
 QString counts(int remaining, qsizetype total)
 {
-    return QString::number(remaining) + QStringLiteral(" 待办 / ") + QString::number(total) + QStringLiteral(" 总计");
+    return QString::number(remaining) + QStringLiteral(" 待办 / ") + QString::number(total) +
+        QStringLiteral(" 总计");
 }
 
 QString progressLabel(double progress)
 {
-    return QStringLiteral("完成 ") + QString::number(int(std::floor(progress * 100))) + QStringLiteral("%");
+    return QStringLiteral("完成 ") + QString::number(int(std::floor(progress * 100))) +
+        QStringLiteral("%");
 }
 
 QString scheduled(int pending)
@@ -45,7 +47,8 @@ QString cleared(int count)
 
 QString exported(int written, int skipped)
 {
-    QString text = QStringLiteral("已导出 ") + QString::number(written) + QStringLiteral(" 条到提醒事项");
+    QString text =
+        QStringLiteral("已导出 ") + QString::number(written) + QStringLiteral(" 条到提醒事项");
     if (skipped >= 1)
         text += QStringLiteral("（跳过 ") + QString::number(skipped) + QStringLiteral(" 条已有）");
     return text;
@@ -63,7 +66,8 @@ QString deleteListMessage(const QString &name)
 
 QString deleteListInformation(qsizetype entries)
 {
-    return QStringLiteral("清单里的 ") + QString::number(entries) + QStringLiteral(" 条作业会一起删除，不可撤销。");
+    return QStringLiteral("清单里的 ") + QString::number(entries) +
+        QStringLiteral(" 条作业会一起删除，不可撤销。");
 }
 
 QString sheetInitialInfo()

@@ -49,9 +49,7 @@ GlassPanel *card(QWidget *parent)
 } // namespace
 
 ListsView::ListsView(SharedObjects shared, QWidget *parent)
-    : QWidget(parent)
-    , m_shared(shared)
-    , m_sidebar(new ListsSidebar(this))
+    : QWidget(parent), m_shared(shared), m_sidebar(new ListsSidebar(this))
 {
     m_sidebar->setObjectName(QStringLiteral("listsSidebar"));
     auto *columns = new QHBoxLayout(this);
@@ -69,8 +67,9 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
     columns->addWidget(right, 1);
 
     // Queued: choosing refreshes the sidebar's rows, which must not happen inside their own click.
-    connect(m_sidebar, &ListsSidebar::listChosen, this, [this](const QString &name) { select(name); },
-            Qt::QueuedConnection);
+    connect(
+        m_sidebar, &ListsSidebar::listChosen, this, [this](const QString &name) { select(name); },
+        Qt::QueuedConnection);
     connect(m_sidebar, &ListsSidebar::newListRequested, this, &ListsView::newList);
     connect(m_sidebar, &ListsSidebar::importRequested, this, &ListsView::openImportSheet);
     connect(m_sidebar, &ListsSidebar::openFolderRequested, this,
@@ -112,14 +111,16 @@ QWidget *ListsView::makeHeader()
     m_name->setObjectName(QStringLiteral("listNameLabel"));
     m_name->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     names->addWidget(m_name);
-    m_counts = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), header);
+    m_counts = new ToneLabel(QString(), Tone::Secondary,
+                             GlassFonts::font(GlassFonts::Style::Caption), header);
     m_counts->setObjectName(QStringLiteral("countsLabel"));
     names->addWidget(m_counts);
     row->addLayout(names, 1);
 
     auto *progress = new QVBoxLayout;
     progress->setSpacing(3);
-    m_progressLabel = new ToneLabel(QString(), Tone::Primary, GlassFonts::font(GlassFonts::Style::Caption), header);
+    m_progressLabel = new ToneLabel(QString(), Tone::Primary,
+                                    GlassFonts::font(GlassFonts::Style::Caption), header);
     m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
     progress->addWidget(m_progressLabel);
     m_progress = new QProgressBar(header);
@@ -183,8 +184,9 @@ QWidget *ListsView::makeAddBar()
     row->addWidget(m_addButton);
 
     connect(m_dueCheck, &QCheckBox::toggled, m_dueEdit, &QWidget::setEnabled);
-    connect(m_addField, &QLineEdit::textChanged, this,
-            [this](const QString &text) { m_addButton->setEnabled(!trimHorizontalSpace(text).isEmpty()); });
+    connect(m_addField, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_addButton->setEnabled(!trimHorizontalSpace(text).isEmpty());
+    });
     connect(m_addField, &QLineEdit::returnPressed, this, &ListsView::addEntry);
     connect(m_addButton, &QPushButton::clicked, this, &ListsView::addEntry);
     return bar;
@@ -221,7 +223,8 @@ QWidget *ListsView::makeTaskList()
     m_taskView->setBatchSize(200);
     stack->addWidget(m_taskView, 1);
 
-    m_emptyTasks = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), pane);
+    m_emptyTasks =
+        new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body), pane);
     m_emptyTasks->setObjectName(QStringLiteral("emptyTasksLabel"));
     m_emptyTasks->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     m_emptyTasks->setContentsMargins(0, 40, 0, 0);
@@ -229,8 +232,10 @@ QWidget *ListsView::makeTaskList()
 
     // Queued: the store change a click causes resets the model, which must not happen while the
     // view is still handling that click.
-    connect(delegate, &TaskRowDelegate::toggleRequested, this, &ListsView::toggle, Qt::QueuedConnection);
-    connect(delegate, &TaskRowDelegate::deleteRequested, this, &ListsView::deleteTask, Qt::QueuedConnection);
+    connect(delegate, &TaskRowDelegate::toggleRequested, this, &ListsView::toggle,
+            Qt::QueuedConnection);
+    connect(delegate, &TaskRowDelegate::deleteRequested, this, &ListsView::deleteTask,
+            Qt::QueuedConnection);
     return pane;
 }
 
@@ -240,7 +245,8 @@ QWidget *ListsView::makeBottomBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(14, 8, 14, 8);
     row->setSpacing(8);
-    m_statusLabel = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), bar);
+    m_statusLabel = new ToneLabel(QString(), Tone::Secondary,
+                                  GlassFonts::font(GlassFonts::Style::Caption), bar);
     m_statusLabel->setObjectName(QStringLiteral("listsStatusLabel"));
     m_statusLabel->setTextFormat(Qt::PlainText);
     m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -255,8 +261,10 @@ QWidget *ListsView::makeBottomBar()
     reminders->setFixedWidth(150);
     m_remindersMenu = new QMenu(reminders);
     m_remindersMenu->setObjectName(QStringLiteral("remindersMenu"));
-    m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this, &ListsView::exportList);
-    m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this, &ListsView::openImportSheet);
+    m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this,
+                               &ListsView::exportList);
+    m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this,
+                               &ListsView::openImportSheet);
     reminders->setMenu(m_remindersMenu);
     row->addWidget(reminders);
 
@@ -267,9 +275,12 @@ QWidget *ListsView::makeBottomBar()
     m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
     m_moreMenu->addAction(QStringLiteral("重命名清单…"), this, &ListsView::renameList);
     m_moreMenu->addSeparator();
-    QAction *remove = m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
+    QAction *remove =
+        m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
     // The destructive style: a red trash can marks it out.
-    remove->setIcon(QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16, GlassPalette::destructive(palette()), devicePixelRatioF())));
+    remove->setIcon(
+        QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16,
+                                 GlassPalette::destructive(palette()), devicePixelRatioF())));
     more->setMenu(m_moreMenu);
     row->addWidget(more);
 
@@ -284,12 +295,15 @@ QWidget *ListsView::makeEmptyState()
     auto *stack = new QVBoxLayout(empty);
     stack->setSpacing(10);
     stack->addStretch();
-    stack->addWidget(new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0, Qt::AlignHCenter);
+    stack->addWidget(
+        new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0,
+        Qt::AlignHCenter);
     auto *title = new QLabel(QStringLiteral("还没有清单"), empty);
     title->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     stack->addWidget(title, 0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建"), Tone::Secondary,
-                                   GlassFonts::font(GlassFonts::Style::Body), empty),
+    stack->addWidget(new ToneLabel(QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建"),
+                                   Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
+                                   empty),
                      0, Qt::AlignHCenter);
     stack->addStretch();
     return empty;
@@ -348,7 +362,8 @@ void ListsView::refreshTasks()
     std::optional<TaskList> list;
     if (current)
         list = m_shared.store.list(*current);
-    // The keyboard's place survives the rebuild: the same entry, or the row where a deleted one was.
+    // The keyboard's place survives the rebuild: the same entry, or the row where a deleted one
+    // was.
     const QModelIndex focused = m_taskView->currentIndex();
     const QUuid focusedId = focused.isValid() ? m_model->task(focused.row()).id : QUuid();
     m_model->setTasks(list ? VisibleTasks::of(list->tasks, m_filter, m_search) : QList<TaskItem>());
@@ -403,7 +418,8 @@ void ListsView::addEntry()
     const std::optional<QString> current = currentName();
     if (trimHorizontalSpace(m_addField->text()).isEmpty() || !current)
         return;
-    const std::optional<QDateTime> due = m_dueCheck->isChecked() ? std::optional(m_dueEdit->dateTime()) : std::nullopt;
+    const std::optional<QDateTime> due =
+        m_dueCheck->isChecked() ? std::optional(m_dueEdit->dateTime()) : std::nullopt;
     ListsActions::addEntry(m_shared, m_addField->text(), *current, due);
     showPendingCount();
     m_addField->clear();
@@ -488,7 +504,8 @@ void ListsView::newList()
 {
     if (m_prompt)
         return;
-    m_prompt = new NewListPrompt(m_shared.settings.defaultListName(QDateTime::currentDateTime()), this);
+    m_prompt =
+        new NewListPrompt(m_shared.settings.defaultListName(QDateTime::currentDateTime()), this);
     m_prompt->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_prompt, &QDialog::accepted, this, [this] {
         const QString name = trimHorizontalSpace(m_prompt->name());
@@ -509,9 +526,3 @@ void ListsView::openImportSheet()
     m_sheet->open();
     m_sheet->start();
 }
-
-
-
-
-
-

@@ -9,10 +9,9 @@
 #include <QVBoxLayout>
 
 NewListPrompt::NewListPrompt(const QString &name, QWidget *parent)
-    : QDialog(parent)
-    , m_name(new QLineEdit(name, this))
-    , m_create(new QPushButton(QStringLiteral("创建"), this))
-    , m_cancel(new QPushButton(QStringLiteral("取消"), this))
+    : QDialog(parent), m_name(new QLineEdit(name, this)),
+      m_create(new QPushButton(QStringLiteral("创建"), this)),
+      m_cancel(new QPushButton(QStringLiteral("取消"), this))
 {
     setObjectName(QStringLiteral("newListPrompt"));
     setWindowTitle(QStringLiteral("新建清单"));

@@ -1,9 +1,6 @@
 #include "ui/lists/TaskListModel.h"
 
-TaskListModel::TaskListModel(QObject *parent)
-    : QAbstractListModel(parent)
-{
-}
+TaskListModel::TaskListModel(QObject *parent) : QAbstractListModel(parent) { }
 
 void TaskListModel::setTasks(QList<TaskItem> tasks)
 {

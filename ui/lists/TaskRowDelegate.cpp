@@ -56,8 +56,7 @@ QColor dueColor(const QDateTime &due, const QPalette &palette)
 } // namespace
 
 TaskRowDelegate::TaskRowDelegate(const TaskListModel *model, QObject *parent)
-    : QStyledItemDelegate(parent)
-    , m_model(model)
+    : QStyledItemDelegate(parent), m_model(model)
 {
 }
 
@@ -68,7 +67,8 @@ QRect TaskRowDelegate::circleRect(const QRect &row)
 
 QRect TaskRowDelegate::trashRect(const QRect &row)
 {
-    return QRect(row.right() - 12 - buttonSide, row.center().y() - buttonSide / 2 + 1, buttonSide, buttonSide);
+    return QRect(row.right() - 12 - buttonSide, row.center().y() - buttonSide / 2 + 1, buttonSide,
+                 buttonSide);
 }
 
 QSize TaskRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
@@ -83,7 +83,8 @@ QSize TaskRowDelegate::sizeHint(const QStyleOptionViewItem &option, const QModel
     return QSize(option.rect.width(), qMax(height, buttonSide + 2 * verticalPadding) + 4);
 }
 
-void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                            const QModelIndex &index) const
 {
     const TaskItem &task = m_model->task(index.row());
     const QPalette &palette = option.palette;
@@ -94,7 +95,8 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     QPainterPath plate;
     plate.addRoundedRect(QRectF(row), 8, 8);
     const bool hovered = option.state & QStyle::State_MouseOver;
-    painter->fillPath(plate, GlassPalette::withOpacity(GlassPalette::primary(palette), hovered ? 0.07 : 0.04));
+    painter->fillPath(
+        plate, GlassPalette::withOpacity(GlassPalette::primary(palette), hovered ? 0.07 : 0.04));
     // The entry the keyboard is on, while the list has the focus.
     if (option.state & QStyle::State_HasFocus) {
         QPainterPath ring;
@@ -105,15 +107,20 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
 
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     const QRect circle = circleRect(option.rect);
-    const QColor circleColor = task.done ? GlassPalette::accentSymbol(palette) : GlassPalette::secondary(palette);
-    const QString circleSymbol = task.done ? QStringLiteral("task-done-symbolic") : QStringLiteral("task-open-symbolic");
-    const QRect circleSymbolRect(circle.center().x() - symbolSide / 2, circle.center().y() - symbolSide / 2, symbolSide,
-                                 symbolSide);
-    painter->drawPixmap(circleSymbolRect, SymbolIcon::pixmap(circleSymbol, symbolSide, circleColor, ratio));
+    const QColor circleColor =
+        task.done ? GlassPalette::accentSymbol(palette) : GlassPalette::secondary(palette);
+    const QString circleSymbol =
+        task.done ? QStringLiteral("task-done-symbolic") : QStringLiteral("task-open-symbolic");
+    const QRect circleSymbolRect(circle.center().x() - symbolSide / 2,
+                                 circle.center().y() - symbolSide / 2, symbolSide, symbolSide);
+    painter->drawPixmap(circleSymbolRect,
+                        SymbolIcon::pixmap(circleSymbol, symbolSide, circleColor, ratio));
     const QRect trash = trashRect(option.rect);
     const int trashSide = 15;
-    painter->drawPixmap(QRect(trash.center().x() - trashSide / 2, trash.center().y() - trashSide / 2, trashSide, trashSide),
-                        SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), trashSide, GlassPalette::secondary(palette), ratio));
+    painter->drawPixmap(QRect(trash.center().x() - trashSide / 2,
+                              trash.center().y() - trashSide / 2, trashSide, trashSide),
+                        SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), trashSide,
+                                           GlassPalette::secondary(palette), ratio));
 
     // The text block, centred vertically in the row.
     const QFontMetrics titleMetrics(titleFont());
@@ -132,7 +139,8 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     title.setStrikeOut(task.done);
     painter->setFont(title);
     painter->setPen(task.done ? GlassPalette::secondary(palette) : GlassPalette::primary(palette));
-    painter->drawText(QRect(left, y, width, titleMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+    painter->drawText(QRect(left, y, width, titleMetrics.height()),
+                      Qt::AlignLeft | Qt::AlignVCenter,
                       titleMetrics.elidedText(task.title, Qt::ElideRight, width));
     y += titleMetrics.height();
 
@@ -140,22 +148,23 @@ void TaskRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         y += lineGap;
         painter->setFont(dueFont());
         painter->setPen(dueColor(*task.due, palette));
-        painter->drawText(QRect(left, y, width, dueMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
-                          ListsTexts::dueText(*task.due));
+        painter->drawText(QRect(left, y, width, dueMetrics.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter, ListsTexts::dueText(*task.due));
         y += dueMetrics.height();
     }
     if (hasSource(task)) {
         y += lineGap;
         painter->setFont(sourceFont());
         painter->setPen(GlassPalette::tertiary(palette));
-        painter->drawText(QRect(left, y, width, sourceMetrics.height()), Qt::AlignLeft | Qt::AlignVCenter,
+        painter->drawText(QRect(left, y, width, sourceMetrics.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter,
                           sourceMetrics.elidedText(*task.source, Qt::ElideMiddle, width));
     }
     painter->restore();
 }
 
-bool TaskRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                                  const QModelIndex &index)
+bool TaskRowDelegate::editorEvent(QEvent *event, QAbstractItemModel *model,
+                                  const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -35,13 +35,12 @@ namespace SettingsChoices {
 QList<Lead> leads(double stored)
 {
     QList<Lead> choices{
-        {QStringLiteral("到期时"), 0},
-        {QStringLiteral("提前 30 分钟"), 1800},
-        {QStringLiteral("提前 1 小时"), 3600},
-        {QStringLiteral("提前 3 小时"), 10800},
+        {QStringLiteral("到期时"), 0},         {QStringLiteral("提前 30 分钟"), 1800},
+        {QStringLiteral("提前 1 小时"), 3600}, {QStringLiteral("提前 3 小时"), 10800},
         {QStringLiteral("提前 1 天"), 86400},
     };
-    const auto place = std::find_if(choices.begin(), choices.end(), [&](const Lead &lead) { return lead.seconds >= stored; });
+    const auto place = std::find_if(choices.begin(), choices.end(),
+                                    [&](const Lead &lead) { return lead.seconds >= stored; });
     if (place == choices.end() || place->seconds != stored)
         choices.insert(place, {leadLabel(stored), stored});
     return choices;

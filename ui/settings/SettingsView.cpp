@@ -27,7 +27,8 @@ using GlassPalette::Tone;
 
 namespace {
 
-GlassPanel *card(QWidget *parent, const QString &symbol, const QString &title, QVBoxLayout *&content)
+GlassPanel *card(QWidget *parent, const QString &symbol, const QString &title,
+                 QVBoxLayout *&content)
 {
     auto *panel = new GlassPanel(14, std::nullopt, false, parent);
     content = new QVBoxLayout(panel);
@@ -39,7 +40,8 @@ GlassPanel *card(QWidget *parent, const QString &symbol, const QString &title, Q
 
 ToneLabel *hint(const QString &text, QWidget *parent)
 {
-    auto *label = new ToneLabel(text, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), parent);
+    auto *label =
+        new ToneLabel(text, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -48,7 +50,8 @@ QLineEdit *labelledField(const QString &label, QVBoxLayout *into, QWidget *paren
 {
     auto *stack = new QVBoxLayout;
     stack->setSpacing(4);
-    stack->addWidget(new ToneLabel(label, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Callout), parent));
+    stack->addWidget(new ToneLabel(label, Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Callout), parent));
     auto *field = new QLineEdit(parent);
     field->setAccessibleName(label);
     stack->addWidget(field);
@@ -82,8 +85,7 @@ void setText(QLineEdit *field, const QString &text)
 } // namespace
 
 SettingsView::SettingsView(SharedObjects shared, QWidget *parent)
-    : QScrollArea(parent)
-    , m_shared(shared)
+    : QScrollArea(parent), m_shared(shared)
 {
     setObjectName(QStringLiteral("settingsView"));
     setMinimumSize(560, 560);
@@ -116,7 +118,8 @@ QWidget *SettingsView::makeHeader(QWidget *page)
     auto *row = new QHBoxLayout(band);
     row->setContentsMargins(14, 10, 14, 10);
     row->setSpacing(10);
-    row->addWidget(new SymbolView(QStringLiteral("preferences-system-symbolic"), 16, Tone::Accent, band));
+    row->addWidget(
+        new SymbolView(QStringLiteral("preferences-system-symbolic"), 16, Tone::Accent, band));
     auto *title = new QLabel(QStringLiteral("设置"), band);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     row->addWidget(title);
@@ -127,7 +130,8 @@ QWidget *SettingsView::makeHeader(QWidget *page)
 QWidget *SettingsView::makeNotifyCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("到期提醒"), content);
+    GlassPanel *panel = card(page, QStringLiteral("preferences-system-notifications-symbolic"),
+                             QStringLiteral("到期提醒"), content);
     m_notifyOn = new QCheckBox(QStringLiteral("开启到期通知"), panel);
     m_notifyOn->setObjectName(QStringLiteral("notifyOnBox"));
     content->addWidget(m_notifyOn, 0, Qt::AlignLeft);
@@ -145,7 +149,8 @@ QWidget *SettingsView::makeNotifyCard(QWidget *page)
 
     auto *permissionRow = new QHBoxLayout;
     permissionRow->setSpacing(8);
-    m_permission = new ToneLabel(QString(), Tone::Secondary, GlassFonts::font(GlassFonts::Style::Callout), panel);
+    m_permission = new ToneLabel(QString(), Tone::Secondary,
+                                 GlassFonts::font(GlassFonts::Style::Callout), panel);
     m_permission->setObjectName(QStringLiteral("permissionLabel"));
     m_permission->setWordWrap(true);
     permissionRow->addWidget(m_permission, 1);
@@ -184,18 +189,22 @@ QWidget *SettingsView::makeNotifyCard(QWidget *page)
 QWidget *SettingsView::makeWriteCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("document-save-symbolic"), QStringLiteral("写入"), content);
+    GlassPanel *panel =
+        card(page, QStringLiteral("document-save-symbolic"), QStringLiteral("写入"), content);
     m_template = labelledField(QStringLiteral("默认清单名模板"), content, panel);
     m_template->setObjectName(QStringLiteral("templateField"));
-    content->addWidget(hint(QStringLiteral("可用占位符：{M} 月、{D} 日、{YYYY} 年 · 例：{M}.{D}作业 → 9.21作业"), panel));
+    content->addWidget(
+        hint(QStringLiteral("可用占位符：{M} 月、{D} 日、{YYYY} 年 · 例：{M}.{D}作业 → 9.21作业"),
+             panel));
 
     auto *dueRow = new QHBoxLayout;
     dueRow->setSpacing(10);
     m_dueOn = new QCheckBox(QStringLiteral("默认设置截止时间"), panel);
     m_dueOn->setObjectName(QStringLiteral("dueOnBox"));
     dueRow->addWidget(m_dueOn);
-    for (auto [label, picker, name] : {std::tuple{QStringLiteral("时"), &m_hour, "hourPicker"},
-                                       std::tuple{QStringLiteral("分"), &m_minute, "minutePicker"}}) {
+    for (auto [label, picker, name] :
+         {std::tuple{QStringLiteral("时"), &m_hour, "hourPicker"},
+          std::tuple{QStringLiteral("分"), &m_minute, "minutePicker"}}) {
         auto *box = new QWidget(panel);
         box->setFixedWidth(90);
         auto *pair = new QHBoxLayout(box);
@@ -234,9 +243,10 @@ void SettingsView::addReminderStoreRow(QVBoxLayout *content, QWidget *panel)
     row->addWidget(m_reminderStore);
     row->addStretch();
     content->addLayout(row);
-    content->addWidget(hint(QStringLiteral("本机文件夹：iCalendar 文件，可用 todoman 查看、vdirsyncer 同步到手机。"
-                                           "桌面任务：与 Evolution、GNOME 待办共用，经“在线帐户”同步。"),
-                            panel));
+    content->addWidget(
+        hint(QStringLiteral("本机文件夹：iCalendar 文件，可用 todoman 查看、vdirsyncer 同步到手机。"
+                            "桌面任务：与 Evolution、GNOME 待办共用，经“在线帐户”同步。"),
+             panel));
 
     connect(m_reminderStore, &QComboBox::activated, this, [this](int index) {
         const auto kind = Store(m_reminderStore->itemData(index).toInt());
@@ -245,7 +255,8 @@ void SettingsView::addReminderStoreRow(QVBoxLayout *content, QWidget *panel)
         m_shared.settings.setReminderStore(kind);
         m_shared.service.useStore(ReminderStores::make(kind));
     });
-    connect(&m_shared.settings, &AppSettings::reminderStoreChanged, this, &SettingsView::showReminderStore);
+    connect(&m_shared.settings, &AppSettings::reminderStoreChanged, this,
+            &SettingsView::showReminderStore);
     // The desktop's task lists are offered only where their service answers.
     ReminderStores::probeDesktopTasks(this, [this](bool answers) {
         m_desktopTasksAnswer = answers;
@@ -271,20 +282,24 @@ void SettingsView::showReminderStore()
 QWidget *SettingsView::makeRecognitionCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("scanner-symbolic"), QStringLiteral("识别"), content);
+    GlassPanel *panel =
+        card(page, QStringLiteral("scanner-symbolic"), QStringLiteral("识别"), content);
     m_languages = labelledField(QStringLiteral("识别语言（逗号分隔）"), content, panel);
     m_languages->setObjectName(QStringLiteral("languagesField"));
-    content->addWidget(hint(QStringLiteral("zh-Hans = 简体中文，en-US = 英文。手写体建议保留 zh-Hans 在前。"), panel));
+    content->addWidget(hint(
+        QStringLiteral("zh-Hans = 简体中文，en-US = 英文。手写体建议保留 zh-Hans 在前。"), panel));
     m_subjects = labelledField(QStringLiteral("科目词表（逗号分隔）"), content, panel);
     m_subjects->setObjectName(QStringLiteral("subjectsField"));
-    content->addWidget(hint(QStringLiteral("识别时按这些词把文字归到对应科目下，可按自己学校的科目改。"), panel));
+    content->addWidget(
+        hint(QStringLiteral("识别时按这些词把文字归到对应科目下，可按自己学校的科目改。"), panel));
     return panel;
 }
 
 QWidget *SettingsView::makeDataCard(QWidget *page)
 {
     QVBoxLayout *content = nullptr;
-    GlassPanel *panel = card(page, QStringLiteral("drive-harddisk-symbolic"), QStringLiteral("记录与数据"), content);
+    GlassPanel *panel = card(page, QStringLiteral("drive-harddisk-symbolic"),
+                             QStringLiteral("记录与数据"), content);
     m_history = new QCheckBox(QStringLiteral("保存导入历史（含图片路径、条目清单）"), panel);
     m_history->setObjectName(QStringLiteral("saveHistoryBox"));
     content->addWidget(m_history, 0, Qt::AlignLeft);
@@ -311,12 +326,16 @@ void SettingsView::bindSettings()
     NotificationService &notify = m_shared.notify;
 
     // Settings to controls, now and whenever either screen (or anyone) changes them.
-    const auto showTemplate = [this, &settings] { setText(m_template, settings.listNameTemplate()); };
+    const auto showTemplate = [this, &settings] {
+        setText(m_template, settings.listNameTemplate());
+    };
     const auto showLanguages = [this, &settings] { setText(m_languages, settings.ocrLangText()); };
     const auto showSubjects = [this, &settings] { setText(m_subjects, settings.subjectsText()); };
     const auto showDueOn = [this, &settings] { setChecked(m_dueOn, settings.dueEnabled()); };
     const auto showDedupe = [this, &settings] { setChecked(m_dedupe, settings.dedupe()); };
-    const auto showOpenAfter = [this, &settings] { setChecked(m_openAfter, settings.openAfterWrite()); };
+    const auto showOpenAfter = [this, &settings] {
+        setChecked(m_openAfter, settings.openAfterWrite());
+    };
     const auto showHistory = [this, &settings] { setChecked(m_history, settings.saveHistory()); };
     connect(&settings, &AppSettings::listNameTemplateChanged, this, showTemplate);
     connect(&settings, &AppSettings::ocrLangTextChanged, this, showLanguages);
@@ -328,9 +347,11 @@ void SettingsView::bindSettings()
     connect(&settings, &AppSettings::openAfterWriteChanged, this, showOpenAfter);
     connect(&settings, &AppSettings::saveHistoryChanged, this, showHistory);
     connect(&notify, &NotificationService::enabledChanged, this, &SettingsView::showNotifyOptions);
-    connect(&notify, &NotificationService::leadSecondsChanged, this, &SettingsView::showNotifyOptions);
-    connect(&notify, &NotificationService::statusTextChanged, this,
-            [this] { m_permission->setText(QStringLiteral("通知权限：") + m_shared.notify.statusText()); });
+    connect(&notify, &NotificationService::leadSecondsChanged, this,
+            &SettingsView::showNotifyOptions);
+    connect(&notify, &NotificationService::statusTextChanged, this, [this] {
+        m_permission->setText(QStringLiteral("通知权限：") + m_shared.notify.statusText());
+    });
     showTemplate();
     showLanguages();
     showSubjects();
@@ -341,7 +362,8 @@ void SettingsView::bindSettings()
     showHistory();
     showNotifyOptions();
     m_permission->setText(QStringLiteral("通知权限：") + notify.statusText());
-    m_pending->setText(QStringLiteral("已安排 0 条到期提醒（统计的是本 App 排在系统通知里的条数）"));
+    m_pending->setText(
+        QStringLiteral("已安排 0 条到期提醒（统计的是本 App 排在系统通知里的条数）"));
 
     // Controls to settings, at once.
     connect(m_template, &QLineEdit::textEdited, &settings, &AppSettings::setListNameTemplate);
@@ -351,9 +373,11 @@ void SettingsView::bindSettings()
     connect(m_dedupe, &QCheckBox::toggled, &settings, &AppSettings::setDedupe);
     connect(m_openAfter, &QCheckBox::toggled, &settings, &AppSettings::setOpenAfterWrite);
     connect(m_history, &QCheckBox::toggled, &settings, &AppSettings::setSaveHistory);
-    connect(m_hour, &QComboBox::activated, this, [this](int index) { m_shared.settings.setDueHour(m_hour->itemData(index).toInt()); });
-    connect(m_minute, &QComboBox::activated, this,
-            [this](int index) { m_shared.settings.setDueMinute(m_minute->itemData(index).toInt()); });
+    connect(m_hour, &QComboBox::activated, this,
+            [this](int index) { m_shared.settings.setDueHour(m_hour->itemData(index).toInt()); });
+    connect(m_minute, &QComboBox::activated, this, [this](int index) {
+        m_shared.settings.setDueMinute(m_minute->itemData(index).toInt());
+    });
 }
 
 void SettingsView::showNotifyOptions()
@@ -369,8 +393,10 @@ void SettingsView::showNotifyOptions()
 
 void SettingsView::showDueTime()
 {
-    fillPicker(m_hour, SettingsChoices::hours(m_shared.settings.dueHour()), m_shared.settings.dueHour());
-    fillPicker(m_minute, SettingsChoices::minutes(m_shared.settings.dueMinute()), m_shared.settings.dueMinute());
+    fillPicker(m_hour, SettingsChoices::hours(m_shared.settings.dueHour()),
+               m_shared.settings.dueHour());
+    fillPicker(m_minute, SettingsChoices::minutes(m_shared.settings.dueMinute()),
+               m_shared.settings.dueMinute());
 }
 
 void SettingsView::refreshNotify()
@@ -386,8 +412,9 @@ void SettingsView::askPendingCount()
         if (!self)
             return;
         self->m_pendingCount = count;
-        self->m_pending->setText(QStringLiteral("已安排 ") + QString::number(count)
-                                 + QStringLiteral(" 条到期提醒（统计的是本 App 排在系统通知里的条数）"));
+        self->m_pending->setText(
+            QStringLiteral("已安排 ") + QString::number(count) +
+            QStringLiteral(" 条到期提醒（统计的是本 App 排在系统通知里的条数）"));
         emit self->pendingCountChanged(count);
     });
 }
@@ -396,5 +423,3 @@ void SettingsView::restoreDefaults()
 {
     SettingsChoices::restoreDefaults(m_shared.settings);
 }
-
-

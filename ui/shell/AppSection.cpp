@@ -4,8 +4,9 @@ namespace AppSections {
 
 const QList<AppSection> &all()
 {
-    static const QList<AppSection> sections = {AppSection::Importer, AppSection::Lists, AppSection::History,
-                                               AppSection::Settings, AppSection::About};
+    static const QList<AppSection> sections = {AppSection::Importer, AppSection::Lists,
+                                               AppSection::History, AppSection::Settings,
+                                               AppSection::About};
     return sections;
 }
 

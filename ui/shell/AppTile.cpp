@@ -15,8 +15,7 @@ constexpr int markSize = 17;
 
 } // namespace
 
-AppTile::AppTile(QWidget *parent)
-    : QWidget(parent)
+AppTile::AppTile(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(side, side);
     auto *shadow = new QGraphicsDropShadowEffect(this);

@@ -21,10 +21,12 @@ bool load(QTranslator &translator, const QLocale &locale)
 QString install(QCoreApplication &app, const QLocale &locale)
 {
     auto *translator = new QTranslator(&app);
-    if (!load(*translator, locale) && !load(*translator, QLocale(QLocale::Chinese, QLocale::China))) {
+    if (!load(*translator, locale) &&
+        !load(*translator, QLocale(QLocale::Chinese, QLocale::China))) {
         // Qt's texts stay English; the package depends on qt6-translations-l10n, so this is a
         // bare build machine.
-        qCDebug(lcUi) << "no qtbase catalogue in" << QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+        qCDebug(lcUi) << "no qtbase catalogue in"
+                      << QLibraryInfo::path(QLibraryInfo::TranslationsPath);
         delete translator;
         return {};
     }

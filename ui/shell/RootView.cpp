@@ -1,9 +1,9 @@
 #include "ui/shell/RootView.h"
 
 #include "data/SharedDefaults.h"
+#include "ui/about/AboutView.h"
 #include "ui/glass/AppBackdrop.h"
 #include "ui/glass/HairlineDivider.h"
-#include "ui/about/AboutView.h"
 #include "ui/history/HistoryView.h"
 #include "ui/import/ImportView.h"
 #include "ui/lists/ListsView.h"
@@ -14,11 +14,9 @@
 #include <QVBoxLayout>
 
 RootView::RootView(SharedObjects shared, QWidget *parent)
-    : QWidget(parent)
-    , m_shared(shared)
-    , m_section(AppSections::startSection(SharedDefaults::startSection()))
-    , m_backdrop(new AppBackdrop(this))
-    , m_sidebar(new Sidebar(m_section, this))
+    : QWidget(parent), m_shared(shared),
+      m_section(AppSections::startSection(SharedDefaults::startSection())),
+      m_backdrop(new AppBackdrop(this)), m_sidebar(new Sidebar(m_section, this))
 {
     setMinimumSize(980, 700);
     m_backdrop->lower();

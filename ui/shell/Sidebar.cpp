@@ -1,11 +1,11 @@
 #include "ui/shell/Sidebar.h"
 
 #include "ui/glass/GlassFonts.h"
+#include "ui/glass/HairlineDivider.h"
+#include "ui/glass/SymbolButton.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
-#include "ui/glass/SymbolButton.h"
 #include "ui/shell/AppTile.h"
-#include "ui/glass/HairlineDivider.h"
 #include "ui/shell/SidebarEntry.h"
 
 #include <QHBoxLayout>
@@ -15,8 +15,7 @@
 
 using GlassPalette::Tone;
 
-Sidebar::Sidebar(AppSection section, QWidget *parent)
-    : QWidget(parent)
+Sidebar::Sidebar(AppSection section, QWidget *parent) : QWidget(parent)
 {
     setFixedWidth(fixedWidth);
     auto *layout = new QVBoxLayout(this);
@@ -28,8 +27,10 @@ Sidebar::Sidebar(AppSection section, QWidget *parent)
         auto *entry = new SidebarEntry(each, this);
         entry->setSelected(each == section);
         connect(entry, &SidebarEntry::clicked, this, [this, each] { emit sectionChosen(each); });
-        connect(entry, &SidebarEntry::stepRequested, this, [this, entry](int delta) { step(entry, delta); });
-        connect(entry, &SidebarEntry::pointerEntered, this, [this](AppSection s) { setHovered(s); });
+        connect(entry, &SidebarEntry::stepRequested, this,
+                [this, entry](int delta) { step(entry, delta); });
+        connect(entry, &SidebarEntry::pointerEntered, this,
+                [this](AppSection s) { setHovered(s); });
         // A late leave of the previous entry must not clear the entry the pointer is over now.
         connect(entry, &SidebarEntry::pointerLeft, this, [this](AppSection s) {
             if (m_hovered == s)
@@ -55,7 +56,8 @@ QWidget *Sidebar::makeBrandRow()
     auto *product = new QLabel(QStringLiteral("Slatebook"), row);
     product->setFont(GlassFonts::system(14, QFont::DemiBold));
     names->addWidget(product);
-    names->addWidget(new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
+    names->addWidget(
+        new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
     layout->addLayout(names);
     layout->addStretch();
 
@@ -85,8 +87,11 @@ QWidget *Sidebar::makeFooter()
     auto *note = new QHBoxLayout;
     note->setContentsMargins(8, 0, 8, 0);
     note->setSpacing(6);
-    note->addWidget(new SymbolView(QStringLiteral("security-high-symbolic"), 12, Tone::Tertiary, footer), 0, Qt::AlignVCenter);
-    note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary, GlassFonts::system(10), footer),
+    note->addWidget(
+        new SymbolView(QStringLiteral("security-high-symbolic"), 12, Tone::Tertiary, footer), 0,
+        Qt::AlignVCenter);
+    note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary,
+                                  GlassFonts::system(10), footer),
                     0, Qt::AlignVCenter);
     note->addStretch();
     layout->addLayout(note);

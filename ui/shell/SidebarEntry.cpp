@@ -25,7 +25,8 @@ QColor mix(const QColor &from, const QColor &to, qreal t)
     if (alpha <= 0)
         return QColor(Qt::transparent);
     auto channel = [&](qreal a, qreal b) {
-        return float(qBound(0.0, (a * from.alphaF() + (b * to.alphaF() - a * from.alphaF()) * t) / alpha, 1.0));
+        return float(qBound(
+            0.0, (a * from.alphaF() + (b * to.alphaF() - a * from.alphaF()) * t) / alpha, 1.0));
     };
     return QColor::fromRgbF(channel(from.redF(), to.redF()), channel(from.greenF(), to.greenF()),
                             channel(from.blueF(), to.blueF()), float(alpha));
@@ -34,8 +35,7 @@ QColor mix(const QColor &from, const QColor &to, qreal t)
 } // namespace
 
 SidebarEntry::SidebarEntry(AppSection section, QWidget *parent)
-    : QAbstractButton(parent)
-    , m_section(section)
+    : QAbstractButton(parent), m_section(section)
 {
     setText(AppSections::rawValue(section));
     setFocusPolicy(Qt::NoFocus);
@@ -78,8 +78,9 @@ void SidebarEntry::setHighlighted(bool highlighted)
 QColor SidebarEntry::fillColor() const
 {
     const QColor accentFill = GlassPalette::withOpacity(GlassPalette::accent(palette()), 0.16);
-    const QColor hoverFill = m_highlighted ? GlassPalette::withOpacity(GlassPalette::primary(palette()), 0.06)
-                                           : QColor(Qt::transparent);
+    const QColor hoverFill = m_highlighted
+        ? GlassPalette::withOpacity(GlassPalette::primary(palette()), 0.06)
+        : QColor(Qt::transparent);
     return mix(hoverFill, accentFill, m_selection);
 }
 
@@ -90,7 +91,8 @@ QColor SidebarEntry::outlineColor() const
 
 QColor SidebarEntry::symbolColor() const
 {
-    return mix(GlassPalette::secondary(palette()), GlassPalette::accentSymbol(palette()), m_selection);
+    return mix(GlassPalette::secondary(palette()), GlassPalette::accentSymbol(palette()),
+               m_selection);
 }
 
 QFont SidebarEntry::titleFont() const
@@ -132,8 +134,8 @@ void SidebarEntry::paintEvent(QPaintEvent *)
 
     const int symbolX = horizontalPadding + (symbolColumn - symbolSize) / 2;
     painter.drawPixmap(symbolX, (height() - symbolSize) / 2,
-                       SymbolIcon::pixmap(AppSections::symbolName(m_section), symbolSize, symbolColor(),
-                                          devicePixelRatioF()));
+                       SymbolIcon::pixmap(AppSections::symbolName(m_section), symbolSize,
+                                          symbolColor(), devicePixelRatioF()));
     painter.setFont(titleFont());
     painter.setPen(GlassPalette::primary(palette()));
     const int textX = horizontalPadding + symbolColumn + spacing;
@@ -158,8 +160,8 @@ void SidebarEntry::keyPressEvent(QKeyEvent *event)
 
 void SidebarEntry::focusInEvent(QFocusEvent *event)
 {
-    m_keyboardFocus = event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason
-        || event->reason() == Qt::ShortcutFocusReason;
+    m_keyboardFocus = event->reason() == Qt::TabFocusReason ||
+        event->reason() == Qt::BacktabFocusReason || event->reason() == Qt::ShortcutFocusReason;
     QAbstractButton::focusInEvent(event);
 }
 

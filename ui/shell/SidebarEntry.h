@@ -50,6 +50,6 @@ private:
     bool m_selected = false;
     bool m_highlighted = false;
     bool m_keyboardFocus = false; // the ring shows only for focus the keyboard brought
-    qreal m_selection = 0; // 0 = plain, 1 = fully selected; animated between
+    qreal m_selection = 0;        // 0 = plain, 1 = fully selected; animated between
     QVariantAnimation m_animation;
 };

@@ -33,7 +33,8 @@ public:
     explicit IdList(const Components &components)
     {
         for (auto it = components.rbegin(); it != components.rend(); ++it)
-            m_list = g_slist_prepend(m_list, e_cal_component_id_new(i_cal_component_get_uid(*it), nullptr));
+            m_list = g_slist_prepend(m_list,
+                                     e_cal_component_id_new(i_cal_component_get_uid(*it), nullptr));
     }
     ~IdList() { g_slist_free_full(m_list, e_cal_component_id_free); }
     IdList(const IdList &) = delete;
@@ -47,16 +48,17 @@ private:
 bool createAll(ECalClient *client, const Components &components, GError **error)
 {
     GSList *uids = nullptr;
-    const bool done = e_cal_client_create_objects_sync(client, ComponentList(components).get(),
-                                                       E_CAL_OPERATION_FLAG_NONE, &uids, nullptr, error);
+    const bool done = e_cal_client_create_objects_sync(
+        client, ComponentList(components).get(), E_CAL_OPERATION_FLAG_NONE, &uids, nullptr, error);
     g_slist_free_full(uids, g_free);
     return done;
 }
 
 bool modifyAll(ECalClient *client, const Components &components, GError **error)
 {
-    return e_cal_client_modify_objects_sync(client, ComponentList(components).get(), E_CAL_OBJ_MOD_ALL,
-                                            E_CAL_OPERATION_FLAG_NONE, nullptr, error);
+    return e_cal_client_modify_objects_sync(client, ComponentList(components).get(),
+                                            E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE, nullptr,
+                                            error);
 }
 
 bool removeAll(ECalClient *client, const Components &components, GError **error)
@@ -68,7 +70,8 @@ bool removeAll(ECalClient *client, const Components &components, GError **error)
 bool exists(ECalClient *client, ICalComponent *component)
 {
     ICalComponent *found = nullptr;
-    if (!e_cal_client_get_object_sync(client, i_cal_component_get_uid(component), nullptr, &found, nullptr, nullptr))
+    if (!e_cal_client_get_object_sync(client, i_cal_component_get_uid(component), nullptr, &found,
+                                      nullptr, nullptr))
         return false;
     g_object_unref(found);
     return true;
@@ -78,7 +81,8 @@ bool exists(ECalClient *client, ICalComponent *component)
 GObjectPtr<ICalComponent> current(ECalClient *client, const QString &id)
 {
     ICalComponent *found = nullptr;
-    if (!e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &found, nullptr, nullptr))
+    if (!e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &found, nullptr,
+                                      nullptr))
         return nullptr;
     return GObjectPtr<ICalComponent>(found);
 }
@@ -95,15 +99,13 @@ Components pick(const std::vector<EdsBatch::Change> &changes, Pick member)
 void logFailedUndo(const char *what, const GErrorOut &error)
 {
     if (error)
-        qCDebug(lcReminders) << "undoing a failed batch:" << what << "failed:" << error.get()->message;
+        qCDebug(lcReminders) << "undoing a failed batch:" << what
+                             << "failed:" << error.get()->message;
 }
 
 } // namespace
 
-EdsBatch::EdsBatch(EdsSession &session)
-    : m_session(session)
-{
-}
+EdsBatch::EdsBatch(EdsSession &session) : m_session(session) { }
 
 std::optional<ReminderError> EdsBatch::save(const ReminderItem &item)
 {
@@ -179,7 +181,8 @@ std::optional<ReminderError> EdsBatch::commit()
     return failure;
 }
 
-std::optional<ReminderError> EdsBatch::commitList(ECalClient *client, ListChanges &changes, std::vector<Undo> &undo)
+std::optional<ReminderError> EdsBatch::commitList(ECalClient *client, ListChanges &changes,
+                                                  std::vector<Undo> &undo)
 {
     GErrorOut error;
     const Components created = pick(changes.created, &Change::wanted);
@@ -208,10 +211,12 @@ std::optional<ReminderError> EdsBatch::commitList(ECalClient *client, ListChange
     if (!removed.empty()) {
         // A reminder someone else removed meanwhile is gone as wanted; EDS refuses the whole
         // call for it, so the call is made again without it.
-        if (!removeAll(client, removed, error.receive())
-            && g_error_matches(error.get(), E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
-            qCDebug(lcReminders) << "a reminder to remove was already gone:" << error.get()->message;
-            std::erase_if(removed, [client](ICalComponent *component) { return !exists(client, component); });
+        if (!removeAll(client, removed, error.receive()) &&
+            g_error_matches(error.get(), E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
+            qCDebug(lcReminders) << "a reminder to remove was already gone:"
+                                 << error.get()->message;
+            std::erase_if(
+                removed, [client](ICalComponent *component) { return !exists(client, component); });
             GErrorOut again;
             if (!removed.empty() && !removeAll(client, removed, again.receive()))
                 return EdsErrors::fromGError(again.get());

@@ -10,7 +10,8 @@ ReminderError fromGError(const GError *error)
 
 ReminderError reminderChanged(const QString &id)
 {
-    return {QStringLiteral("DesktopTasks"), 1, QStringLiteral("提醒事项已被其他程序删除或改动：%1").arg(id)};
+    return {QStringLiteral("DesktopTasks"), 1,
+            QStringLiteral("提醒事项已被其他程序删除或改动：%1").arg(id)};
 }
 
 } // namespace EdsErrors

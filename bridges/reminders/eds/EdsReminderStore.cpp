@@ -32,13 +32,15 @@ ReminderAccount accountOf(ESourceRegistry *registry, ESource *list)
     const QString parent = QString::fromUtf8(e_source_get_parent(list));
     if (parent.isEmpty() || parent == QLatin1String(localAccount))
         return {QString::fromLatin1(localAccount), QStringLiteral("本机")};
-    const GObjectPtr<ESource> account(e_source_registry_ref_source(registry, parent.toUtf8().constData()));
+    const GObjectPtr<ESource> account(
+        e_source_registry_ref_source(registry, parent.toUtf8().constData()));
     return {parent, account ? displayName(account.get()) : parent};
 }
 
 ReminderList listOf(ESourceRegistry *registry, ESource *source)
 {
-    return {QString::fromUtf8(e_source_get_uid(source)), displayName(source), accountOf(registry, source)};
+    return {QString::fromUtf8(e_source_get_uid(source)), displayName(source),
+            accountOf(registry, source)};
 }
 
 // The enabled task lists, by title and then identifier: the registry keeps no order of its own.
@@ -62,8 +64,7 @@ bool sameTitle(const QString &a, const QString &b)
 
 } // namespace
 
-EdsReminderStore::EdsReminderStore()
-    : m_session(EdsSession::forThisProcess())
+EdsReminderStore::EdsReminderStore() : m_session(EdsSession::forThisProcess())
 {
     // Connected ahead, so the first list of names need not wait for D-Bus to start the registry.
     m_session.post([&session = m_session] { session.registry(); });
@@ -71,7 +72,8 @@ EdsReminderStore::EdsReminderStore()
 
 void EdsReminderStore::requestAccess(std::function<void(bool granted)> done)
 {
-    m_session.post([&session = m_session, done = std::move(done)] { done(session.registry() != nullptr); });
+    m_session.post(
+        [&session = m_session, done = std::move(done)] { done(session.registry() != nullptr); });
 }
 
 QList<ReminderList> EdsReminderStore::lists() const
@@ -111,7 +113,8 @@ QList<ReminderAccount> EdsReminderStore::accounts() const
     return accounts;
 }
 
-std::variant<ReminderList, ReminderError> EdsReminderStore::createList(const QString &title, const ReminderAccount &)
+std::variant<ReminderList, ReminderError> EdsReminderStore::createList(const QString &title,
+                                                                       const ReminderAccount &)
 {
     std::variant<ReminderList, ReminderError> result = SlateError::noAccount();
     m_session.run([&] {
@@ -133,9 +136,11 @@ std::variant<ReminderList, ReminderError> EdsReminderStore::createList(const QSt
         }
         e_source_set_display_name(source.get(), title.toUtf8().constData());
         e_source_set_parent(source.get(), localAccount);
-        auto *tasks = static_cast<ESourceBackend *>(e_source_get_extension(source.get(), E_SOURCE_EXTENSION_TASK_LIST));
+        auto *tasks = static_cast<ESourceBackend *>(
+            e_source_get_extension(source.get(), E_SOURCE_EXTENSION_TASK_LIST));
         e_source_backend_set_backend_name(tasks, "local");
-        if (!e_source_registry_commit_source_sync(registry, source.get(), nullptr, error.receive())) {
+        if (!e_source_registry_commit_source_sync(registry, source.get(), nullptr,
+                                                  error.receive())) {
             result = EdsErrors::fromGError(error.get());
             return;
         }
@@ -149,8 +154,9 @@ std::optional<ReminderError> EdsReminderStore::removeList(const ReminderList &li
     std::optional<ReminderError> failure;
     m_session.run([&] {
         ESourceRegistry *registry = m_session.registry();
-        const GObjectPtr<ESource> source(registry ? e_source_registry_ref_source(registry, list.id.toUtf8().constData())
-                                                  : nullptr);
+        const GObjectPtr<ESource> source(
+            registry ? e_source_registry_ref_source(registry, list.id.toUtf8().constData())
+                     : nullptr);
         if (!source) {
             failure = EdsErrors::reminderChanged(list.id);
             return;
@@ -163,21 +169,26 @@ std::optional<ReminderError> EdsReminderStore::removeList(const ReminderList &li
     return failure;
 }
 
-void EdsReminderStore::fetchReminders(const ReminderList &list, std::function<void(QList<ReminderItem>)> done)
+void EdsReminderStore::fetchReminders(const ReminderList &list,
+                                      std::function<void(QList<ReminderItem>)> done)
 {
     m_session.post([&session = m_session, listId = list.id, done = std::move(done)] {
         QList<ReminderItem> items;
         GErrorOut error;
         ECalClient *client = session.client(listId, error.receive());
         GSList *components = nullptr;
-        if (client && e_cal_client_get_object_list_sync(client, "#t", &components, nullptr, error.receive())) {
+        if (client &&
+            e_cal_client_get_object_list_sync(client, "#t", &components, nullptr,
+                                              error.receive())) {
             for (GSList *component = components; component; component = component->next) {
-                if (std::optional<ReminderItem> item = EdsVtodo::read(client, I_CAL_COMPONENT(component->data), listId))
+                if (std::optional<ReminderItem> item =
+                        EdsVtodo::read(client, I_CAL_COMPONENT(component->data), listId))
                     items.append(std::move(*item));
             }
             g_slist_free_full(components, g_object_unref);
         } else {
-            qCDebug(lcReminders) << "task list" << listId << "could not be read:" << error.get()->message;
+            qCDebug(lcReminders) << "task list" << listId
+                                 << "could not be read:" << error.get()->message;
         }
         done(std::move(items));
     });
@@ -190,8 +201,9 @@ std::optional<ReminderItem> EdsReminderStore::item(const QString &id) const
         for (const ReminderList &list : lists()) {
             ECalClient *client = m_session.client(list.id, nullptr);
             ICalComponent *component = nullptr;
-            if (!client
-                || !e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &component, nullptr, nullptr))
+            if (!client ||
+                !e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &component,
+                                              nullptr, nullptr))
                 continue;
             const GObjectPtr<ICalComponent> owned(component);
             found = EdsVtodo::read(client, component, list.id);
@@ -220,7 +232,9 @@ void EdsReminderStore::openInDesktop() const
 {
     // GNOME To Do (now Endeavour) shows the task lists alone; Evolution has them among its parts.
     const std::pair<const char *, QStringList> programs[] = {
-        {"endeavour", {}}, {"gnome-todo", {}}, {"evolution", {QStringLiteral("--component=tasks")}}};
+        {"endeavour", {}},
+        {"gnome-todo", {}},
+        {"evolution", {QStringLiteral("--component=tasks")}}};
     for (const auto &[program, arguments] : programs) {
         const QString path = QStandardPaths::findExecutable(QString::fromLatin1(program));
         if (!path.isEmpty() && QProcess::startDetached(path, arguments))
@@ -236,6 +250,7 @@ QString EdsReminderStore::storeTitle()
 
 QString EdsReminderStore::noAccessReason() const
 {
-    return QStringLiteral("桌面任务服务（Evolution Data Server）没有响应：请确认已安装 evolution-data-server，"
-                          "并在桌面会话中运行 Slatebook");
+    return QStringLiteral(
+        "桌面任务服务（Evolution Data Server）没有响应：请确认已安装 evolution-data-server，"
+        "并在桌面会话中运行 Slatebook");
 }

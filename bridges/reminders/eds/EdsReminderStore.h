@@ -21,7 +21,8 @@ public:
     std::variant<ReminderList, ReminderError> createList(const QString &title,
                                                          const ReminderAccount &account) override;
     std::optional<ReminderError> removeList(const ReminderList &list) override;
-    void fetchReminders(const ReminderList &list, std::function<void(QList<ReminderItem>)> done) override;
+    void fetchReminders(const ReminderList &list,
+                        std::function<void(QList<ReminderItem>)> done) override;
     std::optional<ReminderItem> item(const QString &id) const override;
     ReminderItem newReminder(const ReminderList &list) const override;
     std::unique_ptr<ReminderBatch> batch() override;

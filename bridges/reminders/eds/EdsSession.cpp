@@ -49,8 +49,7 @@ EdsSession &EdsSession::forThisProcess()
     return *session;
 }
 
-EdsSession::EdsSession()
-    : m_state(new State)
+EdsSession::EdsSession() : m_state(new State)
 {
     m_state->thread = std::thread([state = m_state] {
         g_main_context_push_thread_default(state->context);
@@ -83,7 +82,8 @@ ESourceRegistry *EdsSession::registry()
         GErrorOut error;
         m_state->registry.reset(e_source_registry_new_sync(nullptr, error.receive()));
         if (error)
-            qCDebug(lcReminders) << "the desktop's task service did not answer:" << error.get()->message;
+            qCDebug(lcReminders) << "the desktop's task service did not answer:"
+                                 << error.get()->message;
     }
     return m_state->registry.get();
 }
@@ -97,9 +97,11 @@ ECalClient *EdsSession::client(const QString &sourceUid, GError **error)
         g_set_error_literal(error, G_IO_ERROR, G_IO_ERROR_NOT_CONNECTED, "no source registry");
         return nullptr;
     }
-    const GObjectPtr<ESource> source(e_source_registry_ref_source(sources, sourceUid.toUtf8().constData()));
+    const GObjectPtr<ESource> source(
+        e_source_registry_ref_source(sources, sourceUid.toUtf8().constData()));
     if (!source) {
-        g_set_error(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "no task list %s", sourceUid.toUtf8().constData());
+        g_set_error(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "no task list %s",
+                    sourceUid.toUtf8().constData());
         return nullptr;
     }
     // Not waiting (-1) for the backend to report itself connected: a local list always is, and a
@@ -109,18 +111,21 @@ ECalClient *EdsSession::client(const QString &sourceUid, GError **error)
     EClient *client = nullptr;
     for (int attempt = 0; !client; ++attempt) {
         GErrorOut refused;
-        client = e_cal_client_connect_sync(source.get(), E_CAL_CLIENT_SOURCE_TYPE_TASKS, guint32(-1), nullptr,
-                                           refused.receive());
+        client = e_cal_client_connect_sync(source.get(), E_CAL_CLIENT_SOURCE_TYPE_TASKS,
+                                           guint32(-1), nullptr, refused.receive());
         if (client)
             break;
         if (attempt == connectAttempts) {
-            qCDebug(lcReminders) << "task list" << sourceUid << "could not be opened:" << refused.get()->message;
+            qCDebug(lcReminders) << "task list" << sourceUid
+                                 << "could not be opened:" << refused.get()->message;
             g_propagate_error(error, g_error_copy(refused.get()));
             return nullptr;
         }
         g_usleep(connectRetryMicroseconds);
     }
-    return m_state->clients.insert_or_assign(sourceUid, GObjectPtr<ECalClient>(E_CAL_CLIENT(client))).first->second.get();
+    return m_state->clients
+        .insert_or_assign(sourceUid, GObjectPtr<ECalClient>(E_CAL_CLIENT(client)))
+        .first->second.get();
 }
 
 void EdsSession::forgetClient(const QString &sourceUid)

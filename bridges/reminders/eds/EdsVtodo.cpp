@@ -21,17 +21,19 @@ QByteArray textOf(ICalComponent *component)
 // due time, or a zone the list does not know (libical then tries its built-in zones).
 QByteArray dueZone(ECalClient *client, ICalComponent *todo)
 {
-    const GObjectPtr<ICalProperty> due(i_cal_component_get_first_property(todo, I_CAL_DUE_PROPERTY));
+    const GObjectPtr<ICalProperty> due(
+        i_cal_component_get_first_property(todo, I_CAL_DUE_PROPERTY));
     if (!due)
         return {};
-    const GObjectPtr<ICalParameter> tzid(i_cal_property_get_first_parameter(due.get(), I_CAL_TZID_PARAMETER));
+    const GObjectPtr<ICalParameter> tzid(
+        i_cal_property_get_first_parameter(due.get(), I_CAL_TZID_PARAMETER));
     if (!tzid || !client)
         return {};
     ICalTimezone *zone = nullptr;
     GErrorOut error;
-    if (!e_cal_client_get_timezone_sync(client, i_cal_parameter_get_tzid(tzid.get()), &zone, nullptr,
-                                        error.receive())
-        || !zone) {
+    if (!e_cal_client_get_timezone_sync(client, i_cal_parameter_get_tzid(tzid.get()), &zone,
+                                        nullptr, error.receive()) ||
+        !zone) {
         if (error)
             qCDebug(lcReminders) << "time zone of a due time not found:" << error.get()->message;
         return {};
@@ -42,8 +44,8 @@ QByteArray dueZone(ECalClient *client, ICalComponent *todo)
 
 QByteArray wrapped(const QByteArray &todo, const QByteArray &zones = {})
 {
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Slatebook//Slatebook//ZH\r\n" + zones + todo
-        + "END:VCALENDAR\r\n";
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Slatebook//Slatebook//ZH\r\n" + zones +
+        todo + "END:VCALENDAR\r\n";
 }
 
 // The VTODO of a calendar the folder store's writer made, as an EDS component.
@@ -70,8 +72,8 @@ GObjectPtr<ICalComponent> created(const ReminderItem &item)
     return todoOf(newReminderFile(item, QDateTime::currentDateTimeUtc()));
 }
 
-std::variant<GObjectPtr<ICalComponent>, ReminderError> changed(ECalClient *client, ICalComponent *current,
-                                                               const ReminderItem &item)
+std::variant<GObjectPtr<ICalComponent>, ReminderError>
+changed(ECalClient *client, ICalComponent *current, const ReminderItem &item)
 {
     const auto bytes = changedReminderFile(wrapped(textOf(current), dueZone(client, current)), item,
                                            QDateTime::currentDateTimeUtc());

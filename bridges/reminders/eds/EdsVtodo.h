@@ -3,9 +3,9 @@
 // GLib's headers before Qt's: gio names a struct member `signals`, which Qt defines as a macro.
 #include <libecal/libecal.h>
 
+#include "bridges/reminders/ReminderStore.h"
 #include "bridges/reminders/eds/EdsSession.h"
 #include "bridges/reminders/eds/GLibPointers.h"
-#include "bridges/reminders/ReminderStore.h"
 
 #include <QByteArray>
 #include <variant>
@@ -23,7 +23,7 @@ GObjectPtr<ICalComponent> created(const ReminderItem &item);
 
 // The current component with the fields the item changed since it was read, everything else
 // kept; fails when the reminder no longer reads as it did.
-std::variant<GObjectPtr<ICalComponent>, ReminderError> changed(ECalClient *client, ICalComponent *current,
-                                                               const ReminderItem &item);
+std::variant<GObjectPtr<ICalComponent>, ReminderError>
+changed(ECalClient *client, ICalComponent *current, const ReminderItem &item);
 
 } // namespace EdsVtodo

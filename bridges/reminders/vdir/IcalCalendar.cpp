@@ -12,8 +12,8 @@ IcalComponentPtr parseCalendar(const QByteArray &bytes)
 
 icalcomponent *reminderTodo(icalcomponent *calendar)
 {
-    for (icalcomponent *todo = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); todo;
-         todo = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
+    for (icalcomponent *todo = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT);
+         todo; todo = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT)) {
         if (icalcomponent_get_first_property(todo, ICAL_RECURRENCEID_PROPERTY))
             continue;
         const char *uid = icalcomponent_get_uid(todo);
@@ -27,8 +27,8 @@ bool hasParseErrors(icalcomponent *component)
 {
     if (icalcomponent_get_first_property(component, ICAL_XLICERROR_PROPERTY))
         return true;
-    for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT); child;
-         child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
+    for (icalcomponent *child = icalcomponent_get_first_component(component, ICAL_ANY_COMPONENT);
+         child; child = icalcomponent_get_next_component(component, ICAL_ANY_COMPONENT)) {
         if (hasParseErrors(child))
             return true;
     }

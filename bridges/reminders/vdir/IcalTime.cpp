@@ -37,8 +37,10 @@ icaltimetype icalDue(const DueComponents &due)
 QDateTime instant(const icaltimetype &time)
 {
     if (time.zone)
-        return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone), QTimeZone::utc());
-    return QDateTime(QDate(time.year, time.month, time.day), QTime(time.hour, time.minute, time.second));
+        return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone),
+                                             QTimeZone::utc());
+    return QDateTime(QDate(time.year, time.month, time.day),
+                     QTime(time.hour, time.minute, time.second));
 }
 
 icaltimetype icalUtc(const QDateTime &instant)

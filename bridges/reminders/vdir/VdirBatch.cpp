@@ -1,7 +1,7 @@
 #include "bridges/reminders/vdir/VdirBatch.h"
 
-#include "bridges/reminders/vdir/VdirErrors.h"
 #include "bridges/reminders/RemindersLog.h"
+#include "bridges/reminders/vdir/VdirErrors.h"
 #include "bridges/reminders/vdir/VtodoWrite.h"
 
 #include <QDateTime>
@@ -46,8 +46,8 @@ std::optional<QString> writeHiddenCopy(const QString &target, const QByteArray &
     file.setAutoRemove(false);
     if (!file.open())
         return std::nullopt;
-    const bool written = file.write(bytes) == bytes.size() && file.flush()
-        && (!permissions || file.setPermissions(*permissions));
+    const bool written = file.write(bytes) == bytes.size() && file.flush() &&
+        (!permissions || file.setPermissions(*permissions));
     if (!written) {
         file.remove();
         return std::nullopt;
@@ -95,7 +95,7 @@ std::optional<ReminderError> VdirBatch::commit()
         folders.insert(folderOf(path));
 
     // First everything that can fail, undone when something does.
-    QList<std::pair<QString, QString>> written; // hidden copy, target
+    QList<std::pair<QString, QString>> written;  // hidden copy, target
     QList<std::pair<QString, QString>> setAside; // original, where it was moved
     const auto undo = [&] {
         for (const auto &[copy, target] : std::as_const(written))
@@ -104,7 +104,8 @@ std::optional<ReminderError> VdirBatch::commit()
             renameFile(aside, original);
     };
     for (const Write &write : std::as_const(m_writes)) {
-        const std::optional<QString> copy = writeHiddenCopy(write.path, write.bytes, write.permissions);
+        const std::optional<QString> copy =
+            writeHiddenCopy(write.path, write.bytes, write.permissions);
         if (!copy) {
             qCDebug(lcReminders) << "cannot write a copy beside" << write.path << "; batch undone";
             undo();
@@ -115,17 +116,20 @@ std::optional<ReminderError> VdirBatch::commit()
     // One flush of the file system for the whole batch: an fsync per file costs several
     // milliseconds each on an ordinary disk.
     if (!written.isEmpty() && !syncToDisk(folderOf(written.first().second), ::syncfs)) {
-        qCDebug(lcReminders) << "cannot flush" << folderOf(written.first().second) << "; batch undone";
+        qCDebug(lcReminders) << "cannot flush" << folderOf(written.first().second)
+                             << "; batch undone";
         undo();
         return VdirErrors::cannotWrite(folderOf(written.first().second));
     }
     for (const QString &path : std::as_const(m_removals)) {
-        const QString aside = folderOf(path) + QStringLiteral("/.slatebook-%1.removed")
-                                  .arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
+        const QString aside = folderOf(path) +
+            QStringLiteral("/.slatebook-%1.removed")
+                .arg(QUuid::createUuid().toString(QUuid::WithoutBraces));
         if (renameFile(path, aside)) {
             setAside.append({path, aside});
         } else if (errno != ENOENT) { // a file someone else removed meanwhile is gone as wanted
-            qCDebug(lcReminders) << "cannot move" << path << "aside:" << qt_error_string(errno) << "; batch undone";
+            qCDebug(lcReminders) << "cannot move" << path << "aside:" << qt_error_string(errno)
+                                 << "; batch undone";
             undo();
             return VdirErrors::cannotRemove(path);
         }
@@ -135,7 +139,8 @@ std::optional<ReminderError> VdirBatch::commit()
     std::optional<ReminderError> failure;
     for (const auto &[copy, target] : std::as_const(written)) {
         if (!renameFile(copy, target)) {
-            qCDebug(lcReminders) << "cannot rename" << copy << "to" << target << ":" << qt_error_string(errno);
+            qCDebug(lcReminders) << "cannot rename" << copy << "to" << target << ":"
+                                 << qt_error_string(errno);
             QFile::remove(copy);
             failure = VdirErrors::cannotWrite(target);
         }

@@ -24,7 +24,8 @@ ReminderError reminderChanged(const QString &file)
 
 ReminderError unreadableParts(const QString &file)
 {
-    return {domain, 5, QStringLiteral("提醒事项文件含有无法读取的内容，为免丢失未作修改：%1").arg(file)};
+    return {domain, 5,
+            QStringLiteral("提醒事项文件含有无法读取的内容，为免丢失未作修改：%1").arg(file)};
 }
 
 } // namespace VdirErrors

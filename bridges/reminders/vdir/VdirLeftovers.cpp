@@ -15,16 +15,19 @@ constexpr qint64 staleAfterSeconds = 15 * 60;
 void removeStaleIn(const QString &folder, const QDateTime &now)
 {
     const QFileInfoList leftovers = QDir(folder).entryInfoList(
-        {QStringLiteral(".slatebook-*")}, QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+        {QStringLiteral(".slatebook-*")},
+        QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
     for (const QFileInfo &leftover : leftovers) {
         const QString name = leftover.fileName();
-        const bool ours = name.endsWith(QLatin1String(".tmp")) || name.endsWith(QLatin1String(".removed"))
-            || name.startsWith(QLatin1String(".slatebook-list-"));
+        const bool ours = name.endsWith(QLatin1String(".tmp")) ||
+            name.endsWith(QLatin1String(".removed")) ||
+            name.startsWith(QLatin1String(".slatebook-list-"));
         if (!ours || leftover.metadataChangeTime().secsTo(now) < staleAfterSeconds)
             continue;
         const bool removed = leftover.isDir() ? QDir(leftover.filePath()).removeRecursively()
                                               : QFile::remove(leftover.filePath());
-        qCDebug(lcReminders) << (removed ? "removed stale" : "cannot remove stale") << leftover.filePath();
+        qCDebug(lcReminders) << (removed ? "removed stale" : "cannot remove stale")
+                             << leftover.filePath();
     }
 }
 
@@ -36,4 +39,3 @@ void removeStaleLeftovers(const QString &root, const QDateTime &now)
     for (const QString &list : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
         removeStaleIn(root + u'/' + list, now);
 }
-

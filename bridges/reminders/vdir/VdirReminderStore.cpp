@@ -1,10 +1,10 @@
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 
 #include "bridges/desktop/DesktopServices.h"
+#include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/VdirBatch.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
 #include "bridges/reminders/vdir/VdirLeftovers.h"
-#include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/VtodoRead.h"
 #include "data/DataFolder.h"
 
@@ -48,7 +48,8 @@ bool sameName(const QString &a, const QString &b)
 QList<ReminderItem> readListFolder(const QString &folder, const QString &listId)
 {
     QList<ReminderItem> items;
-    const QStringList files = QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+    const QStringList files =
+        QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
     items.reserve(files.size());
     for (const QString &name : files) {
         const QString path = folder + u'/' + name;
@@ -67,15 +68,13 @@ QList<ReminderItem> readListFolder(const QString &folder, const QString &listId)
 
 bool accessible(const QString &root)
 {
-    return QFileInfo(root).isDir() && ::access(QFile::encodeName(root).constData(), R_OK | W_OK | X_OK) == 0;
+    return QFileInfo(root).isDir() &&
+        ::access(QFile::encodeName(root).constData(), R_OK | W_OK | X_OK) == 0;
 }
 
 } // namespace
 
-VdirReminderStore::VdirReminderStore(QString root)
-    : m_root(std::move(root))
-{
-}
+VdirReminderStore::VdirReminderStore(QString root) : m_root(std::move(root)) { }
 
 QString VdirReminderStore::defaultRoot()
 {
@@ -126,7 +125,8 @@ QList<ReminderList> VdirReminderStore::lists() const
     if (!accessible(m_root))
         return {};
     QList<ReminderList> lists;
-    for (const QString &name : QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+    for (const QString &name :
+         QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
         if (std::optional<ReminderList> list = listInFolder(name))
             lists.append(std::move(*list));
     }
@@ -156,20 +156,22 @@ std::variant<ReminderList, ReminderError> VdirReminderStore::createList(const QS
     // creating the same list at once then meet in one folder instead of making two lists.
     QTemporaryDir staging(m_root + QStringLiteral("/.slatebook-list-XXXXXX"));
     QFile displayName(staging.path() + u'/' + displayNameFile);
-    if (!staging.isValid() || !displayName.open(QIODevice::WriteOnly)
-        || displayName.write(title.toUtf8()) != title.toUtf8().size() || !displayName.flush())
+    if (!staging.isValid() || !displayName.open(QIODevice::WriteOnly) ||
+        displayName.write(title.toUtf8()) != title.toUtf8().size() || !displayName.flush())
         return VdirErrors::cannotWrite(m_root);
     displayName.close();
     qCDebug(lcReminders) << "creating list" << title << "in" << m_root;
 
     const QString preferred = title.normalized(QString::NormalizationForm_C);
-    for (const QString &name : {usableAsFileName(preferred) ? preferred : newIdentifier(), newIdentifier()}) {
+    for (const QString &name :
+         {usableAsFileName(preferred) ? preferred : newIdentifier(), newIdentifier()}) {
         if (std::rename(QFile::encodeName(staging.path()).constData(),
                         QFile::encodeName(folderOf(name)).constData()) == 0) {
             staging.setAutoRemove(false);
             return ReminderList{name, title, account()};
         }
-        if (std::optional<ReminderList> existing = listInFolder(name); existing && sameName(existing->title, title))
+        if (std::optional<ReminderList> existing = listInFolder(name);
+            existing && sameName(existing->title, title))
             return *existing;
     }
     return VdirErrors::cannotWrite(m_root);
@@ -180,19 +182,23 @@ std::optional<ReminderError> VdirReminderStore::removeList(const ReminderList &l
     // Gone for every reader at once, then deleted at leisure.
     const QString folder = folderOf(list.id);
     const QString aside = m_root + QStringLiteral("/.slatebook-%1.removed").arg(newIdentifier());
-    if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) != 0) {
-        qCDebug(lcReminders) << "cannot move list folder" << folder << "aside:" << qt_error_string(errno);
+    if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) !=
+        0) {
+        qCDebug(lcReminders) << "cannot move list folder" << folder
+                             << "aside:" << qt_error_string(errno);
         return VdirErrors::cannotRemove(folder);
     }
     QDir(aside).removeRecursively();
     return std::nullopt;
 }
 
-void VdirReminderStore::fetchReminders(const ReminderList &list, std::function<void(QList<ReminderItem>)> done)
+void VdirReminderStore::fetchReminders(const ReminderList &list,
+                                       std::function<void(QList<ReminderItem>)> done)
 {
-    QThreadPool::globalInstance()->start([folder = folderOf(list.id), listId = list.id, done = std::move(done)] {
-        done(readListFolder(folder, listId));
-    });
+    QThreadPool::globalInstance()->start(
+        [folder = folderOf(list.id), listId = list.id, done = std::move(done)] {
+            done(readListFolder(folder, listId));
+        });
 }
 
 std::optional<ReminderItem> VdirReminderStore::item(const QString &id) const
@@ -246,6 +252,8 @@ QString VdirReminderStore::storeTitle()
 
 QString VdirReminderStore::noAccessReason() const
 {
-    return QStringLiteral("无法创建或写入提醒事项文件夹 %1：请检查该路径是否是文件夹（而不是文件）、"
-                          "当前用户能否写入，以及磁盘是否已满").arg(m_root);
+    return QStringLiteral(
+               "无法创建或写入提醒事项文件夹 %1：请检查该路径是否是文件夹（而不是文件）、"
+               "当前用户能否写入，以及磁盘是否已满")
+        .arg(m_root);
 }

@@ -27,7 +27,8 @@ ReminderFields fieldsOf(icalcomponent *todo)
     fields.completed = isCompleted(todo);
     if (icalproperty *completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY))
         fields.completionDate = instant(icalproperty_get_completed(completed));
-    if (icalproperty *description = icalcomponent_get_first_property(todo, ICAL_DESCRIPTION_PROPERTY))
+    if (icalproperty *description =
+            icalcomponent_get_first_property(todo, ICAL_DESCRIPTION_PROPERTY))
         fields.notes = QString::fromUtf8(icalproperty_get_description(description));
     return fields;
 }

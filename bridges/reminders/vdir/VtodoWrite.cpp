@@ -1,9 +1,9 @@
 #include "bridges/reminders/vdir/VtodoWrite.h"
 
+#include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/IcalCalendar.h"
 #include "bridges/reminders/vdir/IcalTime.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
-#include "bridges/reminders/RemindersLog.h"
 
 #include <QList>
 #include <cstdlib>
@@ -27,7 +27,8 @@ void replace(icalcomponent *todo, icalproperty_kind kind, icalproperty *property
 
 void setTitle(icalcomponent *todo, const std::optional<QString> &title)
 {
-    replace(todo, ICAL_SUMMARY_PROPERTY, title ? icalproperty_new_summary(title->toUtf8().constData()) : nullptr);
+    replace(todo, ICAL_SUMMARY_PROPERTY,
+            title ? icalproperty_new_summary(title->toUtf8().constData()) : nullptr);
 }
 
 void setDue(icalcomponent *todo, const std::optional<DueComponents> &due)
@@ -52,7 +53,8 @@ void setCompleted(icalcomponent *todo, bool completed)
 
 void setCompletionDate(icalcomponent *todo, const std::optional<QDateTime> &date)
 {
-    replace(todo, ICAL_COMPLETED_PROPERTY, date ? icalproperty_new_completed(icalUtc(*date)) : nullptr);
+    replace(todo, ICAL_COMPLETED_PROPERTY,
+            date ? icalproperty_new_completed(icalUtc(*date)) : nullptr);
 }
 
 void setNotes(icalcomponent *todo, const std::optional<QString> &notes)
@@ -81,7 +83,8 @@ QList<QByteArray> logicalLines(const QByteArray &text)
 QByteArray propertyName(const QByteArray &line)
 {
     qsizetype end = 0;
-    while (end < line.size() && line[end] != ':' && line[end] != ';' && line[end] != '\r' && line[end] != '\n')
+    while (end < line.size() && line[end] != ':' && line[end] != ';' && line[end] != '\r' &&
+           line[end] != '\n')
         ++end;
     return line.left(end).trimmed().toUpper();
 }
@@ -100,8 +103,8 @@ std::optional<QByteArray> splicedFile(const QByteArray &current, int todoIndex, 
         names.append(QByteArray(icalproperty_kind_to_string(kind)));
     // In the order the todo holds them, so the text reads back as the same component.
     QByteArray replacement;
-    for (icalproperty *property = icalcomponent_get_first_property(todo, ICAL_ANY_PROPERTY); property;
-         property = icalcomponent_get_next_property(todo, ICAL_ANY_PROPERTY)) {
+    for (icalproperty *property = icalcomponent_get_first_property(todo, ICAL_ANY_PROPERTY);
+         property; property = icalcomponent_get_next_property(todo, ICAL_ANY_PROPERTY)) {
         if (!changed.contains(icalproperty_isa(property)))
             continue;
         char *text = icalproperty_as_ical_string_r(property);
@@ -144,8 +147,8 @@ std::optional<QByteArray> splicedFile(const QByteArray &current, int todoIndex, 
 int todoIndexOf(icalcomponent *calendar, icalcomponent *todo)
 {
     int index = 0;
-    for (icalcomponent *each = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT); each;
-         each = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT), ++index) {
+    for (icalcomponent *each = icalcomponent_get_first_component(calendar, ICAL_VTODO_COMPONENT);
+         each; each = icalcomponent_get_next_component(calendar, ICAL_VTODO_COMPONENT), ++index) {
         if (each == todo)
             return index;
     }
@@ -176,9 +179,8 @@ QByteArray newReminderFile(const ReminderItem &item, const QDateTime &now)
     return serialized(calendar.get());
 }
 
-std::variant<QByteArray, ReminderError> changedReminderFile(const QByteArray &current,
-                                                            const ReminderItem &item,
-                                                            const QDateTime &now)
+std::variant<QByteArray, ReminderError>
+changedReminderFile(const QByteArray &current, const ReminderItem &item, const QDateTime &now)
 {
     const IcalComponentPtr calendar = parseCalendar(current);
     icalcomponent *todo = calendar ? reminderTodo(calendar.get()) : nullptr;
@@ -200,7 +202,8 @@ std::variant<QByteArray, ReminderError> changedReminderFile(const QByteArray &cu
     }
     if (wanted.completed != read.completed) {
         setCompleted(todo, wanted.completed);
-        changed.append({ICAL_STATUS_PROPERTY, ICAL_PERCENTCOMPLETE_PROPERTY, ICAL_COMPLETED_PROPERTY});
+        changed.append(
+            {ICAL_STATUS_PROPERTY, ICAL_PERCENTCOMPLETE_PROPERTY, ICAL_COMPLETED_PROPERTY});
     }
     if (wanted.completionDate != read.completionDate) {
         setCompletionDate(todo, wanted.completionDate);
@@ -224,13 +227,16 @@ std::variant<QByteArray, ReminderError> changedReminderFile(const QByteArray &cu
         icalcomponent *rereadTodo = reminderTodo(reread.get());
         return rereadTodo && QString::fromUtf8(icalcomponent_get_uid(rereadTodo)) == item.id;
     };
-    const std::optional<QByteArray> spliced = splicedFile(current, todoIndexOf(calendar.get(), todo), todo, changed);
+    const std::optional<QByteArray> spliced =
+        splicedFile(current, todoIndexOf(calendar.get(), todo), todo, changed);
     if (spliced && readsBackAsChanged(*spliced))
         return *spliced;
     if (readsBackAsChanged(whole)) {
-        qCDebug(lcReminders) << "rewriting" << item.location << "whole: its text is not laid out as expected";
+        qCDebug(lcReminders) << "rewriting" << item.location
+                             << "whole: its text is not laid out as expected";
         return whole;
     }
-    qCDebug(lcReminders) << "not changing" << item.location << ": it would not read back as written";
+    qCDebug(lcReminders) << "not changing" << item.location
+                         << ": it would not read back as written";
     return VdirErrors::unreadableParts(item.location);
 }

@@ -24,7 +24,8 @@ bool succeeded(const heif_error &error, const char *step, const QString &path)
 {
     if (error.code == heif_error_Ok)
         return true;
-    qCDebug(lcOcr) << path << "does not decode as HEIF:" << step << (error.message ? error.message : "");
+    qCDebug(lcOcr) << path << "does not decode as HEIF:" << step
+                   << (error.message ? error.message : "");
     return false;
 }
 
@@ -36,8 +37,8 @@ bool recognises(const QByteArray &header)
 {
     if (header.size() < 12)
         return false;
-    const heif_filetype_result result
-        = heif_check_filetype(reinterpret_cast<const uint8_t *>(header.constData()), int(header.size()));
+    const heif_filetype_result result = heif_check_filetype(
+        reinterpret_cast<const uint8_t *>(header.constData()), int(header.size()));
     return result == heif_filetype_yes_supported || result == heif_filetype_yes_unsupported;
 }
 
@@ -49,11 +50,13 @@ QImage decode(const QString &path, qint64 maximumPixels)
         return {};
     }
     const QByteArray file = path.toLocal8Bit();
-    if (!succeeded(heif_context_read_from_file(context.get(), file.constData(), nullptr), "read", path))
+    if (!succeeded(heif_context_read_from_file(context.get(), file.constData(), nullptr), "read",
+                   path))
         return {};
 
     heif_image_handle *rawHandle = nullptr;
-    if (!succeeded(heif_context_get_primary_image_handle(context.get(), &rawHandle), "primary image", path))
+    if (!succeeded(heif_context_get_primary_image_handle(context.get(), &rawHandle),
+                   "primary image", path))
         return {};
     std::unique_ptr<heif_image_handle, HandleDeleter> handle(rawHandle);
     const qint64 width = heif_image_handle_get_width(handle.get());
@@ -65,7 +68,8 @@ QImage decode(const QString &path, qint64 maximumPixels)
 
     heif_image *rawImage = nullptr;
     // No decoding options: libheif then applies the file's rotation, mirroring and cropping.
-    if (!succeeded(heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr),
+    if (!succeeded(heif_decode_image(handle.get(), &rawImage, heif_colorspace_RGB,
+                                     heif_chroma_interleaved_RGB, nullptr),
                    "decode", path))
         return {};
     std::unique_ptr<heif_image, ImageDeleter> image(rawImage);
@@ -73,7 +77,8 @@ QImage decode(const QString &path, qint64 maximumPixels)
     const int decodedWidth = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int decodedHeight = heif_image_get_height(image.get(), heif_channel_interleaved);
     int stride = 0;
-    const uint8_t *pixels = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const uint8_t *pixels =
+        heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     if (!pixels || decodedWidth <= 0 || decodedHeight <= 0) {
         qCDebug(lcOcr) << path << "decodes without interleaved RGB pixels";
         return {};
@@ -84,7 +89,8 @@ QImage decode(const QString &path, qint64 maximumPixels)
         return {};
     }
     for (int y = 0; y < decodedHeight; ++y)
-        std::memcpy(result.scanLine(y), pixels + size_t(y) * size_t(stride), size_t(decodedWidth) * 3);
+        std::memcpy(result.scanLine(y), pixels + size_t(y) * size_t(stride),
+                    size_t(decodedWidth) * 3);
     return result;
 }
 

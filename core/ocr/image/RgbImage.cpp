@@ -28,7 +28,8 @@ RgbImage::RgbImage(const QImage &image)
         m_storage = image.convertToFormat(QImage::Format_RGB888);
         if (!m_storage.isNull())
             m_pixels = cv::Mat(m_storage.height(), m_storage.width(), CV_8UC3,
-                              const_cast<uchar *>(m_storage.constBits()), size_t(m_storage.bytesPerLine()));
+                               const_cast<uchar *>(m_storage.constBits()),
+                               size_t(m_storage.bytesPerLine()));
         return;
     }
     const QImage premultiplied = image.convertToFormat(QImage::Format_RGBA8888_Premultiplied);

@@ -28,7 +28,8 @@ void noteChoices(DecodedCharacter &character, const float *row, int classes, int
 {
     const int second = runnerUp(row, classes, best);
     character.probability = row[best];
-    character.secondChoice = second == 0 || size_t(second) > alphabet.size() ? QString() : alphabet[size_t(second) - 1];
+    character.secondChoice =
+        second == 0 || size_t(second) > alphabet.size() ? QString() : alphabet[size_t(second) - 1];
     character.secondProbability = row[second];
 }
 
@@ -36,7 +37,8 @@ void noteChoices(DecodedCharacter &character, const float *row, int classes, int
 
 namespace CtcDecoder {
 
-DecodedLine decode(const float *probabilities, int steps, int classes, const std::vector<QString> &alphabet)
+DecodedLine decode(const float *probabilities, int steps, int classes,
+                   const std::vector<QString> &alphabet)
 {
     DecodedLine line;
     line.spaceProbability.reserve(size_t(steps));

@@ -44,6 +44,7 @@ namespace CtcDecoder {
 
 // probabilities: steps x classes, row-major; class c > 0 is alphabet[c - 1], the last class is
 // the space.
-DecodedLine decode(const float *probabilities, int steps, int classes, const std::vector<QString> &alphabet);
+DecodedLine decode(const float *probabilities, int steps, int classes,
+                   const std::vector<QString> &alphabet);
 
 } // namespace CtcDecoder

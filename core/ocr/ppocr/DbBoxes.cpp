@@ -14,11 +14,13 @@ TextQuad orderedCorners(const cv::RotatedRect &rect)
 {
     std::array<cv::Point2f, 4> points;
     rect.points(points.data());
-    std::sort(points.begin(), points.end(), [](const cv::Point2f &a, const cv::Point2f &b) { return a.x < b.x; });
+    std::sort(points.begin(), points.end(),
+              [](const cv::Point2f &a, const cv::Point2f &b) { return a.x < b.x; });
     const auto [topLeft, bottomLeft] = points[0].y <= points[1].y ? std::pair(points[0], points[1])
                                                                   : std::pair(points[1], points[0]);
-    const auto [topRight, bottomRight] = points[2].y <= points[3].y ? std::pair(points[2], points[3])
-                                                                    : std::pair(points[3], points[2]);
+    const auto [topRight, bottomRight] = points[2].y <= points[3].y
+        ? std::pair(points[2], points[3])
+        : std::pair(points[3], points[2]);
     return {topLeft, topRight, bottomRight, bottomLeft};
 }
 
@@ -27,7 +29,8 @@ double meanProbabilityInside(const cv::Mat &probability, const TextQuad &quad)
     std::vector<cv::Point> corners;
     for (const cv::Point2f &point : quad)
         corners.emplace_back(cvRound(point.x), cvRound(point.y));
-    const cv::Rect bounds = cv::boundingRect(corners) & cv::Rect(0, 0, probability.cols, probability.rows);
+    const cv::Rect bounds =
+        cv::boundingRect(corners) & cv::Rect(0, 0, probability.cols, probability.rows);
     if (bounds.empty())
         return 0.0;
     for (cv::Point &corner : corners)
@@ -44,7 +47,8 @@ cv::RotatedRect unclipped(const cv::RotatedRect &rect)
     const double width = rect.size.width;
     const double height = rect.size.height;
     const double distance = width * height * det_db_unclip_ratio / (2.0 * (width + height));
-    return cv::RotatedRect(rect.center, cv::Size2f(float(width + 2 * distance), float(height + 2 * distance)),
+    return cv::RotatedRect(rect.center,
+                           cv::Size2f(float(width + 2 * distance), float(height + 2 * distance)),
                            rect.angle);
 }
 

@@ -19,10 +19,12 @@ QString repairPageReferences(const QString &text)
         QString number = match.captured(1);
         // Without a real digit, only two or more strokes (l, I, |) make a number: "pll" is "p11"
         // (no word is written so), while "pl" and "po" may be abbreviations.
-        const bool hasDigit = std::any_of(number.cbegin(), number.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-        const bool strokes = number.size() >= 2 && std::all_of(number.cbegin(), number.cend(), [](QChar c) {
-            return c == QLatin1Char('l') || c == QLatin1Char('I') || c == QLatin1Char('|');
-        });
+        const bool hasDigit = std::any_of(number.cbegin(), number.cend(),
+                                          [](QChar c) { return c >= u'0' && c <= u'9'; });
+        const bool strokes =
+            number.size() >= 2 && std::all_of(number.cbegin(), number.cend(), [](QChar c) {
+                return c == QLatin1Char('l') || c == QLatin1Char('I') || c == QLatin1Char('|');
+            });
         if (!hasDigit && !strokes)
             continue;
         for (QChar &c : number) {

@@ -25,7 +25,8 @@ std::vector<bool> turnUpsideDownStrips(std::vector<cv::Mat> &strips, OnnxModel &
         Ort::Value output = network.run(tensor.values(), tensor.shape());
         const std::vector<int64_t> shape = output.GetTensorTypeAndShapeInfo().GetShape();
         if (shape.size() != 2 || shape[0] != int64_t(count) || shape[1] != 2) {
-            qCDebug(lcOcr) << "direction network gave an output of unexpected shape; strips left as they are";
+            qCDebug(lcOcr)
+                << "direction network gave an output of unexpected shape; strips left as they are";
             return turned;
         }
         const float *scores = output.GetTensorData<float>();

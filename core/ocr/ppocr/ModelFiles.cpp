@@ -12,7 +12,8 @@ namespace {
 bool runsFromBuildTree(const QString &executableDir)
 {
     const QString buildDir = QFileInfo(QStringLiteral(SLATEBOOK_BUILD_DIR)).canonicalFilePath();
-    return !buildDir.isEmpty() && (executableDir + QLatin1Char('/')).startsWith(buildDir + QLatin1Char('/'));
+    return !buildDir.isEmpty() &&
+        (executableDir + QLatin1Char('/')).startsWith(buildDir + QLatin1Char('/'));
 }
 
 } // namespace
@@ -31,8 +32,10 @@ QString locateFolder()
 {
     // /proc/self/exe works with or without a QCoreApplication, which the batch tools may lack; the
     // kernel gives it with symbolic links resolved.
-    const QString executableDir = QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
-    const QString installed = QDir::cleanPath(executableDir + QStringLiteral("/../share/slatebook/models"));
+    const QString executableDir =
+        QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
+    const QString installed =
+        QDir::cleanPath(executableDir + QStringLiteral("/../share/slatebook/models"));
     if (complete(installed) || !runsFromBuildTree(executableDir))
         return installed;
     return QStringLiteral(SLATEBOOK_MODEL_DIR);

@@ -33,7 +33,8 @@ Ort::Env &environment()
         setenv("ORT_DISABLE_TELEMETRY", "1", 1);
         Ort::Env created(ORT_LOGGING_LEVEL_FATAL, "slatebook");
         created.DisableTelemetryEvents();
-        const Ort::MemoryInfo memory = Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
+        const Ort::MemoryInfo memory =
+            Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
         const Ort::ArenaCfg defaults(0, -1, -1, -1);
         created.CreateAndRegisterAllocator(memory, defaults);
         return created;
@@ -46,7 +47,8 @@ Ort::Env &environment()
 Ort::SessionOptions sessionOptions(bool optimise, const QString &optimisedCopy = {})
 {
     Ort::SessionOptions options;
-    options.SetIntraOpNumThreads(std::clamp(QThread::idealThreadCount(), 1, PpOcrSettings::intraOpThreadCap));
+    options.SetIntraOpNumThreads(
+        std::clamp(QThread::idealThreadCount(), 1, PpOcrSettings::intraOpThreadCap));
     options.SetInterOpNumThreads(1);
     options.SetExecutionMode(ExecutionMode::ORT_SEQUENTIAL);
     options.SetGraphOptimizationLevel(optimise ? GraphOptimizationLevel::ORT_ENABLE_ALL
@@ -75,11 +77,14 @@ Ort::Session openSession(const QString &path)
     const QString cached = ModelCache::entryFor(path);
     if (!cached.isEmpty() && QFileInfo::exists(cached)) {
         try {
-            Ort::Session session(environment(), QFile::encodeName(cached).constData(), sessionOptions(false));
-            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName() << "from the model cache in" << timer.elapsed() << "ms";
+            Ort::Session session(environment(), QFile::encodeName(cached).constData(),
+                                 sessionOptions(false));
+            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName() << "from the model cache in"
+                           << timer.elapsed() << "ms";
             return session;
         } catch (const Ort::Exception &error) {
-            qCDebug(lcOcr) << "cached network" << cached << "does not load, rebuilding it:" << error.what();
+            qCDebug(lcOcr) << "cached network" << cached
+                           << "does not load, rebuilding it:" << error.what();
             QFile::remove(cached);
         }
     }
@@ -90,8 +95,8 @@ Ort::Session openSession(const QString &path)
         try {
             Ort::Session session(environment(), network.constData(), sessionOptions(true, part));
             ModelCache::publish(part, cached);
-            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName() << "and cached its optimised graph in"
-                           << timer.elapsed() << "ms";
+            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName()
+                           << "and cached its optimised graph in" << timer.elapsed() << "ms";
             return session;
         } catch (const Ort::Exception &error) {
             // A full disk fails the session too; try once more without writing anything.
@@ -111,8 +116,7 @@ void OnnxModel::prepareRuntime()
     environment();
 }
 
-OnnxModel::OnnxModel(const QString &path)
-    : m_session(openSession(path))
+OnnxModel::OnnxModel(const QString &path) : m_session(openSession(path))
 {
     Ort::AllocatorWithDefaultOptions allocator;
     m_inputName = m_session.GetInputNameAllocated(0, allocator).get();
@@ -121,7 +125,8 @@ OnnxModel::OnnxModel(const QString &path)
 
 Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> &shape)
 {
-    static const Ort::MemoryInfo memory = Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
+    static const Ort::MemoryInfo memory =
+        Ort::MemoryInfo::CreateCpu(OrtArenaAllocator, OrtMemTypeDefault);
     Ort::Value tensor = Ort::Value::CreateTensor<float>(memory, input.data(), input.size(),
                                                         shape.data(), shape.size());
     const char *inputNames[] = {m_inputName.c_str()};
@@ -130,7 +135,8 @@ Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> 
     // photo's working memory once it has been read.
     Ort::RunOptions options;
     options.AddConfigEntry(kOrtRunOptionsConfigEnableMemoryArenaShrinkage, "cpu:0");
-    std::vector<Ort::Value> outputs = m_session.Run(options, inputNames, &tensor, 1, outputNames, 1);
+    std::vector<Ort::Value> outputs =
+        m_session.Run(options, inputNames, &tensor, 1, outputNames, 1);
     return std::move(outputs.front());
 }
 

@@ -24,10 +24,10 @@ namespace {
 
 bool isServedLanguage(const QString &code)
 {
-    return code.compare(QLatin1String("zh-Hans"), Qt::CaseInsensitive) == 0
-        || code.compare(QLatin1String("zh-Hant"), Qt::CaseInsensitive) == 0
-        || code.compare(QLatin1String("en"), Qt::CaseInsensitive) == 0
-        || code.startsWith(QLatin1String("en-"), Qt::CaseInsensitive);
+    return code.compare(QLatin1String("zh-Hans"), Qt::CaseInsensitive) == 0 ||
+        code.compare(QLatin1String("zh-Hant"), Qt::CaseInsensitive) == 0 ||
+        code.compare(QLatin1String("en"), Qt::CaseInsensitive) == 0 ||
+        code.startsWith(QLatin1String("en-"), Qt::CaseInsensitive);
 }
 
 // Normalised box with its origin at the lower-left corner, as observations carry it; `margin`
@@ -47,7 +47,8 @@ QRectF normalisedBox(const TextQuad &quad, int margin, const cv::Size &image)
     bottom = std::clamp(bottom - float(margin), 0.0f, float(image.height));
     const double width = image.width;
     const double height = image.height;
-    return QRectF(left / width, 1.0 - bottom / height, (right - left) / width, (bottom - top) / height);
+    return QRectF(left / width, 1.0 - bottom / height, (right - left) / width,
+                  (bottom - top) / height);
 }
 
 QImage viewOf(const cv::Mat &rgb)
@@ -69,7 +70,8 @@ ScoredText scoredCharacters(const DecodedLine &line)
 // Upside-down text reads as a string of unsure characters, so only unsure strips are shown to the
 // direction network; a typical photo never loads it. Those it turns are read again, and the
 // surer of the two readings stays, so a wrong turn cannot spoil a line.
-void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, std::vector<RecognizedStrip> &lines)
+void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips,
+                      std::vector<RecognizedStrip> &lines)
 {
     std::vector<size_t> unsure;
     std::vector<cv::Mat> candidates;
@@ -84,7 +86,8 @@ void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, s
     OnnxModel *direction = models.direction();
     if (!direction)
         return;
-    const std::vector<bool> turned = DirectionClassifier::turnUpsideDownStrips(candidates, *direction);
+    const std::vector<bool> turned =
+        DirectionClassifier::turnUpsideDownStrips(candidates, *direction);
     std::vector<size_t> turnedLines;
     std::vector<cv::Mat> turnedStrips;
     for (size_t k = 0; k < turned.size(); ++k) {
@@ -95,7 +98,8 @@ void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips, s
     }
     if (turnedStrips.empty())
         return;
-    std::vector<RecognizedStrip> again = TextRecognizer::read(turnedStrips, *models.recognition(), models.alphabet());
+    std::vector<RecognizedStrip> again =
+        TextRecognizer::read(turnedStrips, *models.recognition(), models.alphabet());
     for (size_t k = 0; k < again.size() && k < turnedLines.size(); ++k) {
         RecognizedStrip &line = lines[turnedLines[k]];
         if (again[k].decoded.confidence > line.decoded.confidence)
@@ -145,7 +149,8 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             return {};
         }
         const int margin = EdgePadding::marginFor(rgb.pixels());
-        const cv::Mat pixels = margin > 0 ? EdgePadding::padded(rgb.pixels(), margin) : rgb.pixels();
+        const cv::Mat pixels =
+            margin > 0 ? EdgePadding::padded(rgb.pixels(), margin) : rgb.pixels();
         if (margin > 0)
             qCDebug(lcOcr) << "text may touch the edge: a border of" << margin << "px added";
 
@@ -167,7 +172,8 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             return {};
         }
         qCDebug(lcOcr) << "waited for the recognition network:" << stage.restart() << "ms";
-        std::vector<RecognizedStrip> lines = TextRecognizer::read(strips, *m_models->recognition(), m_models->alphabet());
+        std::vector<RecognizedStrip> lines =
+            TextRecognizer::read(strips, *m_models->recognition(), m_models->alphabet());
         qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
         turnUnsureStrips(*m_models, strips, lines);
         qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
@@ -178,17 +184,20 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             if (line.decoded.confidence < PpOcrSettings::drop_score)
                 continue;
             LookAlikes::preferSemicolons(line.decoded);
-            const QString text = LookAlikes::repairTextbookWords(DigitConfusions::repairPageReferences(
-                SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep).trimmed()));
+            const QString text =
+                LookAlikes::repairTextbookWords(DigitConfusions::repairPageReferences(
+                    SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep)
+                        .trimmed()));
             if (text.isEmpty())
                 continue;
             // The rules above insert spaces and repair letters without knowing about confidence;
             // the values follow the characters through them.
             const ScoredText read = scoredCharacters(line.decoded).carriedTo(text);
-            observations.append({normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}, read.confidence()});
+            observations.append(
+                {normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}, read.confidence()});
         }
-        qCDebug(lcOcr) << "layout:" << observations.size() << "of" << lines.size() << "lines kept in"
-                       << stage.elapsed() << "ms";
+        qCDebug(lcOcr) << "layout:" << observations.size() << "of" << lines.size()
+                       << "lines kept in" << stage.elapsed() << "ms";
         return observations;
     } catch (const std::exception &error) {
         // ONNX Runtime, OpenCV and allocation failures alike: recognition gives nothing.
@@ -196,4 +205,3 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
         return {};
     }
 }
-

@@ -15,9 +15,10 @@ using namespace PpOcrSettings;
 // Full-width punctuation, and the middle dot that Chinese lists use as a bullet.
 bool isFullWidthPunctuation(char32_t c)
 {
-    return c == 0x00B7 || (c >= 0x2010 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) || (c >= 0xFE10 && c <= 0xFE1F)
-        || (c >= 0xFE30 && c <= 0xFE6F) || (c >= 0xFF01 && c <= 0xFF0F) || (c >= 0xFF1A && c <= 0xFF20)
-        || (c >= 0xFF3B && c <= 0xFF40) || (c >= 0xFF5B && c <= 0xFF65);
+    return c == 0x00B7 || (c >= 0x2010 && c <= 0x206F) || (c >= 0x3000 && c <= 0x303F) ||
+        (c >= 0xFE10 && c <= 0xFE1F) || (c >= 0xFE30 && c <= 0xFE6F) ||
+        (c >= 0xFF01 && c <= 0xFF0F) || (c >= 0xFF1A && c <= 0xFF20) ||
+        (c >= 0xFF3B && c <= 0xFF40) || (c >= 0xFF5B && c <= 0xFF65);
 }
 
 char32_t firstCodePoint(const QString &text)
@@ -49,7 +50,8 @@ bool spacePlausible(const QString &before, const QString &after)
 {
     const char32_t left = lastCodePoint(before);
     const char32_t right = firstCodePoint(after);
-    if (isSpace(left) || isSpace(right) || isFullWidthPunctuation(left) || isFullWidthPunctuation(right))
+    if (isSpace(left) || isSpace(right) || isFullWidthPunctuation(left) ||
+        isFullWidthPunctuation(right))
         return false;
     if (std::u32string_view(U".,;:!?)]}%").find(right) != std::u32string_view::npos)
         return false;
@@ -76,8 +78,8 @@ struct Ink {
 
 Ink inkOf(const QImage &grey)
 {
-    const cv::Mat pixels(grey.height(), grey.width(), CV_8UC1, const_cast<uchar *>(grey.constBits()),
-                         size_t(grey.bytesPerLine()));
+    const cv::Mat pixels(grey.height(), grey.width(), CV_8UC1,
+                         const_cast<uchar *>(grey.constBits()), size_t(grey.bytesPerLine()));
     cv::Mat bright;
     cv::threshold(pixels, bright, 0, 1, cv::THRESH_BINARY | cv::THRESH_OTSU);
     cv::Mat ink = bright;
@@ -144,7 +146,8 @@ double strokeRunWidth(const std::vector<int> &columns, double centre, double fro
     const int last = std::min(int(columns.size()) - 1, int(std::floor(to)));
     int nearest = -1;
     for (int x = first; x <= last; ++x) {
-        if (columns[size_t(x)] > 0 && (nearest < 0 || std::abs(x - centre) < std::abs(nearest - centre)))
+        if (columns[size_t(x)] > 0 &&
+            (nearest < 0 || std::abs(x - centre) < std::abs(nearest - centre)))
             nearest = x;
     }
     if (nearest < 0)
@@ -170,10 +173,12 @@ double median(std::vector<double> values)
     return (upper + *std::max_element(values.begin(), values.begin() + long(middle))) / 2.0;
 }
 
-float spaceProbabilityBetween(const DecodedLine &line, const DecodedCharacter &left, const DecodedCharacter &right)
+float spaceProbabilityBetween(const DecodedLine &line, const DecodedCharacter &left,
+                              const DecodedCharacter &right)
 {
     float highest = 0.0f;
-    for (int step = left.lastStep; step <= right.firstStep && size_t(step) < line.spaceProbability.size(); ++step)
+    for (int step = left.lastStep;
+         step <= right.firstStep && size_t(step) < line.spaceProbability.size(); ++step)
         highest = std::max(highest, line.spaceProbability[size_t(step)]);
     return highest;
 }
@@ -186,7 +191,8 @@ enum class Cell { Han, Digit, Proportional };
 Cell cellOf(const QString &text)
 {
     const char32_t c = firstCodePoint(text);
-    if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0xF900 && c <= 0xFAFF))
+    if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
+        (c >= 0xF900 && c <= 0xFAFF))
         return Cell::Han;
     if (c >= U'0' && c <= U'9')
         return Cell::Digit;
@@ -196,13 +202,14 @@ Cell cellOf(const QString &text)
 // The empty part of each character's cell, half on either side of its ink: a narrow 习 or 1
 // stands in a cell as wide as 题 or 8, so the paper beside it is part of the letter, not a gap
 // between words. Without this, handwriting read "练 习 册" and print "1 5".
-std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characters, const std::vector<double> &centres,
-                                   const Ink &ink)
+std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characters,
+                                   const std::vector<double> &centres, const Ink &ink)
 {
     const size_t count = characters.size();
     // Each character's ink lies between the midpoints to its neighbours' centres.
     auto bounds = [&](size_t i) {
-        const double before = i > 0 ? (centres[i - 1] + centres[i]) / 2 : centres[i] - (centres[1] - centres[0]) / 2;
+        const double before =
+            i > 0 ? (centres[i - 1] + centres[i]) / 2 : centres[i] - (centres[1] - centres[0]) / 2;
         const double after = i + 1 < count ? (centres[i] + centres[i + 1]) / 2
                                            : centres[i] + (centres[i] - centres[i - 1]) / 2;
         return std::pair(before, after);
@@ -276,19 +283,21 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
         if (isLatinAlphanumeric(characters[i].text) && isLatinAlphanumeric(characters[i + 1].text))
             latinPitches.push_back(centres[i + 1] - centres[i]);
     }
-    const double latinAdvance = latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
+    const double latinAdvance =
+        latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
 
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
         const DecodedCharacter &left = characters[i];
         const DecodedCharacter &right = characters[i + 1];
         const double gap = gaps[i];
-        const bool wide = (gap > wideGapFactor * typicalGap && gap > wideGapMinimum * height)
-            || (gap > veryWideGapFactor * typicalGap && gap > veryWideGapMinimum * height);
-        const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability
-            && gap > hintedGapMinimum * height && gap > hintedGapFactor * typicalGap;
-        const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) && isLatinAlphanumeric(right.text)
-            && gap > latinSpaceShare * latinAdvance && gap > hintedGapFactor * typicalGap;
+        const bool wide = (gap > wideGapFactor * typicalGap && gap > wideGapMinimum * height) ||
+            (gap > veryWideGapFactor * typicalGap && gap > veryWideGapMinimum * height);
+        const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability &&
+            gap > hintedGapMinimum * height && gap > hintedGapFactor * typicalGap;
+        const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) &&
+            isLatinAlphanumeric(right.text) && gap > latinSpaceShare * latinAdvance &&
+            gap > hintedGapFactor * typicalGap;
         if ((wide || hinted || wordGap) && spacePlausible(left.text, right.text))
             text += QLatin1Char(' ');
         text += right.text;

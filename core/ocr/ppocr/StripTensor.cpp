@@ -3,7 +3,8 @@
 #include <algorithm>
 
 StripTensor::StripTensor(size_t count, int height, int width)
-    : m_count(count), m_height(height), m_width(width), m_values(count * 3 * size_t(height) * size_t(width), 0.0f)
+    : m_count(count), m_height(height), m_width(width),
+      m_values(count * 3 * size_t(height) * size_t(width), 0.0f)
 {
 }
 

@@ -32,13 +32,15 @@ std::vector<Reading> readScaled(const std::vector<cv::Mat> &scaled, OnnxModel &n
     std::iota(byWidth.begin(), byWidth.end(), size_t(0));
     std::stable_sort(byWidth.begin(), byWidth.end(),
                      [&scaled](size_t a, size_t b) { return scaled[a].cols < scaled[b].cols; });
-    auto paddedWidth = [&](size_t rank) { return std::max(minimumInputWidth, scaled[byWidth[rank]].cols); };
+    auto paddedWidth = [&](size_t rank) {
+        return std::max(minimumInputWidth, scaled[byWidth[rank]].cols);
+    };
 
     size_t count = 0;
     for (size_t first = 0; first < byWidth.size(); first += count) {
         count = 1;
-        while (first + count < byWidth.size() && count < rec_batch_num
-               && paddedWidth(first + count) <= batchWidthSpread * paddedWidth(first))
+        while (first + count < byWidth.size() && count < rec_batch_num &&
+               paddedWidth(first + count) <= batchWidthSpread * paddedWidth(first))
             ++count;
         const int width = paddedWidth(first + count - 1);
         StripTensor tensor(count, inputHeight, width);
@@ -56,8 +58,8 @@ std::vector<Reading> readScaled(const std::vector<cv::Mat> &scaled, OnnxModel &n
         const float *probabilities = output.GetTensorData<float>();
         for (size_t i = 0; i < count; ++i) {
             Reading &reading = readings[byWidth[first + i]];
-            reading.decoded = CtcDecoder::decode(probabilities + i * size_t(steps) * size_t(classes), steps, classes,
-                                                 alphabet);
+            reading.decoded = CtcDecoder::decode(
+                probabilities + i * size_t(steps) * size_t(classes), steps, classes, alphabet);
             reading.pixelsPerStep = double(width) / steps;
         }
     }
@@ -84,7 +86,8 @@ bool addsSureCharacters(const DecodedLine &longer, const DecodedLine &shorter, f
         return false;
     size_t matched = 0;
     for (const DecodedCharacter &character : longer.characters) {
-        if (matched < shorter.characters.size() && character.text == shorter.characters[matched].text)
+        if (matched < shorter.characters.size() &&
+            character.text == shorter.characters[matched].text)
             ++matched;
         else if (character.probability < sure)
             return false;
@@ -94,8 +97,8 @@ bool addsSureCharacters(const DecodedLine &longer, const DecodedLine &shorter, f
 
 bool isUnsure(const DecodedLine &line)
 {
-    return !line.characters.empty()
-        && (line.weakestProbability() < rereadBelowProbability || line.weakestStep < rereadBelowStep);
+    return !line.characters.empty() &&
+        (line.weakestProbability() < rereadBelowProbability || line.weakestStep < rereadBelowStep);
 }
 
 } // namespace
@@ -130,13 +133,14 @@ std::vector<RecognizedStrip> read(const std::vector<cv::Mat> &strips, OnnxModel 
         stretched.push_back(std::move(wide));
     }
     if (!unsure.empty())
-        qCDebug(lcOcr) << "read again stretched:" << unsure.size() << "of" << strips.size() << "lines";
+        qCDebug(lcOcr) << "read again stretched:" << unsure.size() << "of" << strips.size()
+                       << "lines";
     const std::vector<Reading> second = readScaled(stretched, network, alphabet);
     for (size_t k = 0; k < second.size(); ++k) {
         Reading &first = readings[unsure[k]];
         const DecodedLine &stretchedLine = second[k].decoded;
-        if (meanCharacterProbability(stretchedLine) <= meanCharacterProbability(first.decoded)
-            && !addsSureCharacters(stretchedLine, first.decoded, foundCharacterProbability))
+        if (meanCharacterProbability(stretchedLine) <= meanCharacterProbability(first.decoded) &&
+            !addsSureCharacters(stretchedLine, first.decoded, foundCharacterProbability))
             continue;
         qCDebug(lcOcr) << "stretched reading kept for a line read unsurely";
         first.decoded = stretchedLine;
@@ -146,7 +150,8 @@ std::vector<RecognizedStrip> read(const std::vector<cv::Mat> &strips, OnnxModel 
 
     std::vector<RecognizedStrip> results(strips.size());
     for (size_t i = 0; i < strips.size(); ++i)
-        results[i] = {std::move(readings[i].decoded), std::move(scaled[i]), readings[i].pixelsPerStep};
+        results[i] = {std::move(readings[i].decoded), std::move(scaled[i]),
+                      readings[i].pixelsPerStep};
     return results;
 }
 

@@ -50,7 +50,8 @@ void silenceTesseract()
 void readOnOneThread()
 {
     using SetThreads = void (*)(int);
-    static const auto setThreads = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
+    static const auto setThreads =
+        reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"));
     if (setThreads)
         setThreads(1);
 }
@@ -58,8 +59,9 @@ void readOnOneThread()
 tesseract::TessBaseAPI *engineFor(const QString &dataFolder, const QStringList &dataNames)
 {
     const QString key = dataFolder + u'\n' + dataNames.join(u'+');
-    const auto found = std::find_if(initialisedEngines.begin(), initialisedEngines.end(),
-                                    [&](const InitialisedEngine &engine) { return engine.key == key; });
+    const auto found =
+        std::find_if(initialisedEngines.begin(), initialisedEngines.end(),
+                     [&](const InitialisedEngine &engine) { return engine.key == key; });
     if (found != initialisedEngines.end()) {
         std::rotate(found, found + 1, initialisedEngines.end());
         return initialisedEngines.back().api.get();
@@ -69,8 +71,8 @@ tesseract::TessBaseAPI *engineFor(const QString &dataFolder, const QStringList &
     QElapsedTimer timer;
     timer.start();
     auto api = std::make_unique<tesseract::TessBaseAPI>();
-    if (api->Init(QFile::encodeName(dataFolder).constData(), dataNames.join(u'+').toLatin1().constData(),
-                  tesseract::OEM_LSTM_ONLY) != 0) {
+    if (api->Init(QFile::encodeName(dataFolder).constData(),
+                  dataNames.join(u'+').toLatin1().constData(), tesseract::OEM_LSTM_ONLY) != 0) {
         qCDebug(lcOcr) << "Tesseract does not initialise for" << dataNames << "in" << dataFolder;
         return nullptr;
     }
@@ -112,7 +114,8 @@ QList<Observation> readLines(tesseract::TessBaseAPI &api, int width, int height)
             continue;
         const QString text = TesseractText::tidied(QString::fromUtf8(utf8.get()).trimmed());
         int left = 0, top = 0, right = 0, bottom = 0;
-        if (text.isEmpty() || !line->BoundingBox(tesseract::RIL_TEXTLINE, &left, &top, &right, &bottom))
+        if (text.isEmpty() ||
+            !line->BoundingBox(tesseract::RIL_TEXTLINE, &left, &top, &right, &bottom))
             continue;
         observations.append({normalisedBox(left, top, right, bottom, width, height), {text}});
     } while (line->Next(tesseract::RIL_TEXTLINE));
@@ -121,10 +124,7 @@ QList<Observation> readLines(tesseract::TessBaseAPI &api, int width, int height)
 
 } // namespace
 
-TesseractEngine::TesseractEngine(QString dataFolder)
-    : m_dataFolder(std::move(dataFolder))
-{
-}
+TesseractEngine::TesseractEngine(QString dataFolder) : m_dataFolder(std::move(dataFolder)) { }
 
 TesseractEngine &TesseractEngine::instance()
 {
@@ -143,7 +143,8 @@ QList<Observation> TesseractEngine::recognize(const QImage &image, const QString
     return recognizeWithData(image, TesseractLanguages::installedDataFor(languages, installed));
 }
 
-QList<Observation> TesseractEngine::recognizeWithData(const QImage &image, const QStringList &dataNames)
+QList<Observation> TesseractEngine::recognizeWithData(const QImage &image,
+                                                      const QStringList &dataNames)
 {
     if (dataNames.isEmpty()) {
         qCDebug(lcOcr) << "nothing recognised: no installed trained data for the languages";
@@ -166,7 +167,8 @@ QList<Observation> TesseractEngine::recognizeWithData(const QImage &image, const
         QList<Observation> observations = readLines(*api, pixels.cols, pixels.rows);
         // Keeps the trained data, frees the page.
         api->Clear();
-        qCDebug(lcOcr) << "Tesseract recognition:" << observations.size() << "lines in" << timer.elapsed() << "ms";
+        qCDebug(lcOcr) << "Tesseract recognition:" << observations.size() << "lines in"
+                       << timer.elapsed() << "ms";
         return observations;
     } catch (const std::exception &error) {
         // Allocation failures and whatever else escapes the library: recognition gives nothing.

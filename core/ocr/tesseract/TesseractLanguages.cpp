@@ -36,15 +36,15 @@ constexpr std::pair<const char *, const char *> twoLetterCodes[] = {
 // Debian's trained data for present-day languages in their usual script. A three-letter primary
 // subtag that names one of them is taken as it stands; that also forgives "jpn" for "ja".
 constexpr const char *debianDataNames[] = {
-    "afr", "amh", "ara", "asm", "aze", "bel", "ben", "bod", "bos", "bre", "bul", "cat", "ceb",
-    "ces", "chr", "cos", "cym", "dan", "deu", "div", "dzo", "ell", "eng", "epo", "est", "eus",
-    "fao", "fas", "fil", "fin", "fra", "fry", "gla", "gle", "glg", "grc", "guj", "hat", "heb",
-    "hin", "hrv", "hun", "hye", "iku", "ind", "isl", "ita", "jav", "jpn", "kan", "kat", "kaz",
-    "khm", "kir", "kmr", "kor", "lao", "lat", "lav", "lit", "ltz", "mal", "mar", "mkd", "mlt",
-    "mon", "mri", "msa", "mya", "nep", "nld", "nor", "oci", "ori", "pan", "pol", "por", "pus",
-    "que", "ron", "rus", "san", "sin", "slk", "slv", "snd", "spa", "sqi", "srp", "sun", "swa",
-    "swe", "syr", "tam", "tat", "tel", "tgk", "tha", "tir", "ton", "tur", "uig", "ukr", "urd",
-    "uzb", "vie", "yid", "yor",
+    "afr", "amh", "ara", "asm", "aze", "bel", "ben", "bod", "bos", "bre", "bul", "cat",
+    "ceb", "ces", "chr", "cos", "cym", "dan", "deu", "div", "dzo", "ell", "eng", "epo",
+    "est", "eus", "fao", "fas", "fil", "fin", "fra", "fry", "gla", "gle", "glg", "grc",
+    "guj", "hat", "heb", "hin", "hrv", "hun", "hye", "iku", "ind", "isl", "ita", "jav",
+    "jpn", "kan", "kat", "kaz", "khm", "kir", "kmr", "kor", "lao", "lat", "lav", "lit",
+    "ltz", "mal", "mar", "mkd", "mlt", "mon", "mri", "msa", "mya", "nep", "nld", "nor",
+    "oci", "ori", "pan", "pol", "por", "pus", "que", "ron", "rus", "san", "sin", "slk",
+    "slv", "snd", "spa", "sqi", "srp", "sun", "swa", "swe", "syr", "tam", "tat", "tel",
+    "tgk", "tha", "tir", "ton", "tur", "uig", "ukr", "urd", "uzb", "vie", "yid", "yor",
 };
 
 QString lookUp(const QString &primary)
@@ -93,8 +93,9 @@ QString dataName(const QString &code)
     if (primary.size() == 2) {
         data = lookUp(primary);
     } else if (primary.size() == 3) {
-        const auto known = std::find_if(std::begin(debianDataNames), std::end(debianDataNames),
-                                        [&](const char *name) { return primary == QLatin1String(name); });
+        const auto known =
+            std::find_if(std::begin(debianDataNames), std::end(debianDataNames),
+                         [&](const char *name) { return primary == QLatin1String(name); });
         if (known != std::end(debianDataNames))
             data = primary;
     }
@@ -104,7 +105,8 @@ QString dataName(const QString &code)
     // Languages written in two scripts have a second file for the less usual one.
     if (hasSubtag(subtags, "latn") && data == QLatin1String("srp"))
         return QStringLiteral("srp_latn");
-    if (hasSubtag(subtags, "cyrl") && (data == QLatin1String("aze") || data == QLatin1String("uzb")))
+    if (hasSubtag(subtags, "cyrl") &&
+        (data == QLatin1String("aze") || data == QLatin1String("uzb")))
         return data + QStringLiteral("_cyrl");
     return data;
 }
@@ -113,7 +115,8 @@ QSet<QString> installed(const QString &dataFolder)
 {
     QSet<QString> names;
     const QString suffix = QStringLiteral(".traineddata");
-    const QStringList files = QDir(dataFolder).entryList({QLatin1Char('*') + suffix}, QDir::Files | QDir::Readable);
+    const QStringList files =
+        QDir(dataFolder).entryList({QLatin1Char('*') + suffix}, QDir::Files | QDir::Readable);
     for (const QString &file : files)
         names.insert(file.chopped(suffix.size()));
     return names;

@@ -21,10 +21,12 @@ int main(int argc, char **argv)
     if (mode == "callback")
         runAsync([](const CliFinish &done) { done("SUCCESS: callback"); }, finish, deadline);
     if (mode == "race") {
-        runAsync([deadline](const CliFinish &done) {
-            QThread::msleep(deadline.count());
-            done("SUCCESS: callback");
-        }, finish, deadline);
+        runAsync(
+            [deadline](const CliFinish &done) {
+                QThread::msleep(deadline.count());
+                done("SUCCESS: callback");
+            },
+            finish, deadline);
     }
     return 3;
 }

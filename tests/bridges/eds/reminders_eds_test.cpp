@@ -4,8 +4,8 @@
 // command line following the setting, or saying that the service did not answer.
 #include <libecal/libecal.h> // before Qt's headers: gio names a struct member `signals`
 
-#include "bridges/reminders_behaviour.h"
 #include "bridges/reminders/eds/EdsReminderStore.h"
+#include "bridges/reminders_behaviour.h"
 #include "data/AppSettings.h"
 #include "support/TestPaths.h"
 
@@ -20,10 +20,7 @@ const QString systemList = QStringLiteral("system-task-list");
 // EDS seen without the bridge: its own registry and clients, on this thread.
 class Eds {
 public:
-    Eds()
-        : m_registry(e_source_registry_new_sync(nullptr, nullptr))
-    {
-    }
+    Eds() : m_registry(e_source_registry_new_sync(nullptr, nullptr)) { }
     ~Eds()
     {
         for (ECalClient *client : std::as_const(m_clients))
@@ -38,8 +35,10 @@ public:
             ESource *source = e_source_registry_ref_source(m_registry, listId.toUtf8().constData());
             if (!source)
                 return nullptr;
-            m_clients.insert(listId, E_CAL_CLIENT(e_cal_client_connect_sync(source, E_CAL_CLIENT_SOURCE_TYPE_TASKS, guint32(-1),
-                                                                            nullptr, nullptr)));
+            m_clients.insert(
+                listId,
+                E_CAL_CLIENT(e_cal_client_connect_sync(source, E_CAL_CLIENT_SOURCE_TYPE_TASKS,
+                                                       guint32(-1), nullptr, nullptr)));
             g_object_unref(source);
         }
         return m_clients.value(listId);
@@ -53,7 +52,9 @@ public:
         for (GList *source = sources; source && text.isEmpty(); source = source->next) {
             ECalClient *list = client(QString::fromUtf8(e_source_get_uid(E_SOURCE(source->data))));
             ICalComponent *component = nullptr;
-            if (list && e_cal_client_get_object_sync(list, id.toUtf8().constData(), nullptr, &component, nullptr, nullptr)) {
+            if (list &&
+                e_cal_client_get_object_sync(list, id.toUtf8().constData(), nullptr, &component,
+                                             nullptr, nullptr)) {
                 gchar *ical = i_cal_component_as_ical_string(component);
                 text = ical;
                 g_free(ical);
@@ -67,16 +68,17 @@ public:
     bool create(const QString &listId, const QByteArray &vtodo)
     {
         ICalComponent *component = i_cal_component_new_from_string(vtodo.constData());
-        const bool created = e_cal_client_create_object_sync(client(listId), component, E_CAL_OPERATION_FLAG_NONE,
-                                                             nullptr, nullptr, nullptr);
+        const bool created = e_cal_client_create_object_sync(
+            client(listId), component, E_CAL_OPERATION_FLAG_NONE, nullptr, nullptr, nullptr);
         g_object_unref(component);
         return created;
     }
 
     bool remove(const QString &listId, const QString &id)
     {
-        return e_cal_client_remove_object_sync(client(listId), id.toUtf8().constData(), nullptr, E_CAL_OBJ_MOD_ALL,
-                                               E_CAL_OPERATION_FLAG_NONE, nullptr, nullptr);
+        return e_cal_client_remove_object_sync(client(listId), id.toUtf8().constData(), nullptr,
+                                               E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE,
+                                               nullptr, nullptr);
     }
 
 private:
@@ -95,7 +97,8 @@ public:
                 start->removeList(list);
                 continue;
             }
-            const auto items = await<QList<ReminderItem>>([&](auto done) { start->fetchReminders(list, done); });
+            const auto items =
+                await<QList<ReminderItem>>([&](auto done) { start->fetchReminders(list, done); });
             const auto batch = start->batch();
             for (const ReminderItem &item : items->result)
                 batch->remove(item);
@@ -130,7 +133,9 @@ std::unique_ptr<EvolutionBackend> evolution()
 } // namespace
 
 INSTANTIATE_TEST_SUITE_P(Evolution, RemindersBehaviour,
-                         testing::Values(BackendParam{"Evolution", [] { return std::unique_ptr<ReminderBackend>(evolution()); }}),
+                         testing::Values(BackendParam{
+                             "Evolution",
+                             [] { return std::unique_ptr<ReminderBackend>(evolution()); }}),
                          backendName);
 
 TEST(RemindersEvolution, ListsAreTaskListSourcesAndNewOnesAreLocal)
@@ -149,7 +154,8 @@ TEST(RemindersEvolution, ListsAreTaskListSourcesAndNewOnesAreLocal)
     EXPECT_EQ(service.storeTitle(), "桌面任务 (Evolution)");
     writeRaw(service, {{"背诵", {}}}, "作业");
     const QList<ReminderList> lists = store.lists();
-    const auto made = std::find_if(lists.begin(), lists.end(), [](const ReminderList &list) { return list.title == "作业"; });
+    const auto made = std::find_if(lists.begin(), lists.end(),
+                                   [](const ReminderList &list) { return list.title == "作业"; });
     ASSERT_NE(made, lists.end());
     EXPECT_EQ(made->account->id, "local-stub");
     EXPECT_TRUE(backend->stored(rowId(service, "作业", "背诵")).contains("SUMMARY:背诵"));
@@ -163,7 +169,8 @@ TEST(RemindersEvolution, ABatchThatEdsRefusesLandsNotAtAll)
     RemindersService service(store);
     writeRaw(service, {{"已有", {}}, {"另一条", {}}}, "作业");
     const QList<ReminderList> lists = store->lists();
-    const ReminderList list = *std::find_if(lists.begin(), lists.end(), [](const ReminderList &l) { return l.title == "作业"; });
+    const ReminderList list = *std::find_if(
+        lists.begin(), lists.end(), [](const ReminderList &l) { return l.title == "作业"; });
     const QString existing = rowId(service, "作业", "已有");
 
     // A new reminder beside one whose identifier the list holds already: EDS refuses the call.
@@ -178,7 +185,8 @@ TEST(RemindersEvolution, ABatchThatEdsRefusesLandsNotAtAll)
         ASSERT_FALSE(batch->save(clash));
         const std::optional<ReminderError> error = batch->commit();
         ASSERT_TRUE(error);
-        EXPECT_TRUE(error->description.startsWith("桌面任务服务拒绝了更改：")) << error->description.toStdString();
+        EXPECT_TRUE(error->description.startsWith("桌面任务服务拒绝了更改："))
+            << error->description.toStdString();
         EXPECT_EQ(titles(rows(service, "作业")), QStringList({"另一条", "已有"}));
     }
 
@@ -216,7 +224,8 @@ namespace {
 QString cliWrite(const TempHome &home, const QByteArray &bus)
 {
     const QString tools = home.toolsFolder();
-    writeFile(tools + "/pending.json", R"({"action":"write","target":"reminders","list":"命令行","items":["数学｜P12"]})");
+    writeFile(tools + "/pending.json",
+              R"({"action":"write","target":"reminders","list":"命令行","items":["数学｜P12"]})");
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(bus));
@@ -242,6 +251,7 @@ TEST(RemindersEvolution, TheCommandLineWritesWhereTheSettingSaysOrSaysTheService
 
     // No session bus, so no registry.
     const QString refused = cliWrite(home, "unix:path=" + home.path().toUtf8() + "/no-bus");
-    EXPECT_TRUE(refused.startsWith("ERROR: 未获得提醒事项访问权限：桌面任务服务（Evolution Data Server）没有响应"))
+    EXPECT_TRUE(refused.startsWith(
+        "ERROR: 未获得提醒事项访问权限：桌面任务服务（Evolution Data Server）没有响应"))
         << refused.toStdString();
 }
