@@ -19,6 +19,7 @@
 #include "bench/RecognitionMeasures.h"
 #include "core/Parser.h"
 #include "core/ScoredText.h"
+#include "core/TextAlignment.h"
 #include "core/ocr/image/ImageLoader.h"
 #include "core/ocr/image/RgbImage.h"
 #include "core/ocr/ppocr/LineCrop.h"
@@ -108,30 +109,10 @@ int matchedEntries(const QList<SlateItem> &items, const QJsonArray &expected)
 // alignment (edit distance with the usual unit costs).
 std::vector<bool> rightUnits(const QString &read, const QString &truth)
 {
-    const qsizetype rows = read.size() + 1;
-    const qsizetype columns = truth.size() + 1;
-    std::vector<int> distance(size_t(rows * columns));
-    auto at = [&](qsizetype i, qsizetype j) -> int & { return distance[size_t(i * columns + j)]; };
-    for (qsizetype i = 0; i < rows; ++i)
-        at(i, 0) = int(i);
-    for (qsizetype j = 0; j < columns; ++j)
-        at(0, j) = int(j);
-    for (qsizetype i = 1; i < rows; ++i)
-        for (qsizetype j = 1; j < columns; ++j)
-            at(i, j) = std::min({at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1),
-                                 at(i - 1, j) + 1, at(i, j - 1) + 1});
-    std::vector<bool> right(size_t(read.size()), false);
-    for (qsizetype i = rows - 1, j = columns - 1; i > 0;) {
-        if (j > 0 && at(i, j) == at(i - 1, j - 1) + (read[i - 1] == truth[j - 1] ? 0 : 1)) {
-            right[size_t(i - 1)] = read[i - 1] == truth[j - 1];
-            --i;
-            --j;
-        } else if (at(i, j) == at(i - 1, j) + 1) {
-            --i;
-        } else {
-            --j;
-        }
-    }
+    const std::vector<qsizetype> paired = TextAlignment::pairedUnits(read, truth);
+    std::vector<bool> right(paired.size(), false);
+    for (size_t i = 0; i < paired.size(); ++i)
+        right[i] = paired[i] >= 0 && read[qsizetype(i)] == truth[paired[i]];
     return right;
 }
 

@@ -1,5 +1,7 @@
 #include "core/ScoredText.h"
 
+#include "core/TextAlignment.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -101,39 +103,13 @@ ScoredText ScoredText::carriedTo(const QString &edited) const
 {
     if (edited == m_text)
         return *this;
-    // Edit distances between every prefix of this text (rows) and of the edited one (columns).
-    const qsizetype rows = m_text.size() + 1;
-    const qsizetype columns = edited.size() + 1;
-    std::vector<int> distance(size_t(rows * columns));
-    auto at = [&](qsizetype i, qsizetype j) -> int & { return distance[size_t(i * columns + j)]; };
-    for (qsizetype i = 0; i < rows; ++i)
-        at(i, 0) = int(i);
-    for (qsizetype j = 0; j < columns; ++j)
-        at(0, j) = int(j);
-    for (qsizetype i = 1; i < rows; ++i) {
-        for (qsizetype j = 1; j < columns; ++j) {
-            const int replace = at(i - 1, j - 1) + (m_text[i - 1] == edited[j - 1] ? 0 : 1);
-            at(i, j) = std::min({replace, at(i - 1, j) + 1, at(i, j - 1) + 1});
-        }
-    }
-
-    // Walk back from the ends, pairing characters where an optimal alignment allows it; the
-    // edits this system makes mostly trim and insert, so the ends pair first.
+    // Units put in are NaN until the loop below.
     constexpr float inserted = std::numeric_limits<float>::quiet_NaN();
     QList<float> values(edited.size(), inserted);
-    qsizetype i = rows - 1;
-    qsizetype j = columns - 1;
-    while (i > 0 && j > 0) {
-        const int replace = at(i - 1, j - 1) + (m_text[i - 1] == edited[j - 1] ? 0 : 1);
-        if (at(i, j) == replace) {
-            values[j - 1] = m_confidence[i - 1];
-            --i;
-            --j;
-        } else if (at(i, j) == at(i - 1, j) + 1) {
-            --i;
-        } else {
-            --j;
-        }
+    const std::vector<qsizetype> paired = TextAlignment::pairedUnits(m_text, edited);
+    for (size_t i = 0; i < paired.size(); ++i) {
+        if (paired[i] >= 0)
+            values[paired[i]] = m_confidence[qsizetype(i)];
     }
 
     // Units put in take the lower of the nearest paired values on either side.

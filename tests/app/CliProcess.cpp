@@ -1,5 +1,7 @@
 #include "CliProcess.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -41,4 +43,13 @@ CliOutcome CliProcess::run(const QStringList &arguments, int waitMs, const QStri
     if (result.open(QIODevice::ReadOnly))
         outcome.result = QString::fromUtf8(result.readAll());
     return outcome;
+}
+
+std::optional<QString> CliProcess::runTask(const QByteArray &json) const
+{
+    writeDropFile(json);
+    const CliOutcome outcome = run({});
+    EXPECT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0);
+    return outcome.result;
 }

@@ -28,6 +28,9 @@ public:
 
     CliOutcome run(const QStringList &arguments, int waitMs = 60000,
                    const QString &program = TestPaths::slatebook()) const;
+    // Leaves `json` as the drop file, runs the executable without arguments and returns the
+    // result file's text; the run must end by itself with status 0.
+    std::optional<QString> runTask(const QByteArray &json) const;
 
 private:
     const TempHome &m_home;

@@ -15,15 +15,6 @@ using namespace reminders_test;
 
 namespace {
 
-std::optional<QString> runTask(const CliProcess &cli, const QByteArray &json)
-{
-    cli.writeDropFile(json);
-    const CliOutcome outcome = cli.run({});
-    EXPECT_TRUE(outcome.finished);
-    EXPECT_EQ(outcome.exitCode, 0);
-    return outcome.result;
-}
-
 QString remindersList(const TempHome &home, const QString &name)
 {
     return home.dataFolder() + "/Reminders/" + name;
@@ -35,27 +26,26 @@ TEST(CliFaults, ADueTimeNoStoreCanKeepIsRefusedAndLosesNothing)
 {
     TempHome home;
     CliProcess cli(home);
-    ASSERT_EQ(runTask(cli, R"({"action":"write","items":["语文"]})"),
+    ASSERT_EQ(cli.runTask(R"({"action":"write","items":["语文"]})"),
               "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
     {
         // In New York the last minute of 9999 is already in the year 10000 in UTC.
         LocalZone newYork("America/New_York");
         for (const QByteArray target : {"app", "reminders"}) {
             EXPECT_EQ(
-                runTask(
-                    cli,
+                cli.runTask(
                     R"({"action":"write","due":"9999-12-31T23:59","items":["数学"],"target":")" +
-                        target + "\"}"),
+                    target + "\"}"),
                 "ERROR: 截止时间「9999-12-31T23:59」超出可保存的范围（公元 1 年至 9999 年）")
                 << target.constData();
         }
-        EXPECT_EQ(runTask(cli, R"({"action":"write","due":"9999-12-31T18:00","items":["数学"]})"),
+        EXPECT_EQ(cli.runTask(R"({"action":"write","due":"9999-12-31T18:00","items":["数学"]})"),
                   "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
     }
     {
         // In Shanghai the first minute of year 1 is still in year 0 in UTC.
         LocalZone shanghai("Asia/Shanghai");
-        EXPECT_TRUE(runTask(cli, R"({"action":"write","due":"0001-01-01T00:00","items":["英语"]})")
+        EXPECT_TRUE(cli.runTask(R"({"action":"write","due":"0001-01-01T00:00","items":["英语"]})")
                         ->startsWith("ERROR: "));
     }
     EXPECT_EQ(cli.run({"--dump", "作业"}).result.value_or("").count("\n  [ ] "), 2)
@@ -69,7 +59,7 @@ TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
 {
     TempHome home;
     CliProcess cli(home);
-    ASSERT_EQ(runTask(cli, R"({"action":"write","items":["语文"]})"),
+    ASSERT_EQ(cli.runTask(R"({"action":"write","items":["语文"]})"),
               "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
     const QString file = home.dataFolder() + "/tasks.json";
     const QByteArray before = readFile(file);
@@ -77,7 +67,7 @@ TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
     // A tasks.json that points nowhere.
     QFile::remove(file);
     ASSERT_TRUE(QFile::link(home.path() + "/gone/tasks.json", file));
-    std::optional<QString> result = runTask(cli, R"({"action":"write","items":["数学"]})");
+    std::optional<QString> result = cli.runTask(R"({"action":"write","items":["数学"]})");
     EXPECT_TRUE(result && result->startsWith("ERROR: 未能保存到 "))
         << result.value_or("").toStdString();
     QFile::remove(file);
@@ -87,16 +77,16 @@ TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
     {
         ReadOnlyFolder readOnly(home.dataFolder());
         if (readOnly.holds()) {
-            result = runTask(cli, R"({"action":"write","items":["数学"]})");
+            result = cli.runTask(R"({"action":"write","items":["数学"]})");
             EXPECT_TRUE(result && result->startsWith("ERROR: 未能保存到 " + file))
                 << result.value_or("").toStdString();
-            result = runTask(cli, R"({"action":"delete","list":"作业","items":["语文"]})");
+            result = cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})");
             EXPECT_TRUE(result && result->startsWith("ERROR: "))
                 << result.value_or("").toStdString();
         }
     }
     EXPECT_EQ(readFile(file), before);
-    EXPECT_EQ(runTask(cli, R"({"action":"delete","list":"作业","items":["语文"]})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})"),
               "SUCCESS: 已从 App 清单「作业」删除 1 条");
 }
 
@@ -120,11 +110,10 @@ TEST(CliFaults, LineBreaksInNamesAndTitlesBecomeSpaces)
     CliProcess cli(home);
     for (int run = 0; run < 2; ++run) {
         EXPECT_EQ(
-            runTask(cli, R"({"action":"write","list":"作业\n","items":["数学\n P12\r\n1-5题"]})"),
+            cli.runTask(R"({"action":"write","list":"作业\n","items":["数学\n P12\r\n1-5题"]})"),
             run == 0 ? "SUCCESS: 已写入 1/1 条到 App 清单「作业」"
                      : "SUCCESS: 已写入 0/1 条到 App 清单「作业」（跳过 1 条已存在）");
-        runTask(
-            cli,
+        cli.runTask(
             R"({"action":"write","list":"作业\n","target":"reminders","items":["语文\n背诵"]})");
     }
     EXPECT_EQ(TaskStore(home.dataFolder()).lists().size(), 1);
@@ -132,7 +121,7 @@ TEST(CliFaults, LineBreaksInNamesAndTitlesBecomeSpaces)
               "清单「作业」共 1 条（1 未完成）:\n  [ ] 数学  P12 1-5题\n");
     EXPECT_EQ(QDir(home.dataFolder() + "/Reminders").entryList(QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList{"作业"});
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","list":"作业","target":"reminders"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","list":"作业","target":"reminders"})"),
               "清单「作业」共 1 条:\n  · 语文 背诵  截止:无  完成:false\n");
 }
 
@@ -151,6 +140,6 @@ TEST(CliFaults, UnknownKeysAreIgnoredWhateverTheyHold)
 {
     TempHome home;
     CliProcess cli(home);
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","x":1e400,"y":[-1e-400,{"z":"\"1e400"}]})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","x":1e400,"y":[-1e-400,{"z":"\"1e400"}]})"),
               "共 0 个清单:\n");
 }

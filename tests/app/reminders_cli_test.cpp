@@ -15,15 +15,6 @@ QString remindersRoot(const TempHome &home)
     return home.path() + "/.local/share/Slatebook/Reminders";
 }
 
-std::optional<QString> runTask(const CliProcess &cli, const QByteArray &json)
-{
-    cli.writeDropFile(json);
-    const CliOutcome outcome = cli.run({});
-    EXPECT_TRUE(outcome.finished);
-    EXPECT_EQ(outcome.exitCode, 0);
-    return outcome.result;
-}
-
 } // namespace
 
 TEST(RemindersCli, WriteDumpAndDeleteGiveTheirResultTexts)
@@ -32,49 +23,45 @@ TEST(RemindersCli, WriteDumpAndDeleteGiveTheirResultTexts)
     LocalZone zone("Asia/Shanghai");
     CliProcess cli(home);
 
-    EXPECT_EQ(
-        runTask(cli,
-                R"({"action":"write","target":"reminders","list":"作业","due":"2026-03-15T18:00",
+    EXPECT_EQ(cli.runTask(
+                  R"({"action":"write","target":"reminders","list":"作业","due":"2026-03-15T18:00",
                                "items":["数学｜P12","  语文｜背诵 ","\t"]})"),
-        "SUCCESS: 已写入 2/3 条到提醒事项清单「作业」");
-    EXPECT_EQ(
-        runTask(cli,
-                R"({"action":"write","target":"reminders","list":"作业","due":"2026-03-15T18:00",
+              "SUCCESS: 已写入 2/3 条到提醒事项清单「作业」");
+    EXPECT_EQ(cli.runTask(
+                  R"({"action":"write","target":"reminders","list":"作业","due":"2026-03-15T18:00",
                                "items":["数学｜P12","  语文｜背诵 ","\t"]})"),
-        "SUCCESS: 已写入 0/3 条到提醒事项清单「作业」（跳过 2 条已存在）");
+              "SUCCESS: 已写入 0/3 条到提醒事项清单「作业」（跳过 2 条已存在）");
     // No list means "作业"; a due time of another form means none, without an error.
     EXPECT_EQ(
-        runTask(
-            cli,
+        cli.runTask(
             R"({"action":"write","target":"reminders","due":"2026-03-15 18:00","items":["英语"]})"),
         "SUCCESS: 已写入 1/1 条到提醒事项清单「作业」");
     EXPECT_EQ(
-        runTask(cli, R"({"action":"write","target":"reminders","list":"周末","items":["春游"]})"),
+        cli.runTask(R"({"action":"write","target":"reminders","list":"周末","items":["春游"]})"),
         "SUCCESS: 已写入 1/1 条到提醒事项清单「周末」");
 
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","target":"reminders","list":"作业"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","target":"reminders","list":"作业"})"),
               "清单「作业」共 3 条:\n"
               "  · 数学｜P12  截止:2026-03-15 18:00  完成:false\n"
               "  · 英语  截止:无  完成:false\n"
               "  · 语文｜背诵  截止:2026-03-15 18:00  完成:false\n");
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","target":"reminders","list":"物理"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","target":"reminders","list":"物理"})"),
               "未找到清单「物理」或清单为空。现有清单: 作业 / 周末");
     // The flag always means the app's own lists.
     EXPECT_EQ(cli.run({"--dump", "作业"}).result, "未找到清单「作业」。现有: (空)");
 
     EXPECT_EQ(
-        runTask(
-            cli,
+        cli.runTask(
             R"({"action":"delete","target":"reminders","list":"作业","items":["英语","没有"]})"),
         "SUCCESS: 已从提醒事项「作业」删除 1 条");
     EXPECT_EQ(
-        runTask(cli, R"({"action":"delete","target":"reminders","list":"没有","items":["英语"]})"),
+        cli.runTask(R"({"action":"delete","target":"reminders","list":"没有","items":["英语"]})"),
         "SUCCESS: 已从提醒事项「没有」删除 0 条");
-    EXPECT_EQ(runTask(cli, R"({"action":"write","target":"reminders","list":"空","items":[]})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"write","target":"reminders","list":"空","items":[]})"),
               "ERROR: items 为空");
-    EXPECT_EQ(runTask(cli, R"({"action":"delete","target":"reminders","list":"作业"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"delete","target":"reminders","list":"作业"})"),
               "ERROR: items 为空");
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","target":"reminders","list":"作业"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","target":"reminders","list":"作业"})"),
               "清单「作业」共 2 条:\n"
               "  · 数学｜P12  截止:2026-03-15 18:00  完成:false\n"
               "  · 语文｜背诵  截止:2026-03-15 18:00  完成:false\n");
@@ -85,15 +72,15 @@ TEST(RemindersCli, RefusedAccessAndFailedDeletesAreErrors)
     TempHome home;
     CliProcess cli(home);
     writeFile(remindersRoot(home), "a file where the folder belongs");
-    EXPECT_TRUE(runTask(cli, R"({"action":"write","target":"reminders","items":["数学"]})")
+    EXPECT_TRUE(cli.runTask(R"({"action":"write","target":"reminders","items":["数学"]})")
                     .value_or(QString())
                     .startsWith("ERROR: 未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 " +
                                 remindersRoot(home)));
-    EXPECT_EQ(runTask(cli, R"({"action":"dump","target":"reminders","list":"作业"})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"dump","target":"reminders","list":"作业"})"),
               "未找到清单「作业」或清单为空。现有清单: ");
     QFile::remove(remindersRoot(home));
 
-    EXPECT_EQ(runTask(cli, R"({"action":"write","target":"reminders","items":["数学"]})"),
+    EXPECT_EQ(cli.runTask(R"({"action":"write","target":"reminders","items":["数学"]})"),
               "SUCCESS: 已写入 1/1 条到提醒事项清单「作业」");
     const QString list = remindersRoot(home) + "/作业";
     std::optional<QString> result;
@@ -101,8 +88,8 @@ TEST(RemindersCli, RefusedAccessAndFailedDeletesAreErrors)
         ReadOnlyFolder readOnly(list);
         if (!readOnly.holds())
             GTEST_SKIP() << "no way to make a folder read-only here";
-        result = runTask(
-            cli, R"({"action":"delete","target":"reminders","list":"作业","items":["数学"]})");
+        result = cli.runTask(
+            R"({"action":"delete","target":"reminders","list":"作业","items":["数学"]})");
     }
     ASSERT_TRUE(result);
     EXPECT_TRUE(result->startsWith("ERROR: 无法删除：" + list + "/")) << result->toStdString();
@@ -137,7 +124,7 @@ TEST(RemindersCli, TwoProcessesWritingAtOnceLoseNothing)
     }
 
     const std::optional<QString> dump =
-        runTask(cli, R"({"action":"dump","target":"reminders","list":"作业"})");
+        cli.runTask(R"({"action":"dump","target":"reminders","list":"作业"})");
     ASSERT_TRUE(dump);
     EXPECT_TRUE(dump->startsWith("清单「作业」共 40 条:\n")) << dump->toStdString();
     EXPECT_EQ(QDir(remindersRoot(home))
