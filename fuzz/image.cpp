@@ -1,5 +1,5 @@
 // Image loading on arbitrary bytes: written to a file, as the loader reads files, then loaded.
-#include "core/ocr/ImageLoader.h"
+#include "core/ocr/image/ImageLoader.h"
 
 #include <QCoreApplication>
 #include <QDir>
