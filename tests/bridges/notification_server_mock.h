@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bridges/dbusmock_calls.h"
 #include "bridges/notification_test_bus.h"
 
 #include <QDBusArgument>
@@ -46,32 +47,13 @@ public:
     // Every Notify call so far, oldest first.
     QList<Notify> notifyCalls() const
     {
-        const QDBusMessage reply = m_bus.connection().call(QDBusMessage::createMethodCall(
-            "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
-            "org.freedesktop.DBus.Mock", "GetCalls"));
         QList<Notify> calls;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return calls;
-        const QDBusArgument log = reply.arguments().value(0).value<QDBusArgument>();
-        log.beginArray();
-        while (!log.atEnd()) {
-            quint64 time = 0;
-            QString method;
-            QVariantList arguments;
-            log.beginStructure();
-            log >> time >> method;
-            log.beginArray();
-            while (!log.atEnd()) {
-                QDBusVariant argument;
-                log >> argument;
-                arguments.append(argument.variant());
-            }
-            log.endArray();
-            log.endStructure();
-            if (method == "Notify" && arguments.size() == 8)
-                calls.append(notifyFrom(arguments));
+        for (const DbusMockCall &call :
+             dbusMockCalls(m_bus.connection(), "org.freedesktop.Notifications",
+                           "/org/freedesktop/Notifications")) {
+            if (call.method == "Notify" && call.arguments.size() == 8)
+                calls.append(notifyFrom(call.arguments));
         }
-        log.endArray();
         return calls;
     }
 

@@ -1,5 +1,6 @@
 #include "ImportScreenDriver.h"
 #include "ScreenHarness.h"
+#include "bridges/dbusmock_calls.h"
 #include "bridges/notification_test_bus.h"
 
 #include "ui/MainWindow.h"
@@ -82,31 +83,12 @@ public:
     // The options of every Screenshot call so far, oldest first.
     QList<QVariantMap> screenshotCalls() const
     {
-        const QDBusMessage reply = m_bus.connection().call(QDBusMessage::createMethodCall(
-            portalService, portalPath, mockInterface, QStringLiteral("GetCalls")));
         QList<QVariantMap> calls;
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return calls;
-        const QDBusArgument log = reply.arguments().value(0).value<QDBusArgument>();
-        log.beginArray();
-        while (!log.atEnd()) {
-            quint64 time = 0;
-            QString method;
-            QVariantList arguments;
-            log.beginStructure();
-            log >> time >> method;
-            log.beginArray();
-            while (!log.atEnd()) {
-                QDBusVariant argument;
-                log >> argument;
-                arguments.append(argument.variant());
-            }
-            log.endArray();
-            log.endStructure();
-            if (method == QStringLiteral("Screenshot") && arguments.size() == 2)
-                calls.append(qdbus_cast<QVariantMap>(arguments[1]));
+        for (const DbusMockCall &call :
+             dbusMockCalls(m_bus.connection(), portalService, portalPath)) {
+            if (call.method == QStringLiteral("Screenshot") && call.arguments.size() == 2)
+                calls.append(qdbus_cast<QVariantMap>(call.arguments[1]));
         }
-        log.endArray();
         return calls;
     }
 
