@@ -49,22 +49,41 @@ quint16 freePort()
     return ntohs(address.sin_port);
 }
 
-// The status line of an HTTP PUT, as another CalDAV client (a phone) would make it.
-QByteArray put(quint16 port, const QByteArray &path, const QByteArray &body)
+// The status line of an HTTP request, as another CalDAV client (a phone) would make it.
+QByteArray request(quint16 port, const QByteArray &method, const QByteArray &path,
+                   const QByteArray &contentType, const QByteArray &body)
 {
     const int fd = connectTo(port);
     if (fd < 0)
         return {};
-    const QByteArray request = "PUT " + path +
-        " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/calendar\r\n"
-        "Content-Length: " +
-        QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
-    ::send(fd, request.constData(), size_t(request.size()), 0);
+    const QByteArray text = method + " " + path +
+        " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " + contentType +
+        "\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" +
+        body;
+    ::send(fd, text.constData(), size_t(text.size()), 0);
     char reply[512] = {};
     const ssize_t got = ::recv(fd, reply, sizeof reply - 1, 0);
     ::close(fd);
     const QByteArray answer(reply, got > 0 ? int(got) : 0);
     return answer.left(answer.indexOf("\r\n"));
+}
+
+QByteArray put(quint16 port, const QByteArray &path, const QByteArray &body)
+{
+    return request(port, "PUT", path, "text/calendar", body);
+}
+
+// A task list made on the server side, as a phone makes one.
+QByteArray makeTaskList(quint16 port, const QByteArray &path, const QString &title)
+{
+    const QByteArray body =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+        "<C:mkcalendar xmlns:D=\"DAV:\" xmlns:C=\"urn:ietf:params:xml:ns:caldav\">"
+        "<D:set><D:prop><D:displayname>" +
+        title.toUtf8() +
+        "</D:displayname><C:supported-calendar-component-set><C:comp name=\"VTODO\"/>"
+        "</C:supported-calendar-component-set></D:prop></D:set></C:mkcalendar>";
+    return request(port, "MKCALENDAR", path, "application/xml; charset=utf-8", body);
 }
 
 // Runs vdirsyncer with `arguments`, answering "y" to its questions; its exit code.
@@ -80,16 +99,22 @@ int vdirsyncer(const QStringList &arguments)
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-// The README's vdirsyncer configuration, pointed at the test's server.
-QByteArray readmeConfiguration(quint16 port)
+QString readmeBlock(const QString &introduction)
 {
     const QString readme = QString::fromUtf8(readFile(TestPaths::data("../../README.md")));
-    const QString start = QStringLiteral("`~/.config/vdirsyncer/config`:\n\n```ini\n");
+    const QString start = introduction + QStringLiteral("\n\n```ini\n");
     const qsizetype from = readme.indexOf(start);
     if (from < 0)
         return {};
-    QString config = readme.mid(from + start.size());
-    config.truncate(config.indexOf(QStringLiteral("```")));
+    QString block = readme.mid(from + start.size());
+    block.truncate(block.indexOf(QStringLiteral("```")));
+    return block;
+}
+
+// The README's vdirsyncer configuration, pointed at the test's server.
+QByteArray readmeConfiguration(quint16 port)
+{
+    QString config = readmeBlock(QStringLiteral("`~/.config/vdirsyncer/config`:"));
     const std::pair<QString, QString> changes[] = {
         {"url = \"https://caldav.example.com/\"",
          QString("url = \"http://127.0.0.1:%1/\"").arg(port)},
@@ -102,6 +127,48 @@ QByteArray readmeConfiguration(quint16 port)
         config.replace(from, to);
     }
     return config.toUtf8();
+}
+
+// One run of Debian's vdirsyncer.service (`vdirsyncer sync`) with the README's drop-in around
+// it, as the timer starts it in the background: nobody at the terminal. False when a step failed
+// or the README has no such drop-in.
+bool backgroundSync()
+{
+    const QString dropIn = readmeBlock(
+        QStringLiteral("`~/.config/systemd/user/vdirsyncer.service.d/slatebook.conf`:"));
+    QStringList before;
+    QStringList after;
+    for (const QString &line : dropIn.split(QLatin1Char('\n'))) {
+        if (line.startsWith(QStringLiteral("ExecStartPre=")))
+            before.append(line.mid(13));
+        else if (line.startsWith(QStringLiteral("ExecStartPost=")))
+            after.append(line.mid(14));
+    }
+    if (before.isEmpty())
+        return false;
+    const QStringList steps = before + QStringList{QStringLiteral("vdirsyncer sync")} + after;
+    for (const QString &step : steps) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.setStandardInputFile(QProcess::nullDevice());
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), step});
+        if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            ADD_FAILURE() << "the step " << step.toStdString() << " failed";
+            return false;
+        }
+    }
+    return true;
+}
+
+// Every .ics file the server keeps anywhere, as text.
+QList<QByteArray> allServerItems(const QString &storage)
+{
+    QList<QByteArray> items;
+    QDirIterator files(storage, {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext())
+        items.append(readFile(files.next()));
+    return items;
 }
 
 // Every .ics file the server keeps under the collection, as text.
@@ -195,6 +262,21 @@ TEST(RemindersCalDav, WhatSlatebookWritesReachesTheServerAndWhatTheServerHasReac
     ASSERT_EQ(read.size(), 3);
     EXPECT_TRUE(read[1].completed);
     EXPECT_EQ(read[1].due, QDateTime(QDate(2026, 3, 16), QTime(20, 0)));
+
+    // Lists made after the set-up, one here (the window makes one per homework day) and one on
+    // the phone, each arrive at the next background sync.
+    ASSERT_EQ(counts(writeRaw(service, {{"语文｜预习第3课", {}}}, "3.16作业")),
+              std::make_pair(1, 0));
+    EXPECT_TRUE(makeTaskList(port, "/test/weekend/", "周末作业").contains(" 201 "));
+    const QByteArray weekend =
+        "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//phone//EN\r\nBEGIN:VTODO\r\n"
+        "UID:weekend-1\r\nSUMMARY:数学｜口算一页\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    EXPECT_TRUE(put(port, "/test/weekend/weekend-1.ics", weekend).contains(" 201 "));
+    ASSERT_TRUE(backgroundSync());
+    EXPECT_TRUE(itemWith(allServerItems(storage), "语文｜预习第3课"))
+        << "a list made here after the set-up reached the server";
+    EXPECT_EQ(titles(rows(service, "周末作业")), QStringList({"数学｜口算一页"}))
+        << "a list made on the phone after the set-up reached Slatebook, under its title";
 
     radicale.terminate();
     radicale.waitForFinished();
