@@ -110,7 +110,7 @@ std::optional<QDateTime> CliTask::dueTime() const
     const QTime time(match.captured(4).toInt(), match.captured(5).toInt());
     if (!date.isValid() || !time.isValid())
         return std::nullopt;
-    return QDateTime(date, time, Qt::LocalTime);
+    return wallClockTime(date, time);
 }
 
 bool CliTask::dueOutOfRange() const

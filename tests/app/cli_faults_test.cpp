@@ -22,7 +22,7 @@ QString remindersList(const TempHome &home, const QString &name)
 
 } // namespace
 
-TEST(CliFaults, ADueTimeNoStoreCanKeepIsRefusedAndLosesNothing)
+TEST(CliFaults, ADueTimeIsKeptOnTheLocalClockAndOneNoStoreCanKeepIsRefused)
 {
     TempHome home;
     CliProcess cli(home);
@@ -41,6 +41,17 @@ TEST(CliFaults, ADueTimeNoStoreCanKeepIsRefusedAndLosesNothing)
         }
         EXPECT_EQ(cli.runTask(R"({"action":"write","due":"9999-12-31T18:00","items":["数学"]})"),
                   "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
+        // A time the clocks skip is kept, an hour on, in every store.
+        for (const QByteArray target : {"app", "reminders"}) {
+            EXPECT_TRUE(
+                cli.runTask(R"({"action":"write","list":"3.8作业","due":"2026-03-08T02:30",)"
+                            R"("items":["跳过的时刻"],"target":")" +
+                            target + "\"}")
+                    ->startsWith("SUCCESS: "))
+                << target.constData();
+        }
+        EXPECT_TRUE(
+            cli.run({"--dump", "3.8作业"}).result.value_or("").contains("截止:2026-03-08 03:30"));
     }
     {
         // In Shanghai the first minute of year 1 is still in year 0 in UTC.

@@ -143,6 +143,46 @@ TEST(DueTime, ClockTimeHoldsOnADayTheClocksChangeAndOutOfRangeValuesRollOver)
     EXPECT_EQ(localTimeOn(day, 0, -1), QDateTime(QDate(2026, 5, 31), QTime(23, 59)));
 }
 
+TEST(DueTime, AWallClockTimeTheClocksSkipOrRepeatIsReadAsRfc5545Does)
+{
+    struct Row {
+        const char *name;
+        const char *zone;
+        QDateTime clock; // as the user wrote it
+        QDateTime utc;   // the instant RFC 5545 gives
+    };
+    const auto at = [](int y, int mo, int d, int h, int mi, Qt::TimeSpec spec = Qt::LocalTime) {
+        return QDateTime(QDate(y, mo, d), QTime(h, mi), spec);
+    };
+    const Row rows[] = {
+        // A gap is read with the offset before it: EST (UTC-5), Lord Howe's +10:30.
+        {"New York gap start", "America/New_York", at(2026, 3, 8, 2, 0),
+         at(2026, 3, 8, 7, 0, Qt::UTC)},
+        {"New York gap", "America/New_York", at(2026, 3, 8, 2, 30), at(2026, 3, 8, 7, 30, Qt::UTC)},
+        {"Lord Howe half-hour gap", "Australia/Lord_Howe", at(2026, 10, 4, 2, 15),
+         at(2026, 10, 3, 15, 45, Qt::UTC)},
+        // A repeated time is the first one: EDT (UTC-4), Lord Howe's +11.
+        {"New York repeated hour", "America/New_York", at(2026, 11, 1, 1, 30),
+         at(2026, 11, 1, 5, 30, Qt::UTC)},
+        {"Lord Howe repeated half hour", "Australia/Lord_Howe", at(2026, 4, 5, 1, 45),
+         at(2026, 4, 4, 14, 45, Qt::UTC)},
+        {"an ordinary time", "America/New_York", at(2026, 6, 1, 18, 0),
+         at(2026, 6, 1, 22, 0, Qt::UTC)},
+    };
+    for (const Row &row : rows) {
+        const LocalZone zone(row.zone);
+        const QDateTime local = wallClockTime(row.clock.date(), row.clock.time());
+        EXPECT_EQ(local.toUTC(), row.utc) << row.name;
+        EXPECT_EQ(wallClockTime(row.clock.date(), row.clock.time(), QTimeZone(row.zone)).toUTC(),
+                  row.utc)
+            << row.name << ", in a named zone";
+        EXPECT_TRUE(isStorableDue(local)) << row.name;
+    }
+    const LocalZone newYork("America/New_York");
+    EXPECT_EQ(localTimeOn(QDate(2026, 3, 8), 2, 30).time(), QTime(3, 30))
+        << "the settings' default due time on the day the clocks spring forward";
+}
+
 TEST(SharedDefaults, KeysOfOtherPartsReadWithTheirOwnDefaults)
 {
     TempHome home;
