@@ -1,6 +1,6 @@
 #include "ui/history/HistoryView.h"
 
-#include "bridges/desktop/DesktopAlert.h"
+#include "ui/glass/DesktopAlert.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "data/HistoryStore.h"
 #include "ui/glass/GlassFonts.h"

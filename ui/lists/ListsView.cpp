@@ -1,6 +1,6 @@
 #include "ui/lists/ListsView.h"
 
-#include "bridges/desktop/DesktopAlert.h"
+#include "ui/glass/DesktopAlert.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/notifications/NotificationService.h"
 #include "data/AppSettings.h"

@@ -1,4 +1,4 @@
-#include "bridges/desktop/DesktopAlert.h"
+#include "ui/glass/DesktopAlert.h"
 
 #include <QBoxLayout>
 #include <QDialog>
