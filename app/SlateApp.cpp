@@ -5,6 +5,7 @@
 #include "app/SingleInstance.h"
 #include "app/cli/CliFinish.h"
 #include "app/cli/CliIntake.h"
+#include "app/cli/CliMessages.h"
 #include "app/cli/CliPaths.h"
 #include "app/cli/CommandLineMode.h"
 #include "bridges/notifications/DesktopNotificationCenter.h"
@@ -116,6 +117,7 @@ int SlateApp::run(int argc, char **argv)
     DataFolder::ensureExists();
 
     if (const std::optional<CliIntake::Found> found = CliIntake::takeTask(arguments)) {
+        sendMessagesToLog();
         QCoreApplication app(argc, argv);
         if (const auto *refusal = std::get_if<CliIntake::Refusal>(&*found))
             CliFinish(CliPaths::resultFile())(refusal->result);
