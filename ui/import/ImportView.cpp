@@ -3,8 +3,11 @@
 #include "core/Parser.h"
 #include "core/ScoredText.h"
 #include "data/AppSettings.h"
+#include "data/HistoryStore.h"
+#include "data/TaskStore.h"
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/StatusLine.h"
 #include "ui/import/DropZone.h"
 #include "ui/import/ImportFooter.h"
 #include "ui/import/ImportHeader.h"
@@ -51,6 +54,7 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     : QWidget(parent), m_shared(shared), m_header(new ImportHeader(this)),
       m_dropZone(new DropZone(this)), m_rawText(new RawTextSection(this)),
       m_result(new ResultPane(this)), m_footer(new ImportFooter(this)),
+      m_status(m_footer->statusLine()),
       m_portal(new ScreenshotPortal(QDBusConnection::sessionBus(), this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -64,6 +68,11 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     layout->addLayout(work, 1);
     layout->addWidget(m_footer);
 
+    connect(m_status, &StatusLine::textChanged, this, &ImportView::statusChanged);
+    // A write that was not saved stays in memory; the status says so until the user acts again.
+    connect(&m_shared.store, &TaskStore::saveFailed, m_status, &StatusLine::setFailure);
+    connect(&m_shared.history, &HistoryStore::saveFailed, m_status, &StatusLine::setFailure);
+    connect(m_header, &ImportHeader::targetChanged, m_status, &StatusLine::acknowledge);
     connect(m_header, &ImportHeader::targetChanged, m_footer, &ImportFooter::setTarget);
     connect(m_dropZone, &DropZone::filesDropped, this,
             qOverload<const QStringList &>(&ImportView::load));
@@ -73,22 +82,26 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     connect(m_result, &ResultPane::addRequested, this, &ImportView::addEntry);
     connect(m_result, &ResultPane::reparseRequested, this, &ImportView::reparse);
     connect(m_result, &ResultPane::tickedChanged, this, [this](const QUuid &id, bool ticked) {
+        m_status->acknowledge();
         if (SlateItem *entry = item(id))
             entry->enabled = ticked;
         refreshControls();
     });
     connect(m_result, &ResultPane::subjectEdited, this,
             [this](const QUuid &id, const QString &subject) {
+                m_status->acknowledge();
                 if (SlateItem *entry = item(id))
                     entry->subject = subject;
             });
     connect(m_result, &ResultPane::textEdited, this, [this](const QUuid &id, const QString &text) {
+        m_status->acknowledge();
         if (SlateItem *entry = item(id)) {
             entry->text = text;
             entry->textConfidence.clear(); // the user has checked it
         }
     });
     connect(m_result, &ResultPane::removeRequested, this, [this](const QUuid &id) {
+        m_status->acknowledge();
         m_items.removeIf([&id](const SlateItem &entry) { return entry.id == id; });
         m_result->removeRow(id);
         refreshControls();
@@ -167,6 +180,7 @@ void ImportView::load(const QString &path)
 
 void ImportView::load(const QStringList &paths)
 {
+    m_status->acknowledge();
     if (paths.isEmpty())
         return;
     m_imagePaths.clear();
@@ -195,6 +209,7 @@ void ImportView::pick()
 
 void ImportView::pasteFromClipboard()
 {
+    m_status->acknowledge();
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QImage image = clipboard->image();
     if (!image.isNull()) {
@@ -227,6 +242,7 @@ void ImportView::pasteFromClipboard()
 
 void ImportView::capture()
 {
+    m_status->acknowledge();
     if (m_portal->isCapturing())
         return;
     setStatus(ImportTexts::capturing());
@@ -332,6 +348,7 @@ void ImportView::showResult(const Recognition &recognition)
 // input whose result is dropped.
 void ImportView::takeText(const QString &text, bool dropped)
 {
+    m_status->acknowledge();
     ++m_inputGeneration;
     m_recognising = false;
     m_imagePaths.clear();
@@ -345,6 +362,7 @@ void ImportView::takeText(const QString &text, bool dropped)
 
 void ImportView::clear()
 {
+    m_status->acknowledge();
     ++m_inputGeneration;
     m_recognising = false;
     m_imagePaths.clear();
@@ -356,6 +374,7 @@ void ImportView::clear()
 
 void ImportView::reparse()
 {
+    m_status->acknowledge();
     const Parser::Result parsed = Parser::parse(m_rawLines, m_shared.settings.subjects());
     setItems(parsed.items);
     takeTitle(parsed.title);
@@ -365,6 +384,7 @@ void ImportView::reparse()
 
 void ImportView::addEntry()
 {
+    m_status->acknowledge();
     const SlateItem entry{QString(), QString()};
     m_items.append(entry);
     m_result->appendRow(entry);
@@ -373,6 +393,7 @@ void ImportView::addEntry()
 
 void ImportView::setAllTicked(bool ticked)
 {
+    m_status->acknowledge();
     for (SlateItem &entry : m_items)
         entry.enabled = ticked;
     m_result->setAllTicked(ticked);
@@ -383,6 +404,7 @@ void ImportView::write()
 {
     if (m_items.isEmpty() || isBusy())
         return;
+    m_status->acknowledge();
     WriteRequest request =
         WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(), m_header->due());
     request.imagePaths = m_imagePaths;
@@ -421,8 +443,7 @@ void ImportView::takeTitle(const std::optional<QString> &title)
 
 void ImportView::setStatus(const QString &status)
 {
-    m_footer->setStatus(status);
-    emit statusChanged(status);
+    m_status->setStatus(status);
 }
 
 void ImportView::refreshControls()

@@ -16,6 +16,7 @@ class ImportHeader;
 class QPushButton;
 class RawTextSection;
 class ResultPane;
+class StatusLine;
 
 // `ImportView`: the main flow. Pictures come in (dropped, chosen, pasted, captured from the
 // screen or handed over at start), are recognised and parsed off the UI thread, or text comes
@@ -102,5 +103,7 @@ private:
     RawTextSection *m_rawText;
     ResultPane *m_result;
     ImportFooter *m_footer;
+    // The footer's status line.
+    StatusLine *m_status;
     ScreenshotPortal *m_portal;
 };
