@@ -93,14 +93,12 @@ bool StoreFile::write()
         m_keepAside = false;
         m_known.reset();
     }
-    QString reason;
+    FileError error{QStringLiteral("无法创建文件夹"), QStringLiteral("mkpath failed")};
     const QByteArray bytes = m_content.encode();
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) ||
-        !writeFileAtomically(m_path, bytes, &reason)) {
-        qCDebug(lcStore) << "save of" << m_path << "failed:" << reason;
-        m_saveError =
-            QStringLiteral("未能保存到 %1（%2）")
-                .arg(m_path, reason.isEmpty() ? QStringLiteral("无法创建文件夹") : reason);
+        !writeFileAtomically(m_path, bytes, &error)) {
+        qCDebug(lcStore) << "save of" << m_path << "failed:" << error.systemText;
+        m_saveError = QStringLiteral("未能保存到 %1（%2）").arg(m_path, error.userText);
         return false;
     }
     m_known = bytes;
