@@ -51,9 +51,10 @@ bool alreadyRan(const DropFileStamp &stamp)
 
 void remember(const DropFileStamp &stamp)
 {
-    QString error;
+    FileError error;
     if (!QDir().mkpath(StateFolder::path()) || !writeFileAtomically(path(), encode(stamp), &error))
-        qCDebug(lcCli) << "cannot remember the drop file run; it will run again:" << error;
+        qCDebug(lcCli) << "cannot remember the drop file run; it will run again:"
+                       << error.systemText;
 }
 
 } // namespace DropFileMemory
