@@ -11,6 +11,8 @@
 #include "bridges/notifications/DesktopNotificationCenter.h"
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
+#include "bridges/reminders/vdir/VdirLeftovers.h"
+#include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "data/AppSettings.h"
 #include "data/DataFolder.h"
 #include "data/HistoryStore.h"
@@ -101,6 +103,13 @@ int runWindowMode(int argc, char **argv)
     return status;
 }
 
+// Temporary files of a run that was killed mid-change, removed at every start (not only at the
+// next write, which may never come): a few folder listings.
+void removeLeftovers()
+{
+    removeStaleLeftovers(VdirReminderStore::defaultRoot(), QDateTime::currentDateTimeUtc());
+}
+
 } // namespace
 
 int SlateApp::run(int argc, char **argv)
@@ -115,6 +124,7 @@ int SlateApp::run(int argc, char **argv)
     }
 
     DataFolder::ensureExists();
+    removeLeftovers();
 
     if (const std::optional<CliIntake::Found> found = CliIntake::takeTask(arguments)) {
         sendMessagesToLog();
