@@ -13,6 +13,11 @@
 
 namespace {
 
+QString memoryFile()
+{
+    return StateFolder::path() + QStringLiteral("/last-drop-file");
+}
+
 // One line: the SHA-256 in hex, the size in bytes, the modification time in nanoseconds.
 QByteArray encode(const DropFileStamp &stamp)
 {
@@ -39,20 +44,16 @@ QByteArray rememberedLine(const QString &path)
 
 namespace DropFileMemory {
 
-QString path()
-{
-    return StateFolder::path() + QStringLiteral("/last-drop-file");
-}
-
 bool alreadyRan(const DropFileStamp &stamp)
 {
-    return rememberedLine(path()) == encode(stamp);
+    return rememberedLine(memoryFile()) == encode(stamp);
 }
 
 void remember(const DropFileStamp &stamp)
 {
     FileError error;
-    if (!QDir().mkpath(StateFolder::path()) || !writeFileAtomically(path(), encode(stamp), &error))
+    if (!QDir().mkpath(StateFolder::path()) ||
+        !writeFileAtomically(memoryFile(), encode(stamp), &error))
         qCDebug(lcCli) << "cannot remember the drop file run; it will run again:"
                        << error.systemText;
 }

@@ -1,15 +1,12 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 // What tells one drop file from another: its bytes and when it was last written.
 struct DropFileStamp {
     QByteArray sha256; // of the bytes read; empty for a file too large to be read
     qint64 size = 0;
     qint64 modifiedNs = 0;
-
-    bool operator==(const DropFileStamp &) const = default;
 };
 
 // A drop file that cannot be deleted (a read-only tools folder) would otherwise run again at
@@ -18,7 +15,6 @@ struct DropFileStamp {
 // time) runs as usual.
 namespace DropFileMemory {
 
-QString path();
 bool alreadyRan(const DropFileStamp &stamp);
 void remember(const DropFileStamp &stamp);
 
