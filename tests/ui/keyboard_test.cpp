@@ -92,8 +92,10 @@ TEST_F(KeyboardTest, ShortcutsOpenAddAndCloseWhereTheUserExpects)
     EXPECT_TRUE(QTest::qWaitFor([&picked] { return picked; }, 5000));
 
     // Ctrl+N: a new row, ready to type into.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
-    QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_N, Qt::ControlModifier);
     const QList<EntryRow *> rows = import->findChildren<EntryRow *>();
     ASSERT_EQ(rows.size(), 2);
     auto *text = named<QLineEdit>(rows.last(), "textField");

@@ -96,7 +96,8 @@ TEST(QtTranslationsTest, QtsOwnTextsAreChineseOnAnEnglishDesktop)
     QStringList entries;
     for (const QAction *action : menu->actions())
         entries.append(action->text());
-    EXPECT_TRUE(entries.contains(QStringLiteral("粘贴(&P)"))) << entries.join(u'|').toStdString();
+    EXPECT_TRUE(entries.join(u'|').contains(QStringLiteral("粘贴")))
+        << entries.join(u'|').toStdString();
     QCalendarWidget calendar;
     calendar.setSelectedDate(QDate(2026, 1, 15));
     auto *month = calendar.findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
