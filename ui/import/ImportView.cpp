@@ -9,6 +9,7 @@
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/StatusLine.h"
 #include "ui/import/DropZone.h"
+#include "ui/import/ImageFileDialog.h"
 #include "ui/import/ImportFooter.h"
 #include "ui/import/ImportHeader.h"
 #include "ui/import/ImportTexts.h"
@@ -19,36 +20,16 @@
 
 #include <QClipboard>
 #include <QDBusConnection>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QtConcurrent>
-
-namespace {
-
-// Every format the image loader reads (Qt's readers and HEIC/HEIF), in either letter case.
-QString imageNameFilter()
-{
-    QStringList formats;
-    for (const QByteArray &format : QImageReader::supportedImageFormats())
-        formats.append(QString::fromLatin1(format));
-    formats << QStringLiteral("heic") << QStringLiteral("heif");
-    formats.removeDuplicates();
-    QStringList patterns;
-    for (const QString &format : formats)
-        patterns << QStringLiteral("*.") + format << QStringLiteral("*.") + format.toUpper();
-    return QStringLiteral("图片 (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
-
-} // namespace
 
 ImportView::ImportView(SharedObjects shared, QWidget *parent)
     : QWidget(parent), m_shared(shared), m_header(new ImportHeader(this)),
@@ -98,12 +79,14 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
         if (SlateItem *entry = item(id)) {
             entry->text = text;
             entry->textConfidence.clear(); // the user has checked it
+            recountPlacesToCheck();
         }
     });
     connect(m_result, &ResultPane::removeRequested, this, [this](const QUuid &id) {
         m_status->acknowledge();
         m_items.removeIf([&id](const SlateItem &entry) { return entry.id == id; });
         m_result->removeRow(id);
+        recountPlacesToCheck();
         refreshControls();
     });
     connect(m_footer, &ImportFooter::selectAllRequested, this, [this] { setAllTicked(true); });
@@ -113,6 +96,8 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     // Text fields keep Ctrl+V for themselves; anywhere else it pastes a picture or text.
     connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
             &ImportView::pasteFromClipboard);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this,
+            &ImportView::addEntry);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
             &QShortcut::activated, this, &ImportView::capture);
     for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
@@ -135,6 +120,8 @@ QWidget *ImportView::makeLeftPane()
 
     auto *choose = new QPushButton(QStringLiteral("选择图片…"), pane);
     choose->setObjectName(QStringLiteral("chooseImageButton"));
+    choose->setShortcut(QKeySequence::Open);
+    choose->setToolTip(QStringLiteral("选择要识别的图片（Ctrl+O）"));
     auto *paste = new QPushButton(QStringLiteral("从剪贴板"), pane);
     paste->setObjectName(QStringLiteral("pasteButton"));
     m_captureButton = new QPushButton(QStringLiteral("截取屏幕…"), pane);
@@ -199,9 +186,7 @@ void ImportView::load(const QStringList &paths)
 
 void ImportView::pick()
 {
-    QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(imageNameFilter());
+    ImageFileDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     load(dialog.selectedFiles());
@@ -316,21 +301,15 @@ void ImportView::recognise(Source source, qsizetype pictures, Job job)
 void ImportView::apply(const Recognition &recognition, Source source)
 {
     showResult(recognition);
-    qsizetype placesToCheck = 0;
-    for (const SlateItem &entry : recognition.items)
-        placesToCheck += doubtfulSpans(entry.textConfidence).size();
     if (source == Source::Clipboard)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()),
-                                                 placesToCheck));
+        showResultStatus(ImportTexts::pasted(recognition.items.size()));
     else if (source == Source::Screenshot)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::captured(recognition.items.size()),
-                                                 placesToCheck));
+        showResultStatus(ImportTexts::captured(recognition.items.size()));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
-        setStatus(ImportTexts::withPlacesToCheck(
-            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()),
-            placesToCheck));
+        showResultStatus(
+            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()));
     refreshControls();
 }
 
@@ -388,6 +367,7 @@ void ImportView::addEntry()
     const SlateItem entry{QString(), QString()};
     m_items.append(entry);
     m_result->appendRow(entry);
+    m_result->focusLastRow(); // the user adds a row to type into it
     refreshControls();
 }
 
@@ -444,6 +424,22 @@ void ImportView::takeTitle(const std::optional<QString> &title)
 void ImportView::setStatus(const QString &status)
 {
     m_status->setStatus(status);
+}
+
+void ImportView::showResultStatus(const QString &result)
+{
+    qsizetype placesToCheck = 0;
+    for (const SlateItem &entry : m_items)
+        placesToCheck += doubtfulSpans(entry.textConfidence).size();
+    m_resultStatus = result;
+    m_resultShown = ImportTexts::withPlacesToCheck(result, placesToCheck);
+    setStatus(m_resultShown);
+}
+
+void ImportView::recountPlacesToCheck()
+{
+    if (!m_resultShown.isEmpty() && m_status->text() == m_resultShown)
+        showResultStatus(m_resultStatus);
 }
 
 void ImportView::refreshControls()

@@ -146,7 +146,7 @@ void ImportFromRemindersSheet::start()
         if (!self)
             return;
         if (!granted) {
-            self->setInfo(ListsTexts::sheetNoAccess());
+            self->setInfo(ListsTexts::sheetNoAccess(self->m_shared.service.folder()));
             return;
         }
         self->m_sourceLists = self->m_shared.service.listNames();

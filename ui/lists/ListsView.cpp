@@ -1,6 +1,7 @@
 #include "ui/lists/ListsView.h"
 
 #include "ui/glass/DesktopAlert.h"
+#include "ui/glass/DueDateEdit.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/notifications/NotificationService.h"
 #include "data/AppSettings.h"
@@ -23,7 +24,6 @@
 #include "ui/lists/TaskRowDelegate.h"
 
 #include <QCheckBox>
-#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -173,7 +173,7 @@ QWidget *ListsView::makeAddBar()
     m_dueCheck = new QCheckBox(QStringLiteral("截止"), bar);
     m_dueCheck->setObjectName(QStringLiteral("addDueCheck"));
     row->addWidget(m_dueCheck);
-    m_dueEdit = new QDateTimeEdit(QDateTime::currentDateTime(), bar);
+    m_dueEdit = new DueDateEdit(QDateTime::currentDateTime(), bar);
     m_dueEdit->setObjectName(QStringLiteral("addDueEdit"));
     m_dueEdit->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
     m_dueEdit->setCalendarPopup(true);
