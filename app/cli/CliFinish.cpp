@@ -9,6 +9,13 @@
 
 CliFinish::CliFinish(QString resultFile) : m_resultFile(std::move(resultFile)) { }
 
+CliFinish CliFinish::withNote(const std::optional<QString> &note) const
+{
+    CliFinish noted = *this;
+    noted.m_note = note.value_or(QString());
+    return noted;
+}
+
 void CliFinish::operator()(const QString &text) const
 {
     static std::atomic_flag finished = ATOMIC_FLAG_INIT;
@@ -20,7 +27,10 @@ void CliFinish::operator()(const QString &text) const
     // UTF-8 without a byte-order mark, replaced atomically. Nobody is there to be told of a
     // failure (a missing tools folder, for one), so it is only traced.
     QString error;
-    if (!writeFileAtomically(m_resultFile, text.toUtf8(), &error))
+    QString result = text;
+    if (!m_note.isEmpty())
+        result += (result.endsWith(QLatin1Char('\n')) ? QString() : QStringLiteral("\n")) + m_note;
+    if (!writeFileAtomically(m_resultFile, result.toUtf8(), &error))
         qCDebug(lcCli) << "result not written to" << m_resultFile << ":" << error;
     std::fflush(nullptr);
     // _exit, not exit: other threads may still be using objects that static destructors
