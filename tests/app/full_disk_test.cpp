@@ -6,6 +6,7 @@
 #include "bridges/notifications/StateFolder.h"
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
+#include "local_data/TestFiles.h"
 #include "support/SmallTmpfs.h"
 
 #include <QDir>
@@ -16,12 +17,6 @@
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 // Hidden files included: a temporary file left behind shows here.
 QStringList names(const QString &folder)
 {
@@ -29,20 +24,11 @@ QStringList names(const QString &folder)
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-HistoryRecord importOf(const QString &title)
-{
-    HistoryRecord record;
-    record.listName = "作业";
-    record.items = {title};
-    return record;
-}
-
-PendingRequest reminderOf(const QString &identifier)
+PendingRequest reminder(const QString &identifier)
 {
     PendingRequest pending;
     pending.request.identifier = identifier;
-    pending.request.title = "作业到期提醒";
-    pending.request.trigger = CalendarTrigger{2026, 3, 15, 20, 30};
+    pending.request.trigger = IntervalTrigger{60};
     pending.addedAt = QDateTime::currentDateTimeUtc();
     return pending;
 }
@@ -63,12 +49,12 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
               "SUCCESS: 已写入 2/2 条到 App 清单「作业」");
     TaskStore window(home.dataFolder());
     HistoryStore history(home.dataFolder());
-    history.add(importOf("旧1"));
+    history.add(HistoryRecord{});
     PendingRequestFile pending(StateFolder::path());
-    pending.change([](QList<PendingRequest> &requests) { requests.append(reminderOf("a")); });
+    pending.change([](QList<PendingRequest> &requests) { requests.append(reminder("a")); });
     std::map<QString, QByteArray> before;
     for (const QString &file : {window.file(), history.file(), pending.path()})
-        before[file] = contents(file);
+        before[file] = readFile(file);
     const QStringList dataFiles = names(home.dataFolder());
     const QStringList stateFiles = names(StateFolder::path());
 
@@ -86,17 +72,17 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
     EXPECT_EQ(tasksFailed[0][0].toString(), "未能保存到 " + window.file() + full);
     EXPECT_EQ(window.list("作业")->tasks.size(), 3);
     QSignalSpy historyFailed(&history, &HistoryStore::saveFailed);
-    history.add(importOf("新2"));
+    history.add(HistoryRecord{});
     ASSERT_EQ(historyFailed.size(), 1);
     EXPECT_EQ(historyFailed[0][0].toString(), "未能保存到 " + history.file() + full);
     EXPECT_EQ(
-        pending.change([](QList<PendingRequest> &requests) { requests.append(reminderOf("b")); })
+        pending.change([](QList<PendingRequest> &requests) { requests.append(reminder("b")); })
             .size(),
         2)
         << "held in memory while it cannot be written";
 
     for (const auto &[file, bytes] : before)
-        EXPECT_EQ(contents(file), bytes) << file.toStdString();
+        EXPECT_EQ(readFile(file), bytes) << file.toStdString();
     EXPECT_EQ(names(home.dataFolder()), dataFiles);
     EXPECT_EQ(names(StateFolder::path()), stateFiles);
 

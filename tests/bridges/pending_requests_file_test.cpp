@@ -1,10 +1,9 @@
 // The pending-notifications file on real files: a request that does not read costs only itself.
 #include "bridges/notifications/PendingRequestFile.h"
 #include "local_data/DamagedValues.h"
+#include "local_data/TestFiles.h"
 #include "support/TempHome.h"
 
-#include <QDir>
-#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,22 +36,16 @@ TEST(PendingRequestFile, ADamagedRequestCostsOnlyItselfAndTheFileIsKeptAside)
         PendingRequestFile(folder).change([](QList<PendingRequest> &requests) {
             requests = {reminder(0), reminder(1), reminder(2)};
         });
-        QFile file(folder + "/notifications.json");
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray damaged = file.readAll().replace("\"提醒1\"", value);
-        file.close();
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(damaged);
-        file.close();
+        const QString file = folder + "/notifications.json";
+        const QByteArray damaged = readFile(file).replace("\"提醒1\"", value);
+        writeFile(file, damaged);
 
         PendingRequestFile pending(folder);
         EXPECT_EQ(titles(pending.read()), (QStringList{"提醒0", "提醒2"})) << name;
         pending.change([](QList<PendingRequest> &requests) { requests.append(reminder(3)); });
-        const QStringList aside = QDir(folder).entryList({"notifications.json.unreadable-*"});
+        const QStringList aside = keptAside(folder, "notifications.json");
         ASSERT_EQ(aside.size(), 1) << name;
-        QFile kept(folder + "/" + aside[0]);
-        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-        EXPECT_EQ(kept.readAll(), damaged) << name;
+        EXPECT_EQ(readFile(folder + "/" + aside[0]), damaged) << name;
         EXPECT_EQ(titles(PendingRequestFile(folder).read()),
                   (QStringList{"提醒0", "提醒2", "提醒3"}))
             << name;
