@@ -149,8 +149,8 @@ TEST(ImageLoading, LargeAndDeepImagesAreKeptAtEightBitsAndTheSizeRecognitionUses
     };
     const std::vector<Case> cases = {
         {"48-megapixel JPEG", plain, "jpg", false},
-        {"16-bit RGB PNG of the photo four times over",
-         photo.scaledToWidth(6400, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGBX64),
+        {"16-bit RGB PNG of the photo grown past the kept size",
+         photo.scaledToWidth(5000, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGBX64),
          "png", true},
         {"16-bit grey PNG", photo.convertToFormat(QImage::Format_Grayscale16), "png", true},
         {"16-bit PNG with transparency",
