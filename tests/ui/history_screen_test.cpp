@@ -301,18 +301,20 @@ TEST_F(HistoryScreenTest, APictureThatIsNoFileShowsAsMissingAndHoldsNothingUp)
     EXPECT_TRUE(idle) << "a thumbnail worker still waits on the FIFO";
 }
 
-// Thousands of records: rows are made for the records in view only, in the history's order;
+// A full history: rows are made for the records in view only, in the history's order;
 // scrolling brings the others, and their buttons act on their own record.
 TEST_F(HistoryScreenTest, ALongHistoryMakesRowsOnlyForTheRecordsInView)
 {
+    constexpr int full = int(HistoryStore::capacity);
     QList<HistoryRecord> records;
-    for (int i = 0; i < 2000; ++i)
+    for (int i = 0; i < full; ++i)
         records.append(record(QStringLiteral("第%1次").arg(i), {"数学｜P12"}, std::nullopt, 1));
     ASSERT_TRUE(writeFileAtomically(harness.history.file(), HistoryJson::encode(records)));
     harness.history.load();
-    ASSERT_EQ(harness.history.records().size(), 2000);
+    ASSERT_EQ(harness.history.records().size(), full);
     open();
-    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 2000 次导入"));
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(),
+              QStringLiteral("共 %1 次导入").arg(full));
     const QStringList first = inView();
     ASSERT_GE(first.size(), 3);
     for (qsizetype i = 0; i < first.size(); ++i)
@@ -324,16 +326,17 @@ TEST_F(HistoryScreenTest, ALongHistoryMakesRowsOnlyForTheRecordsInView)
     QTest::qWait(0);
     const QStringList last = inView();
     ASSERT_FALSE(last.isEmpty());
-    EXPECT_EQ(last.last(), QStringLiteral("第1999次"));
-    EXPECT_EQ(last.first(), QStringLiteral("第%1次").arg(2000 - last.size()));
+    EXPECT_EQ(last.last(), QStringLiteral("第%1次").arg(full - 1));
+    EXPECT_EQ(last.first(), QStringLiteral("第%1次").arg(full - last.size()));
     EXPECT_LE(view->findChildren<RecordRow *>().size(), last.size() + 2);
 
-    QTest::mouseClick(named<SymbolButton>(row(QStringLiteral("第1999次")), "deleteRecordButton"),
-                      Qt::LeftButton);
-    ASSERT_TRUE(waitUntil([&] { return harness.history.records().size() == 1999; }, 5000));
-    EXPECT_EQ(harness.history.records().last().listName, QStringLiteral("第1998次"));
+    QTest::mouseClick(
+        named<SymbolButton>(row(QStringLiteral("第%1次").arg(full - 1)), "deleteRecordButton"),
+        Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return harness.history.records().size() == full - 1; }, 5000));
+    EXPECT_EQ(harness.history.records().last().listName, QStringLiteral("第%1次").arg(full - 2));
     ASSERT_TRUE(waitUntil([&] { return !inView().isEmpty(); }, 5000));
-    EXPECT_EQ(inView().last(), QStringLiteral("第1998次"));
+    EXPECT_EQ(inView().last(), QStringLiteral("第%1次").arg(full - 2));
 }
 
 } // namespace
