@@ -2,11 +2,11 @@
 #include "ScreenHarness.h"
 #include "support/TestPaths.h"
 
+#include "bridges/notifications/NotificationRequests.h"
 #include "data/DefaultsStore.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/about/AboutView.h"
-#include "bridges/notifications/NotificationRequests.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/import/ImageFileDialog.h"
 #include "ui/import/ImportView.h"
@@ -116,7 +116,8 @@ TEST(QuitTest, ATestNotificationPendingAtQuitIsDropped)
     harness.notify.setEnabled(true);
     const QString list = QStringLiteral("3.15作业");
     harness.store.ensureList(list);
-    harness.store.addTask(QStringLiteral("数学｜P12"), QDateTime::currentDateTime().addDays(1), list);
+    harness.store.addTask(QStringLiteral("数学｜P12"), QDateTime::currentDateTime().addDays(1),
+                          list);
     harness.notify.reschedule(harness.store.allPending());
     harness.center.add(NotificationRequests::test());
     ASSERT_EQ(harness.pendingNotifications().size(), 2);

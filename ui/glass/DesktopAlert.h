@@ -20,7 +20,7 @@ struct AlertRequest {
     std::optional<QString> informativeText;
     Style style = Style::Normal;
     QStringList buttons; // in order; the first one confirms and answers the Return key, except
-                        // in a warning, where the last one (backing out) does
+                         // in a warning, where the last one (backing out) does
     std::optional<TextField> textField;
 };
 

@@ -4,8 +4,7 @@
 
 // A date and time field that Tab leaves in one press. QDateTimeEdit spends Tab on walking its
 // sections (five for "yyyy/M/d HH:mm"); the arrow keys and the mouse still reach every section.
-class DueDateEdit : public QDateTimeEdit
-{
+class DueDateEdit : public QDateTimeEdit {
     Q_OBJECT
 
 public:

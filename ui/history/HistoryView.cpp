@@ -1,9 +1,9 @@
 #include "ui/history/HistoryView.h"
 
-#include "ui/glass/DesktopAlert.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
+#include "ui/glass/DesktopAlert.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/GlassScrollArea.h"
@@ -83,10 +83,8 @@ QWidget *HistoryView::makeContent()
     // Queued: a delete removes the row whose button is still being clicked.
     connect(m_list, &RecordList::rewriteRequested, this, &HistoryView::rewrite,
             Qt::QueuedConnection);
-    connect(m_list, &RecordList::revealRequested, this, &HistoryView::reveal,
-            Qt::QueuedConnection);
-    connect(m_list, &RecordList::deleteRequested, this, &HistoryView::remove,
-            Qt::QueuedConnection);
+    connect(m_list, &RecordList::revealRequested, this, &HistoryView::reveal, Qt::QueuedConnection);
+    connect(m_list, &RecordList::deleteRequested, this, &HistoryView::remove, Qt::QueuedConnection);
     m_pages->addWidget(scroll);
     return panel;
 }

@@ -29,7 +29,7 @@ std::unique_ptr<QFile> openPicture(const QString &path)
         qCDebug(lcUi) << "no thumbnail:" << path << "cannot be opened";
         return nullptr;
     }
-    struct stat info {};
+    struct stat info { };
     if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0 ||
         info.st_size > maximumFileBytes) {
         qCDebug(lcUi) << "no thumbnail:" << path << "is not a regular file of a picture's size";
@@ -46,7 +46,7 @@ std::unique_ptr<QFile> openPicture(const QString &path)
 
 } // namespace
 
-Thumbnails::Thumbnails() : m_done(keptKilobytes) {}
+Thumbnails::Thumbnails() : m_done(keptKilobytes) { }
 
 Thumbnails &Thumbnails::shared()
 {

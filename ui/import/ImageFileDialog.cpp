@@ -20,8 +20,7 @@ QString imageNameFilter()
 }
 
 // Qt's catalogue leaves the type column's "Folder" untranslated.
-class TypeNames : public QFileIconProvider
-{
+class TypeNames : public QFileIconProvider {
 public:
     QString type(const QFileInfo &info) const override
     {
