@@ -551,9 +551,12 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
         sawCompleted = sawCompleted || (row.completed && sheet->selectedIds().contains(row.id));
     EXPECT_TRUE(sawCompleted);
 
-    // Unticking one clears "全选"; "全选" off and on ticks none, then all.
-    QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0),
-                      Qt::LeftButton);
+    // Unticking one clears "全选"; "全选" off and on ticks none, then all. The rows are laid out
+    // by a posted event: a click before that lands on a box of no size.
+    QCheckBox *firstBox = sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0);
+    ASSERT_TRUE(
+        waitUntil([&] { return firstBox->isVisible() && !firstBox->size().isEmpty(); }, 10000));
+    QTest::mouseClick(firstBox, Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(sheet, "selectAllBox")->isChecked());
     EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(),
               QStringLiteral("已选 2 条"));
