@@ -20,7 +20,9 @@ QString dumpText(const QString &list, const QList<ReminderRow> &rows,
         QString::number(rows.size()) + QStringLiteral(" 条:\n");
     for (const ReminderRow &row : rows) {
         text += QStringLiteral("  · ") + singleLine(row.title) + QStringLiteral("  截止:") +
-            (row.due ? row.due->toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+            (row.due ? row.due->toLocalTime().toString(row.dueIsDay
+                                                           ? QStringLiteral("yyyy-MM-dd")
+                                                           : QStringLiteral("yyyy-MM-dd HH:mm"))
                      : QStringLiteral("无")) +
             QStringLiteral("  完成:") +
             (row.completed ? QStringLiteral("true") : QStringLiteral("false")) + QLatin1Char('\n');

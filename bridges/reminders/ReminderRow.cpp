@@ -1,5 +1,7 @@
 #include "bridges/reminders/ReminderRow.h"
 
+#include "data/DueTime.h"
+
 #include <QTimeZone>
 #include <algorithm>
 #include <vector>
@@ -7,8 +9,13 @@
 ReminderRow ReminderRow::fromItem(const ReminderItem &item)
 {
     const ReminderFields &fields = item.fields;
-    return {item.id, fields.title.value_or(QString()),
-            fields.due ? dueDate(*fields.due) : std::nullopt, fields.completed, fields.notes};
+    const std::optional<QDateTime> due = fields.due ? dueDate(*fields.due) : std::nullopt;
+    return {item.id,
+            fields.title.value_or(QString()),
+            due,
+            due && !fields.due->time,
+            fields.completed,
+            fields.notes};
 }
 
 std::optional<QDateTime> dueDate(const DueComponents &due)
@@ -18,7 +25,7 @@ std::optional<QDateTime> dueDate(const DueComponents &due)
     const QTime time = due.time.value_or(QTime(0, 0));
     if (due.utc)
         return QDateTime(due.date, time, QTimeZone::utc());
-    return QDateTime(due.date, time);
+    return wallClockTime(due.date, time);
 }
 
 namespace {

@@ -12,14 +12,15 @@ struct ReminderRow {
     QString id;
     QString title;                // empty when the reminder has none
     std::optional<QDateTime> due; // absent when there are no due components or they form no date
+    bool dueIsDay = false;        // the due names a day without a time: `due` is its start
     bool completed = false;
     std::optional<QString> notes;
 
     static ReminderRow fromItem(const ReminderItem &item);
 };
 
-// The date-time that due components stand for: a floating one on the user's current clock, a
-// day without a time at its start.
+// The date-time that due components stand for: a floating one on the user's current clock (read
+// as RFC 5545 reads it when the clocks skip or repeat it), a day without a time at its start.
 std::optional<QDateTime> dueDate(const DueComponents &due);
 
 // Puts rows in the order `rows` hands them out. Row a comes before row b by the first rule that

@@ -66,6 +66,36 @@ TEST(CliFaults, ADueTimeIsKeptOnTheLocalClockAndOneNoStoreCanKeepIsRefused)
     EXPECT_TRUE(icsFiles(remindersList(home, "作业")).isEmpty());
 }
 
+TEST(CliFaults, OtherProgramsDueTimesReadAsTheirClocksMeanThem)
+{
+    TempHome home;
+    CliProcess cli(home);
+    LocalZone newYork("America/New_York");
+    const QString folder = remindersList(home, "外来");
+    writeFile(folder + "/displayname", "外来");
+    const auto todo = [&](const char *uid, const QByteArray &due) {
+        writeFile(
+            folder + "/" + uid + ".ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\nBEGIN:VTODO\r\nUID:" + QByteArray(uid) +
+                "\r\nSUMMARY:" + uid + "\r\n" + due + "\r\nEND:VTODO\r\nEND:VCALENDAR\r\n");
+    };
+    // Times the clocks skip take the offset before the gap, as RFC 5545 reads them: an hour on
+    // in New York, half an hour on in Lord Howe's 30-minute shift.
+    todo("floating-gap", "DUE:20260308T023000");
+    todo("zoned-gap", "DUE;TZID=America/New_York:20260308T023000");
+    todo("half-hour-gap", "DUE;TZID=Australia/Lord_Howe:20261004T021500");
+    todo("repeated", "DUE;TZID=America/New_York:20261101T013000");
+    todo("day", "DUE;VALUE=DATE:20260317");
+    const QString dump =
+        cli.runTask(R"({"action":"dump","target":"reminders","list":"外来"})").value_or("");
+    EXPECT_TRUE(dump.contains("· floating-gap  截止:2026-03-08 03:30")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("· zoned-gap  截止:2026-03-08 03:30"));
+    // 02:15 at +10:30 is 15:45 UTC the day before, 11:45 in New York.
+    EXPECT_TRUE(dump.contains("· half-hour-gap  截止:2026-10-03 11:45"));
+    EXPECT_TRUE(dump.contains("· repeated  截止:2026-11-01 01:30"));
+    EXPECT_TRUE(dump.contains("· day  截止:2026-03-17  完成:false"));
+}
+
 TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
 {
     TempHome home;

@@ -181,6 +181,12 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     EXPECT_FALSE(reopened.contains("COMPLETED:"));
     EXPECT_EQ(unownedLines(reopened), unownedLines(utcDone));
 
+    // A day without a time stays one when the reminder is written back.
+    ASSERT_TRUE(setCompleted(service, "day-3", true));
+    EXPECT_TRUE(readFile(folder + "/date-only.ics").contains("\r\nDUE;VALUE=DATE:20260317\r\n"));
+    EXPECT_TRUE(byId.at("day-3").dueIsDay);
+    EXPECT_FALSE(byId.at("float-4").dueIsDay);
+
     // A file with parts the parser dropped is never written back.
     EXPECT_FALSE(setCompleted(service, "odd", true));
     EXPECT_EQ(readFile(folder + "/odd.ics"), oddProperty);

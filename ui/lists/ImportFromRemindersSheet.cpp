@@ -25,10 +25,12 @@ using GlassPalette::Tone;
 namespace {
 
 // An abbreviated date and a short time.
-QString sheetDueText(const QDateTime &due)
+QString sheetDueText(const ReminderRow &row)
 {
     return QLocale(QLocale::Chinese, QLocale::China)
-        .toString(due.toLocalTime(), QStringLiteral("yyyy年M月d日 HH:mm"));
+        .toString(row.due->toLocalTime(),
+                  row.dueIsDay ? QStringLiteral("yyyy年M月d日")
+                               : QStringLiteral("yyyy年M月d日 HH:mm"));
 }
 
 } // namespace
@@ -232,7 +234,7 @@ void ImportFromRemindersSheet::showRows()
         title->setTextFormat(Qt::PlainText);
         texts->addWidget(title);
         if (row.due) {
-            texts->addWidget(new ToneLabel(sheetDueText(*row.due), Tone::Secondary,
+            texts->addWidget(new ToneLabel(sheetDueText(row), Tone::Secondary,
                                            GlassFonts::font(GlassFonts::Style::Caption), line));
         }
         layout->addLayout(texts, 1);

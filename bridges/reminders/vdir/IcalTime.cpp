@@ -1,6 +1,7 @@
 #include "bridges/reminders/vdir/IcalTime.h"
 
 #include "bridges/reminders/vdir/IcalZones.h"
+#include "data/DueTime.h"
 
 #include <QTimeZone>
 
@@ -64,7 +65,7 @@ QDateTime instant(const icaltimetype &time)
     const QDate date(time.year, time.month, time.day);
     const QTime clock(time.hour, time.minute, time.second);
     return icaltime_is_utc(time) ? QDateTime(date, clock, QTimeZone::utc())
-                                 : QDateTime(date, clock);
+                                 : wallClockTime(date, clock);
 }
 
 DueComponents utcComponents(const QDateTime &instant)

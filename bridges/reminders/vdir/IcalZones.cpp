@@ -1,6 +1,7 @@
 #include "bridges/reminders/vdir/IcalZones.h"
 
 #include "bridges/reminders/RemindersLog.h"
+#include "data/DueTime.h"
 
 #include <QFileInfo>
 #include <QTimeZone>
@@ -180,7 +181,7 @@ std::optional<QDateTime> instantInZone(const QDate &date, const QTime &time, con
     if (!zone && vtimezone)
         zone = zoneNamed(locationOf(vtimezone));
     if (zone)
-        return QDateTime(date, time, *zone).toUTC();
+        return wallClockTime(date, time, *zone).toUTC();
     if (!vtimezone) {
         qCDebug(lcReminders) << "time zone" << tzid << "is neither known nor defined in the file";
         return std::nullopt;
