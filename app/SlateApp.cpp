@@ -91,13 +91,14 @@ int runWindowMode(int argc, char **argv)
         QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
     const std::optional<QString> image = imageArgument(argumentList(argc, argv));
 
+    // Before the window's bus name is taken: whoever sees the name may send a quit signal at once.
+    const QuitOnSignal quitOnSignal;
     // One window process per user: a later start hands its image to the running window and ends
     // here, before it creates anything that shows notifications.
     SingleInstance instance;
     if (!instance.claim(image.value_or(QString())))
         return 0;
 
-    const QuitOnSignal quitOnSignal;
     const int status = showWindow(instance, image);
     waitForPoolOrExit(status);
     return status;

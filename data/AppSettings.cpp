@@ -2,19 +2,10 @@
 
 #include "data/DueTime.h"
 #include "data/HorizontalSpace.h"
+#include "data/StoreLog.h"
 
 namespace {
 
-const QString listNameTemplateKey = QStringLiteral("tpl");
-const QString dueEnabledKey = QStringLiteral("dueOn");
-const QString dueHourKey = QStringLiteral("dueH");
-const QString dueMinuteKey = QStringLiteral("dueM");
-const QString dedupeKey = QStringLiteral("dedupe");
-const QString subjectsTextKey = QStringLiteral("subjects");
-const QString ocrLangTextKey = QStringLiteral("ocrLang");
-const QString saveHistoryKey = QStringLiteral("hist");
-const QString openAfterWriteKey = QStringLiteral("openAfter");
-const QString reminderStoreKey = QStringLiteral("reminderStore");
 const QString evolutionValue = QStringLiteral("evolution");
 const QString folderValue = QStringLiteral("folder");
 
@@ -39,12 +30,44 @@ std::optional<AppSettings::ReminderStore> reminderStoreNamed(const QString &text
     return std::nullopt;
 }
 
+// The store the stored text names; the folder, logged, for a text that names none.
 AppSettings::ReminderStore reminderStoreIn(const DefaultsStore &store)
 {
-    const std::optional<QString> text = store.text(reminderStoreKey);
-    const std::optional<AppSettings::ReminderStore> named =
-        text ? reminderStoreNamed(*text) : std::nullopt;
-    return named.value_or(AppSettings::Defaults::reminderStore);
+    const QString text = store.value(Setting::ReminderStore).toString();
+    if (const std::optional<AppSettings::ReminderStore> named = reminderStoreNamed(text))
+        return *named;
+    qCDebug(lcStore) << "setting" << SettingsSchema::spec(Setting::ReminderStore).key << "holds"
+                     << text << "which names no store; the folder applies";
+    return AppSettings::ReminderStore::Folder;
+}
+
+using Published = void (AppSettings::*)();
+
+// Where each setting's assignment is published.
+Published changedSignal(Setting setting)
+{
+    switch (setting) {
+    case Setting::ListNameTemplate:
+        return &AppSettings::listNameTemplateChanged;
+    case Setting::DueEnabled:
+        return &AppSettings::dueEnabledChanged;
+    case Setting::DueHour:
+        return &AppSettings::dueHourChanged;
+    case Setting::DueMinute:
+        return &AppSettings::dueMinuteChanged;
+    case Setting::Dedupe:
+        return &AppSettings::dedupeChanged;
+    case Setting::SubjectsText:
+        return &AppSettings::subjectsTextChanged;
+    case Setting::OcrLangText:
+        return &AppSettings::ocrLangTextChanged;
+    case Setting::SaveHistory:
+        return &AppSettings::saveHistoryChanged;
+    case Setting::OpenAfterWrite:
+        return &AppSettings::openAfterWriteChanged;
+    default:
+        return &AppSettings::reminderStoreChanged;
+    }
 }
 
 QStringList splitList(const QString &text)
@@ -60,89 +83,40 @@ QStringList splitList(const QString &text)
 
 } // namespace
 
-AppSettings::AppSettings(QObject *parent)
-    : QObject(parent),
-      m_listNameTemplate(d.text(listNameTemplateKey).value_or(Defaults::listNameTemplate())),
-      m_dueEnabled(d.boolean(dueEnabledKey).value_or(Defaults::dueEnabled)),
-      m_dueHour(d.integer(dueHourKey).value_or(Defaults::dueHour)),
-      m_dueMinute(d.integer(dueMinuteKey).value_or(Defaults::dueMinute)),
-      m_dedupe(d.boolean(dedupeKey).value_or(Defaults::dedupe)),
-      m_subjectsText(d.text(subjectsTextKey).value_or(Defaults::subjectsText())),
-      m_ocrLangText(d.text(ocrLangTextKey).value_or(Defaults::ocrLangText())),
-      m_saveHistory(d.boolean(saveHistoryKey).value_or(Defaults::saveHistory)),
-      m_openAfterWrite(d.boolean(openAfterWriteKey).value_or(Defaults::openAfterWrite)),
-      m_reminderStore(reminderStoreIn(d))
+AppSettings::AppSettings(QObject *parent) : QObject(parent)
 {
+    for (int setting = 0; setting < ownSettings; ++setting)
+        m_values[setting] = d.value(Setting(setting));
+    // Kept as the name it is written as, whichever way the file names it.
+    m_values[int(Setting::ReminderStore)] =
+        reminderStoreIn(d) == ReminderStore::Evolution ? evolutionValue : folderValue;
+    for (const QString &key : d.unknownKeys())
+        qCDebug(lcStore) << "setting" << key << "is unknown; left alone";
 }
 
-void AppSettings::setListNameTemplate(const QString &value)
+void AppSettings::assign(Setting setting, const QVariant &value)
 {
-    m_listNameTemplate = value;
-    emit listNameTemplateChanged();
-    d.setText(listNameTemplateKey, value);
+    m_values[int(setting)] = value;
+    emit(this->*changedSignal(setting))();
+    d.setValue(setting, value);
 }
 
-void AppSettings::setDueEnabled(bool value)
+AppSettings::ReminderStore AppSettings::reminderStore() const
 {
-    m_dueEnabled = value;
-    emit dueEnabledChanged();
-    d.setBoolean(dueEnabledKey, value);
-}
-
-void AppSettings::setDueHour(int value)
-{
-    m_dueHour = value;
-    emit dueHourChanged();
-    d.setInteger(dueHourKey, value);
-}
-
-void AppSettings::setDueMinute(int value)
-{
-    m_dueMinute = value;
-    emit dueMinuteChanged();
-    d.setInteger(dueMinuteKey, value);
-}
-
-void AppSettings::setDedupe(bool value)
-{
-    m_dedupe = value;
-    emit dedupeChanged();
-    d.setBoolean(dedupeKey, value);
-}
-
-void AppSettings::setSubjectsText(const QString &value)
-{
-    m_subjectsText = value;
-    emit subjectsTextChanged();
-    d.setText(subjectsTextKey, value);
-}
-
-void AppSettings::setOcrLangText(const QString &value)
-{
-    m_ocrLangText = value;
-    emit ocrLangTextChanged();
-    d.setText(ocrLangTextKey, value);
-}
-
-void AppSettings::setSaveHistory(bool value)
-{
-    m_saveHistory = value;
-    emit saveHistoryChanged();
-    d.setBoolean(saveHistoryKey, value);
-}
-
-void AppSettings::setOpenAfterWrite(bool value)
-{
-    m_openAfterWrite = value;
-    emit openAfterWriteChanged();
-    d.setBoolean(openAfterWriteKey, value);
+    return m_values[int(Setting::ReminderStore)] == evolutionValue ? ReminderStore::Evolution
+                                                                   : ReminderStore::Folder;
 }
 
 void AppSettings::setReminderStore(ReminderStore value)
 {
-    m_reminderStore = value;
-    emit reminderStoreChanged();
-    d.setText(reminderStoreKey, value == ReminderStore::Evolution ? evolutionValue : folderValue);
+    assign(Setting::ReminderStore,
+           value == ReminderStore::Evolution ? evolutionValue : folderValue);
+}
+
+void AppSettings::restoreDefaults()
+{
+    for (int setting = 0; setting < int(Setting::ReminderStore); ++setting)
+        assign(Setting(setting), SettingsSchema::spec(Setting(setting)).fallback);
 }
 
 AppSettings::ReminderStore AppSettings::storedReminderStore()
@@ -152,26 +126,26 @@ AppSettings::ReminderStore AppSettings::storedReminderStore()
 
 std::optional<QString> AppSettings::unknownReminderStore()
 {
-    const std::optional<QString> text = DefaultsStore().text(reminderStoreKey);
-    if (text && !text->trimmed().isEmpty() && !reminderStoreNamed(*text))
+    const QString text = DefaultsStore().value(Setting::ReminderStore).toString();
+    if (!text.trimmed().isEmpty() && !reminderStoreNamed(text))
         return text;
     return std::nullopt;
 }
 
 QStringList AppSettings::subjects() const
 {
-    return splitList(m_subjectsText);
+    return splitList(subjectsText());
 }
 
 QStringList AppSettings::ocrLanguages() const
 {
-    return splitList(m_ocrLangText);
+    return splitList(ocrLangText());
 }
 
 QString AppSettings::defaultListName(const QDateTime &date) const
 {
     const QDate day = date.toLocalTime().date();
-    QString name = m_listNameTemplate;
+    QString name = listNameTemplate();
     name.replace(QStringLiteral("{YYYY}"), QString::number(day.year()));
     name.replace(QStringLiteral("{M}"), QString::number(day.month()));
     name.replace(QStringLiteral("{D}"), QString::number(day.day()));
@@ -180,7 +154,7 @@ QString AppSettings::defaultListName(const QDateTime &date) const
 
 std::optional<QDateTime> AppSettings::defaultDue() const
 {
-    if (!m_dueEnabled)
+    if (!dueEnabled())
         return std::nullopt;
-    return localTimeOn(QDate::currentDate(), m_dueHour, m_dueMinute);
+    return localTimeOn(QDate::currentDate(), dueHour(), dueMinute());
 }

@@ -6,31 +6,20 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <array>
 #include <optional>
 
-// The user's preferences, each under a short fixed key in the defaults store (DefaultsStore):
-//
-//   property          key          stored as  default
-//   listNameTemplate  "tpl"        string     "{M}.{D}作业"
-//   dueEnabled        "dueOn"      Boolean    true
-//   dueHour           "dueH"       integer    23
-//   dueMinute         "dueM"       integer    59
-//   dedupe            "dedupe"     Boolean    true   (Reminders writes skip existing entries)
-//   subjectsText      "subjects"   string     the sixteen subjects 语文 … 音乐, comma-separated
-//   ocrLangText       "ocrLang"    string     "zh-Hans,en-US"
-//   saveHistory       "hist"       Boolean    true
-//   openAfterWrite    "openAfter"  Boolean    false
-//   reminderStore     "reminderStore" string  "folder"  (or "evolution"; read in any letter case,
-//                                                        and as the window words them, 本机文件夹
-//                                                        and 桌面任务 (Evolution); any other text
-//                                                        reads as "folder")
-//
-// The same store holds three keys that other parts own; SharedDefaults reads them.
+// The user's preferences: the first ten rows of SettingsSchema, which gives each its key, type
+// and default. The reminder store is kept as "folder" or "evolution", and read in any letter
+// case and as the window words them (本机文件夹, 桌面任务 (Evolution)); any other text reads as
+// "folder" and is logged. The same store holds three keys that other parts own; SharedDefaults
+// reads them.
 //
 // Every key is read once at creation; a missing key, or one holding a value of another type,
-// gives the default, and creation writes nothing. Assigning a property publishes the change and
-// then writes that key at once. Only the window creates an AppSettings; command-line mode reads
-// no settings. Values are not range-checked: an hour of 25 is used as it is.
+// gives the default (logged), and creation writes nothing. Assigning a property publishes the
+// change and then writes that key at once. Only the window creates an AppSettings; command-line
+// mode reads no settings. Values are not range-checked: an hour of 25 is used as it is.
 class AppSettings : public QObject {
     Q_OBJECT
 
@@ -39,46 +28,33 @@ public:
     // Evolution Data Server.
     enum class ReminderStore { Folder, Evolution };
 
-    struct Defaults {
-        static QString listNameTemplate() { return QStringLiteral("{M}.{D}作业"); }
-        static constexpr bool dueEnabled = true;
-        static constexpr int dueHour = 23;
-        static constexpr int dueMinute = 59;
-        static constexpr bool dedupe = true;
-        static QString subjectsText()
-        {
-            return QStringLiteral(
-                "语文,数学,英语,物理,化学,生物,历史,地理,政治,道法,科学,社会,信息,体育,美术,音乐");
-        }
-        static QString ocrLangText() { return QStringLiteral("zh-Hans,en-US"); }
-        static constexpr bool saveHistory = true;
-        static constexpr bool openAfterWrite = false;
-        static constexpr ReminderStore reminderStore = ReminderStore::Folder;
-    };
-
     explicit AppSettings(QObject *parent = nullptr);
 
-    QString listNameTemplate() const { return m_listNameTemplate; }
-    bool dueEnabled() const { return m_dueEnabled; }
-    int dueHour() const { return m_dueHour; }
-    int dueMinute() const { return m_dueMinute; }
-    bool dedupe() const { return m_dedupe; }
-    QString subjectsText() const { return m_subjectsText; }
-    QString ocrLangText() const { return m_ocrLangText; }
-    bool saveHistory() const { return m_saveHistory; }
-    bool openAfterWrite() const { return m_openAfterWrite; }
-    ReminderStore reminderStore() const { return m_reminderStore; }
+    QString listNameTemplate() const { return m_values[int(Setting::ListNameTemplate)].toString(); }
+    bool dueEnabled() const { return m_values[int(Setting::DueEnabled)].toBool(); }
+    int dueHour() const { return m_values[int(Setting::DueHour)].toInt(); }
+    int dueMinute() const { return m_values[int(Setting::DueMinute)].toInt(); }
+    bool dedupe() const { return m_values[int(Setting::Dedupe)].toBool(); }
+    QString subjectsText() const { return m_values[int(Setting::SubjectsText)].toString(); }
+    QString ocrLangText() const { return m_values[int(Setting::OcrLangText)].toString(); }
+    bool saveHistory() const { return m_values[int(Setting::SaveHistory)].toBool(); }
+    bool openAfterWrite() const { return m_values[int(Setting::OpenAfterWrite)].toBool(); }
+    ReminderStore reminderStore() const;
 
-    void setListNameTemplate(const QString &value);
-    void setDueEnabled(bool value);
-    void setDueHour(int value);
-    void setDueMinute(int value);
-    void setDedupe(bool value);
-    void setSubjectsText(const QString &value);
-    void setOcrLangText(const QString &value);
-    void setSaveHistory(bool value);
-    void setOpenAfterWrite(bool value);
+    void setListNameTemplate(const QString &value) { assign(Setting::ListNameTemplate, value); }
+    void setDueEnabled(bool value) { assign(Setting::DueEnabled, value); }
+    void setDueHour(int value) { assign(Setting::DueHour, value); }
+    void setDueMinute(int value) { assign(Setting::DueMinute, value); }
+    void setDedupe(bool value) { assign(Setting::Dedupe, value); }
+    void setSubjectsText(const QString &value) { assign(Setting::SubjectsText, value); }
+    void setOcrLangText(const QString &value) { assign(Setting::OcrLangText, value); }
+    void setSaveHistory(bool value) { assign(Setting::SaveHistory, value); }
+    void setOpenAfterWrite(bool value) { assign(Setting::OpenAfterWrite, value); }
     void setReminderStore(ReminderStore value);
+
+    // Every setting but the reminder store back to its default, each published and written as an
+    // assignment is. The store stays: switching it would hide every reminder written so far.
+    void restoreDefaults();
 
     // The stored choice, read without an AppSettings: command-line mode creates none but writes
     // to the same store as the window.
@@ -115,15 +91,10 @@ signals:
     void reminderStoreChanged();
 
 private:
+    static constexpr int ownSettings = int(Setting::ReminderStore) + 1;
+
+    void assign(Setting setting, const QVariant &value);
+
     DefaultsStore d;
-    QString m_listNameTemplate;
-    bool m_dueEnabled;
-    int m_dueHour;
-    int m_dueMinute;
-    bool m_dedupe;
-    QString m_subjectsText;
-    QString m_ocrLangText;
-    bool m_saveHistory;
-    bool m_openAfterWrite;
-    ReminderStore m_reminderStore;
+    std::array<QVariant, ownSettings> m_values; // by Setting
 };

@@ -47,11 +47,6 @@ void HistoryStore::load()
         emit recordsChanged();
 }
 
-bool HistoryStore::save()
-{
-    return m_file.save();
-}
-
 void HistoryStore::add(const HistoryRecord &record)
 {
     change([&] {

@@ -31,10 +31,8 @@ public:
 
     // Reads the file again; on success replaces the records, otherwise leaves them as they are.
     void load();
-    // Writes the records as they are in memory; false when they could not be saved.
-    bool save();
     // Why the last change could not be saved; nothing when it was.
-    const std::optional<QString> &saveError() const { return m_file.saveError(); }
+    std::optional<QString> saveError() const { return m_file.saveError(); }
 
     // Puts the record first and drops the oldest beyond `capacity`.
     void add(const HistoryRecord &record);

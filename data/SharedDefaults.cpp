@@ -6,17 +6,18 @@ namespace SharedDefaults {
 
 bool notifyOn()
 {
-    return DefaultsStore().boolean(QStringLiteral("notifyOn")).value_or(true);
+    return DefaultsStore().value(Setting::NotifyOn).toBool();
 }
 
 double notifyLead()
 {
-    return DefaultsStore().number(QStringLiteral("notifyLead")).value_or(0);
+    return DefaultsStore().value(Setting::NotifyLead).toDouble();
 }
 
 std::optional<QString> startSection()
 {
-    return DefaultsStore().text(QStringLiteral("startSection"));
+    const QVariant section = DefaultsStore().value(Setting::StartSection);
+    return section.isValid() ? std::optional(section.toString()) : std::nullopt;
 }
 
 } // namespace SharedDefaults

@@ -1,64 +1,39 @@
 #pragma once
 
-#include <QByteArray>
+#include "data/FileStoreCore.h"
+
 #include <QFileSystemWatcher>
-#include <QLockFile>
 #include <QObject>
 #include <QScopeGuard>
 #include <QString>
 #include <QTimer>
-#include <functional>
-#include <memory>
 #include <optional>
 
-// The one file a store mirrors its whole state to, shared with every other process that runs a
-// store on the same folder (the window and command-line runs of the executable), and the one
-// protocol every store change follows: lock → reload if changed → apply → save → notify.
-// - It remembers the bytes last read or written, so a change made elsewhere is reloaded before
-//   anything is changed here.
-// - A file that failed to load, or loaded only in part, is kept aside before the first write.
-// - Every write replaces the file atomically; a write that fails is reported, never hidden.
-// - It watches the folder and reloads a file replaced while the store sat idle.
-// The store itself only says how its content is read and written (`Content`).
+// A FileStoreCore for a store that lives on the event loop: every change follows the core's
+// protocol (lock → reload if changed → apply → save), then observers hear of it once the lock is
+// let go, so an observer that changes the store again does not wait on the lock. It also watches
+// the folder and reloads a file replaced while the store sat idle.
 class StoreFile : public QObject {
     Q_OBJECT
 
 public:
-    enum class Read { Always, IfChanged };
-
-    enum class Decoded {
-        Whole,     // the content was replaced by the file's
-        Partly,    // replaced, but some entries could not be read: the file is kept aside first
-        Unreadable // the content stays as it was: the file is kept aside before it is written
-    };
-
-    struct Content {
-        // Replaces the store's content by what the bytes hold.
-        std::function<Decoded(const QByteArray &)> adopt;
-        std::function<QByteArray()> encode;
-    };
+    using Read = FileStoreCore::Read;
+    using Decoded = FileStoreCore::Decoded;
+    using Content = FileStoreCore::Content;
 
     // Creates the file's folder when missing (a failure shows at the first save).
     StoreFile(QString path, Content content, QObject *parent = nullptr);
 
-    const QString &path() const { return m_path; }
+    const QString &path() const { return m_core.path(); }
 
-    // Reads the file and, unless it holds what was last read or written here (IfChanged) or is
-    // missing, adopts it. True when the content was replaced; emits nothing.
-    bool reload(Read mode);
+    // FileStoreCore::reload; emits nothing.
+    bool reload(Read mode) { return m_core.reload(mode); }
 
-    // Runs one change under the lock on freshly reloaded content. `operation(bool &changed)` sets
-    // `changed` when there is something to save; its result is returned. Saved while the lock is
-    // held, then `contentChanged` (and `saveFailed` when the save failed) once the lock is let go,
-    // so an observer that changes the store again does not wait on the lock.
+    // FileStoreCore::change, then `contentChanged` (and `saveFailed` when the save failed).
     template <typename Operation>
     auto change(Operation operation);
 
-    // Writes the content as it is in memory, under the lock. False when it was not saved.
-    bool save();
-
-    // Why the last save failed, in the user's language; nothing after a save that worked.
-    const std::optional<QString> &saveError() const { return m_saveError; }
+    std::optional<QString> saveError() const { return m_core.saveError(); }
 
 signals:
     // The content was replaced by a change here or by the file (reloaded while idle).
@@ -67,18 +42,10 @@ signals:
     void saveFailed(const QString &reason);
 
 private:
-    bool write();
-    // Held until destroyed. When the lock cannot be had (an unwritable folder, a process that
-    // hangs holding it) the caller goes on without it rather than dropping the user's change.
-    std::unique_ptr<QLockFile> lock() const;
     void watchFile();
     void reloadWhenIdle();
 
-    QString m_path;
-    Content m_content;
-    std::optional<QByteArray> m_known; // bytes last read or written; nothing while missing
-    bool m_keepAside = false;
-    std::optional<QString> m_saveError;
+    FileStoreCore m_core;
     QFileSystemWatcher m_watcher;
     QTimer m_settle;
 };
@@ -86,21 +53,12 @@ private:
 template <typename Operation>
 auto StoreFile::change(Operation operation)
 {
-    bool reloaded = false;
-    bool changed = false;
-    bool saved = true;
-    // Guards end in reverse order: save, let go of the lock, then tell observers once.
+    FileStoreCore::Outcome outcome;
     const auto publish = qScopeGuard([&] {
-        if (reloaded || changed)
+        if (outcome.reloaded || outcome.changed)
             emit contentChanged();
-        if (!saved)
-            emit saveFailed(*m_saveError);
+        if (!outcome.saved)
+            emit saveFailed(m_core.saveError().value_or(QString()));
     });
-    const auto held = lock();
-    reloaded = reload(Read::IfChanged);
-    const auto save = qScopeGuard([&] {
-        if (changed)
-            saved = write();
-    });
-    return operation(changed);
+    return m_core.change(operation, outcome);
 }

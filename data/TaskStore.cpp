@@ -44,17 +44,6 @@ StoreFile::Decoded TaskStore::adopt(const QByteArray &bytes)
     return StoreFile::Decoded::Partly;
 }
 
-void TaskStore::load()
-{
-    if (m_file.reload(StoreFile::Read::Always))
-        emit listsChanged();
-}
-
-bool TaskStore::save()
-{
-    return m_file.save();
-}
-
 std::optional<qsizetype> TaskStore::index(const QString &rawName) const
 {
     const QString name = singleLine(rawName);

@@ -49,12 +49,8 @@ public:
     const QString &dir() const { return m_dir; }
     const QString &file() const { return m_file.path(); }
 
-    // Reads the file again; on success replaces the lists, otherwise leaves them as they are.
-    void load();
-    // Writes the lists as they are in memory; false when they could not be saved.
-    bool save();
     // Why the last change could not be saved; nothing when it was.
-    const std::optional<QString> &saveError() const { return m_file.saveError(); }
+    std::optional<QString> saveError() const { return m_file.saveError(); }
 
     // A copy of the first list with that name.
     std::optional<TaskList> list(const QString &name) const;

@@ -2,21 +2,9 @@
 
 #include "app/cli/CliLog.h"
 #include "bridges/notifications/StateFolder.h"
-#include "data/AtomicWrite.h"
-
-#include <QDir>
-#include <QFile>
-#include <QScopeGuard>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "data/FileStoreCore.h"
 
 namespace {
-
-QString memoryFile()
-{
-    return StateFolder::path() + QStringLiteral("/last-drop-file");
-}
 
 // One line: the SHA-256 in hex, the size in bytes, the modification time in nanoseconds.
 QByteArray encode(const DropFileStamp &stamp)
@@ -25,20 +13,17 @@ QByteArray encode(const DropFileStamp &stamp)
         QByteArray::number(stamp.modifiedNs) + '\n';
 }
 
-// The remembered line; nothing for a file that is missing, not a regular file (never waiting on a
-// FIFO) or far larger than a line.
-QByteArray rememberedLine(const QString &path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat status { };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > 4096)
-        return {};
-    QFile file;
-    return file.open(fd, QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
-}
+// The remembered line, kept as every file the program keeps is: never read from a FIFO, never
+// left half written.
+struct Memory {
+    QByteArray line;
+    FileStoreCore file{StateFolder::path() + QStringLiteral("/last-drop-file"),
+                       {[this](const QByteArray &bytes) {
+                            line = bytes;
+                            return FileStoreCore::Decoded::Whole;
+                        },
+                        [this] { return line; }}};
+};
 
 } // namespace
 
@@ -46,16 +31,24 @@ namespace DropFileMemory {
 
 bool alreadyRan(const DropFileStamp &stamp)
 {
-    return rememberedLine(memoryFile()) == encode(stamp);
+    Memory memory;
+    memory.file.reload(FileStoreCore::Read::Always);
+    return memory.line == encode(stamp);
 }
 
 void remember(const DropFileStamp &stamp)
 {
-    FileError error;
-    if (!QDir().mkpath(StateFolder::path()) ||
-        !writeFileAtomically(memoryFile(), encode(stamp), &error))
+    Memory memory;
+    FileStoreCore::Outcome outcome;
+    memory.file.change(
+        [&](bool &changed) {
+            memory.line = encode(stamp);
+            changed = true;
+        },
+        outcome);
+    if (!outcome.saved)
         qCDebug(lcCli) << "cannot remember the drop file run; it will run again:"
-                       << error.systemText;
+                       << memory.file.saveError().value_or(QString());
 }
 
 } // namespace DropFileMemory

@@ -1,5 +1,7 @@
 #include "bridges/desktop/DesktopServices.h"
 
+#include "bridges/desktop/DesktopLog.h"
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -12,7 +14,8 @@ namespace DesktopServices {
 
 void openFolder(const QString &folder)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(folder)))
+        qCDebug(lcDesktop) << "no program opened the folder" << folder;
 }
 
 void revealFile(const QString &file)
@@ -32,15 +35,19 @@ void revealFile(const QString &file)
     auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
                      [folder](QDBusPendingCallWatcher *done) {
-                         if (done->isError())
+                         if (done->isError()) {
+                             qCDebug(lcDesktop) << "the file manager did not show" << folder << ":"
+                                                << done->error().message();
                              openFolder(folder);
+                         }
                          done->deleteLater();
                      });
 }
 
 void openApplication(const QString &program)
 {
-    QProcess::startDetached(program, {});
+    if (!QProcess::startDetached(program, {}))
+        qCDebug(lcDesktop) << "cannot start" << program;
 }
 
 } // namespace DesktopServices

@@ -7,15 +7,11 @@
 #include "data/SharedDefaults.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-const QString notifyOnKey = QStringLiteral("notifyOn");
-const QString notifyLeadKey = QStringLiteral("notifyLead");
 
 // A lead beyond this (about 30,000 years) is no lead anyone set; capping it keeps the
 // conversion to milliseconds defined.
@@ -71,7 +67,7 @@ bool NotificationService::enabled() const
 void NotificationService::setEnabled(bool enabled)
 {
     const bool before = this->enabled();
-    DefaultsStore().setBoolean(notifyOnKey, enabled);
+    DefaultsStore().setValue(Setting::NotifyOn, enabled);
     if (before != enabled)
         emit enabledChanged();
 }
@@ -83,11 +79,8 @@ double NotificationService::leadSeconds() const
 
 void NotificationService::setLeadSeconds(double seconds)
 {
-    // The defaults file keeps no types: the number goes in as its shortest exact decimal text,
-    // which is how a number reads back.
     const double before = leadSeconds();
-    DefaultsStore().setText(notifyLeadKey,
-                            QString::number(seconds, 'g', QLocale::FloatingPointShortest));
+    DefaultsStore().setValue(Setting::NotifyLead, seconds);
     if (before != seconds)
         emit leadSecondsChanged();
 }

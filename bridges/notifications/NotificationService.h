@@ -32,12 +32,10 @@ public:
     // "未检查" until the first permission check answers.
     QString statusText() const { return m_statusText; }
 
-    // `enabled`: the defaults key "notifyOn", read and written through on every use; true when
-    // it is absent or not a Boolean.
+    // The settings Setting::NotifyOn and Setting::NotifyLead, read and written through on every
+    // use.
     bool enabled() const;
     void setEnabled(bool enabled);
-    // `leadSeconds`: the defaults key "notifyLead", read and written through on every use; 0
-    // when it is absent or not a number.
     double leadSeconds() const;
     void setLeadSeconds(double seconds);
 

@@ -2,8 +2,10 @@
 
 #include "support/TestPaths.h"
 
+#include <QDBusServiceWatcher>
 #include <QDir>
-#include <QTest>
+#include <QEventLoop>
+#include <QTimer>
 #include <csignal>
 
 WindowProcess::WindowProcess(const TestSessionBus &bus, const QString &runtimeFolder,
@@ -32,15 +34,20 @@ WindowProcess::~WindowProcess()
 
 bool WindowProcess::waitForWindow(int timeoutMs)
 {
-    const auto holdsName = [this] {
-        return m_bus.connection()
-            .interface()
-            ->isServiceRegistered("org.slatebook.Slatebook")
-            .value();
+    const QString name = QStringLiteral("org.slatebook.Slatebook");
+    const auto holdsName = [&] {
+        return m_bus.connection().interface()->isServiceRegistered(name).value();
     };
-    return QTest::qWaitFor([&] { return m_process.state() != QProcess::Running || holdsName(); },
-                           timeoutMs) &&
-        m_process.state() == QProcess::Running && holdsName();
+    // Watching before looking, so a name taken in between is not missed.
+    QDBusServiceWatcher watcher(name, m_bus.connection(),
+                                QDBusServiceWatcher::WatchForRegistration);
+    QEventLoop loop;
+    QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered, &loop, &QEventLoop::quit);
+    QObject::connect(&m_process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    if (m_process.state() == QProcess::Running && !holdsName())
+        loop.exec();
+    return m_process.state() == QProcess::Running && holdsName();
 }
 
 bool WindowProcess::waitForTaskEnd(int timeoutMs)

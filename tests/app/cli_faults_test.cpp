@@ -4,6 +4,7 @@
 #include "bridges/reminders_support.h"
 #include "data/TaskStore.h"
 #include "support/LocalZone.h"
+#include "support/PrivateMounts.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -98,6 +99,7 @@ TEST(CliFaults, OtherProgramsDueTimesReadAsTheirClocksMeanThem)
 
 TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
 {
+    RUN_WITH_PRIVATE_MOUNTS();
     TempHome home;
     CliProcess cli(home);
     ASSERT_EQ(cli.runTask(R"({"action":"write","items":["语文"]})"),
@@ -114,18 +116,14 @@ TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
     QFile::remove(file);
     writeFile(file, before);
 
-    // A data folder that takes no new files (read-only, or a full disk).
-    {
-        ReadOnlyFolder readOnly(home.dataFolder());
-        if (readOnly.holds()) {
-            result = cli.runTask(R"({"action":"write","items":["数学"]})");
-            EXPECT_TRUE(result && result->startsWith("ERROR: 未能保存到 " + file))
-                << result.value_or("").toStdString();
-            result = cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})");
-            EXPECT_TRUE(result && result->startsWith("ERROR: "))
-                << result.value_or("").toStdString();
-        }
-    }
+    // A data folder mounted read-only.
+    if (!PrivateMounts::readOnly(home.dataFolder()))
+        GTEST_SKIP() << "mounting is refused here";
+    result = cli.runTask(R"({"action":"write","items":["数学"]})");
+    EXPECT_EQ(result, "ERROR: 未能保存到 " + file + "（文件系统只读）");
+    result = cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})");
+    EXPECT_EQ(result, "ERROR: 未能保存到 " + file + "（文件系统只读）");
+    ASSERT_TRUE(PrivateMounts::unmount(home.dataFolder()));
     EXPECT_EQ(readFile(file), before);
     EXPECT_EQ(cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})"),
               "SUCCESS: 已从 App 清单「作业」删除 1 条");

@@ -1,5 +1,6 @@
 // The executable as a batch tool: task intake, the "ocr" action and the result file.
 #include "CliProcess.h"
+#include "WindowProcess.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
@@ -9,9 +10,6 @@
 namespace {
 
 const QString printPhoto = TestPaths::data(QStringLiteral("03-print-photo.jpg"));
-
-// A run that stays up this long has opened its window.
-constexpr int windowWaitMs = 2500;
 
 } // namespace
 
@@ -62,22 +60,25 @@ TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
 {
     TempHome home;
     CliProcess cli(home);
-
-    // An invalid drop file is still consumed, and the window opens as usual.
-    cli.writeDropFile("{not json");
-    CliOutcome outcome = cli.run({}, windowWaitMs);
-    EXPECT_FALSE(outcome.finished) << "window mode keeps running";
-    EXPECT_FALSE(QFile::exists(cli.dropFile()));
-    EXPECT_FALSE(outcome.result);
-
-    for (const QStringList &arguments : {
-             QStringList{"--ocr"},                                  // flag without its value
-             QStringList{"--write", home.path() + "/missing.json"}, // unreadable task file
-             QStringList{"--list", "作业"},                         // unknown flag
-         }) {
-        outcome = cli.run(arguments, windowWaitMs);
-        EXPECT_FALSE(outcome.finished) << arguments.join(' ').toStdString();
-        EXPECT_FALSE(outcome.result);
+    cli.createToolsFolder();
+    TestSessionBus bus;
+    const QString runtime = makeRuntimeFolder(home.path() + "/runtime");
+    const struct {
+        const char *name;
+        QStringList arguments;
+    } rows[] = {
+        {"an invalid drop file, consumed all the same", {}},
+        {"a flag without its value", {"--ocr"}},
+        {"an unreadable task file", {"--write", home.path() + "/missing.json"}},
+        {"an unknown flag", {"--list", "作业"}},
+    };
+    for (const auto &row : rows) {
+        if (row.arguments.isEmpty())
+            cli.writeDropFile("{not json");
+        WindowProcess window(bus, runtime, home.path(), row.arguments);
+        EXPECT_TRUE(window.waitForWindow()) << row.name;
+        EXPECT_FALSE(QFile::exists(cli.dropFile())) << row.name;
+        EXPECT_FALSE(QFile::exists(cli.resultFile())) << row.name;
     }
 }
 

@@ -7,7 +7,7 @@
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
 #include "local_data/TestFiles.h"
-#include "support/SmallTmpfs.h"
+#include "support/PrivateMounts.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,13 +37,14 @@ PendingRequest reminder(const QString &identifier)
 
 TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
 {
+    RUN_WITH_PRIVATE_MOUNTS();
     TempHome home;
     CliProcess cli(home);
     cli.createToolsFolder();
     // ~/.local holds tasks.json and history.json (share/) and the notification file (state/).
-    const SmallTmpfs local(home.path() + "/.local");
-    if (!local.mounted())
-        GTEST_SKIP() << "no tmpfs can be mounted here: " << local.why().toStdString();
+    const QString local = home.path() + "/.local";
+    if (!PrivateMounts::mountTmpfs(local, 256))
+        GTEST_SKIP() << "mounting a tmpfs is refused here";
 
     ASSERT_EQ(cli.runTask(R"({"action":"write","list":"作业","items":["旧1","旧2"]})"),
               "SUCCESS: 已写入 2/2 条到 App 清单「作业」");
@@ -58,7 +59,7 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
     const QStringList dataFiles = names(home.dataFolder());
     const QStringList stateFiles = names(StateFolder::path());
 
-    local.fill();
+    const QString filler = PrivateMounts::fill(local);
     const QString full = "（磁盘已满）";
     EXPECT_EQ(cli.runTask(R"({"action":"write","list":"作业","items":["新1"]})"),
               "ERROR: 未能保存到 " + window.file() + full);
@@ -88,20 +89,20 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
 
     // The result file on a full disk: an earlier run's result never stands in for this one's.
     {
-        const SmallTmpfs tools(cli.toolsFolder(), 64);
-        ASSERT_TRUE(tools.mounted());
+        ASSERT_TRUE(PrivateMounts::mountTmpfs(cli.toolsFolder(), 64));
         cli.run({"--dump", "数学"});
-        tools.fill();
+        PrivateMounts::fill(cli.toolsFolder());
         const QString dumped = cli.run({"--dump", "作业"}).result.value_or("");
         EXPECT_TRUE(dumped.startsWith("清单「作业」共 2 条")) << dumped.toStdString();
         QFile::remove(cli.resultFile());
-        tools.fill();
+        PrivateMounts::fill(cli.toolsFolder());
         EXPECT_EQ(cli.run({"--dump", "作业"}).result, std::nullopt);
-        EXPECT_EQ(names(cli.toolsFolder()), QStringList{".filler"});
+        EXPECT_EQ(names(cli.toolsFolder()), QStringList{"filler"});
+        PrivateMounts::unmount(cli.toolsFolder());
     }
 
     // Once there is room again, the change held in memory is saved with the next one.
-    local.release();
+    ASSERT_TRUE(QDir(filler).removeRecursively());
     window.add({"新3"}, "作业");
     EXPECT_TRUE(tasksFailed.size() == 1 && !window.saveError());
     EXPECT_EQ(cli.run({"--dump", "作业"}).result.value_or("").count("\n  [ ] "), 4);

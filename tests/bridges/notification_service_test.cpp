@@ -9,7 +9,10 @@
 #include "data/DefaultsStore.h"
 #include "support/TempHome.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
@@ -110,16 +113,18 @@ TEST(NotificationService, UnreadableSettingsReadAsOnWithoutLead)
     DesktopNotificationCenter center(StateFolder::path(), bus.connection(), clock);
     NotificationService service(center, clock);
 
-    DefaultsStore store;
-    store.setText("notifyOn", "maybe");
-    store.setText("notifyLead", "half an hour");
+    QDir().mkpath(QFileInfo(DefaultsStore::filePath()).absolutePath());
+    QFile file(DefaultsStore::filePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[General]\nnotifyOn=maybe\nnotifyLead=half an hour\n");
+    file.close();
     EXPECT_TRUE(service.enabled());
     EXPECT_EQ(service.leadSeconds(), 0);
 
     service.setEnabled(false);
     service.setLeadSeconds(86400);
-    EXPECT_EQ(store.boolean("notifyOn"), false);
-    EXPECT_EQ(store.number("notifyLead"), 86400);
+    EXPECT_EQ(DefaultsStore().value(Setting::NotifyOn), false);
+    EXPECT_EQ(DefaultsStore().value(Setting::NotifyLead), 86400.0);
 }
 
 TEST(NotificationService, RescheduleClearsEverythingAndCountIgnoresTheTestNotification)

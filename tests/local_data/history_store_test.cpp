@@ -186,23 +186,3 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
         EXPECT_TRUE(HistoryStore().records().isEmpty()) << name;
     }
 }
-
-TEST(HistoryStore, AnUnreadableFileIsKeptAsideAndAnUncreatableFolderLosesNothingInMemory)
-{
-    TempHome home;
-    writeFile(home.dataFolder() + "/history.json", "[{\"id\": 1}]");
-    {
-        HistoryStore history;
-        history.add(record("L"));
-        ASSERT_EQ(keptAside(home.dataFolder(), "history.json").size(), 1);
-        EXPECT_EQ(readFile(home.dataFolder() + "/" +
-                           keptAside(home.dataFolder(), "history.json").first()),
-                  "[{\"id\": 1}]");
-        EXPECT_EQ(HistoryStore().records().size(), 1);
-    }
-    writeFile(home.path() + "/blocked", "");
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/blocked"));
-    HistoryStore history;
-    history.add(record("kept in memory"));
-    EXPECT_EQ(history.records().size(), 1);
-}

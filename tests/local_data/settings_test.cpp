@@ -7,6 +7,7 @@
 #include "support/LocalZone.h"
 #include "support/TempHome.h"
 
+#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -19,30 +20,13 @@ void writeSettingsFile(const QByteArray &ini)
 
 } // namespace
 
-TEST(AppSettings, FirstStartGivesTheDefaultsAndWritesNothing)
-{
-    TempHome home;
-    const AppSettings settings;
-    EXPECT_EQ(DefaultsStore::filePath(), home.path() + "/.config/Slatebook/Slatebook.conf");
-    EXPECT_EQ(settings.listNameTemplate(), "{M}.{D}作业");
-    EXPECT_TRUE(settings.dueEnabled());
-    EXPECT_EQ(settings.dueHour(), 23);
-    EXPECT_EQ(settings.dueMinute(), 59);
-    EXPECT_TRUE(settings.dedupe());
-    EXPECT_EQ(settings.subjects(),
-              QStringList({"语文", "数学", "英语", "物理", "化学", "生物", "历史", "地理", "政治",
-                           "道法", "科学", "社会", "信息", "体育", "美术", "音乐"}));
-    EXPECT_EQ(settings.ocrLanguages(), QStringList({"zh-Hans", "en-US"}));
-    EXPECT_TRUE(settings.saveHistory());
-    EXPECT_FALSE(settings.openAfterWrite());
-    EXPECT_FALSE(QFile::exists(DefaultsStore::filePath()));
-}
-
-TEST(AppSettings, AssignmentPublishesWritesAtOnceAndIsReadAtTheNextStart)
+TEST(AppSettings, FirstStartWritesNothingAndAnAssignmentIsPublishedWrittenAndReadNextStart)
 {
     TempHome home;
     {
         AppSettings settings;
+        EXPECT_EQ(DefaultsStore::filePath(), home.path() + "/.config/Slatebook/Slatebook.conf");
+        EXPECT_FALSE(QFile::exists(DefaultsStore::filePath()));
         QSignalSpy hourChanged(&settings, &AppSettings::dueHourChanged);
         QSignalSpy templateChanged(&settings, &AppSettings::listNameTemplateChanged);
         settings.setDueHour(7);
@@ -54,33 +38,72 @@ TEST(AppSettings, AssignmentPublishesWritesAtOnceAndIsReadAtTheNextStart)
         settings.setListNameTemplate("");
         settings.setDueEnabled(false);
         settings.setDueMinute(-5);
+        settings.setReminderStore(AppSettings::ReminderStore::Evolution);
     }
-    const AppSettings again;
+    AppSettings again;
     EXPECT_EQ(again.dueHour(), 7);
     EXPECT_EQ(again.listNameTemplate(), "") << "an empty text is a value, not a missing key";
     EXPECT_FALSE(again.dueEnabled());
     EXPECT_EQ(again.dueMinute(), -5) << "not range-checked";
+    EXPECT_EQ(again.reminderStore(), AppSettings::ReminderStore::Evolution);
+
+    QSignalSpy subjectsChanged(&again, &AppSettings::subjectsTextChanged);
+    again.restoreDefaults();
+    EXPECT_EQ(subjectsChanged.count(), 1);
+    EXPECT_EQ(AppSettings().dueHour(), 23);
+    EXPECT_EQ(AppSettings().reminderStore(), AppSettings::ReminderStore::Evolution)
+        << "restoring the defaults keeps the store the reminders are in";
 }
 
-TEST(AppSettings, ValuesOfAnotherTypeReadAsDefaultsAndHandEditedTextsAreKept)
+// Each stored value another type or unknown: the default stands, the value is logged, and the
+// file keeps what it holds.
+TEST(SettingsSchema, AnIllTypedOrUnknownStoredValueFallsBackToTheDefaultAndIsLogged)
 {
     TempHome home;
-    writeSettingsFile("[General]\n"
-                      "dueH=seven\n"
-                      "dueM=12.5\n"
-                      "dueOn=1\n"
-                      "openAfter=@ByteArray(true)\n"
-                      "hist=false\n"
-                      "subjects=语文,数学,  英语\n"
-                      "tpl=\"{YYYY}年{M}月\"\n");
+    const QByteArray file = "[General]\n"
+                            "dueH=seven\n"
+                            "dueM=12.5\n"
+                            "dueOn=1\n"
+                            "openAfter=@ByteArray(true)\n"
+                            "notifyLead=inf\n"
+                            "reminderStore=evolutoin\n"
+                            "colour=blue\n"
+                            "hist=false\n"
+                            "subjects=语文,数学,  英语\n"
+                            "tpl=\"{YYYY}年{M}月\"\n";
+    writeSettingsFile(file);
+    static QStringList logged;
+    logged.clear();
+    QLoggingCategory::setFilterRules("slatebook.store.debug=true");
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { logged.append(text); });
     const AppSettings settings;
-    EXPECT_EQ(settings.dueHour(), 23);
-    EXPECT_EQ(settings.dueMinute(), 59);
-    EXPECT_TRUE(settings.dueEnabled());
-    EXPECT_FALSE(settings.openAfterWrite()) << "a byte array is not a Boolean";
+    const double lead = SharedDefaults::notifyLead();
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules("slatebook.store.debug=false");
+
+    const struct {
+        const char *key;
+        bool fellBack;
+    } rows[] = {
+        {"dueH", settings.dueHour() == 23},
+        {"dueM", settings.dueMinute() == 59},
+        {"dueOn", settings.dueEnabled()},
+        {"openAfter", !settings.openAfterWrite()},
+        {"notifyLead", lead == 0},
+        {"reminderStore", settings.reminderStore() == AppSettings::ReminderStore::Folder},
+        {"colour", true},
+    };
+    for (const auto &row : rows) {
+        EXPECT_TRUE(row.fellBack) << row.key;
+        EXPECT_EQ(logged.filter(QString("\"%1\"").arg(row.key)).size(), 1)
+            << row.key << ": " << logged.join('\n').toStdString();
+    }
+    // Hand-edited values of the right type are taken as they are.
     EXPECT_FALSE(settings.saveHistory());
     EXPECT_EQ(settings.subjects(), QStringList({"语文", "数学", "英语"}));
     EXPECT_EQ(settings.listNameTemplate(), "{YYYY}年{M}月");
+    EXPECT_EQ(readFile(DefaultsStore::filePath()), file);
 }
 
 TEST(AppSettings, ListsSplitAtAsciiCommasAndTrimBlanksButNotLineBreaks)
@@ -183,7 +206,7 @@ TEST(DueTime, AWallClockTimeTheClocksSkipOrRepeatIsReadAsRfc5545Does)
         << "the settings' default due time on the day the clocks spring forward";
 }
 
-TEST(SharedDefaults, KeysOfOtherPartsReadWithTheirOwnDefaults)
+TEST(SharedDefaults, KeysOfOtherPartsReadAsTheirTypesOrTheirOwnDefaults)
 {
     TempHome home;
     EXPECT_TRUE(SharedDefaults::notifyOn());
@@ -194,8 +217,4 @@ TEST(SharedDefaults, KeysOfOtherPartsReadWithTheirOwnDefaults)
     EXPECT_FALSE(SharedDefaults::notifyOn());
     EXPECT_EQ(SharedDefaults::notifyLead(), 300.5);
     EXPECT_EQ(SharedDefaults::startSection(), "历史记录");
-
-    writeSettingsFile("[General]\nnotifyOn=yes\nnotifyLead=soon\n");
-    EXPECT_TRUE(SharedDefaults::notifyOn());
-    EXPECT_EQ(SharedDefaults::notifyLead(), 0);
 }

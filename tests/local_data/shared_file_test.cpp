@@ -1,6 +1,5 @@
 // Two stores on one folder, as the window and a command-line run have it: nothing may be lost.
 #include "TestFiles.h"
-#include "data/HistoryStore.h"
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
 
@@ -40,14 +39,6 @@ TEST(SharedStoreFile, EveryChangeReloadsWhatAnotherStoreSavedFirst)
     EXPECT_EQ(allTitles(window), QStringList({"L/a", "L/b", "M/c"}));
     EXPECT_EQ(allTitles(TaskStore(home.dataFolder())), QStringList({"L/a", "L/b", "M/c"}));
     EXPECT_TRUE(TaskStore(home.dataFolder()).list("L")->tasks.first().done);
-
-    HistoryRecord record;
-    record.listName = "L";
-    HistoryStore first, second;
-    first.add(record);
-    second.clear();
-    first.add(record);
-    EXPECT_EQ(first.records().size(), 1) << "the clear in between was seen";
 }
 
 TEST(SharedStoreFile, AnIdleStoreReloadsAChangeOnDiskAndKeepsItsListsOverABrokenOne)

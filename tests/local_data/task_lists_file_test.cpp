@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -219,58 +218,4 @@ TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
     TempHome home;
     writeFile(home.dataFolder() + "/tasks.json", withReplaced("\"tasks\": [", "\"tasks\": [1,"));
     EXPECT_EQ(TaskStore(home.dataFolder()).lists()[0].tasks.size(), 2);
-}
-
-TEST(TaskListsFile, AnUnreadableFileIsKeptAsideBeforeTheFirstSaveOverIt)
-{
-    TempHome home;
-    const QString file = home.dataFolder() + "/tasks.json";
-    const QByteArray newerFormat = R"({"version": 2, "lists": []})";
-    writeFile(file, newerFormat);
-
-    TaskStore store(home.dataFolder());
-    store.load();
-    EXPECT_TRUE(store.lists().isEmpty());
-    EXPECT_TRUE(keptAside(home.dataFolder(), "tasks.json").isEmpty()) << "reading moves nothing";
-    EXPECT_EQ(readFile(file), newerFormat);
-
-    store.add({"数学｜P12"}, "作业");
-    const QStringList aside = keptAside(home.dataFolder(), "tasks.json");
-    ASSERT_EQ(aside.size(), 1);
-    EXPECT_TRUE(QRegularExpression("^tasks\\.json\\.unreadable-\\d{8}T\\d{6}Z$")
-                    .match(aside.first())
-                    .hasMatch());
-    EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), newerFormat);
-    EXPECT_EQ(TaskStore(home.dataFolder()).lists().size(), 1);
-
-    // A second unreadable file within the same second gets its own name.
-    writeFile(file, "not json");
-    TaskStore(home.dataFolder()).add({"x"}, "y");
-    EXPECT_EQ(keptAside(home.dataFolder(), "tasks.json").size(), 2);
-}
-
-TEST(TaskListsFile, AFolderThatCannotHoldTheFileLosesNothingInMemory)
-{
-    TempHome home;
-    writeFile(home.path() + "/blocked", "a file where the data folder should be");
-    TaskStore store(home.path() + "/blocked");
-    QSignalSpy failed(&store, &TaskStore::saveFailed);
-    EXPECT_EQ(store.add({"数学"}, "作业").added, 1);
-    EXPECT_EQ(store.list("作业")->tasks.size(), 1);
-    EXPECT_EQ(readFile(home.path() + "/blocked"), "a file where the data folder should be");
-    // Said, not hidden: the caller learns that the change lives in memory only.
-    ASSERT_EQ(failed.size(), 1);
-    EXPECT_TRUE(
-        failed[0][0].toString().startsWith("未能保存到 " + home.path() + "/blocked/tasks.json"));
-    EXPECT_EQ(store.saveError(), failed[0][0].toString());
-    EXPECT_FALSE(store.save());
-    store.add({"英语"}, "作业");
-    EXPECT_EQ(failed.size(), 3);
-    EXPECT_EQ(store.list("作业")->tasks.size(), 2);
-
-    // Once the folder can hold the file, the next change saves everything kept in memory.
-    QFile::remove(home.path() + "/blocked");
-    store.toggle(store.list("作业")->tasks[0].id, "作业");
-    EXPECT_FALSE(store.saveError());
-    EXPECT_EQ(TaskStore(home.path() + "/blocked").list("作业")->tasks.size(), 2);
 }

@@ -1,6 +1,6 @@
 #include "ImportScreenDriver.h"
-#include "PrivateMounts.h"
 #include "ScreenHarness.h"
+#include "support/PrivateMounts.h"
 
 #include "core/Parser.h"
 #include "ui/MainWindow.h"

@@ -1,9 +1,9 @@
 #include "AlertAnswerer.h"
 #include "ImportScreenDriver.h"
 #include "Named.h"
-#include "PrivateMounts.h"
 #include "ScreenHarness.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
+#include "support/PrivateMounts.h"
 #include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"

@@ -178,7 +178,8 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
     EXPECT_TRUE(harness.settings.saveHistory());
     EXPECT_FALSE(harness.settings.openAfterWrite());
     EXPECT_EQ(harness.settings.ocrLangText(), QStringLiteral("zh-Hans,en-US"));
-    EXPECT_EQ(harness.settings.subjectsText(), AppSettings::Defaults::subjectsText());
+    EXPECT_EQ(harness.settings.subjectsText(),
+              SettingsSchema::spec(Setting::SubjectsText).fallback.toString());
     EXPECT_FALSE(harness.notify.enabled());
     EXPECT_EQ(harness.notify.leadSeconds(), 3600);
 
@@ -186,7 +187,7 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
     EXPECT_EQ(named<QLineEdit>(view, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
     EXPECT_EQ(named<QLineEdit>(view, "languagesField")->text(), QStringLiteral("zh-Hans,en-US"));
     EXPECT_EQ(named<QLineEdit>(view, "subjectsField")->text(),
-              AppSettings::Defaults::subjectsText());
+              SettingsSchema::spec(Setting::SubjectsText).fallback.toString());
     EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("59"));
     EXPECT_TRUE(named<QCheckBox>(view, "dedupeBox")->isChecked());
     EXPECT_FALSE(named<QCheckBox>(view, "openAfterBox")->isChecked());

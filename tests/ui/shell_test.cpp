@@ -42,7 +42,7 @@ AppSection startSectionWith(const std::optional<QString> &stored)
 {
     ScreenHarness harness;
     if (stored)
-        DefaultsStore().setText(QStringLiteral("startSection"), *stored);
+        DefaultsStore().setValue(Setting::StartSection, *stored);
     MainWindow window(harness.shared());
     return window.rootView()->section();
 }

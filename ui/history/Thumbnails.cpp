@@ -109,8 +109,10 @@ QImage Thumbnails::make(const QString &path, int side)
     }
     if (image.isNull())
         image = ImageLoader::load(path); // HEIC and whatever Qt cannot size up front
-    if (image.isNull())
+    if (image.isNull()) {
+        qCDebug(lcUi) << "no thumbnail:" << path << "holds no picture that reads";
         return {};
+    }
     const QImage filled =
         image.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
     return filled.copy((filled.width() - side) / 2, (filled.height() - side) / 2, side, side)

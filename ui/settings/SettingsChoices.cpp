@@ -1,7 +1,5 @@
 #include "ui/settings/SettingsChoices.h"
 
-#include "data/AppSettings.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -62,21 +60,6 @@ QList<int> minutes(int stored)
 QString twoDigits(int value)
 {
     return QString::asprintf("%02d", value);
-}
-
-void restoreDefaults(AppSettings &settings)
-{
-    using Defaults = AppSettings::Defaults;
-    settings.setListNameTemplate(Defaults::listNameTemplate());
-    settings.setDueEnabled(Defaults::dueEnabled);
-    settings.setDueHour(Defaults::dueHour);
-    settings.setDueMinute(Defaults::dueMinute);
-    settings.setDedupe(Defaults::dedupe);
-    settings.setSaveHistory(Defaults::saveHistory);
-    settings.setOpenAfterWrite(Defaults::openAfterWrite);
-    settings.setOcrLangText(Defaults::ocrLangText());
-    settings.setSubjectsText(Defaults::subjectsText());
-    // The Reminders store stays: switching it would hide every reminder written so far.
 }
 
 } // namespace SettingsChoices

@@ -3,10 +3,8 @@
 #include <QList>
 #include <QString>
 
-class AppSettings;
-
-// The choices of the settings pickers, and restoring the defaults: the parts of the settings
-// screen that are not about widgets.
+// The choices of the settings pickers: the part of the settings screen that is not about
+// widgets.
 namespace SettingsChoices {
 
 struct Lead {
@@ -25,9 +23,5 @@ QList<int> hours(int stored);
 QList<int> minutes(int stored);
 // Two digits: "05".
 QString twoDigits(int value);
-
-// "恢复默认设置": each stored setting back to its default, in a fixed order. The notification
-// options are not settings of AppSettings and stay as they are.
-void restoreDefaults(AppSettings &settings);
 
 } // namespace SettingsChoices

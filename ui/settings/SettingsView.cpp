@@ -421,5 +421,5 @@ void SettingsView::askPendingCount()
 
 void SettingsView::restoreDefaults()
 {
-    SettingsChoices::restoreDefaults(m_shared.settings);
+    m_shared.settings.restoreDefaults();
 }

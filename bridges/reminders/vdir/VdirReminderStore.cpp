@@ -141,8 +141,10 @@ std::optional<ReminderList> VdirReminderStore::listInFolder(const QString &folde
 
 QList<ReminderList> VdirReminderStore::lists() const
 {
-    if (!accessible(m_root, R_OK | X_OK))
+    if (!accessible(m_root, R_OK | X_OK)) {
+        qCDebug(lcReminders) << "the reminders folder" << m_root << "cannot be read; no lists";
         return {};
+    }
     QList<ReminderList> lists;
     for (const QString &name :
          QDir(m_root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {

@@ -1,33 +1,38 @@
-#include "PrivateMounts.h"
+#pragma once
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QString>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
+// Mounts for one test that leave the machine's alone, so that a test meets a disk that is really
+// full or a folder that is really read-only: the test runs again in a child process of its own
+// user and mount namespaces (`unshare -rm`), where a tmpfs or a bind mount needs no privilege and
+// vanishes with the process. Programs the test starts see the same mounts.
 namespace PrivateMounts {
 
-namespace {
+inline constexpr char marker[] = "SLATEBOOK_TEST_PRIVATE_MOUNTS";
 
-constexpr char marker[] = "SLATEBOOK_TEST_PRIVATE_MOUNTS";
-
-QByteArray native(const QString &path)
-{
-    return QFile::encodeName(path);
-}
-
-} // namespace
-
-bool inside()
+// Whether this process is that child.
+inline bool inside()
 {
     return qEnvironmentVariableIsSet(marker);
 }
 
-ChildRun runCurrentTest()
+struct ChildRun {
+    bool passed = false;
+    bool skipped = false;
+    QString output;
+};
+
+// Runs the current test again in the child and waits for it.
+inline ChildRun runCurrentTest()
 {
     const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
     if (unshare.isEmpty())
@@ -57,7 +62,14 @@ ChildRun runCurrentTest()
     return run;
 }
 
-bool mountTmpfs(const QString &dir, int kilobytes)
+inline QByteArray native(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// A tmpfs of `kilobytes` and room for a few dozen files on `dir`, created when missing; false
+// when mounting is refused.
+inline bool mountTmpfs(const QString &dir, int kilobytes)
 {
     QDir().mkpath(dir);
     const QByteArray options = "size=" + QByteArray::number(kilobytes) + "k,nr_inodes=64";
@@ -65,7 +77,8 @@ bool mountTmpfs(const QString &dir, int kilobytes)
                    options.constData()) == 0;
 }
 
-bool bind(const QString &from, const QString &onto)
+// `from` shown again at `onto`, both created when missing.
+inline bool bind(const QString &from, const QString &onto)
 {
     QDir().mkpath(from);
     QDir().mkpath(onto);
@@ -73,7 +86,23 @@ bool bind(const QString &from, const QString &onto)
         0;
 }
 
-QString fill(const QString &dir)
+// `dir` shown read-only over itself: every change in it fails with EROFS, root's too.
+inline bool readOnly(const QString &dir)
+{
+    const QByteArray path = native(dir);
+    return bind(dir, dir) &&
+        ::mount(nullptr, path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+// Ends the last mount on `dir`.
+inline bool unmount(const QString &dir)
+{
+    return ::umount2(native(dir).constData(), MNT_DETACH) == 0;
+}
+
+// Fills the file system of `dir` from a folder `dir/filler` until it takes no further byte nor
+// file; the folder, whose removal makes room again.
+inline QString fill(const QString &dir)
 {
     const QString folder = dir + QStringLiteral("/filler");
     QDir().mkpath(folder);
@@ -98,3 +127,14 @@ QString fill(const QString &dir)
 }
 
 } // namespace PrivateMounts
+
+// Opens a test that mounts: the test process runs it in the child and ends with the child's
+// result; the child goes on.
+#define RUN_WITH_PRIVATE_MOUNTS()                                                                  \
+    if (!PrivateMounts::inside()) {                                                                \
+        const PrivateMounts::ChildRun run = PrivateMounts::runCurrentTest();                       \
+        if (run.skipped)                                                                           \
+            GTEST_SKIP() << run.output.toStdString();                                              \
+        EXPECT_TRUE(run.passed) << run.output.toStdString();                                       \
+        return;                                                                                    \
+    }
