@@ -61,22 +61,6 @@ TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
     }
 }
 
-TEST(CliIntake, WriteFlagReadsTheTaskFileAndLeavesIt)
-{
-    TempHome home;
-    CliProcess cli(home);
-    cli.createToolsFolder();
-    const QString taskFile = home.path() + "/task.json";
-    QFile file(taskFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"action":"ocr","path":null,"unknown":[1,2]})");
-    file.close();
-
-    const CliOutcome outcome = cli.run({"--write", taskFile});
-    EXPECT_EQ(outcome.result, "ERROR: 缺少图片路径");
-    EXPECT_TRUE(QFile::exists(taskFile));
-}
-
 TEST(CliIntake, MissingToolsFolderIsNeverCreatedAndTheRunStillEnds)
 {
     TempHome home;

@@ -66,8 +66,9 @@ TEST(ConcurrentWriters, ACommandLineWriteWhileTheWindowHoldsTheFolderLosesNothin
 
     // While idle, the window picks up a command-line write by itself.
     QSignalSpy changed(&window, &TaskStore::listsChanged);
-    EXPECT_EQ(cli.run({"--write", writeTaskFile(home, "last", "app", {"cli-last"})}).result,
-              "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
+    const QString last = writeTaskFile(home, "last", "app", {"cli-last"});
+    EXPECT_EQ(cli.run({"--write", last}).result, "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
+    EXPECT_TRUE(QFile::exists(last)) << "a task file is read, never consumed";
     ASSERT_TRUE(changed.wait(5000));
     EXPECT_TRUE(titles(window).contains("cli-last"));
     EXPECT_EQ(titles(window).size(), expected.size() + 1);
