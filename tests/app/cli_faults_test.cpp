@@ -96,41 +96,6 @@ TEST(CliFaults, OtherProgramsDueTimesReadAsTheirClocksMeanThem)
     EXPECT_TRUE(dump.contains("· day  截止:2026-03-17  完成:false"));
 }
 
-TEST(CliFaults, ASaveThatFailsIsAnErrorNotASuccess)
-{
-    TempHome home;
-    CliProcess cli(home);
-    ASSERT_EQ(cli.runTask(R"({"action":"write","items":["语文"]})"),
-              "SUCCESS: 已写入 1/1 条到 App 清单「作业」");
-    const QString file = home.dataFolder() + "/tasks.json";
-    const QByteArray before = readFile(file);
-
-    // A tasks.json that points nowhere.
-    QFile::remove(file);
-    ASSERT_TRUE(QFile::link(home.path() + "/gone/tasks.json", file));
-    std::optional<QString> result = cli.runTask(R"({"action":"write","items":["数学"]})");
-    EXPECT_TRUE(result && result->startsWith("ERROR: 未能保存到 "))
-        << result.value_or("").toStdString();
-    QFile::remove(file);
-    writeFile(file, before);
-
-    // A data folder that takes no new files (read-only, or a full disk).
-    {
-        ReadOnlyFolder readOnly(home.dataFolder());
-        if (readOnly.holds()) {
-            result = cli.runTask(R"({"action":"write","items":["数学"]})");
-            EXPECT_TRUE(result && result->startsWith("ERROR: 未能保存到 " + file))
-                << result.value_or("").toStdString();
-            result = cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})");
-            EXPECT_TRUE(result && result->startsWith("ERROR: "))
-                << result.value_or("").toStdString();
-        }
-    }
-    EXPECT_EQ(readFile(file), before);
-    EXPECT_EQ(cli.runTask(R"({"action":"delete","list":"作业","items":["语文"]})"),
-              "SUCCESS: 已从 App 清单「作业」删除 1 条");
-}
-
 TEST(CliFaults, ANonRegularDropFileNeverBlocksTheStart)
 {
     TempHome home;
@@ -156,20 +121,10 @@ TEST(CliFaults, AnOversizedDropFileIsAnErrorAndIsConsumed)
     EXPECT_FALSE(QFile::exists(cli.dropFile()));
 }
 
-TEST(CliFaults, RefusedRemindersAccessAndFailedDeletesAreErrors)
+TEST(CliFaults, AFailedRemindersDeleteIsAnError)
 {
     TempHome home;
     CliProcess cli(home);
-    const QString root = home.dataFolder() + "/Reminders";
-    writeFile(root, "a file where the folder belongs");
-    EXPECT_TRUE(
-        cli.runTask(R"({"action":"write","target":"reminders","items":["数学"]})")
-            .value_or(QString())
-            .startsWith("ERROR: 未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 " + root));
-    EXPECT_EQ(cli.runTask(R"({"action":"dump","target":"reminders","list":"作业"})"),
-              "未找到清单「作业」或清单为空。现有清单: ");
-    QFile::remove(root);
-
     EXPECT_EQ(cli.runTask(R"({"action":"write","target":"reminders","items":["数学"]})"),
               "SUCCESS: 已写入 1/1 条到提醒事项清单「作业」");
     std::optional<QString> result;
