@@ -65,8 +65,8 @@ QStringList readBy(PpOcrEngine &engine, const QImage &image)
     return ReadingOrder::bestLines(engine.recognize(image, OCR::defaultLanguages()));
 }
 
-// Every file under a folder with what it holds (a short text as it is, else its size and
-// checksum; a symbolic link its target), links not followed.
+// Every file under a folder with what it holds (a short text as it is, else its checksum; a
+// symbolic link its target), links not followed.
 QMap<QString, QString> snapshot(const QString &folder)
 {
     QMap<QString, QString> files;
@@ -78,15 +78,11 @@ QMap<QString, QString> snapshot(const QString &folder)
         const QByteArray bytes = file.isFile() ? readFile(file.filePath()) : QByteArray();
         if (file.isSymLink())
             files[name] = QStringLiteral("-> ") + file.symLinkTarget();
-        else if (file.isFile() && bytes.size() <= 64)
-            files[name] = QString::fromUtf8(bytes);
         else if (file.isFile())
-            files[name] = QStringLiteral("%1 bytes, %2")
-                              .arg(bytes.size())
-                              .arg(QString::fromLatin1(
-                                  QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)
-                                      .toHex()
-                                      .left(16)));
+            files[name] = bytes.size() <= 64
+                ? QString::fromUtf8(bytes)
+                : QString::fromLatin1(
+                      QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     }
     return files;
 }
