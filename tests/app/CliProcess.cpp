@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <cstdio>
 
-CliProcess::CliProcess(const TempHome &home) : m_home(home) { }
+CliProcess::CliProcess(const TempHome &home, std::map<QString, QString> environment)
+    : m_home(home), m_environment(std::move(environment))
+{
+}
 
 void CliProcess::createToolsFolder() const
 {
@@ -17,6 +21,8 @@ void CliProcess::createToolsFolder() const
 void CliProcess::writeDropFile(const QByteArray &json) const
 {
     createToolsFolder();
+    // An earlier run's result never stands in for this task's.
+    QFile::remove(resultFile());
     QFile file(dropFile());
     if (file.open(QIODevice::WriteOnly))
         file.write(json);
@@ -27,12 +33,21 @@ CliOutcome CliProcess::run(const QStringList &arguments, int waitMs, const QStri
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    for (const auto &[name, value] : m_environment) {
+        if (value.isEmpty())
+            environment.remove(name);
+        else
+            environment.insert(name, value);
+    }
     process.setProcessEnvironment(environment);
     process.setProcessChannelMode(QProcess::MergedChannels);
+    QElapsedTimer clock;
+    clock.start();
     process.start(program, arguments);
 
     CliOutcome outcome;
     outcome.finished = process.waitForStarted() && process.waitForFinished(waitMs);
+    outcome.milliseconds = clock.elapsed();
     if (outcome.finished) {
         outcome.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     } else {

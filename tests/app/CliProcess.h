@@ -5,19 +5,22 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 
-// Runs the built executable as the driving program would, in the given temporary home.
+// Runs the built executable as the driving program would, in the given temporary home. Each
+// entry of `environment` replaces that variable of the test's own; an empty value removes it.
 struct CliOutcome {
     bool finished = false; // false: still running when the wait ended (window mode); it was killed
     int exitCode = -1;
     std::optional<QString> result; // the result file's text, when there is one
     QByteArray output;             // what it printed, standard output and error together
+    qint64 milliseconds = 0;       // from the start to the end of the wait
 };
 
 class CliProcess {
 public:
-    explicit CliProcess(const TempHome &home);
+    explicit CliProcess(const TempHome &home, std::map<QString, QString> environment = {});
 
     QString toolsFolder() const { return m_home.toolsFolder(); }
     QString resultFile() const { return toolsFolder() + "/cli_result.txt"; }
@@ -25,6 +28,7 @@ public:
 
     // Creates the tools folder, as the driving program has it.
     void createToolsFolder() const;
+    // Leaves `json` as the drop file, without the result of an earlier run.
     void writeDropFile(const QByteArray &json) const;
 
     CliOutcome run(const QStringList &arguments, int waitMs = 60000,
@@ -35,4 +39,5 @@ public:
 
 private:
     const TempHome &m_home;
+    std::map<QString, QString> m_environment;
 };

@@ -36,26 +36,6 @@ TEST(CliIntake, OcrFromDropFileAndFromFlagGiveTheSameReport)
     EXPECT_EQ(fromFlag.result, report);
 }
 
-TEST(CliIntake, ErrorTextsAndEmptyRecognitionAreReportedWithStatusZero)
-{
-    TempHome home;
-    CliProcess cli(home);
-
-    cli.writeDropFile(R"({"action":"ocr"})");
-    CliOutcome outcome = cli.run({});
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.result, "ERROR: 缺少图片路径");
-
-    cli.writeDropFile(R"({"action":"remove","items":["x"]})");
-    outcome = cli.run({});
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.result, "ERROR: 未知 action「remove」");
-
-    outcome = cli.run({"--ocr", home.path() + "/missing.jpg"});
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_EQ(outcome.result, "== OCR 0 行 ==\n\n\n== 解析 0 条 ==\n清单名: (未识别到日期)\n");
-}
-
 TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
 {
     TempHome home;
@@ -80,22 +60,6 @@ TEST(CliIntake, NoTaskOpensTheWindowAndWritesNothing)
         EXPECT_FALSE(QFile::exists(cli.dropFile())) << row.name;
         EXPECT_FALSE(QFile::exists(cli.resultFile())) << row.name;
     }
-}
-
-TEST(CliIntake, WriteFlagReadsTheTaskFileAndLeavesIt)
-{
-    TempHome home;
-    CliProcess cli(home);
-    cli.createToolsFolder();
-    const QString taskFile = home.path() + "/task.json";
-    QFile file(taskFile);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(R"({"action":"ocr","path":null,"unknown":[1,2]})");
-    file.close();
-
-    const CliOutcome outcome = cli.run({"--write", taskFile});
-    EXPECT_EQ(outcome.result, "ERROR: 缺少图片路径");
-    EXPECT_TRUE(QFile::exists(taskFile));
 }
 
 TEST(CliIntake, MissingToolsFolderIsNeverCreatedAndTheRunStillEnds)

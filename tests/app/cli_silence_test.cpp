@@ -1,6 +1,7 @@
 // Command-line mode prints nothing, whatever the libraries under it say about a broken image;
 // the same lines are in the log when it is turned on.
 #include "CliProcess.h"
+#include "local_data/TestFiles.h"
 #include "support/TestPaths.h"
 
 #include <QFile>
@@ -11,8 +12,7 @@ namespace {
 
 QByteArray testImage(const QString &name)
 {
-    QFile file(TestPaths::data(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(TestPaths::data(name));
 }
 
 // The screenshot with a text chunk whose checksum is wrong after its header: libpng warns

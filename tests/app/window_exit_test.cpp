@@ -2,6 +2,7 @@
 // Here the recognition of a handed-over photo never returns: its thread is stopped from outside
 // (as a debugger stops one thread), and the process is ended by SIGTERM, as a session ends it.
 #include "WindowProcess.h"
+#include "local_data/TestFiles.h"
 #include "support/TempHome.h"
 #include "support/TestPaths.h"
 
@@ -15,12 +16,6 @@
 
 namespace {
 
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The pool thread of `pid` that used the processor most over half a second: the one recognising.
 pid_t busyPoolThread(qint64 pid)
 {
@@ -28,8 +23,8 @@ pid_t busyPoolThread(qint64 pid)
     const auto processorTimes = [&] {
         QMap<QString, qint64> times;
         for (const QString &tid : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            if (contents(tasks + tid + "/comm") == "Thread (pooled)\n")
-                times[tid] = contents(tasks + tid + "/schedstat").split(' ').value(0).toLongLong();
+            if (readFile(tasks + tid + "/comm") == "Thread (pooled)\n")
+                times[tid] = readFile(tasks + tid + "/schedstat").split(' ').value(0).toLongLong();
         }
         return times;
     };

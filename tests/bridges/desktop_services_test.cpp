@@ -6,10 +6,8 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QFile>
-#include <QTimer>
+#include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -37,19 +35,6 @@ public:
     }
 };
 
-// Serves the event loop until the condition holds or five seconds have passed.
-template <typename Condition>
-bool eventually(Condition condition)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!condition() && !deadline.hasExpired()) {
-        QEventLoop loop;
-        QTimer::singleShot(20, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return condition();
-}
-
 } // namespace
 
 TEST(DesktopServices, RevealFileAsksTheFileManagerToSelectIt)
@@ -65,7 +50,7 @@ TEST(DesktopServices, RevealFileAsksTheFileManagerToSelectIt)
 
     TempHome home;
     DesktopServices::revealFile(home.path() + "/作业 照片.png");
-    EXPECT_TRUE(eventually([&] { return !fileManager.shown.isEmpty(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fileManager.shown.isEmpty(); }, 5000));
 
     bus.unregisterService("org.freedesktop.FileManager1");
     bus.unregisterObject("/org/freedesktop/FileManager1");
@@ -91,5 +76,5 @@ TEST(DesktopServices, OpenApplicationStartsTheProgram)
     script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     DesktopServices::openApplication(program);
-    EXPECT_TRUE(eventually([&] { return QFile::exists(home.path() + "/started"); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(home.path() + "/started"); }, 5000));
 }

@@ -161,22 +161,14 @@ bool backgroundSync()
     return true;
 }
 
-// Every .ics file the server keeps anywhere, as text.
-QList<QByteArray> allServerItems(const QString &storage)
+// Every .ics file the server keeps in a folder (with Subdirectories, anywhere under it), as text.
+QList<QByteArray> serverItems(const QString &folder,
+                              QDirIterator::IteratorFlags flags = QDirIterator::NoIteratorFlags)
 {
     QList<QByteArray> items;
-    QDirIterator files(storage, {"*.ics"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator files(folder, {"*.ics"}, QDir::Files, flags);
     while (files.hasNext())
         items.append(readFile(files.next()));
-    return items;
-}
-
-// Every .ics file the server keeps under the collection, as text.
-QList<QByteArray> serverItems(const QString &collection)
-{
-    QList<QByteArray> items;
-    for (const QString &name : QDir(collection).entryList({"*.ics"}, QDir::Files))
-        items.append(readFile(collection + "/" + name));
     return items;
 }
 
@@ -273,7 +265,7 @@ TEST(RemindersCalDav, WhatSlatebookWritesReachesTheServerAndWhatTheServerHasReac
         "UID:weekend-1\r\nSUMMARY:数学｜口算一页\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
     EXPECT_TRUE(put(port, "/test/weekend/weekend-1.ics", weekend).contains(" 201 "));
     ASSERT_TRUE(backgroundSync());
-    EXPECT_TRUE(itemWith(allServerItems(storage), "语文｜预习第3课"))
+    EXPECT_TRUE(itemWith(serverItems(storage, QDirIterator::Subdirectories), "语文｜预习第3课"))
         << "a list made here after the set-up reached the server";
     EXPECT_EQ(titles(rows(service, "周末作业")), QStringList({"数学｜口算一页"}))
         << "a list made on the phone after the set-up reached Slatebook, under its title";

@@ -1,8 +1,7 @@
 // Files that other programs wrote into a list folder: read correctly, changed without losing
 // what this system does not own, and left alone when they cannot be read.
-#include "bridges/reminders/RemindersService.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
-#include "bridges/reminders_support.h"
+#include "bridges/reminders_calls.h"
 #include "support/TempHome.h"
 
 #include <QRegularExpression>
@@ -120,13 +119,6 @@ QStringList unownedLines(const QByteArray &bytes)
     return kept;
 }
 
-bool setCompleted(const RemindersService &service, const QString &id, bool completed)
-{
-    bool success = false;
-    service.setCompleted(id, completed, [&](bool ok) { success = ok; });
-    return success;
-}
-
 } // namespace
 
 TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
@@ -146,10 +138,9 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
         writeFile(folder + "/" + name, bytes);
     RemindersService service;
 
-    const auto done = await<QList<ReminderRow>>([&](auto reply) { service.rows("外来", reply); });
-    ASSERT_TRUE(done);
+    const QList<ReminderRow> read = rows(service, "外来");
     std::map<QString, ReminderRow> byId;
-    for (const ReminderRow &row : done->result)
+    for (const ReminderRow &row : read)
         byId.emplace(row.id, row);
     ASSERT_EQ(byId.size(), 7u);
     const ReminderRow &tz = byId.at("tz-1@example.com");
@@ -164,7 +155,7 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     EXPECT_EQ(byId.at("float-4").due, QDateTime(QDate(2026, 3, 18), QTime(8, 30)));
     EXPECT_EQ(byId.at("no-title").title, "");
     EXPECT_FALSE(byId.at("feb-30").due);
-    EXPECT_EQ(done->result.last().id, "utc-2");
+    EXPECT_EQ(read.last().id, "utc-2");
 
     // Completing keeps every property it does not own, and the file keeps its name.
     ASSERT_TRUE(setCompleted(service, "tz-1@example.com", true));
@@ -192,12 +183,8 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     EXPECT_EQ(readFile(folder + "/odd.ics"), oddProperty);
 
     // Writing into and deleting from the folder leaves the unreadable files as they were.
-    const auto written = await<WriteResult>([&](auto reply) {
-        service.writeRaw({{"新的", {}}}, "外来", true, reply);
-    });
-    ASSERT_TRUE(written && std::holds_alternative<WriteCounts>(written->result));
-    const auto deleted = await<DeleteResult>(
-        [&](auto reply) { service.deleteTitles({"二月三十日"}, "外来", reply); });
+    EXPECT_EQ(counts(writeRaw(service, {{"新的", {}}}, "外来")), std::pair(1, 0));
+    const auto deleted = deleteTitles(service, {"二月三十日"}, "外来");
     ASSERT_TRUE(deleted);
     EXPECT_EQ(std::get<int>(deleted->result), 1);
     EXPECT_FALSE(QFile::exists(folder + "/no-such-day.ics"));

@@ -1,7 +1,8 @@
 #pragma once
 
-// Helpers for the Reminders tests: files, the local clock, folders that refuse changes, and
-// waiting for completions with the event loop running.
+// Helpers for the Reminders tests: files (local_data/TestFiles.h), the local clock, folders that
+// refuse changes, and waiting for completions with the event loop running.
+#include "local_data/TestFiles.h"
 #include "support/LocalZone.h"
 
 #include <QCoreApplication>
@@ -20,20 +21,6 @@
 #include <unistd.h>
 
 namespace reminders_test {
-
-inline void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-}
-
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The .ics files of a folder, by name.
 inline QStringList icsFiles(const QString &folder)

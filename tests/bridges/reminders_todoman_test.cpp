@@ -64,30 +64,39 @@ qint64 epoch(const QDateTime &time)
     return time.toSecsSinceEpoch();
 }
 
+// Every row of the list, by title.
+std::map<QString, ReminderRow> byTitle(const QList<ReminderRow> &rows)
+{
+    std::map<QString, ReminderRow> read;
+    for (const ReminderRow &row : rows)
+        read.emplace(row.title, row);
+    return read;
+}
+
+class RemindersTodoman : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QStandardPaths::findExecutable(todoman).isEmpty())
+            FAIL() << "todoman is not installed (Debian package todoman)";
+    }
+    TempHome home;
+    const Todoman peer{home};
+};
+
 } // namespace
 
-TEST(RemindersTodoman, EachReadsWhatTheOtherWrote)
+TEST_F(RemindersTodoman, EachReadsWhatTheOtherWrote)
 {
-    if (QStandardPaths::findExecutable(todoman).isEmpty())
-        FAIL() << "todoman is not installed (Debian package todoman)";
-    TempHome home;
     LocalZone zone("Asia/Shanghai");
-    const Todoman peer(home);
     RemindersService service;
 
     const QDateTime due(QDate(2026, 3, 15), QTime(18, 0));
     const QString longTitle = QString("语文｜") + QString("阅读课外书并写读后感").repeated(6);
-    const auto written = await<WriteResult>([&](auto done) {
-        service.writeRaw({{"数学｜P12", due}, {"语文｜背诵", {}}, {longTitle, due}}, "作业", true,
-                         done);
-    });
-    ASSERT_TRUE(written && std::holds_alternative<WriteCounts>(written->result));
-    auto rows = await<QList<ReminderRow>>([&](auto done) { service.rows("作业", done); });
-    ASSERT_TRUE(rows);
-    for (const ReminderRow &row : rows->result) {
-        if (row.title == "语文｜背诵")
-            service.setCompleted(row.id, true, [](bool ok) { EXPECT_TRUE(ok); });
-    }
+    ASSERT_EQ(counts(writeRaw(service, {{"数学｜P12", due}, {"语文｜背诵", {}}, {longTitle, due}},
+                              "作业")),
+              std::pair(3, 0));
+    EXPECT_TRUE(setCompleted(service, rowId(service, "作业", "语文｜背诵"), true));
 
     std::map<QString, QJsonObject> seen = peer.tasks();
     ASSERT_EQ(seen.size(), 3u);
@@ -102,11 +111,7 @@ TEST(RemindersTodoman, EachReadsWhatTheOtherWrote)
     peer.run({"new", "-l", "作业", "物理｜预习"});
     peer.run({"done", QString::number(peer.tasks()["物理｜预习"]["id"].toInt())});
 
-    rows = await<QList<ReminderRow>>([&](auto done) { service.rows("作业", done); });
-    ASSERT_TRUE(rows);
-    std::map<QString, ReminderRow> read;
-    for (const ReminderRow &row : rows->result)
-        read.emplace(row.title, row);
+    const std::map<QString, ReminderRow> read = byTitle(rows(service, "作业"));
     ASSERT_EQ(read.size(), 5u);
     EXPECT_EQ(read.at("英语｜听写").due, QDateTime(QDate(2026, 3, 16), QTime(8, 30)));
     EXPECT_FALSE(read.at("英语｜听写").completed);
@@ -116,26 +121,17 @@ TEST(RemindersTodoman, EachReadsWhatTheOtherWrote)
 
     // What todoman made can be completed here and is still whole for todoman; its titles block
     // duplicates like any other.
-    bool completed = false;
-    service.setCompleted(read.at("英语｜听写").id, true, [&](bool ok) { completed = ok; });
-    EXPECT_TRUE(completed);
+    EXPECT_TRUE(setCompleted(service, read.at("英语｜听写").id, true));
     seen = peer.tasks();
     EXPECT_TRUE(seen["英语｜听写"]["completed"].toBool());
     EXPECT_EQ(seen["英语｜听写"]["due"].toInteger(),
               epoch(QDateTime(QDate(2026, 3, 16), QTime(8, 30))));
-    const auto again = await<WriteResult>([&](auto done) {
-        service.writeRaw({{"英语｜听写", {}}, {"物理｜预习", {}}}, "作业", true, done);
-    });
-    ASSERT_TRUE(again && std::holds_alternative<WriteCounts>(again->result));
-    EXPECT_EQ(std::get<WriteCounts>(again->result).skipped, 2);
+    EXPECT_EQ(counts(writeRaw(service, {{"英语｜听写", {}}, {"物理｜预习", {}}}, "作业")),
+              std::pair(0, 2));
 }
 
-TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOneLine)
+TEST_F(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOneLine)
 {
-    if (QStandardPaths::findExecutable(todoman).isEmpty())
-        FAIL() << "todoman is not installed (Debian package todoman)";
-    TempHome home;
-    const Todoman peer(home);
     RemindersService service;
     const QString list = VdirReminderStore::defaultRoot() + "/作业";
     writeFile(list + "/displayname", "作业");
@@ -151,28 +147,17 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
     writeFile(list + "/b.ics", ics("b", "百分之百", "PERCENT-COMPLETE:100\r\n"));
     writeFile(list + "/c.ics", ics("c", "未完成", "PERCENT-COMPLETE:40\r\n"));
 
-    auto rows = await<QList<ReminderRow>>([&](auto done) { service.rows("作业", done); });
-    ASSERT_TRUE(rows);
-    std::map<QString, ReminderRow> read;
-    for (const ReminderRow &row : rows->result)
-        read.emplace(row.title, row);
+    const std::map<QString, ReminderRow> read = byTitle(rows(service, "作业"));
     ASSERT_EQ(read.size(), 3u);
     EXPECT_TRUE(read.at("完成时间").completed);
     EXPECT_TRUE(read.at("百分之百").completed);
     EXPECT_FALSE(read.at("未完成").completed);
     // Done ones count as present, like any other, when duplicates are skipped.
-    const auto again = await<WriteResult>([&](auto done) {
-        service.writeRaw({{"完成时间", {}}}, "作业", true, done);
-    });
-    ASSERT_TRUE(again && std::holds_alternative<WriteCounts>(again->result));
-    EXPECT_EQ(std::get<WriteCounts>(again->result).skipped, 1);
+    EXPECT_EQ(counts(writeRaw(service, {{"完成时间", {}}}, "作业")), std::pair(0, 1));
 
     // Changed here, then still listed by todoman with both categories on the one line written.
-    for (const QString title : {"未完成", "完成时间"}) {
-        bool changed = false;
-        service.setCompleted(read.at(title).id, title == "未完成", [&](bool ok) { changed = ok; });
-        EXPECT_TRUE(changed) << title.toStdString();
-    }
+    EXPECT_TRUE(setCompleted(service, read.at("未完成").id, true));
+    EXPECT_TRUE(setCompleted(service, read.at("完成时间").id, false));
     EXPECT_TRUE(readFile(list + "/c.ics").contains("CATEGORIES:作业,学校\r\n"));
     EXPECT_EQ(readFile(list + "/c.ics").count("CATEGORIES"), 1);
     const std::map<QString, QJsonObject> seen = peer.tasks();
@@ -182,13 +167,9 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
         << "reopened here, open for todoman too";
 }
 
-TEST(RemindersTodoman, ReadsDueTimesFromTheFirstYearToTheLast)
+TEST_F(RemindersTodoman, ReadsDueTimesFromTheFirstYearToTheLast)
 {
-    if (QStandardPaths::findExecutable(todoman).isEmpty())
-        FAIL() << "todoman is not installed (Debian package todoman)";
-    TempHome home;
     LocalZone zone("Etc/GMT-8"); // eight hours east of UTC in every year, here and in todoman
-    const Todoman peer(home);
     RemindersService service;
     const std::map<QString, QDateTime> table = {
         {"元年", QDateTime(QDate(1, 1, 1), QTime(8, 0))}, // 0001-01-01 00:00 UTC
@@ -201,12 +182,10 @@ TEST(RemindersTodoman, ReadsDueTimesFromTheFirstYearToTheLast)
         entries.append({title, due});
     EXPECT_EQ(counts(writeRaw(service, entries, "作业")), std::pair(4, 0));
 
-    std::map<QString, std::optional<QDateTime>> read;
-    for (const ReminderRow &row : rows(service, "作业"))
-        read.emplace(row.title, row.due);
+    std::map<QString, ReminderRow> read = byTitle(rows(service, "作业"));
     std::map<QString, QJsonObject> seen = peer.tasks();
     for (const auto &[title, due] : table) {
-        EXPECT_EQ(read[title], due) << title.toStdString();
+        EXPECT_EQ(read[title].due, due) << title.toStdString();
         EXPECT_EQ(seen[title]["due"].toInteger(), epoch(due)) << title.toStdString();
     }
 

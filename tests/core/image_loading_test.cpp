@@ -1,5 +1,6 @@
 #include "core/ocr/OCR.h"
 #include "core/ocr/image/ImageLoader.h"
+#include "local_data/TestFiles.h"
 #include "support/FifoRelease.h"
 #include "support/TestPaths.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QtEndian>
 
 #include <cstdlib>
 #include <cstring>
@@ -52,13 +54,6 @@ QImage screenshotLine(const QRect &area)
     return QImage(testImage("01-screenshot.png")).copy(area);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 quint32 crc32(const QByteArray &bytes)
 {
     quint32 crc = 0xFFFFFFFFu;
@@ -68,12 +63,6 @@ quint32 crc32(const QByteArray &bytes)
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
-}
-
-void putBigEndian(QByteArray &bytes, int offset, quint32 value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes[offset + i] = char((value >> (24 - 8 * i)) & 0xFF);
 }
 
 // A small valid PNG whose header (with a correct checksum) claims another size.
@@ -86,9 +75,9 @@ QByteArray pngClaiming(quint32 width, quint32 height)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     // Signature (8 bytes), then the IHDR chunk: length, type, width, height, 5 more bytes, CRC.
-    putBigEndian(png, 16, width);
-    putBigEndian(png, 20, height);
-    putBigEndian(png, 29, crc32(png.mid(12, 17)));
+    qToBigEndian(width, png.data() + 16);
+    qToBigEndian(height, png.data() + 20);
+    qToBigEndian(crc32(png.mid(12, 17)), png.data() + 29);
     return png;
 }
 
@@ -185,9 +174,8 @@ TEST(ImageLoading, HostileAndBrokenFilesGiveNothingAtOnce)
     ASSERT_TRUE(folder.isValid());
     auto path = [&folder](const char *name) { return folder.filePath(QLatin1String(name)); };
     auto cutInHalf = [&](const QString &from, const char *to) {
-        QFile file(from);
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        writeFile(path(to), file.readAll().left(int(file.size() / 2)));
+        const QByteArray bytes = readFile(from);
+        writeFile(path(to), bytes.left(bytes.size() / 2));
     };
 
     writeFile(path("empty.jpg"), {});

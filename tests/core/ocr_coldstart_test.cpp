@@ -5,6 +5,7 @@
 #include "core/ocr/ppocr/ModelCache.h"
 #include "core/ocr/ppocr/ModelFiles.h"
 #include "core/ocr/ppocr/PpOcrEngine.h"
+#include "local_data/TestFiles.h"
 #include "support/FifoRelease.h"
 #include "support/TempHome.h"
 #include "support/TestPaths.h"
@@ -64,22 +65,8 @@ QStringList readBy(PpOcrEngine &engine, const QImage &image)
     return ReadingOrder::bestLines(engine.recognize(image, OCR::defaultLanguages()));
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << qPrintable(path);
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Every file under a folder with what it holds (a short text as it is, else its size and
-// checksum; a symbolic link its target), links not followed.
+// Every file under a folder with what it holds (a short text as it is, else its checksum; a
+// symbolic link its target), links not followed.
 QMap<QString, QString> snapshot(const QString &folder)
 {
     QMap<QString, QString> files;
@@ -88,18 +75,14 @@ QMap<QString, QString> snapshot(const QString &folder)
     while (it.hasNext()) {
         const QFileInfo file(it.next());
         const QString name = QDir(folder).relativeFilePath(file.filePath());
-        const QByteArray bytes = file.isFile() ? bytesOf(file.filePath()) : QByteArray();
+        const QByteArray bytes = file.isFile() ? readFile(file.filePath()) : QByteArray();
         if (file.isSymLink())
             files[name] = QStringLiteral("-> ") + file.symLinkTarget();
-        else if (file.isFile() && bytes.size() <= 64)
-            files[name] = QString::fromUtf8(bytes);
         else if (file.isFile())
-            files[name] = QStringLiteral("%1 bytes, %2")
-                              .arg(bytes.size())
-                              .arg(QString::fromLatin1(
-                                  QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)
-                                      .toHex()
-                                      .left(16)));
+            files[name] = bytes.size() <= 64
+                ? QString::fromUtf8(bytes)
+                : QString::fromLatin1(
+                      QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
     }
     return files;
 }
@@ -170,7 +153,7 @@ TEST(OcrColdStart, HostileCacheFilesAreNeitherFollowedNorWaitedOnNorTrusted)
         PpOcrEngine first(ModelFiles::locateFolder());
         ASSERT_EQ(readBy(first, mathLine()), QStringList({mathText}));
         for (const QString &file : cacheFiles())
-            entries[file] = bytesOf(ModelCache::folder() + QLatin1Char('/') + file);
+            entries[file] = readFile(ModelCache::folder() + QLatin1Char('/') + file);
         ASSERT_EQ(entries.size(), 2);
     }
     const QString detection = entries.firstKey();
@@ -252,7 +235,7 @@ TEST(OcrColdStart, HostileCacheFilesAreNeitherFollowedNorWaitedOnNorTrusted)
         test.damage(cache, elsewhere);
         // Read only when regular: opening the FIFO here would wait for a writer.
         const QByteArray damaged =
-            QFileInfo(cache + recognition).isFile() ? bytesOf(cache + recognition) : QByteArray();
+            QFileInfo(cache + recognition).isFile() ? readFile(cache + recognition) : QByteArray();
 
         QStringList lines;
         const bool released = releasedFromFifo(cache + recognition, std::chrono::seconds(60), [&] {
@@ -266,7 +249,7 @@ TEST(OcrColdStart, HostileCacheFilesAreNeitherFollowedNorWaitedOnNorTrusted)
             const QFileInfo entry(cache + recognition);
             EXPECT_TRUE(entry.isFile() && !entry.isSymLink());
             EXPECT_GT(entry.size(), 1'000'000);
-            EXPECT_TRUE(bytesOf(entry.filePath()) != damaged) << "the damaged entry was kept";
+            EXPECT_TRUE(readFile(entry.filePath()) != damaged) << "the damaged entry was kept";
         }
     }
 }

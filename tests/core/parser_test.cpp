@@ -11,122 +11,100 @@
 
 namespace {
 
-// Helpers turn QStrings into UTF-8 std::strings so that failures print readable Chinese.
-std::string clean(const char *text)
-{
-    return Parser::clean(QString::fromUtf8(text)).toStdString();
-}
+// Texts are compared as UTF-8 std::strings so that failures print readable Chinese.
+using Texts = std::vector<std::string>;
 
-std::string stripNumber(const char *text)
+Texts utf8(const QStringList &texts)
 {
-    return Parser::stripLeadingNumber(QString::fromUtf8(text)).toStdString();
-}
-
-std::vector<std::string> utf8(const QStringList &texts)
-{
-    std::vector<std::string> result;
+    Texts result;
     for (const QString &text : texts)
         result.push_back(text.toStdString());
     return result;
 }
 
-std::vector<std::string> split(const char *text)
-{
-    return utf8(Parser::splitInline(QString::fromUtf8(text)));
-}
-
 // Each entry as its title, 科目｜任务, which shows subject and text in one string.
-std::vector<std::string> entries(const Parser::Result &result)
+Texts entries(const Parser::Result &result)
 {
-    std::vector<std::string> titles;
+    Texts titles;
     for (const SlateItem &item : result.items)
         titles.push_back(item.title().toStdString());
     return titles;
 }
 
-std::vector<std::string> entries(const QStringList &lines, const QStringList &subjects = {})
-{
-    return entries(Parser::parse(lines, subjects));
-}
-
-std::optional<std::string> title(const QStringList &lines)
-{
-    const std::optional<QString> title = Parser::parse(lines).title;
-    return title ? std::optional(title->toStdString()) : std::nullopt;
-}
-
-using Entries = std::vector<std::string>;
+struct TextRow {
+    const char *name;
+    const char *text;
+    const char *expected;
+};
 
 } // namespace
 
-TEST(ParserClean, TrimsBulletsAtTheEndsAndCollapsesWhiteSpace)
+TEST(ParserText, CleanTrimsBulletsAndStripLeadingNumberRemovesOneListNumber)
 {
-    EXPECT_EQ(clean("【作业】"), "作业");
-    EXPECT_EQ(clean("  • 背课文 •  "), "背课文");
-    EXPECT_EQ(clean("\n\t●■ 做《练习》 ◆"), "做《练习》");
-    EXPECT_EQ(clean("做 • 题 【一】 - 二"), "做 • 题 【一】 - 二");
-    EXPECT_EQ(clean("读\t\t课文\r\n两遍\u3000\u2028三遍"), "读 课文 两遍 三遍");
-    EXPECT_EQ(clean("\u3000练习\u00A0"), "练习");
-    EXPECT_EQ(clean("•••"), "");
-    EXPECT_EQ(clean(""), "");
-    // White space stops the bullet trim, so a bracket behind it stays.
-    EXPECT_EQ(clean("• 【作业】 •"), "【作业】");
-    // U+180E is no longer white space in Unicode; U+0085 is.
-    EXPECT_EQ(clean("a\u180Eb\u0085c"), "a\u180Eb c");
+    const TextRow cleaned[] = {
+        {"brackets at the ends", "【作业】", "作业"},
+        {"bullets at the ends, blanks around", "  • 背课文 •  ", "背课文"},
+        {"bullets and blanks at the ends", "\n\t●■ 做《练习》 ◆", "做《练习》"},
+        {"bullets inside stay", "做 • 题 【一】 - 二", "做 • 题 【一】 - 二"},
+        {"white space collapses", "读\t\t课文\r\n两遍\u3000\u2028三遍", "读 课文 两遍 三遍"},
+        {"wide and no-break spaces", "\u3000练习\u00A0", "练习"},
+        {"only bullets", "•••", ""},
+        {"white space stops the bullet trim", "• 【作业】 •", "【作业】"},
+        {"U+180E is no white space, U+0085 is", "a\u180Eb\u0085c", "a\u180Eb c"},
+    };
+    for (const TextRow &row : cleaned)
+        EXPECT_EQ(Parser::clean(QString::fromUtf8(row.text)).toStdString(), row.expected)
+            << row.name;
+
+    const TextRow stripped[] = {
+        {"dot", "1. 背课文", "背课文"},
+        {"two digits, enumeration comma", "\t12、 练习\u3000", "练习"},
+        {"full-width bracket", "3）默写", "默写"},
+        {"full-width colon", "4：听写", "听写"},
+        {"space", "5 预习", "预习"},
+        {"full-width digits and dot", "１２．练习", "练习"},
+        {"three digits are no list number", "123页", "3页"},
+        {"only the first number", "1.2.3", "2.3"},
+        {"a bracketed number stays", "(1)练习", "(1)练习"},
+        {"a number inside stays", "第1题", "第1题"},
+        {"a bare number stays", "12", "12"},
+        {"a bare number with its dot stays", "3.", "3."},
+        {"a bare number is trimmed", " 7、 ", "7、"},
+        {"a leading line break stops it", "\n1. 练习", "\n1. 练习"},
+        {"a trailing line break stays", "练习\r", "练习\r"},
+        {"page reference", "p12 第3题", "P12 第3题"},
+        {"page reference inside", "第p3", "第P3"},
+        {"page range after a number", "2. p5-p7", "P5-P7"},
+        {"page reference, full-width digit", "p３", "P３"},
+        {"p inside a word stays", "up1", "up1"},
+        {"double p stays", "pp3", "pp3"},
+        {"the word page stays", "page 3", "page 3"},
+    };
+    for (const TextRow &row : stripped)
+        EXPECT_EQ(Parser::stripLeadingNumber(QString::fromUtf8(row.text)).toStdString(),
+                  row.expected)
+            << row.name;
 }
 
-TEST(ParserStripLeadingNumber, RemovesOneListNumberOfAtMostTwoDigits)
+TEST(ParserText, SplitInlineSplitsOnlyAtSemicolonsAndDoubleAmpersandsAndDropsEmptyPieces)
 {
-    EXPECT_EQ(stripNumber("1. 背课文"), "背课文");
-    EXPECT_EQ(stripNumber("\t12、 练习\u3000"), "练习");
-    EXPECT_EQ(stripNumber("3）默写"), "默写");
-    EXPECT_EQ(stripNumber("4：听写"), "听写");
-    EXPECT_EQ(stripNumber("5 预习"), "预习");
-    EXPECT_EQ(stripNumber("１２．练习"), "练习");
-    EXPECT_EQ(stripNumber("123页"), "3页");
-    EXPECT_EQ(stripNumber("1.2.3"), "2.3");
-    EXPECT_EQ(stripNumber("(1)练习"), "(1)练习");
-    EXPECT_EQ(stripNumber("第1题"), "第1题");
-}
-
-TEST(ParserStripLeadingNumber, KeepsABareNumber)
-{
-    EXPECT_EQ(stripNumber("12"), "12");
-    EXPECT_EQ(stripNumber("3."), "3.");
-    EXPECT_EQ(stripNumber(" 7、 "), "7、");
-}
-
-TEST(ParserStripLeadingNumber, TrimsWhiteSpaceButNotLineBreaks)
-{
-    EXPECT_EQ(stripNumber("\n1. 练习"), "\n1. 练习");
-    EXPECT_EQ(stripNumber("练习\r"), "练习\r");
-}
-
-TEST(ParserStripLeadingNumber, WritesPageReferencesWithCapitalP)
-{
-    EXPECT_EQ(stripNumber("p12 第3题"), "P12 第3题");
-    EXPECT_EQ(stripNumber("第p3"), "第P3");
-    EXPECT_EQ(stripNumber("2. p5-p7"), "P5-P7");
-    EXPECT_EQ(stripNumber("p３"), "P３");
-    EXPECT_EQ(stripNumber("up1"), "up1");
-    EXPECT_EQ(stripNumber("pp3"), "pp3");
-    EXPECT_EQ(stripNumber("page 3"), "page 3");
-    EXPECT_EQ(stripNumber("P5"), "P5");
-}
-
-TEST(ParserSplitInline, SplitsOnlyAtSemicolonsAndDoubleAmpersands)
-{
-    EXPECT_EQ(split("背课文；抄写;练习&&预习"), (Entries{"背课文", "抄写", "练习", "预习"}));
-    EXPECT_EQ(split("a&&&b"), (Entries{"a", "&b"}));
-    EXPECT_EQ(split("1. 读，2. 写、3 背 & 练"), (Entries{"1. 读，2. 写、3 背 & 练"}));
-    EXPECT_EQ(split("• 读 ; 【写】"), (Entries{"读", "写"}));
-}
-
-TEST(ParserSplitInline, DropsPiecesThatCleanToNothing)
-{
-    EXPECT_EQ(split("读；；写;"), (Entries{"读", "写"}));
-    EXPECT_EQ(split(" ; •；&& "), Entries{});
-    EXPECT_EQ(split(""), Entries{});
+    const struct {
+        const char *name;
+        const char *text;
+        Texts pieces;
+    } rows[] = {
+        {"both semicolons and &&", "背课文；抄写;练习&&预习", {"背课文", "抄写", "练习", "预习"}},
+        {"a third ampersand stays", "a&&&b", {"a", "&b"}},
+        {"commas, numbers and one & do not split",
+         "1. 读，2. 写、3 背 & 练",
+         {"1. 读，2. 写、3 背 & 练"}},
+        {"pieces are cleaned", "• 读 ; 【写】", {"读", "写"}},
+        {"empty pieces go", "读；；写;", {"读", "写"}},
+        {"only separators and bullets", " ; •；&& ", {}},
+        {"nothing", "", {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(utf8(Parser::splitInline(QString::fromUtf8(row.text))), row.pieces) << row.name;
 }
 
 TEST(ParserFirstMatch, ReturnsWholeMatchThenEveryGroup)
@@ -134,12 +112,12 @@ TEST(ParserFirstMatch, ReturnsWholeMatchThenEveryGroup)
     const auto found =
         Parser::firstMatch(QStringLiteral("第 3-5 页, 7-9"), QStringLiteral("(\\d)-(\\d)(x)?"));
     ASSERT_TRUE(found);
-    EXPECT_EQ(utf8(*found), (Entries{"3-5", "3", "5", ""}));
+    EXPECT_EQ(utf8(*found), (Texts{"3-5", "3", "5", ""}));
 
     const auto wide =
         Parser::firstMatch(QStringLiteral("作业\u3000３／５"), QStringLiteral("\\s(\\d)"));
     ASSERT_TRUE(wide);
-    EXPECT_EQ(utf8(*wide), (Entries{"\u3000３", "３"}));
+    EXPECT_EQ(utf8(*wide), (Texts{"\u3000３", "３"}));
 
     EXPECT_FALSE(Parser::firstMatch(QStringLiteral("作业"), QStringLiteral("\\d")));
     EXPECT_FALSE(Parser::firstMatch(QStringLiteral("作业 3"), QStringLiteral("(\\d")));
@@ -176,107 +154,95 @@ TEST(ParserDebug, TracesOneLinePerNonEmptyLineOnlyWhenItsCategoryIsOn)
         QStringList({QStringLiteral("[parse] LINE: 数学：练习"), QStringLiteral("[parse] 完")}));
 }
 
-TEST(ParserParse, SubjectLineOpensSubjectForFollowingLines)
+TEST(ParserParse, EntriesAreFiledUnderTheSubjectThatOpensTheirLineOrAnEarlierOne)
 {
-    EXPECT_EQ(entries({"语文：", "1. 背课文", "2. 抄写生字; 完成练习册"}),
-              (Entries{"语文｜背课文", "语文｜抄写生字", "语文｜完成练习册"}));
-    EXPECT_EQ(entries({"数学：p12 第3题"}), (Entries{"数学｜P12 第3题"}));
-    EXPECT_EQ(entries({"语文：1. 背诵 2. 默写", "数学：12"}),
-              (Entries{"语文｜背诵 2. 默写", "数学｜12"}));
-    // Separators are trimmed from both ends of what follows the name.
-    EXPECT_EQ(entries({"数学 —— 练习。", "语文、数学：背诵"}),
-              (Entries{"数学｜练习", "语文｜数学：背诵"}));
+    // Lines, entries and subjects (comma-separated; none: the built-in ones) as one text each.
+    const struct {
+        const char *name;
+        const char *lines;
+        const char *entries;
+        const char *subjects = "";
+    } rows[] = {
+        {"a subject line opens the following lines", "语文：\n1. 背课文\n2. 抄写生字; 完成练习册",
+         "语文｜背课文\n语文｜抄写生字\n语文｜完成练习册"},
+        {"page references", "数学：p12 第3题", "数学｜P12 第3题"},
+        {"one list number goes", "语文：1. 背诵 2. 默写\n数学：12", "语文｜背诵 2. 默写\n数学｜12"},
+        {"separators trimmed after the name", "数学 —— 练习。\n语文、数学：背诵",
+         "数学｜练习\n语文｜数学：背诵"},
+        {"nothing before the first subject", "今天的作业\n带齐课本\n英语：背单词", "英语｜背单词"},
+        {"empty lines yield nothing", "数学：\n\n  \t\n•\n练习", "数学｜练习"},
+        {"a subject within three characters of the start",
+         "1.数学 练习\n【语文】背诵\n(1)英语：听写", "数学｜练习\n语文｜背诵\n英语｜听写"},
+        {"a subject later in the line opens nothing", "语文：背诵\n今天没有数学作业",
+         "语文｜背诵\n语文｜今天没有数学作业"},
+        {"nor before any subject", "今天没有数学作业", ""},
+        {"a combining accent is one character", "ab\u0301c数学：练习", "数学｜练习"},
+        {"a flag and a skin tone are one character each", "a🇨🇳👍🏽数学：练习",
+         "数学｜练习"},
+        {"four flags are four characters", "语文：背诵\n🇨🇳🇨🇳🇨🇳🇨🇳数学",
+         "语文｜背诵\n语文｜🇨🇳🇨🇳🇨🇳🇨🇳数学"},
+        {"the earliest subject wins", "政治 数学 复习", "政治｜数学 复习"},
+        {"list order breaks ties", "数学拓展：练习", "数学｜拓展：练习", "数学,数学拓展"},
+        {"list order breaks ties, reversed", "数学拓展：练习", "数学拓展｜练习", "数学拓展,数学"},
+        {"built-in subjects", "道德与法治：背诵\n音乐：唱歌\n道法：复习",
+         "道德与法治｜背诵\n音乐｜唱歌\n道法｜复习"},
+        {"given subjects replace them", "语文：背诵\n数学：练习", "数学｜练习", "数学"},
+        {"an empty subject opens nothing", "练习\n数学：练习", "数学｜练习", ",数学"},
+        {"a date right after the subject goes", "英语 3.15 默写\n3.15 默写",
+         "英语｜默写\n英语｜15 默写"},
+        {"a short date", "英语 1.2 练习", "英语｜练习"},
+        {"dates in words and full width", "语文：3月15日 背诵\n数学 ３．１５ 练习",
+         "语文｜背诵\n数学｜练习"},
+        {"a subject and a date alone", "英语 3.15\n默写", "英语｜默写"},
+        {"nothing is trimmed after the date", "英语 3.15日，默写", "英语｜，默写"},
+        {"repeated tasks of a subject go", "数学：练习；练习\n1. 练习\n语文：练习",
+         "数学｜练习\n语文｜练习"},
+        {"a line whose tasks all went still switches the subject",
+         "数学：练习\n语文：背诵\n数学：练习\n复习\n英语：；；\n听写",
+         "数学｜练习\n语文｜背诵\n数学｜复习\n英语｜听写"},
+        {"dated headings are no tasks",
+         "5月7日作业\n英语：背单词\n【5月8日作业】\n数学：练习册\n3.16 作业",
+         "英语｜背单词\n数学｜练习册"},
+        {"a dated line not about homework is a task", "英语：\n3.15 默写\n订正5月8日作业",
+         "英语｜15 默写\n英语｜订正5月8日作业"},
+        {"a heading under a subject", "3月15日作业\n数学 3月15日作业：练习", "数学｜作业：练习"},
+    };
+    const auto lines = [](const char *text) {
+        return text[0] ? QString::fromUtf8(text).split(u'\n') : QStringList();
+    };
+    for (const auto &row : rows) {
+        const QStringList subjects =
+            row.subjects[0] ? QString(row.subjects).split(u',') : QStringList();
+        // Twice: nothing is kept from one call to the next.
+        for (int call = 0; call < 2; ++call)
+            EXPECT_EQ(entries(Parser::parse(lines(row.lines), subjects)), utf8(lines(row.entries)))
+                << row.name;
+    }
 }
 
-TEST(ParserParse, LinesBeforeTheFirstSubjectAndEmptyLinesYieldNothing)
+TEST(ParserParse, TheFirstDatedLineAboutHomeworkTitlesTheList)
 {
-    EXPECT_EQ(entries({"今天的作业", "带齐课本", "英语：背单词"}), (Entries{"英语｜背单词"}));
-    EXPECT_EQ(entries({"数学：", "", "  \t", "•", "练习"}), (Entries{"数学｜练习"}));
-    const Parser::Result none = Parser::parse({});
-    EXPECT_TRUE(none.items.isEmpty());
-    EXPECT_FALSE(none.title);
-}
-
-TEST(ParserParse, SubjectOpensLineOnlyWithinThreeCharactersOfItsStart)
-{
-    EXPECT_EQ(entries({"1.数学 练习", "【语文】背诵", "(1)英语：听写"}),
-              (Entries{"数学｜练习", "语文｜背诵", "英语｜听写"}));
-    EXPECT_EQ(entries({"语文：背诵", "今天没有数学作业"}),
-              (Entries{"语文｜背诵", "语文｜今天没有数学作业"}));
-    EXPECT_EQ(entries({"今天没有数学作业"}), Entries{});
-}
-
-TEST(ParserParse, CountsUserPerceivedCharactersBeforeTheSubject)
-{
-    // Each of these three is one character but more than one UTF-16 unit.
-    EXPECT_EQ(entries({"ab\u0301c数学：练习"}), (Entries{"数学｜练习"}));
-    EXPECT_EQ(entries({"a🇨🇳👍🏽数学：练习"}), (Entries{"数学｜练习"}));
-    EXPECT_EQ(entries({"语文：背诵", "🇨🇳🇨🇳🇨🇳🇨🇳数学"}),
-              (Entries{"语文｜背诵", "语文｜🇨🇳🇨🇳🇨🇳🇨🇳数学"}));
-}
-
-TEST(ParserParse, EarliestSubjectWinsAndListOrderBreaksTies)
-{
-    EXPECT_EQ(entries({"政治 数学 复习"}), (Entries{"政治｜数学 复习"}));
-    EXPECT_EQ(entries({"数学拓展：练习"}, {"数学", "数学拓展"}), (Entries{"数学｜拓展：练习"}));
-    EXPECT_EQ(entries({"数学拓展：练习"}, {"数学拓展", "数学"}), (Entries{"数学拓展｜练习"}));
-}
-
-TEST(ParserParse, UsesBuiltInSubjectsOnlyWhenNoneAreGiven)
-{
-    EXPECT_EQ(entries({"道德与法治：背诵", "音乐：唱歌", "道法：复习"}),
-              (Entries{"道德与法治｜背诵", "音乐｜唱歌", "道法｜复习"}));
-    EXPECT_EQ(entries({"语文：背诵", "数学：练习"}, {"数学"}), (Entries{"数学｜练习"}));
-    EXPECT_EQ(entries({"练习", "数学：练习"}, {"", "数学"}), (Entries{"数学｜练习"}));
-    EXPECT_EQ(Parser::defaultSubjects().size(), 17);
-}
-
-TEST(ParserParse, RemovesADateOnlyRightAfterTheSubject)
-{
-    EXPECT_EQ(entries({"英语 3.15 默写", "3.15 默写"}), (Entries{"英语｜默写", "英语｜15 默写"}));
-    EXPECT_EQ(entries({"英语 1.2 练习"}), (Entries{"英语｜练习"}));
-    EXPECT_EQ(entries({"语文：3月15日 背诵", "数学 ３．１５ 练习"}),
-              (Entries{"语文｜背诵", "数学｜练习"}));
-    EXPECT_EQ(entries({"英语 3.15", "默写"}), (Entries{"英语｜默写"}));
-    // Nothing is trimmed after the date, so the comma stays with the task.
-    EXPECT_EQ(entries({"英语 3.15日，默写"}), (Entries{"英语｜，默写"}));
-}
-
-TEST(ParserParse, DropsRepeatedTasksPerSubjectWithinOneCall)
-{
-    EXPECT_EQ(entries({"数学：练习；练习", "1. 练习", "语文：练习"}),
-              (Entries{"数学｜练习", "语文｜练习"}));
-    // A line whose tasks were all dropped still switches the subject.
-    EXPECT_EQ(entries({"数学：练习", "语文：背诵", "数学：练习", "复习", "英语：；；", "听写"}),
-              (Entries{"数学｜练习", "语文｜背诵", "数学｜复习", "英语｜听写"}));
-    EXPECT_EQ(entries({"数学：练习"}), entries({"数学：练习"}));
-}
-
-TEST(ParserParse, FirstDatedLineWithHomeworkSetsTheTitle)
-{
-    EXPECT_EQ(title({"3月15日作业"}), "3.15作业");
-    EXPECT_EQ(title({"作业 3/5"}), "3.5作业");
-    EXPECT_EQ(title({"03-05作业"}), "03.05作业");
-    EXPECT_EQ(title({"３月１５日 作业"}), "３.１５作业");
-    EXPECT_EQ(title({"2024年3月15日作业"}), "3.15作业");
-    EXPECT_EQ(title({"3月15日作业", "3月16日作业"}), "3.15作业");
-    EXPECT_EQ(title({"今日作业", "3月16日作业"}), "3.16作业");
-    EXPECT_FALSE(title({"今日作业"}));
-    EXPECT_FALSE(title({"3月15日"}));
-
-    const Parser::Result result = Parser::parse({"3月15日作业", "数学 3月15日作业：练习"});
-    EXPECT_EQ(entries(result), (Entries{"数学｜作业：练习"}));
-}
-
-TEST(ParserParse, ALaterDatedHeadingIsNoTaskButDatedTasksStay)
-{
-    // Pages read as one list: the second page's heading neither becomes a task nor renames it.
-    const Parser::Result pages = Parser::parse({"5月7日作业", "英语：背单词", "【5月8日作业】",
-                                                "数学：练习册", "3.16 作业", "订正5月8日作业"});
-    EXPECT_EQ(entries(pages), (Entries{"英语｜背单词", "数学｜练习册", "数学｜订正5月8日作业"}));
-    EXPECT_EQ(pages.title, QStringLiteral("5.7作业"));
-    // A dated line that is not about homework stays a task, date stripping as before.
-    EXPECT_EQ(entries({"英语：", "3.15 默写"}), (Entries{"英语｜15 默写"}));
+    const struct {
+        const char *name;
+        QStringList lines;
+        std::optional<QString> title;
+    } rows[] = {
+        {"month and day", {"3月15日作业"}, "3.15作业"},
+        {"slash", {"作业 3/5"}, "3.5作业"},
+        {"dash keeps the zeros", {"03-05作业"}, "03.05作业"},
+        {"full-width digits", {"３月１５日 作业"}, "３.１５作业"},
+        {"the year goes", {"2024年3月15日作业"}, "3.15作业"},
+        {"the first heading wins", {"3月15日作业", "3月16日作业"}, "3.15作业"},
+        {"undated headings are passed over", {"今日作业", "3月16日作业"}, "3.16作业"},
+        {"no date", {"今日作业"}, std::nullopt},
+        {"no homework", {"3月15日"}, std::nullopt},
+        {"a later page's heading does not rename",
+         {"5月7日作业", "英语：背单词", "【5月8日作业】"},
+         "5.7作业"},
+        {"no lines", {}, std::nullopt},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(Parser::parse(row.lines).title, row.title) << row.name;
 }
 
 TEST(ParserParse, RunsOnSeveralThreadsAtOnce)

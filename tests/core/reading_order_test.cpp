@@ -33,46 +33,38 @@ QStringList texts(const QList<Observation> &observations)
 
 TEST(ReadingOrder, TopToBottomThenLeftToRightWithinTwoPercent)
 {
-    // Higher on the page first, whatever the horizontal position.
-    EXPECT_EQ(
-        texts(ReadingOrder::sorted({line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)})),
-        QStringList({"high right", "low left"}));
-
-    // Exactly 0.02 apart counts as one printed line: left to right.
-    const double lower = 0.02;
-    const double upper = 0.04;
-    ASSERT_EQ(upper - lower, 0.02);
-    EXPECT_EQ(texts(ReadingOrder::sorted({line("right", 0.6, upper), line("left", 0.1, lower)})),
-              QStringList({"left", "right"}));
-
-    // Just over 0.02 apart: two lines, the higher one first although it lies to the right.
-    EXPECT_EQ(texts(ReadingOrder::sorted({line("left", 0.1, 0.0199), line("right", 0.6, 0.04)})),
-              QStringList({"right", "left"}));
-}
-
-TEST(ReadingOrder, TwoColumnsInterleaveRowByRow)
-{
-    // Recognition returned the left column, then the right one; the right column sits a little
-    // lower, as on a photo taken at a slight angle.
-    const QList<Observation> columnByColumn = {
-        line("L1", 0.05, 0.90),  line("L2", 0.05, 0.80), line("L3", 0.05, 0.70),
-        line("R1", 0.55, 0.895), line("R2", 0.55, 0.79), line("R3", 0.55, 0.685),
-    };
-    EXPECT_EQ(texts(ReadingOrder::sorted(columnByColumn)),
-              QStringList({"L1", "R1", "L2", "R2", "L3", "R3"}));
-}
-
-TEST(ReadingOrder, SlantedLineKeepsRecognitionOrderWhereTheTestDoesNotDecide)
-{
     // A slanted printed line: each neighbour pair is within 0.02, the two ends are not, so the
     // test is not transitive. The sort applies it as it stands and stays deterministic.
     const Observation a = line("a", 0.1, 0.500);
     const Observation b = line("b", 0.4, 0.515);
     const Observation c = line("c", 0.7, 0.530);
-    EXPECT_EQ(texts(ReadingOrder::sorted({a, b, c})), QStringList({"a", "b", "c"}));
-    // c is higher than a by more than 0.02 and comes first; a and b, within 0.02 of each
-    // other, follow left to right.
-    EXPECT_EQ(texts(ReadingOrder::sorted({c, b, a})), QStringList({"c", "a", "b"}));
+    const struct {
+        const char *name;
+        QList<Observation> read;
+        QStringList sorted;
+    } rows[] = {
+        {"higher first, whatever the horizontal position",
+         {line("low left", 0.1, 0.30), line("high right", 0.7, 0.60)},
+         {"high right", "low left"}},
+        // Flat boxes keep 0.04 - 0.02 exactly 0.02.
+        {"exactly 0.02 apart is one line: left to right",
+         {line("right", 0.6, 0.04), line("left", 0.1, 0.02)},
+         {"left", "right"}},
+        {"just over 0.02 apart is two lines",
+         {line("left", 0.1, 0.0199), line("right", 0.6, 0.04)},
+         {"right", "left"}},
+        // Recognition returned the left column, then the right one, which sits a little lower,
+        // as on a photo taken at a slight angle.
+        {"two columns interleave row by row",
+         {line("L1", 0.05, 0.90), line("L2", 0.05, 0.80), line("L3", 0.05, 0.70),
+          line("R1", 0.55, 0.895), line("R2", 0.55, 0.79), line("R3", 0.55, 0.685)},
+         {"L1", "R1", "L2", "R2", "L3", "R3"}},
+        {"a slanted line keeps recognition order", {a, b, c}, {"a", "b", "c"}},
+        // c is higher than a by more than 0.02 and comes first; a and b follow left to right.
+        {"a slanted line read backwards", {c, b, a}, {"c", "a", "b"}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(texts(ReadingOrder::sorted(row.read)), row.sorted) << row.name;
 
     // Many slanted, overlapping lines in random order: every observation comes out exactly once.
     QList<Observation> many;

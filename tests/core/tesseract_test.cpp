@@ -46,61 +46,46 @@ void linkData(const QTemporaryDir &folder, const QStringList &names)
 
 } // namespace
 
-namespace {
-
-QString tidied(const char *line)
+TEST(TesseractText, JoinsCjkKeepsLatinSpacesAndGivesBackFullWidthPunctuation)
 {
-    return TesseractText::tidied(QString::fromUtf8(line));
+    const struct {
+        const char *name;
+        const char *line;
+        const char *tidied;
+    } rows[] = {
+        {"between CJK characters", "国 語 の 宿 題", "国語の宿題"},
+        {"kana, runs of spaces", "漢字 ドリル を  三回 書く", "漢字ドリルを三回書く"},
+        {"beside full-width punctuation", "完成 《 背影 》 课后 练习 。 预习",
+         "完成《背影》课后练习。预习"},
+        {"beside corner brackets", "「 宿題 」 、 明日", "「宿題」、明日"},
+        {"beyond the basic plane", "𠮷 野 家", "𠮷野家"},
+        {"Latin words keep theirs", "Unit 2 单词", "Unit 2 单词"},
+        {"numbers keep theirs", "宿題 3月15日", "宿題 3月15日"},
+        {"page references keep theirs", "数学 p12 第3题", "数学 p12 第3题"},
+        {"Latin text", "lire le chapitre 3, page 42", "lire le chapitre 3, page 42"},
+        {"Korean spaces its words", "국어 숙제 하기", "국어 숙제 하기"},
+        {"nothing", "", ""},
+        {"only spaces", "  ", "  "},
+        {"colon between CJK", "国語 : 漢字ドリル", "国語：漢字ドリル"},
+        {"colon and semicolon", "语文: 完成练习; 预习第14课", "语文：完成练习；预习第14课"},
+        {"without spaces", "语文:完成练习;预习", "语文：完成练习；预习"},
+        {"question mark and comma, not a last mark", "本当 ? はい , 行く !", "本当？はい，行く !"},
+        {"beside Latin text ASCII stays", "数学 : p12", "数学 : p12"},
+        {"between Latin words", "Français : lire", "Français : lire"},
+        {"beside digits", "3:45 時", "3:45 時"},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(TesseractText::tidied(QString::fromUtf8(row.line)).toStdString(), row.tidied)
+            << row.name;
 }
 
-} // namespace
-
-TEST(TesseractText, JoinsCjkAndKeepsLatinSpaces)
+TEST(TesseractRecognition, ReadsWithEveryDataSetTheLanguageListNames)
 {
-    // Between CJK characters, kana included, and beside full-width punctuation.
-    EXPECT_EQ(tidied("国 語 の 宿 題"), QString("国語の宿題"));
-    EXPECT_EQ(tidied("漢字 ドリル を  三回 書く"), QString("漢字ドリルを三回書く"));
-    EXPECT_EQ(tidied("完成 《 背影 》 课后 练习 。 预习"), QString("完成《背影》课后练习。预习"));
-    EXPECT_EQ(tidied("「 宿題 」 、 明日"), QString("「宿題」、明日"));
-    EXPECT_EQ(tidied("𠮷 野 家"), QString("𠮷野家"));
-    // Latin words and numbers keep theirs, also next to CJK text.
-    EXPECT_EQ(tidied("Unit 2 单词"), QString("Unit 2 单词"));
-    EXPECT_EQ(tidied("宿題 3月15日"), QString("宿題 3月15日"));
-    EXPECT_EQ(tidied("数学 p12 第3题"), QString("数学 p12 第3题"));
-    EXPECT_EQ(tidied("lire le chapitre 3, page 42"), QString("lire le chapitre 3, page 42"));
-    // Korean spaces its words.
-    EXPECT_EQ(tidied("국어 숙제 하기"), QString("국어 숙제 하기"));
-    EXPECT_EQ(tidied(""), QString(""));
-    EXPECT_EQ(tidied("  "), QString("  "));
-}
-
-TEST(TesseractText, GivesBackFullWidthPunctuationBetweenCjkCharacters)
-{
-    EXPECT_EQ(tidied("国語 : 漢字ドリル"), QString("国語：漢字ドリル"));
-    EXPECT_EQ(tidied("语文: 完成练习; 预习第14课"), QString("语文：完成练习；预习第14课"));
-    EXPECT_EQ(tidied("语文:完成练习;预习"), QString("语文：完成练习；预习"));
-    EXPECT_EQ(tidied("本当 ? はい , 行く !"), QString("本当？はい，行く !"));
-    // Beside Latin text or digits, ASCII punctuation is what was printed.
-    EXPECT_EQ(tidied("数学 : p12"), QString("数学 : p12"));
-    EXPECT_EQ(tidied("Français : lire"), QString("Français : lire"));
-    EXPECT_EQ(tidied("3:45 時"), QString("3:45 時"));
-}
-
-TEST(TesseractRecognition, ReadsJapaneseAndFrenchThroughTheLanguageList)
-{
-    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja-JP"}), japaneseLines);
-    EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja"}), japaneseLines);
-    EXPECT_EQ(OCR::recognize(testImage("french-lines.png"), {"fr-FR"}), frenchLines);
     EXPECT_EQ(OCR::recognize(testImage("french-lines.png"), {"fr-FR", "en-US"}), frenchLines);
-
     // Chinese with Japanese goes to Tesseract with both sets of data.
     EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"zh-Hans", "ja-JP"}).size(),
               japaneseLines.size());
     EXPECT_EQ(OCR::recognize(testImage("japanese-lines.png"), {"ja-JP", "zh-Hans"}), japaneseLines);
-
-    // Nothing can read these lists.
-    EXPECT_TRUE(OCR::recognize(testImage("japanese-lines.png"), {"xx-YY"}).isEmpty());
-    EXPECT_TRUE(OCR::recognize(testImage("french-lines.png"), {"xx-YY", "tlh"}).isEmpty());
 }
 
 TEST(TesseractRecognition, ObservationsCarryNormalisedBoxesFromTheBottomLeft)

@@ -7,6 +7,9 @@
 #include "bridges/reminders/eds/EdsReminderStore.h"
 #include "bridges/reminders_calls.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+
 namespace reminders_test {
 
 inline const QString systemList = QStringLiteral("system-task-list");
@@ -100,6 +103,17 @@ inline QStringList resetToEdsFirstState()
         presets.append(list.title);
     }
     return presets;
+}
+
+// The process behind EDS's calendar factory on the test's bus, 0 when none runs.
+inline uint calendarFactoryPid()
+{
+    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    for (const QString &name : bus->registeredServiceNames().value()) {
+        if (name.startsWith("org.gnome.evolution.dataserver.Calendar"))
+            return bus->servicePid(name).value();
+    }
+    return 0;
 }
 
 } // namespace reminders_test

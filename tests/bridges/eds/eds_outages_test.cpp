@@ -1,10 +1,12 @@
 // The desktop's task service when it is not there, cannot be used, stops or stops answering:
 // every action says so as an error, within a time the driving program waits, and keeps nothing
 // of a batch the service stopped during.
-#include "bridges/eds/eds_direct.h"
-#include "bridges/eds/slatebook_run.h"
+#include "bridges/eds/eds_direct.h" // first: libecal before Qt's headers
+
+#include "app/CliProcess.h"
 #include "data/AppSettings.h"
 
+#include <QProcess>
 #include <csignal>
 #include <future>
 
@@ -75,10 +77,12 @@ TEST(DesktopTasksOutages, WithoutTheServiceEveryActionSaysItIsNotThere)
     };
     for (const auto &row : cases) {
         for (const QByteArray &task : eachAction) {
-            const SlatebookRun run =
-                runSlatebook(home, task, {{"DBUS_SESSION_BUS_ADDRESS", row.address}});
-            EXPECT_TRUE(run.result.startsWith(row.says))
-                << row.name << ": " << task.toStdString() << " -> " << run.result.toStdString();
+            const CliProcess cli(home, {{"DBUS_SESSION_BUS_ADDRESS", row.address}});
+            cli.writeDropFile(task);
+            const CliOutcome run = cli.run({});
+            EXPECT_TRUE(run.result.value_or("").startsWith(row.says))
+                << row.name << ": " << task.toStdString() << " -> "
+                << run.result.value_or("").toStdString();
             EXPECT_LT(run.milliseconds, 20000) << row.name << ": " << task.toStdString();
         }
     }
@@ -109,14 +113,12 @@ TEST(DesktopTasksOutages, AStartWithoutEdsSchemasAnswersInsteadOfAborting)
         {"only another program's schema", others},
     };
     for (const auto &row : cases) {
-        const SlatebookRun run =
-            runSlatebook(home, eachAction[0],
-                         {{"XDG_DATA_DIRS", empty}, {"GSETTINGS_SCHEMA_DIR", row.schemaDir}});
-        EXPECT_TRUE(run.exitedNormally && run.exitCode == 0)
-            << row.name << ": exit " << run.exitCode;
-        EXPECT_TRUE(run.result.startsWith(
+        const CliProcess cli(home,
+                             {{"XDG_DATA_DIRS", empty}, {"GSETTINGS_SCHEMA_DIR", row.schemaDir}});
+        const std::optional<QString> result = cli.runTask(eachAction[0]);
+        EXPECT_TRUE(result.value_or("").startsWith(
             noAccess + "不可用：GSettings 找不到它的设置架构 org.gnome.Evolution.DefaultSources"))
-            << row.name << ": " << run.result.toStdString();
+            << row.name << ": " << result.value_or("").toStdString();
     }
 }
 
@@ -152,11 +154,13 @@ TEST(DesktopTasksOutages, AServiceThatFreezesOrStopsMidWriteIsToldAndKeepsNothin
     ASSERT_NE(factory, 0u);
     ASSERT_EQ(kill(pid_t(factory), SIGSTOP), 0);
     auto frozenCommit = commitOne(*store, list, "冻结时");
-    const SlatebookRun frozen = runSlatebook(home, eachAction[0]);
+    const CliProcess cli(home);
+    cli.writeDropFile(eachAction[0]);
+    const CliOutcome frozen = cli.run({});
     const std::optional<ReminderError> frozenError = frozenCommit.get();
     ASSERT_EQ(kill(pid_t(factory), SIGCONT), 0);
     EXPECT_EQ(frozen.result, "ERROR: " + eds + "没有响应：25 秒内没有回答，已放弃。请稍后再试")
-        << frozen.result.toStdString();
+        << frozen.result.value_or("").toStdString();
     EXPECT_LT(frozen.milliseconds, 40000) << "not the command line's own 150 s";
     ASSERT_TRUE(frozenError);
     EXPECT_EQ(frozenError->description, eds + "没有响应：25 秒内没有回答，已放弃。请稍后再试");

@@ -1,8 +1,9 @@
 // The setting that chooses the Reminders store, as a person edits it by hand: the values
 // written, in any letter case, and the window's own words choose their store; anything else
 // keeps the folder, and the command line says so beside its result.
-#include "bridges/eds/eds_direct.h"
-#include "bridges/eds/slatebook_run.h"
+#include "bridges/eds/eds_direct.h" // first: libecal before Qt's headers
+
+#include "app/CliProcess.h"
 #include "data/AppSettings.h"
 #include "data/DefaultsStore.h"
 
@@ -13,6 +14,7 @@ TEST(ReminderStoreSetting, EveryWayOfWritingAStoreChoosesItAndAnUnknownOneIsRepo
     TempHome home;
     resetToEdsFirstState();
     const RemindersService eds(std::make_shared<EdsReminderStore>());
+    const CliProcess cli(home);
     using Store = AppSettings::ReminderStore;
     const struct {
         const char *line; // as the settings file holds it; nullptr: no such line
@@ -44,10 +46,10 @@ TEST(ReminderStoreSetting, EveryWayOfWritingAStoreChoosesItAndAnUnknownOneIsRepo
         // The window shows the store it uses.
         EXPECT_EQ(AppSettings().reminderStore(), c.store) << line.toStdString();
 
-        const SlatebookRun run = runSlatebook(home,
-                                              R"({"action":"write","target":"reminders","list":")" +
-                                                  list.toUtf8() + R"(","items":["英语｜听写"]})");
-        const QStringList lines = run.result.split('\n');
+        const QString result = cli.runTask(R"({"action":"write","target":"reminders","list":")" +
+                                           list.toUtf8() + R"(","items":["英语｜听写"]})")
+                                   .value_or("");
+        const QStringList lines = result.split('\n');
         EXPECT_EQ(lines.first(), "SUCCESS: 已写入 1/1 条到提醒事项清单「" + list + "」")
             << line.toStdString();
         const bool inFolder = QFileInfo::exists(home.dataFolder() + "/Reminders/" + list);
@@ -59,9 +61,9 @@ TEST(ReminderStoreSetting, EveryWayOfWritingAStoreChoosesItAndAnUnknownOneIsRepo
             EXPECT_EQ(lines.value(1),
                       "注意：设置 reminderStore 的值「" + value.trimmed() +
                           "」不是可用的存储（folder 或 evolution），已改用本机文件夹")
-                << run.result.toStdString();
+                << result.toStdString();
         } else {
-            EXPECT_EQ(lines.size(), 1) << run.result.toStdString();
+            EXPECT_EQ(lines.size(), 1) << result.toStdString();
         }
     }
 }
