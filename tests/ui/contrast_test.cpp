@@ -148,6 +148,13 @@ TEST(ContrastTest, EveryTextAndSymbolStandsOutInLightAndDark)
         window.resize(1100, 760);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // Qt hands the palette on to the widgets in a later turn of the event loop.
+        ASSERT_TRUE(waitUntil(
+            [&] {
+                return window.palette().color(QPalette::Window) ==
+                    QApplication::palette().color(QPalette::Window);
+            },
+            5000));
         for (AppSection section : AppSections::all()) {
             window.rootView()->setSection(section);
             const QString name = AppSections::rawValue(section);

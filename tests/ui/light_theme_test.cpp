@@ -105,4 +105,3 @@ TEST(LightThemeTest, DueTimesOnTheListsScreenAreReadable)
     }
     QApplication::setPalette(before);
 }
-

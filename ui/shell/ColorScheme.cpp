@@ -34,8 +34,9 @@ ColorScheme::ColorScheme(QObject *parent) : QObject(parent), m_desktop(QApplicat
     keepReadable();
     qApp->installEventFilter(this);
     QDBusConnection bus = QDBusConnection::sessionBus();
-    bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
-                this, SLOT(settingChanged(QString, QString, QDBusVariant)));
+    if (!bus.connect(portalService, portalPath, settingsInterface, QStringLiteral("SettingChanged"),
+                     this, SLOT(settingChanged(QDBusMessage))))
+        qCDebug(lcUi) << "cannot follow the settings portal:" << bus.lastError().message();
     QDBusMessage read = QDBusMessage::createMethodCall(portalService, portalPath, settingsInterface,
                                                        QStringLiteral("Read"));
     read << appearance << colorSchemeKey;
@@ -53,11 +54,12 @@ ColorScheme::ColorScheme(QObject *parent) : QObject(parent), m_desktop(QApplicat
             });
 }
 
-void ColorScheme::settingChanged(const QString &group, const QString &key,
-                                 const QDBusVariant &value)
+void ColorScheme::settingChanged(const QDBusMessage &signal)
 {
-    if (group == appearance && key == colorSchemeKey)
-        apply(unwrapped(value.variant()).toUInt());
+    const QVariantList arguments = signal.arguments();
+    if (arguments.size() == 3 && arguments[0].toString() == appearance &&
+        arguments[1].toString() == colorSchemeKey)
+        apply(unwrapped(arguments[2]).toUInt());
 }
 
 void ColorScheme::apply(uint scheme)

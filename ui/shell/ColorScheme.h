@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDBusVariant>
+#include <QDBusMessage>
 #include <QObject>
 #include <QPalette>
 
@@ -31,7 +31,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
-    void settingChanged(const QString &group, const QString &key, const QDBusVariant &value);
+    // The portal's SettingChanged(group, key, value).
+    void settingChanged(const QDBusMessage &signal);
 
 private:
     void apply(uint scheme);
