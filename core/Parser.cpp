@@ -241,7 +241,15 @@ const QStringList &defaultSubjects()
 
 Result parse(const QStringList &lines, const QStringList &subjects)
 {
-    Result result = parseRecognised(fullyConfident(lines), subjects);
+    return parseTextPages({lines}, subjects);
+}
+
+Result parseTextPages(const QList<QStringList> &pages, const QStringList &subjects)
+{
+    QList<QList<ScoredText>> scored;
+    for (const QStringList &page : pages)
+        scored.append(fullyConfident(page));
+    Result result = parsePages(scored, subjects);
     // Typed or pasted text was not recognised: nothing to mark.
     for (SlateItem &item : result.items)
         item.textConfidence.clear();
@@ -250,29 +258,42 @@ Result parse(const QStringList &lines, const QStringList &subjects)
 
 Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjects)
 {
+    return parsePages({lines}, subjects);
+}
+
+Result parsePages(const QList<QList<ScoredText>> &pages, const QStringList &subjects)
+{
     const QStringList &vocabulary = subjects.isEmpty() ? defaultSubjects() : subjects;
     Result result;
     QString currentSubject;
     QSet<QString> seenKeys;
-    for (const ScoredText &line : lines) {
-        const ScoredText t = cleaned(line);
-        if (t.isEmpty())
-            continue;
-        dbg(QStringLiteral("LINE: ") + t.text());
-        if (!result.title)
-            result.title = dateTitle(t.text());
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        // Until a later page opens a subject, its lines continue the previous page's last one,
+        // except the page's own heading (今日作业, 初二（3）班 4月2日作业), skipped as on a first
+        // page.
+        bool beforeFirstSubject = page > 0;
+        for (const ScoredText &line : pages[page]) {
+            const ScoredText t = cleaned(line);
+            if (t.isEmpty())
+                continue;
+            dbg(QStringLiteral("LINE: ") + t.text());
+            if (!result.title)
+                result.title = dateTitle(t.text());
 
-        const std::optional<SubjectOccurrence> subject = earliestSubject(t.text(), vocabulary);
-        if (subject && subject->charactersBefore <= maxCharactersBeforeSubject) {
-            ScoredText rest =
-                t.sliced(subject->offset + subject->name.size()).trimmed(isSubjectSeparator);
-            // A date right after the subject (英语 3.15 …) dates the list, it is not a task.
-            rest = rest.removedFirst(leadingDate());
-            if (!rest.isEmpty())
-                appendTasks(rest, subject->name, seenKeys, result.items);
-            currentSubject = subject->name;
-        } else if (!currentSubject.isEmpty() && !isDatedHeading(t.text())) {
-            appendTasks(t, currentSubject, seenKeys, result.items);
+            const std::optional<SubjectOccurrence> subject = earliestSubject(t.text(), vocabulary);
+            if (subject && subject->charactersBefore <= maxCharactersBeforeSubject) {
+                ScoredText rest =
+                    t.sliced(subject->offset + subject->name.size()).trimmed(isSubjectSeparator);
+                // A date right after the subject (英语 3.15 …) dates the list, it is not a task.
+                rest = rest.removedFirst(leadingDate());
+                if (!rest.isEmpty())
+                    appendTasks(rest, subject->name, seenKeys, result.items);
+                currentSubject = subject->name;
+                beforeFirstSubject = false;
+            } else if (!currentSubject.isEmpty() && !isDatedHeading(t.text()) &&
+                       !(beforeFirstSubject && t.text().contains(u"作业"))) {
+                appendTasks(t, currentSubject, seenKeys, result.items);
+            }
         }
     }
     return result;

@@ -26,6 +26,11 @@ Result parse(const QStringList &lines, const QStringList &subjects = {});
 // characters it came from. A space that stands for a run of white space takes the lowest value of
 // the run; a p made a capital P keeps the p's.
 Result parseRecognised(const QList<ScoredText> &lines, const QStringList &subjects = {});
+// Several photos of one list, each page's recognised lines in order: parsed as one list, where a
+// line naming the homework (作业) before a later page's first subject is that page's heading.
+Result parsePages(const QList<QList<ScoredText>> &pages, const QStringList &subjects = {});
+// The same for plain lines, page by page (the recognised text parsed again).
+Result parseTextPages(const QList<QStringList> &pages, const QStringList &subjects = {});
 QString clean(const QString &text);
 QString stripLeadingNumber(const QString &text);
 QStringList splitInline(const QString &text);

@@ -5,6 +5,7 @@
 #include "ui/SettingsWindow.h"
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/import/ImportView.h"
+#include "ui/shell/ColorScheme.h"
 #include "ui/shell/RootView.h"
 #include "ui/shell/Sidebar.h"
 
@@ -17,6 +18,7 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     : QWidget(parent), m_root(new RootView(shared, this))
 {
     setWindowTitle(QStringLiteral("Slatebook"));
+    new ColorScheme(this);
     WindowConfigurator::configure(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -13,7 +13,8 @@ class SettingsWindow;
 // WindowConfigurator), no smaller than 980 × 700. The application menu hangs from a button in the
 // sidebar's brand row, so the content starts right under the window manager's title bar: "设置…"
 // (Ctrl+,) opens the separate settings window, "退出 Slatebook" (Ctrl+Q) quits. Ctrl+1 … Ctrl+5
-// choose the sidebar's sections.
+// choose the sidebar's sections. The palette follows the desktop's light or dark choice
+// (`ColorScheme`).
 class MainWindow : public QWidget {
     Q_OBJECT
 

@@ -245,6 +245,36 @@ TEST(ParserParse, TheFirstDatedLineAboutHomeworkTitlesTheList)
         EXPECT_EQ(Parser::parse(row.lines).title, row.title) << row.name;
 }
 
+// Photos of one list: a later page's own heading, met before its first subject, is skipped as
+// on a first page; the page's other lines carry on the last page's subject.
+TEST(ParserParse, EachPageKeepsItsHeading)
+{
+    const QStringList first = {"3月15日作业", "数学：p12", "明天带美术工具"};
+    const struct {
+        const char *name;
+        QStringList second;
+        Entries expected;
+    } rows[] = {
+        {"class and date",
+         {"初二（3）班 4月2日作业", "英语：背诵2a对话"},
+         {"数学｜P12", "美术｜工具", "英语｜背诵2a对话"}},
+        {"today's homework", {"今日作业", "1. 订正"}, {"数学｜P12", "美术｜工具", "美术｜订正"}},
+        {"a list going on",
+         {"带水彩笔", "英语：听写"},
+         {"数学｜P12", "美术｜工具", "美术｜带水彩笔", "英语｜听写"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const Parser::Result result = Parser::parseTextPages({first, row.second});
+        EXPECT_EQ(entries(result), row.expected);
+        EXPECT_EQ(result.title, QStringLiteral("3.15作业"));
+        // Joined into one page, the heading would be a task of the subject before it.
+        if (row.second.first().contains(u"作业")) {
+            EXPECT_GT(entries(first + row.second).size(), row.expected.size());
+        }
+    }
+}
+
 TEST(ParserParse, RunsOnSeveralThreadsAtOnce)
 {
     const QStringList sheet{"3月15日作业",

@@ -111,8 +111,8 @@ TEST(GlassPaletteTest, ForegroundAccentsKeepWcagContrastOnEverySurface)
     }
     // A highlight that already stands out is kept as it is.
     QPalette plain = darkPalette();
-    plain.setColor(QPalette::Highlight, QColor(80, 160, 255));
-    EXPECT_EQ(GlassPalette::accentSymbol(plain), QColor(80, 160, 255));
+    plain.setColor(QPalette::Highlight, QColor(120, 180, 255));
+    EXPECT_EQ(GlassPalette::accentSymbol(plain), QColor(120, 180, 255));
     EXPECT_NEAR(GlassPalette::contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
 }
 

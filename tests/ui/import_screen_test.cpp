@@ -607,6 +607,19 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     EXPECT_TRUE(statuses.contains(QStringLiteral("正在识别 2/2…")));
     EXPECT_EQ(s.rawLines(), kai + hand);
     EXPECT_EQ(page->text(), QStringLiteral("1 / 2"));
+
+    // A heading that opens the second photo after a subject line of the first (明天带美术工具)
+    // is that photo's heading, not a task of 美术; its tasks follow.
+    s.drop({data.absoluteFilePath(QStringLiteral("01-screenshot.png")),
+            data.absoluteFilePath(QStringLiteral("03-print-photo.jpg"))});
+    ASSERT_TRUE(s.waitIdle());
+    QStringList titles;
+    for (const SlateItem &item : view->items())
+        titles.append(item.title());
+    EXPECT_FALSE(titles.join(QLatin1Char('|')).contains(QStringLiteral("作业")))
+        << titles.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(titles.contains(QStringLiteral("语文｜预习第14课")))
+        << titles.join(QLatin1Char('|')).toStdString();
 }
 
 TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)

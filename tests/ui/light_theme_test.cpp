@@ -3,6 +3,7 @@
 
 #include "ui/MainWindow.h"
 #include "ui/glass/GlassPalette.h"
+#include "ui/shell/ColorScheme.h"
 #include "ui/shell/RootView.h"
 
 #include <QApplication>
@@ -53,19 +54,10 @@ qreal dueTextContrast(const QImage &row, int *pixels)
     return best;
 }
 
-} // namespace
-
-// The light scheme draws its own colours on the lists screen, not the dark scheme's: the due
-// times stand out from their rows as text must.
-TEST(LightThemeTest, DueTimesOnTheListsScreenAreReadable)
+// The due times of an entry due later today and of an overdue one, as the lists screen paints
+// them in the application's present palette.
+void dueTimesAreReadable()
 {
-    const QTime now = QTime::currentTime();
-    if (now > QTime(23, 50))
-        GTEST_SKIP() << "no time is left today for an entry due later today";
-    const QPalette before = QApplication::palette();
-    QApplication::setPalette(QApplication::style()->standardPalette());
-    ASSERT_GT(QApplication::palette().color(QPalette::Window).lightness(), 128);
-
     ScreenHarness harness;
     const QString list = QStringLiteral("3.15作业");
     harness.store.ensureList(list);
@@ -92,6 +84,24 @@ TEST(LightThemeTest, DueTimesOnTheListsScreenAreReadable)
         const QString title = index.data().toString();
         EXPECT_GT(pixels, 10) << title.toStdString();
         EXPECT_GE(contrast, 4.5) << title.toStdString();
+    }
+}
+
+} // namespace
+
+// Each scheme draws its own colours on the lists screen, not the other's: the due times stand out
+// from their rows as text must, in the light palette and in the dark one.
+TEST(LightThemeTest, DueTimesOnTheListsScreenAreReadable)
+{
+    const QTime now = QTime::currentTime();
+    if (now > QTime(23, 50))
+        GTEST_SKIP() << "no time is left today for an entry due later today";
+    const QPalette before = QApplication::palette();
+    for (const bool dark : {false, true}) {
+        SCOPED_TRACE(dark ? "dark" : "light");
+        QApplication::setPalette(dark ? ColorScheme::darkPalette()
+                                      : QApplication::style()->standardPalette());
+        dueTimesAreReadable();
     }
     QApplication::setPalette(before);
 }

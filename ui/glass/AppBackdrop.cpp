@@ -58,9 +58,11 @@ void AppBackdrop::paintEvent(QPaintEvent *)
             continue;
         const QPointF centre = glow.centre - origin;
         QRadialGradient gradient(centre, glow.radius);
-        QColor clear = glow.color;
+        QColor colour = glow.color;
+        colour.setAlphaF(colour.alphaF() * GlassPalette::glowStrength(palette()));
+        QColor clear = colour;
         clear.setAlpha(0);
-        gradient.setColorAt(0, glow.color);
+        gradient.setColorAt(0, colour);
         gradient.setColorAt(1, clear);
         painter.fillRect(rect(), gradient);
     }

@@ -64,7 +64,7 @@ void GlassButton::paintEvent(QPaintEvent *)
 
     QColor labelColor;
     if (m_prominent) {
-        QColor fill = GlassPalette::accent(palette());
+        QColor fill = GlassPalette::prominentFill(palette());
         if (isDown())
             fill = fill.darker(115);
         else if (m_hovered && isEnabled())

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QtMath>
-#include <initializer_list>
 
 namespace GlassPalette {
 
@@ -23,19 +22,25 @@ qreal luminance(const QColor &color)
         0.0722 * channelLuminance(rgb.blueF());
 }
 
-QColor blend(const QColor &from, const QColor &to, qreal t)
+// The backdrop where AppBackdrop's strongest glow (30 % of a light blue, added) lights it most.
+QColor litBackdrop(const QPalette &palette)
 {
-    const QColor a = from.toRgb();
-    const QColor b = to.toRgb();
-    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
-                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
-                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
+    const QColor base = backdropColor(palette).toRgb();
+    const qreal alpha = 0.3 * glowStrength(palette);
+    return QColor::fromRgbF(float(qMin(1.0, base.redF() + alpha * 0.42)),
+                            float(qMin(1.0, base.greenF() + alpha * 0.62)),
+                            float(qMin(1.0, base.blueF() + alpha * 1.0)));
 }
 
-qreal worstContrast(const QColor &color, std::initializer_list<QColor> surfaces)
+// Whatever a foreground may be drawn on: the backdrop, plain or lit by a glow, and a glass panel
+// over either.
+qreal worstContrast(const QColor &color, const QPalette &palette)
 {
+    const QColor lit = litBackdrop(palette);
+    const qreal panelLift = isDark(palette) ? 0.10 : 0.66;
     qreal worst = 21;
-    for (const QColor &surface : surfaces)
+    for (const QColor &surface :
+         {backdropColor(palette), panelColor(palette), lit, blend(lit, Qt::white, panelLift)})
         worst = qMin(worst, contrastRatio(color, surface));
     return worst;
 }
@@ -45,14 +50,12 @@ qreal worstContrast(const QColor &color, std::initializer_list<QColor> surfaces)
 QColor withContrast(QColor base, qreal ratio, const QPalette &palette)
 {
     base.setAlphaF(1);
-    const QColor backdrop = backdropColor(palette);
-    const QColor panel = panelColor(palette);
-    if (worstContrast(base, {backdrop, panel}) >= ratio)
+    if (worstContrast(base, palette) >= ratio)
         return base;
     const QColor target = isDark(palette) ? QColor(Qt::white) : QColor(Qt::black);
     for (int step = 1; step <= 20; ++step) {
         const QColor candidate = blend(base, target, step / 20.0);
-        if (worstContrast(candidate, {backdrop, panel}) >= ratio)
+        if (worstContrast(candidate, palette) >= ratio)
             return candidate;
     }
     return target;
@@ -76,21 +79,57 @@ bool isDark(const QPalette &palette)
     return windowColor(palette).lightness() < 128;
 }
 
+qreal glowStrength(const QPalette &palette)
+{
+    return isDark(palette) ? 0.5 : 1.0;
+}
+
 QColor primary(const QPalette &palette)
 {
     return palette.color(QPalette::WindowText);
 }
 
-// Secondary and tertiary text are the primary colour faded, as label colours are on the glass:
-// the backdrop tints them instead of a fixed grey fighting it.
+// Secondary and tertiary text are the primary colour faded towards the glass, so the backdrop
+// tints them instead of a fixed grey fighting it; only as far as text stays readable on both
+// surfaces.
+namespace {
+
+QColor faded(const QPalette &palette, qreal fade)
+{
+    const QColor text = primary(palette);
+    const QColor surface = blend(backdropColor(palette), panelColor(palette), 0.5);
+    for (qreal t = fade; t > 0; t -= 0.02) {
+        const QColor candidate = blend(text, surface, t);
+        if (worstContrast(candidate, palette) >= textContrast)
+            return candidate;
+    }
+    return text;
+}
+
+} // namespace
+
 QColor secondary(const QPalette &palette)
 {
-    return withOpacity(primary(palette), isDark(palette) ? 0.62 : 0.6);
+    return faded(palette, 0.4);
 }
 
 QColor tertiary(const QPalette &palette)
 {
-    return withOpacity(primary(palette), isDark(palette) ? 0.42 : 0.4);
+    return faded(palette, 0.6);
+}
+
+QColor prominentFill(const QPalette &palette)
+{
+    const QColor label = palette.color(QPalette::HighlightedText);
+    const QColor away = label.lightness() > 128 ? QColor(Qt::black) : QColor(Qt::white);
+    QColor fill = accent(palette);
+    fill.setAlphaF(1);
+    for (int step = 0; step <= 20; ++step) {
+        const QColor candidate = blend(fill, away, step / 20.0);
+        if (contrastRatio(candidate, label) >= textContrast)
+            return candidate;
+    }
+    return away;
 }
 
 QColor accent(const QPalette &palette)
@@ -127,8 +166,7 @@ QColor destructive(const QPalette &palette)
     return overdue(palette);
 }
 
-// What AppBackdrop paints where no glow brightens it (the glows only add light, which helps the
-// dark scheme's light foregrounds and costs the light scheme's little, as its panels are white).
+// What AppBackdrop paints where no glow brightens it (`litBackdrop` is where one does most).
 QColor backdropColor(const QPalette &palette)
 {
     const QColor window = windowColor(palette);
@@ -139,6 +177,15 @@ QColor backdropColor(const QPalette &palette)
 QColor panelColor(const QPalette &palette)
 {
     return blend(backdropColor(palette), Qt::white, isDark(palette) ? 0.10 : 0.66);
+}
+
+QColor blend(const QColor &from, const QColor &to, qreal t)
+{
+    const QColor a = from.toRgb();
+    const QColor b = to.toRgb();
+    return QColor::fromRgbF(float(a.redF() + (b.redF() - a.redF()) * t),
+                            float(a.greenF() + (b.greenF() - a.greenF()) * t),
+                            float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
 QColor withOpacity(QColor color, qreal opacity)

@@ -12,12 +12,18 @@ namespace GlassPalette {
 
 // Dark when the window colour is darker than mid-grey.
 bool isDark(const QPalette &palette);
+// How strongly AppBackdrop's glows light the backdrop: half as much in the dark scheme, where
+// added light takes contrast from the light text.
+qreal glowStrength(const QPalette &palette);
 
 QColor primary(const QPalette &palette);
 QColor secondary(const QPalette &palette);
 QColor tertiary(const QPalette &palette);
 // The desktop's highlight colour as it is: for fills and plates, never for lines or text.
 QColor accent(const QPalette &palette);
+// The accent as the fill of a prominent button, darkened or lightened as far as its label
+// (HighlightedText) needs to stay readable on it.
+QColor prominentFill(const QPalette &palette);
 // The accent for symbols, outlines and focus rings: at least 3:1 against the backdrop and the
 // glass panels.
 QColor accentSymbol(const QPalette &palette);
@@ -35,6 +41,8 @@ QColor backdropColor(const QPalette &palette);
 QColor panelColor(const QPalette &palette);
 
 QColor withOpacity(QColor color, qreal opacity);
+// `from` mixed with `to`: t = 0 gives `from`, 1 gives `to`.
+QColor blend(const QColor &from, const QColor &to, qreal t);
 
 // The brand's tile (the sidebar's app tile, the About icon without a theme): blue at the top-left
 // corner of `box` to violet at the bottom-right, the same in light and dark.

@@ -17,6 +17,10 @@ StatusLine::StatusLine(const QString &labelName, const QFont &font, QWidget *par
     row->setSpacing(8);
     m_label->setObjectName(labelName);
     m_label->setTextFormat(Qt::PlainText);
+    m_label->setWordWrap(true);
+    m_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_label->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_label->setVisible(false);
     row->addWidget(m_label, 1);
     m_dismiss->setObjectName(QStringLiteral("dismissFailureButton"));
     m_dismiss->setFont(GlassFonts::font(GlassFonts::Style::Caption));
@@ -34,6 +38,12 @@ QString StatusLine::text() const
 QList<QWidget *> StatusLine::focusChain() const
 {
     return {m_dismiss};
+}
+
+void StatusLine::collapseWhenEmpty()
+{
+    m_collapses = true;
+    setVisible(!text().isEmpty());
 }
 
 void StatusLine::setStatus(const QString &status)
@@ -59,6 +69,9 @@ void StatusLine::display(const QString &text, bool failure)
     m_label->setTone(failure ? Tone::Primary : Tone::Secondary);
     m_label->setText(text);
     m_label->setToolTip(text);
+    m_label->setVisible(!text.isEmpty());
+    if (m_collapses)
+        setVisible(!text.isEmpty());
     m_dismiss->setVisible(failure);
     emit textChanged(text);
 }

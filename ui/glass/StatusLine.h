@@ -10,6 +10,9 @@ class ToneLabel;
 // could not be saved stays on screen, in the primary colour with "知道了" beside it, until the
 // user acts again on the screen (`acknowledge`) or dismisses it. A count that arrives after the
 // failure, or the result of the very action that failed, must not hide it.
+// The text is never cut: it wraps (a path breaks after its slashes) and the line grows as tall as
+// it needs; it can be selected and copied, and its tooltip holds it whole. An empty line takes no
+// room.
 class StatusLine : public QWidget {
     Q_OBJECT
 
@@ -22,6 +25,9 @@ public:
     bool showsFailure() const { return m_failure; }
     // What Tab visits: "知道了" while a failure shows.
     QList<QWidget *> focusChain() const;
+
+    // On a row of its own: hidden while it has nothing to say, so the row takes no room.
+    void collapseWhenEmpty();
 
     // Shown unless a failure waits to be seen.
     void setStatus(const QString &status);
@@ -40,4 +46,5 @@ private:
     ToneLabel *m_label;
     QPushButton *m_dismiss;
     bool m_failure = false;
+    bool m_collapses = false;
 };

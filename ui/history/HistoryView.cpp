@@ -40,9 +40,12 @@ HistoryView::HistoryView(SharedObjects shared, QWidget *parent) : QWidget(parent
 QWidget *HistoryView::makeHeader()
 {
     auto *header = new GlassPanel(14, std::nullopt, false, this);
-    auto *row = new QHBoxLayout(header);
-    row->setContentsMargins(14, 10, 14, 10);
+    auto *rows = new QVBoxLayout(header);
+    rows->setContentsMargins(14, 10, 14, 10);
+    rows->setSpacing(6);
+    auto *row = new QHBoxLayout;
     row->setSpacing(10);
+    rows->addLayout(row);
     row->addWidget(
         new SymbolView(QStringLiteral("document-open-recent-symbolic"), 16, Tone::Accent, header));
     auto *title = new QLabel(QStringLiteral("历史记录"), header);
@@ -53,15 +56,17 @@ QWidget *HistoryView::makeHeader()
     m_count->setObjectName(QStringLiteral("historyCountLabel"));
     row->addWidget(m_count);
     row->addStretch();
-    m_status = new StatusLine(QStringLiteral("historyStatusLabel"),
-                              GlassFonts::font(GlassFonts::Style::Caption), header);
-    row->addWidget(m_status);
     m_openFolder = new QPushButton(QStringLiteral("打开数据目录"), header);
     m_openFolder->setObjectName(QStringLiteral("historyOpenFolderButton"));
     row->addWidget(m_openFolder);
     m_clear = new QPushButton(QStringLiteral("清空历史"), header);
     m_clear->setObjectName(QStringLiteral("clearHistoryButton"));
     row->addWidget(m_clear);
+    // Under the title row, the full width: a failure naming a path has room there.
+    m_status = new StatusLine(QStringLiteral("historyStatusLabel"),
+                              GlassFonts::font(GlassFonts::Style::Caption), header);
+    rows->addWidget(m_status);
+    m_status->collapseWhenEmpty();
 
     connect(m_openFolder, &QPushButton::clicked, this,
             [this] { DesktopServices::openFolder(m_shared.history.dir()); });

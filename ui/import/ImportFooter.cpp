@@ -4,7 +4,6 @@
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/StatusLine.h"
-#include "ui/glass/ToneLabel.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -25,10 +24,6 @@ ImportFooter::ImportFooter(QWidget *parent)
     m_spinner->setVisible(false);
     layout->addWidget(m_spinner);
 
-    ToneLabel *text = m_status->label();
-    text->setWordWrap(true);
-    text->setMaximumHeight(2 * text->fontMetrics().lineSpacing() + 2);
-    text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_status->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     layout->addWidget(m_status, 1);
 

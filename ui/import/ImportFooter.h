@@ -7,8 +7,8 @@ class GlassButton;
 class QPushButton;
 class StatusLine;
 
-// The import screen's footer panel: the progress indicator while busy, the status line (at most
-// two lines; a failed save stays until the user acts), "全选" / "全不选", and the write button,
+// The import screen's footer panel: the progress indicator while busy, the status line (as tall as
+// its text; a failed save stays until the user acts), "全选" / "全不选", and the write button,
 // whose title and symbol follow the target.
 class ImportFooter : public GlassPanel {
     Q_OBJECT

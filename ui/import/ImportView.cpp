@@ -318,6 +318,7 @@ void ImportView::showResult(const Recognition &recognition)
     m_hasImage = !recognition.previews.isEmpty();
     m_dropZone->setImages(recognition.previews);
     m_rawLines = recognition.lines;
+    m_rawPages = recognition.pages();
     m_rawText->setLines(m_rawLines);
     setItems(recognition.items);
     takeTitle(recognition.title);
@@ -354,7 +355,7 @@ void ImportView::clear()
 void ImportView::reparse()
 {
     m_status->acknowledge();
-    const Parser::Result parsed = Parser::parse(m_rawLines, m_shared.settings.subjects());
+    const Parser::Result parsed = Parser::parseTextPages(m_rawPages, m_shared.settings.subjects());
     setItems(parsed.items);
     takeTitle(parsed.title);
     setStatus(ImportTexts::reparsed(parsed.items.size()));

@@ -89,6 +89,7 @@ private:
 
     QList<SlateItem> m_items;
     QStringList m_rawLines;
+    QList<QStringList> m_rawPages; // m_rawLines as the pictures gave them
     bool m_hasImage = false;
     // The files of the current import, in order; none for a paste, a screenshot or text.
     QStringList m_imagePaths;

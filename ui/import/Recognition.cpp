@@ -25,17 +25,28 @@ QImage previewOf(const QImage &image)
 
 void Recognition::take(const QList<ScoredText> &read)
 {
-    for (const ScoredText &line : read) {
+    for (const ScoredText &line : read)
         lines.append(line.text());
-        m_read.append(line);
+    m_pages.append(read);
+}
+
+QList<QStringList> Recognition::pages() const
+{
+    QList<QStringList> texts;
+    for (const QList<ScoredText> &page : m_pages) {
+        QStringList lines;
+        for (const ScoredText &line : page)
+            lines.append(line.text());
+        texts.append(lines);
     }
+    return texts;
 }
 
 void Recognition::parse(const QStringList &subjects)
 {
     // The items keep the confidence of each character, so the rows can mark what to check; text
     // that was not recognised carries full confidence and is never marked.
-    Parser::Result parsed = Parser::parseRecognised(m_read, subjects);
+    Parser::Result parsed = Parser::parsePages(m_pages, subjects);
     items = std::move(parsed.items);
     title = std::move(parsed.title);
 }
@@ -73,12 +84,14 @@ Recognition Recognition::ofImage(const QImage &image, const QStringList &languag
 Recognition Recognition::ofText(const QString &text, const QStringList &subjects)
 {
     static const QRegularExpression lineBreak(QStringLiteral("\\r\\n|[\\r\\n\\x{2028}\\x{2029}]"));
-    Recognition result;
+    QList<ScoredText> read;
     for (const QString &line : text.split(lineBreak)) {
         const QString trimmed = line.trimmed();
         if (!trimmed.isEmpty())
-            result.take({ScoredText(trimmed)});
+            read.append(ScoredText(trimmed));
     }
+    Recognition result;
+    result.take(read);
     result.parse(subjects);
     return result;
 }

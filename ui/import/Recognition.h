@@ -19,9 +19,12 @@ struct Recognition {
     std::optional<QString> title;
     QList<QImage> previews; // one per picture that could be read, in order
 
-    // Reads the files in the order given and parses their lines, joined in that order, as one
-    // list. `starting(k)` is called before the k-th file (counting from 1). A file that is no
-    // image gives no lines and no preview.
+    // `lines`, page by page: what parsing the text again starts from.
+    QList<QStringList> pages() const;
+
+    // Reads the files in the order given and parses their lines, page after page, as one list.
+    // `starting(k)` is called before the k-th file (counting from 1). A file that is no image gives
+    // no lines and no preview.
     static Recognition ofFiles(const QStringList &paths, const QStringList &languages,
                                const QStringList &subjects,
                                const std::function<void(int)> &starting);
@@ -35,5 +38,6 @@ private:
     void take(const QList<ScoredText> &read);
     void parse(const QStringList &subjects);
 
-    QList<ScoredText> m_read; // `lines` with the confidence of each character
+    // `lines` with the confidence of each character, one list per picture
+    QList<QList<ScoredText>> m_pages;
 };

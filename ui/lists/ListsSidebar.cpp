@@ -2,6 +2,7 @@
 
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
+#include "ui/glass/LinkButton.h"
 #include "ui/glass/HairlineDivider.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/glass/SymbolView.h"
@@ -94,23 +95,6 @@ public:
     }
 };
 
-QPushButton *linkButton(const QString &text, QWidget *parent)
-{
-    auto *button = new QPushButton(text, parent);
-    button->setFlat(true);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setFont(GlassFonts::font(GlassFonts::Style::Callout));
-    // Borderless like a link; the focus ring takes the place of the border.
-    button->setStyleSheet(
-        QStringLiteral(
-            "QPushButton { border: 2px solid transparent; border-radius: 4px; padding: 0 2px;"
-            " text-align: left; color: palette(link); }"
-            "QPushButton:hover { text-decoration: underline; }"
-            "QPushButton:focus { border-color: %1; }")
-            .arg(GlassPalette::accentSymbol(parent->palette()).name()));
-    return button;
-}
-
 } // namespace
 
 ListsSidebar::ListsSidebar(QWidget *parent)
@@ -180,9 +164,9 @@ QWidget *ListsSidebar::makeFooter()
     statusRow->addWidget(m_notifyStatus, 1);
     stack->addLayout(statusRow);
 
-    m_import = linkButton(QStringLiteral("从提醒事项导入…"), footer);
+    m_import = new LinkButton(QStringLiteral("从提醒事项导入…"), footer);
     m_import->setObjectName(QStringLiteral("sidebarImportButton"));
-    m_openFolder = linkButton(QStringLiteral("打开数据目录"), footer);
+    m_openFolder = new LinkButton(QStringLiteral("打开数据目录"), footer);
     m_openFolder->setObjectName(QStringLiteral("openDataFolderButton"));
     stack->addWidget(m_import, 0, Qt::AlignLeft);
     stack->addWidget(m_openFolder, 0, Qt::AlignLeft);

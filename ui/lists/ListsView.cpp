@@ -243,13 +243,18 @@ QWidget *ListsView::makeTaskList()
 QWidget *ListsView::makeBottomBar()
 {
     GlassPanel *bar = card(this);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(14, 8, 14, 8);
-    row->setSpacing(8);
+    auto *rows = new QVBoxLayout(bar);
+    rows->setContentsMargins(14, 8, 14, 8);
+    rows->setSpacing(6);
+    // Above the buttons, the bar's full width: a failure naming a path has room there.
     m_statusLine = new StatusLine(QStringLiteral("listsStatusLabel"),
                                   GlassFonts::font(GlassFonts::Style::Caption), bar);
-    m_statusLine->label()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row->addWidget(m_statusLine, 1);
+    m_statusLine->collapseWhenEmpty();
+    rows->addWidget(m_statusLine);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(8);
+    rows->addLayout(row);
+    row->addStretch();
 
     m_clearButton = new QPushButton(QStringLiteral("清理已完成"), bar);
     m_clearButton->setObjectName(QStringLiteral("clearCompletedButton"));
