@@ -253,7 +253,7 @@ TEST(ParserParse, EachPageKeepsItsHeading)
     const struct {
         const char *name;
         QStringList second;
-        Entries expected;
+        Texts expected;
     } rows[] = {
         {"class and date",
          {"初二（3）班 4月2日作业", "英语：背诵2a对话"},
@@ -270,7 +270,7 @@ TEST(ParserParse, EachPageKeepsItsHeading)
         EXPECT_EQ(result.title, QStringLiteral("3.15作业"));
         // Joined into one page, the heading would be a task of the subject before it.
         if (row.second.first().contains(u"作业")) {
-            EXPECT_GT(entries(first + row.second).size(), row.expected.size());
+            EXPECT_GT(entries(Parser::parse(first + row.second)).size(), row.expected.size());
         }
     }
 }

@@ -1,7 +1,7 @@
 #include "ImportScreenDriver.h"
 #include "Named.h"
-#include "PrivateMounts.h"
 #include "ScreenHarness.h"
+#include "support/PrivateMounts.h"
 
 #include "data/HistoryStore.h"
 #include "ui/MainWindow.h"
