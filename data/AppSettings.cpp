@@ -86,11 +86,11 @@ QStringList splitList(const QString &text)
 AppSettings::AppSettings(QObject *parent) : QObject(parent)
 {
     for (int setting = 0; setting < ownSettings; ++setting)
-        m_values[setting] = d.value(Setting(setting));
+        m_values[setting] = m_store.value(Setting(setting));
     // Kept as the name it is written as, whichever way the file names it.
     m_values[int(Setting::ReminderStore)] =
-        reminderStoreIn(d) == ReminderStore::Evolution ? evolutionValue : folderValue;
-    for (const QString &key : d.unknownKeys())
+        reminderStoreIn(m_store) == ReminderStore::Evolution ? evolutionValue : folderValue;
+    for (const QString &key : m_store.unknownKeys())
         qCDebug(lcStore) << "setting" << key << "is unknown; left alone";
 }
 
@@ -98,7 +98,7 @@ void AppSettings::assign(Setting setting, const QVariant &value)
 {
     m_values[int(setting)] = value;
     emit(this->*changedSignal(setting))();
-    d.setValue(setting, value);
+    m_store.setValue(setting, value);
 }
 
 AppSettings::ReminderStore AppSettings::reminderStore() const

@@ -95,6 +95,6 @@ private:
 
     void assign(Setting setting, const QVariant &value);
 
-    DefaultsStore d;
+    DefaultsStore m_store;
     std::array<QVariant, ownSettings> m_values; // by Setting
 };

@@ -4,12 +4,12 @@ namespace SlateError {
 
 ReminderError noAccess(const QString &reason)
 {
-    return {domain, 1, QStringLiteral("未获得提醒事项访问权限：") + reason};
+    return {domain, NoAccess, QStringLiteral("未获得提醒事项访问权限：") + reason};
 }
 
 ReminderError noAccount()
 {
-    return {domain, 2, QStringLiteral("没有可用的提醒事项账户")};
+    return {domain, NoAccount, QStringLiteral("没有可用的提醒事项账户")};
 }
 
 } // namespace SlateError

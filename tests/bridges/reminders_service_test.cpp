@@ -110,7 +110,7 @@ TEST(RemindersFolder, AnUnusableRootRefusesWritesSayingWhichFolderAndShowsNothin
     ASSERT_TRUE(done && std::holds_alternative<ReminderError>(done->result));
     const ReminderError &error = std::get<ReminderError>(done->result);
     EXPECT_EQ(error.domain, "Slate");
-    EXPECT_EQ(error.code, 1);
+    EXPECT_EQ(error.code, SlateError::NoAccess);
     EXPECT_TRUE(error.description.startsWith(
         "未获得提醒事项访问权限：无法创建或写入提醒事项文件夹 " + root() + "："))
         << error.description.toStdString();

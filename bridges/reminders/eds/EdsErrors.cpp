@@ -37,12 +37,12 @@ ReminderError fromGError(const GError *error)
 {
     if (g_error_matches(error, G_IO_ERROR, G_IO_ERROR_TIMED_OUT)) {
         qCDebug(lcReminders) << "the desktop's task service did not answer:" << error->message;
-        return {domain, 2, noAnswer()};
+        return {domain, NoAnswer, noAnswer()};
     }
     if (serviceGone(error)) {
         qCDebug(lcReminders) << "the desktop's task service stopped:"
                              << g_quark_to_string(error->domain) << error->code << error->message;
-        return {domain, 3,
+        return {domain, ServiceStopped,
                 service() + QStringLiteral("在处理更改时停止了运行，这一批更改都没有保留")};
     }
     return {QString::fromUtf8(g_quark_to_string(error->domain)), error->code,
@@ -51,7 +51,7 @@ ReminderError fromGError(const GError *error)
 
 ReminderError reminderChanged(const QString &id)
 {
-    return {domain, 1, QStringLiteral("提醒事项已被其他程序删除或改动：%1").arg(id)};
+    return {domain, ReminderChanged, QStringLiteral("提醒事项已被其他程序删除或改动：%1").arg(id)};
 }
 
 QString noSchema(const QString &schema)

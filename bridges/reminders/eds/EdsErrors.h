@@ -9,6 +9,9 @@
 // service that stopped or stopped answering is said so, with GLib's text left for the log.
 namespace EdsErrors {
 
+// The codes of this store's own domain, "DesktopTasks"; what the service refused keeps GLib's.
+enum Code { ReminderChanged = 1, NoAnswer, ServiceStopped };
+
 ReminderError fromGError(const GError *error);
 // The service's process ended, or left the bus, before it answered.
 bool serviceGone(const GError *error);

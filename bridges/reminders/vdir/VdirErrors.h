@@ -8,6 +8,15 @@ namespace VdirErrors {
 
 inline const QString domain = QStringLiteral("ReminderFolder");
 
+enum Code {
+    CannotWrite = 1,
+    CannotRemove,
+    ListMissing,
+    ReminderChanged,
+    UnreadableParts,
+    DueOutOfRange,
+};
+
 ReminderError cannotWrite(const QString &path);
 // `reason`: the system's words for why the file or folder could not be moved away.
 ReminderError cannotRemove(const QString &path, const QString &reason);
