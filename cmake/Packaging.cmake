@@ -79,7 +79,7 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # time, which no linker records: the window's platform plugins, and WebP and other image formats;
 # and Qt's own translations, which the window loads for its dialogs and context menus.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins, libqt6svg6, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "todoman, vdirsyncer, evolution-data-server")
 # Tesseract reads what it has trained data for; the library itself comes from dpkg-shlibdeps.

@@ -23,7 +23,6 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_root);
-    setMinimumSize(m_root->minimumSize());
     resize(1100, 760);
     m_root->sidebar()->setAppMenu(makeAppMenu());
     addSectionShortcuts();

@@ -103,6 +103,22 @@ TEST_F(KeyboardTest, ShortcutsOpenAddAndCloseWhereTheUserExpects)
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("abc"));
     EXPECT_EQ(text->text(), QStringLiteral("abc"));
 
+    // Ctrl+N on the lists screen: a new list, its entry field ready to type into.
+    window.rootView()->setSection(AppSection::Lists);
+    onNextModal([](QWidget *prompt) {
+        auto *name = prompt->findChild<QLineEdit *>();
+        name->setText(QStringLiteral("周末作业"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QTest::keyClick(window.rootView()->currentScreen(), Qt::Key_N, Qt::ControlModifier);
+    auto *addField = named<QLineEdit>(window.rootView(), "addField");
+    EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+    // The window manager hands activation back to the window once the prompt is gone.
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_TRUE(addField->hasFocus());
+    EXPECT_TRUE(harness.store.list(QStringLiteral("周末作业")).has_value());
+
     // Escape closes the settings window.
     QTest::keyClick(&window, Qt::Key_Comma, Qt::ControlModifier);
     SettingsWindow *settings = window.settingsWindow();

@@ -178,6 +178,9 @@ QWidget *AboutView::makeFeatureList(QWidget *page)
         row->addLayout(texts, 1);
         stack->addLayout(row);
     }
+    // The page centres the panel, and a centred item gets its size hint's height, not the one
+    // its wrapped texts need at this width.
+    panel->setMinimumHeight(panel->heightForWidth(panel->width()));
     return panel;
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int horizontalPadding = 14;
 constexpr int buttonHeight = 30;
-constexpr int symbolSize = 15;
+constexpr int designSymbolSize = 15;
 constexpr int symbolSpacing = 6;
 
 } // namespace
@@ -43,7 +43,7 @@ QSize GlassButton::sizeHint() const
 {
     int width = 2 * horizontalPadding + fontMetrics().horizontalAdvance(text());
     if (!m_symbol.isEmpty())
-        width += symbolSize + symbolSpacing;
+        width += GlassFonts::length(designSymbolSize) + symbolSpacing;
     // Taller than the design's 30 when the desktop's font asks for it.
     return {width, qMax(buttonHeight, fontMetrics().height() + 12)};
 }
@@ -85,6 +85,7 @@ void GlassButton::paintEvent(QPaintEvent *)
         labelColor = GlassPalette::primary(palette());
     }
 
+    const int symbolSize = GlassFonts::length(designSymbolSize);
     const int textWidth = fontMetrics().horizontalAdvance(text());
     const int contentWidth = textWidth + (m_symbol.isEmpty() ? 0 : symbolSize + symbolSpacing);
     int x = (width() - contentWidth) / 2;

@@ -1,6 +1,7 @@
 #include "ui/glass/GlassFonts.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QGuiApplication>
 
 namespace GlassFonts {
@@ -47,6 +48,12 @@ QFont font(Style style)
         return system(11);
     }
     return system(13);
+}
+
+int length(int designPixels)
+{
+    const qreal body = QFontInfo(QGuiApplication::font()).pixelSize();
+    return qMax(designPixels, qRound(designPixels * body / bodySize));
 }
 
 QFont monospacedCaption()

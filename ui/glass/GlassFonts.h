@@ -14,6 +14,10 @@ QFont font(Style style);
 // The desktop's font at `designSize` on the 13-unit scale (13 = the desktop size) and `weight`.
 QFont system(int designSize, QFont::Weight weight = QFont::Normal);
 
+// A length of the design (a symbol's side, a field's width) in pixels, grown in step with a
+// desktop font larger than the design's 13-pixel body text; never smaller than the design's.
+int length(int designPixels);
+
 // A fixed-width font for recognised text, a caption's size.
 QFont monospacedCaption();
 

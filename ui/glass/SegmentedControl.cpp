@@ -46,10 +46,19 @@ QRect SegmentedControl::segmentRect(int index) const
 
 QSize SegmentedControl::sizeHint() const
 {
+    // The chosen segment is drawn semibold: every segment must have room for that.
+    QFont chosen = font();
+    chosen.setWeight(QFont::DemiBold);
+    const QFontMetrics metrics(chosen);
     int widest = 0;
     for (const QString &segment : m_segments)
-        widest = qMax(widest, fontMetrics().horizontalAdvance(segment));
+        widest = qMax(widest, metrics.horizontalAdvance(segment));
     return {int(m_segments.size()) * (widest + 20) + 2 * inset, height()};
+}
+
+QSize SegmentedControl::minimumSizeHint() const
+{
+    return sizeHint();
 }
 
 void SegmentedControl::paintEvent(QPaintEvent *)

@@ -18,6 +18,8 @@ public:
     QRect segmentRect(int index) const;
 
     QSize sizeHint() const override;
+    // Never narrower than its texts.
+    QSize minimumSizeHint() const override;
 
 signals:
     void currentIndexChanged(int index);

@@ -1,5 +1,7 @@
 #include "ui/glass/SymbolButton.h"
 
+#include "ui/glass/GlassFonts.h"
+
 #include "ui/icons/SymbolIcon.h"
 
 #include <QEvent>
@@ -8,7 +10,7 @@
 
 namespace {
 
-constexpr int symbolSize = 15;
+constexpr int designSymbolSize = 15;
 
 } // namespace
 
@@ -17,12 +19,13 @@ SymbolButton::SymbolButton(const QString &symbol, GlassPalette::Tone tone, bool 
     : QPushButton(parent), m_symbol(symbol), m_tone(tone)
 {
     setFlat(flat);
+    const int symbolSize = GlassFonts::length(designSymbolSize);
     setIconSize(QSize(symbolSize, symbolSize));
     setCursor(Qt::PointingHandCursor);
     if (flat)
-        setFixedSize(24, 24);
+        setFixedSize(GlassFonts::length(24), GlassFonts::length(24));
     else
-        setFixedSize(30, 26);
+        setFixedSize(GlassFonts::length(30), GlassFonts::length(26));
     refreshIcon();
 }
 
@@ -58,7 +61,8 @@ void SymbolButton::refreshIcon()
     if (!isEnabled())
         color = GlassPalette::withOpacity(color, 0.35);
     QIcon icon;
-    const QPixmap pixmap = SymbolIcon::pixmap(m_symbol, symbolSize, color, devicePixelRatioF());
+    const QPixmap pixmap =
+        SymbolIcon::pixmap(m_symbol, iconSize().width(), color, devicePixelRatioF());
     // The same picture for every mode: the disabled look is already in the colour.
     icon.addPixmap(pixmap, QIcon::Normal);
     icon.addPixmap(pixmap, QIcon::Disabled);

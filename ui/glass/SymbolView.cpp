@@ -1,11 +1,14 @@
 #include "ui/glass/SymbolView.h"
 
+#include "ui/glass/GlassFonts.h"
+
 #include "ui/icons/SymbolIcon.h"
 
 #include <QPainter>
 
 SymbolView::SymbolView(const QString &symbol, int size, GlassPalette::Tone tone, QWidget *parent)
-    : QWidget(parent), m_symbol(symbol), m_size(size), m_boxWidth(size), m_tone(tone)
+    : QWidget(parent), m_symbol(symbol), m_size(GlassFonts::length(size)), m_boxWidth(m_size),
+      m_tone(tone)
 {
     setFixedSize(sizeHint());
 }
@@ -31,7 +34,7 @@ void SymbolView::setFixedColor(const QColor &color)
 
 void SymbolView::setBoxWidth(int width)
 {
-    m_boxWidth = qMax(width, m_size);
+    m_boxWidth = qMax(GlassFonts::length(width), m_size);
     setFixedSize(sizeHint());
 }
 

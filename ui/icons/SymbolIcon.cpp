@@ -4,7 +4,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QImageReader>
 #include <QPainter>
 
 namespace SymbolIcon {
@@ -19,14 +18,7 @@ bool isOwnSymbol(const QString &name)
 
 QIcon bundled(const QString &name)
 {
-    static const bool svg = QImageReader::supportedImageFormats().contains("svg");
-    if (svg)
-        return QIcon(QStringLiteral(":/symbols/symbolic/%1.svg").arg(name));
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 96})
-        icon.addFile(QStringLiteral(":/symbols/png/%1-%2.png").arg(name).arg(size),
-                     QSize(size, size));
-    return icon;
+    return QIcon(QStringLiteral(":/symbols/symbolic/%1.svg").arg(name));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "ui/import/EntryRow.h"
 
+#include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/glass/SymbolButton.h"
 
@@ -46,7 +47,7 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
     m_tick->setAccessibleName(QStringLiteral("写入这一条"));
     m_subject->setObjectName(QStringLiteral("subjectField"));
     m_subject->setPlaceholderText(QStringLiteral("科目"));
-    m_subject->setFixedWidth(62);
+    m_subject->setFixedWidth(GlassFonts::length(62));
     m_text->setObjectName(QStringLiteral("textField"));
     m_text->setPlaceholderText(QStringLiteral("内容"));
     m_trash->setObjectName(QStringLiteral("trashButton"));

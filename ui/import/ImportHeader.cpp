@@ -32,7 +32,7 @@ ImportHeader::ImportHeader(QWidget *parent)
     layout->addStretch();
 
     m_target->setObjectName(QStringLiteral("targetSwitch"));
-    m_target->setFixedWidth(185);
+    m_target->setFixedWidth(qMax(185, m_target->sizeHint().width()));
     m_target->setToolTip(QStringLiteral(
         "存到本 App：由 App 自己管理并在到期时通知；写到提醒事项：同步到系统「提醒事项」App"));
     layout->addWidget(m_target);
@@ -41,7 +41,7 @@ ImportHeader::ImportHeader(QWidget *parent)
                                     GlassFonts::font(GlassFonts::Style::Callout), this));
     m_listName->setObjectName(QStringLiteral("listNameField"));
     m_listName->setPlaceholderText(QStringLiteral("清单名"));
-    m_listName->setFixedWidth(118);
+    m_listName->setFixedWidth(GlassFonts::length(118));
     layout->addWidget(m_listName);
 
     m_dueOn->setObjectName(QStringLiteral("dueCheck"));

@@ -98,11 +98,6 @@ QString writingReminders()
     return QStringLiteral("正在写入提醒事项…");
 }
 
-QString savingToApp()
-{
-    return QStringLiteral("正在存到本 App…");
-}
-
 QString remindersWritten(qsizetype written, qsizetype skipped, const QString &listName)
 {
     if (skipped < 1)

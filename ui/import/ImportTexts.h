@@ -29,7 +29,6 @@ QString captureFailed();
 QString captureUnavailable();
 QString reparsed(qsizetype items);
 QString writingReminders();
-QString savingToApp();
 QString remindersWritten(qsizetype written, qsizetype skipped, const QString &listName);
 QString appSaved(qsizetype added, qsizetype skipped, const QString &listName);
 QString writeFailed(const QString &description);

@@ -391,7 +391,6 @@ void ImportView::write()
     request.imagePaths = m_imagePaths;
     request.fromText = m_fromText;
     if (m_header->savesToApp()) {
-        setStatus(ImportTexts::savingToApp());
         setStatus(ImportWrite::saveToApp(m_shared, request));
         return;
     }

@@ -30,12 +30,12 @@ class ImportView : public QWidget {
 public:
     explicit ImportView(SharedObjects shared, QWidget *parent = nullptr);
 
-    // `load(url:)`: recognises the file on the thread pool, showing progress meanwhile.
+    // Recognises the file on the thread pool, showing progress meanwhile.
     void load(const QString &path);
     // Several files as one import: recognised in this order, their lines joined in that order
     // and parsed as one list.
     void load(const QStringList &paths);
-    // `pick()`: the open dialog for images (several may be chosen), then `load` of them.
+    // The open dialog for images (several may be chosen), then `load` of them.
     void pick();
     // Takes the clipboard's picture, else its files, else its text; or says it holds none.
     void pasteFromClipboard();

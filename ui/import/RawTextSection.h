@@ -16,7 +16,7 @@ public:
     explicit RawTextSection(QWidget *parent = nullptr);
 
     void setLines(const QStringList &lines);
-    // `showRaw`
+    // Shows the recognised lines, or folds them away.
     void setExpanded(bool expanded);
     // The controls in the order Tab visits them.
     QList<QWidget *> focusChain() const;

@@ -2,8 +2,8 @@
 
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
-#include "ui/glass/LinkButton.h"
 #include "ui/glass/HairlineDivider.h"
+#include "ui/glass/LinkButton.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
@@ -104,7 +104,6 @@ ListsSidebar::ListsSidebar(QWidget *parent)
       m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary,
                             GlassFonts::font(GlassFonts::Style::Body), this))
 {
-    setFixedWidth(fixedWidth);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 12, 10, 12);
     layout->setSpacing(8);
@@ -138,6 +137,8 @@ ListsSidebar::ListsSidebar(QWidget *parent)
 
     layout->addWidget(new HairlineDivider(Qt::Horizontal, 0.12, this));
     layout->addWidget(makeFooter());
+    // The design's width, or what a large desktop font needs.
+    setFixedWidth(qMax(fixedWidth, layout->minimumSize().width()));
 
     connect(m_newList, &QPushButton::clicked, this, &ListsSidebar::newListRequested);
     connect(m_lists, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
@@ -211,9 +212,4 @@ void ListsSidebar::setLists(const QList<TaskList> &lists, const std::optional<QS
 void ListsSidebar::setNotificationStatus(const QString &status)
 {
     m_notifyStatus->setText(status);
-}
-
-QString ListsSidebar::notificationStatus() const
-{
-    return m_notifyStatus->text();
 }

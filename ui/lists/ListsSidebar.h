@@ -27,8 +27,6 @@ public:
     void setLists(const QList<TaskList> &lists, const std::optional<QString> &current);
     void setNotificationStatus(const QString &status);
 
-    QString notificationStatus() const;
-
 signals:
     void listChosen(const QString &name);
     void newListRequested();

@@ -23,6 +23,7 @@
 #include "ui/lists/TaskListModel.h"
 #include "ui/lists/TaskRowDelegate.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -34,6 +35,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -72,6 +74,8 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
         m_sidebar, &ListsSidebar::listChosen, this, [this](const QString &name) { select(name); },
         Qt::QueuedConnection);
     connect(m_sidebar, &ListsSidebar::newListRequested, this, &ListsView::newList);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this,
+            &ListsView::newList);
     connect(m_sidebar, &ListsSidebar::importRequested, this, &ListsView::openImportSheet);
     connect(m_sidebar, &ListsSidebar::openFolderRequested, this,
             [this] { DesktopServices::openFolder(m_shared.store.dir()); });
@@ -140,14 +144,14 @@ QWidget *ListsView::makeHeader()
         texts.append(VisibleTasks::text(filter));
     m_filterControl = new SegmentedControl(texts, header);
     m_filterControl->setObjectName(QStringLiteral("filterControl"));
-    m_filterControl->setFixedWidth(168);
+    m_filterControl->setFixedWidth(qMax(168, m_filterControl->sizeHint().width()));
     row->addWidget(m_filterControl);
 
     m_searchField = new QLineEdit(header);
     m_searchField->setObjectName(QStringLiteral("searchField"));
     m_searchField->setPlaceholderText(QStringLiteral("搜索"));
     m_searchField->setClearButtonEnabled(true);
-    m_searchField->setFixedWidth(96);
+    m_searchField->setFixedWidth(GlassFonts::length(96));
     row->addWidget(m_searchField);
 
     connect(m_filterControl, &SegmentedControl::currentIndexChanged, this,
@@ -262,7 +266,6 @@ QWidget *ListsView::makeBottomBar()
 
     auto *reminders = new QPushButton(QStringLiteral("与提醒事项互通"), bar);
     reminders->setObjectName(QStringLiteral("remindersMenuButton"));
-    reminders->setFixedWidth(150);
     m_remindersMenu = new QMenu(reminders);
     m_remindersMenu->setObjectName(QStringLiteral("remindersMenu"));
     m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this,
@@ -270,11 +273,12 @@ QWidget *ListsView::makeBottomBar()
     m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this,
                                &ListsView::openImportSheet);
     reminders->setMenu(m_remindersMenu);
+    // The design's width, or what the text and the menu's arrow need.
+    reminders->setFixedWidth(qMax(150, reminders->sizeHint().width()));
     row->addWidget(reminders);
 
     auto *more = new QPushButton(QStringLiteral("更多"), bar);
     more->setObjectName(QStringLiteral("moreMenuButton"));
-    more->setFixedWidth(80);
     m_moreMenu = new QMenu(more);
     m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
     m_moreMenu->addAction(QStringLiteral("重命名清单…"), this, &ListsView::renameList);
@@ -286,6 +290,7 @@ QWidget *ListsView::makeBottomBar()
         QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16,
                                  GlassPalette::destructive(palette()), devicePixelRatioF())));
     more->setMenu(m_moreMenu);
+    more->setFixedWidth(qMax(80, more->sizeHint().width()));
     row->addWidget(more);
 
     connect(m_clearButton, &QPushButton::clicked, this, &ListsView::clearCompleted);
@@ -381,7 +386,6 @@ void ListsView::refreshTasks()
     m_emptyTasks->setText(VisibleTasks::emptyMessage(m_filter));
     m_taskView->setVisible(!empty);
     m_emptyTasks->setVisible(empty);
-    emit visibleTasksChanged();
 }
 
 bool ListsView::eventFilter(QObject *watched, QEvent *event)
@@ -517,12 +521,19 @@ void ListsView::newList()
     m_prompt =
         new NewListPrompt(m_shared.settings.defaultListName(QDateTime::currentDateTime()), this);
     m_prompt->setAttribute(Qt::WA_DeleteOnClose);
+    // Focus returns where it was, or to the new list's entry field, ready for its first entry.
+    QPointer<QWidget> before = QApplication::focusWidget();
     connect(m_prompt, &QDialog::accepted, this, [this] {
         const QString name = trimHorizontalSpace(m_prompt->name());
         if (name.isEmpty())
             return;
         m_shared.store.ensureList(name);
         select(name);
+        m_addField->setFocus(Qt::OtherFocusReason);
+    });
+    connect(m_prompt, &QDialog::rejected, this, [before] {
+        if (before)
+            before->setFocus(Qt::OtherFocusReason);
     });
     m_prompt->open();
 }

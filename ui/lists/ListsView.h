@@ -55,14 +55,10 @@ public:
     void renameList();
     void deleteList();
     void exportList();
-    // Opens the new-list prompt, pre-filled with the default list name for today.
+    // Opens the new-list prompt (also Ctrl+N), pre-filled with the default list name for today.
     void newList();
-    // Opens the import sheet (`showImport`).
+    // Opens the sheet that brings a Reminders list in.
     void openImportSheet();
-
-signals:
-    // After the visible entries were rebuilt (a change of list, filter, search or store).
-    void visibleTasksChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -415,7 +415,6 @@ void SettingsView::askPendingCount()
         self->m_pending->setText(
             QStringLiteral("已安排 ") + QString::number(count) +
             QStringLiteral(" 条到期提醒（统计的是本 App 排在系统通知里的条数）"));
-        emit self->pendingCountChanged(count);
     });
 }
 

@@ -31,9 +31,6 @@ public:
     void refreshNotify();
     void restoreDefaults();
 
-signals:
-    void pendingCountChanged(int count);
-
 private:
     QWidget *makeHeader(QWidget *page);
     QWidget *makeNotifyCard(QWidget *page);

@@ -69,7 +69,6 @@ void ColorScheme::apply(uint scheme)
         m_dark = dark;
         QApplication::setPalette(readable(dark ? darkPalette() : m_desktop));
     }
-    emit schemeApplied();
 }
 
 bool ColorScheme::eventFilter(QObject *watched, QEvent *event)

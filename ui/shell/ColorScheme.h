@@ -24,9 +24,6 @@ public:
 
     bool followsDark() const { return m_dark; }
 
-signals:
-    void schemeApplied();
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -18,7 +18,6 @@ RootView::RootView(SharedObjects shared, QWidget *parent)
       m_section(AppSections::startSection(SharedDefaults::startSection())),
       m_backdrop(new AppBackdrop(this)), m_sidebar(new Sidebar(m_section, this))
 {
-    setMinimumSize(980, 700);
     m_backdrop->lower();
 
     auto *row = new QHBoxLayout(this);
@@ -55,6 +54,12 @@ void RootView::resizeEvent(QResizeEvent *event)
 {
     m_backdrop->setGeometry(rect());
     QWidget::resizeEvent(event);
+}
+
+QSize RootView::minimumSizeHint() const
+{
+    // The design's smallest window, or larger where a large desktop font makes a screen need more.
+    return QSize(980, 700).expandedTo(QWidget::minimumSizeHint());
 }
 
 void RootView::showScreen()

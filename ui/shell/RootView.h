@@ -29,6 +29,8 @@ public:
     // The import screen when it is the one shown.
     ImportView *importView() const;
 
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 

@@ -17,7 +17,6 @@ using GlassPalette::Tone;
 
 Sidebar::Sidebar(AppSection section, QWidget *parent) : QWidget(parent)
 {
-    setFixedWidth(fixedWidth);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 0, 10, 12);
     layout->setSpacing(3);
@@ -41,6 +40,8 @@ Sidebar::Sidebar(AppSection section, QWidget *parent) : QWidget(parent)
     }
     layout->addStretch();
     layout->addWidget(makeFooter());
+    // The design's width, or what a large desktop font needs.
+    setFixedWidth(qMax(fixedWidth, layout->minimumSize().width()));
 }
 
 QWidget *Sidebar::makeBrandRow()
@@ -66,6 +67,10 @@ QWidget *Sidebar::makeBrandRow()
     m_menuButton->setToolTip(QStringLiteral("菜单"));
     m_menuButton->setAccessibleName(m_menuButton->toolTip());
     m_menuButton->setFocusPolicy(Qt::TabFocus);
+    // Its room is kept while it waits for the menu, so the sidebar's width counts it.
+    QSizePolicy keepRoom = m_menuButton->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_menuButton->setSizePolicy(keepRoom);
     m_menuButton->hide();
     // Opened by hand rather than as the button's own menu, whose arrow would crowd the symbol.
     connect(m_menuButton, &QPushButton::clicked, this, [this] {
