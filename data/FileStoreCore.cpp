@@ -10,8 +10,9 @@
 
 namespace {
 
-// Every change holds the lock for milliseconds; this only guards against a hung process.
-constexpr int lockWaitMs = 5000;
+// Every change holds the lock for milliseconds, a few seconds when a loaded disk is slow to
+// sync; this only guards against a process that hangs while holding it.
+constexpr std::chrono::seconds lockWait{30};
 
 } // namespace
 
@@ -93,15 +94,14 @@ bool FileStoreCore::write()
     return true;
 }
 
-std::unique_ptr<QLockFile> FileStoreCore::lockFile() const
+std::unique_ptr<FileLock> FileStoreCore::lockFile() const
 {
     // The folder first: the lock file lives beside the file.
     const QString folder = QFileInfo(m_path).absolutePath();
     if (!QDir().mkpath(folder))
         qCDebug(lcStore) << "cannot create the folder" << folder;
-    auto lock = std::make_unique<QLockFile>(m_path + QStringLiteral(".lock"));
-    if (!lock->tryLock(lockWaitMs))
-        qCDebug(lcStore) << "going on without the lock of" << m_path << "( error" << lock->error()
-                         << ")";
+    auto lock = std::make_unique<FileLock>(m_path + QStringLiteral(".lock"), lockWait);
+    if (!lock->held())
+        qCDebug(lcStore) << "going on without the lock of" << m_path;
     return lock;
 }

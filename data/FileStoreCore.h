@@ -1,7 +1,8 @@
 #pragma once
 
+#include "data/FileLock.h"
+
 #include <QByteArray>
-#include <QLockFile>
 #include <QMutex>
 #include <QScopeGuard>
 #include <QString>
@@ -76,7 +77,7 @@ private:
     bool write();
     // Held until destroyed. When the lock cannot be had (an unwritable folder, a process that
     // hangs holding it) the change goes on without it rather than dropping the user's change.
-    std::unique_ptr<QLockFile> lockFile() const;
+    std::unique_ptr<FileLock> lockFile() const;
 
     const QString m_path;
     const Content m_content;

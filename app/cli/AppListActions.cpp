@@ -26,7 +26,7 @@ QString dumpAll(const TaskStore &store)
 
 QString dumpList(const QString &name, const TaskList &list)
 {
-    QString text = QStringLiteral("清单「") + name + QStringLiteral("」共 ") +
+    QString text = QStringLiteral("清单「") + singleLine(name) + QStringLiteral("」共 ") +
         QString::number(list.tasks.size()) + QStringLiteral(" 条（") +
         QString::number(list.remaining()) + QStringLiteral(" 未完成）:\n");
     for (const TaskItem &task : list.tasks) {
@@ -47,8 +47,8 @@ QString dump(const QString &name, const TaskStore &store)
         return dumpList(name, *list);
     QStringList names;
     for (const TaskList &list : store.lists())
-        names.append(list.name);
-    return QStringLiteral("未找到清单「") + name + QStringLiteral("」。现有: ") +
+        names.append(singleLine(list.name));
+    return QStringLiteral("未找到清单「") + singleLine(name) + QStringLiteral("」。现有: ") +
         (names.isEmpty() ? QStringLiteral("(空)") : names.join(QStringLiteral(" / ")));
 }
 
@@ -74,16 +74,17 @@ QString write(const CliTask &task, TaskStore &store)
 
 QString remove(const CliTask &task, TaskStore &store)
 {
+    // Matched as given; shown on one line, so the result's first line stays whole.
     const QString name = task.list.value_or(QString());
     const QStringList titles = task.items.value_or(QStringList());
     if (titles.isEmpty())
         return CliTexts::noItems();
     const std::optional<int> removed = store.deleteTitles(titles, name);
     if (!removed)
-        return QStringLiteral("未找到清单「") + name + QStringLiteral("」");
+        return QStringLiteral("未找到清单「") + singleLine(name) + QStringLiteral("」");
     if (const std::optional<QString> &error = store.saveError())
         return QStringLiteral("ERROR: ") + *error;
-    return QStringLiteral("SUCCESS: 已从 App 清单「") + name + QStringLiteral("」删除 ") +
+    return QStringLiteral("SUCCESS: 已从 App 清单「") + singleLine(name) + QStringLiteral("」删除 ") +
         QString::number(*removed) + QStringLiteral(" 条");
 }
 

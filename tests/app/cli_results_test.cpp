@@ -94,8 +94,10 @@ TEST(CliResults, EveryActionGivesItsResultText)
     const Row twins[] = {
         {"done entries are marked", "--dump 其他",
          "清单「其他」共 3 条（2 未完成）:\n  [ ] A\n  [x] B\n  [ ] A\n"},
+        {"a line-broken name shows on one line", R"({"action":"dump","list":"其他\n"})",
+         "清单「其他」共 3 条（2 未完成）:\n  [ ] A\n  [x] B\n  [ ] A\n"},
         {"delete removes every entry of a title",
-         R"({"action":"delete","list":"其他","items":["A"]})",
+         R"({"action":"delete","list":"其他\r\n","items":["A"]})",
          "SUCCESS: 已从 App 清单「其他」删除 2 条"},
         {"every list", R"({"action":"dump","list":""})",
          "共 4 个清单:\n  · 作业  1 待办 / 1 总计\n  · 3.15作业  1 待办 / 1 总计\n"

@@ -1,9 +1,9 @@
 // Two stores on one folder, as the window and a command-line run have it: nothing may be lost.
 #include "TestFiles.h"
+#include "data/FileLock.h"
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
 
-#include <QLockFile>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -69,7 +69,7 @@ TEST(SharedStoreFile, ObserversHearOfAChangeAfterTheLockIsLetGo)
     TaskStore store(home.dataFolder());
     int heardWithLockFree = 0;
     QObject::connect(&store, &TaskStore::listsChanged, [&] {
-        if (QLockFile(store.file() + ".lock").tryLock(0))
+        if (FileLock(store.file() + ".lock", std::chrono::milliseconds(0)).held())
             ++heardWithLockFree;
         if (store.lists().first().tasks.size() == 1)
             store.add({"follow-up"}, "L");
