@@ -112,4 +112,39 @@ QString remindersSource()
     return QStringLiteral("提醒事项");
 }
 
+QString clearCompletedButton()
+{
+    return QStringLiteral("清理已完成");
+}
+
+QString remindersMenuButton()
+{
+    return QStringLiteral("与提醒事项互通");
+}
+
+QString exportAction()
+{
+    return QStringLiteral("导出本清单到提醒事项");
+}
+
+QString importAction()
+{
+    return QStringLiteral("从提醒事项导入…");
+}
+
+QString moreMenuButton()
+{
+    return QStringLiteral("更多");
+}
+
+QString renameAction()
+{
+    return QStringLiteral("重命名清单…");
+}
+
+QString deleteAction()
+{
+    return QStringLiteral("删除清单");
+}
+
 } // namespace ListsTexts

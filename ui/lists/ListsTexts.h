@@ -26,6 +26,15 @@ QString exportFailed(const QString &description);
 QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
+// The bottom bar's buttons and menus.
+QString clearCompletedButton();
+QString remindersMenuButton();
+QString exportAction();
+QString importAction();
+QString moreMenuButton();
+QString renameAction();
+QString deleteAction();
+
 // The import sheet.
 QString sheetInitialInfo();
 // No access to the store, naming what to check: its folder, or the desktop's data service when the

@@ -14,9 +14,9 @@
 #include "ui/glass/StatusLine.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
-#include "ui/icons/SymbolIcon.h"
 #include "ui/lists/ImportFromRemindersSheet.h"
 #include "ui/lists/ListsActions.h"
+#include "ui/lists/ListsBottomBar.h"
 #include "ui/lists/ListsSidebar.h"
 #include "ui/lists/ListsTexts.h"
 #include "ui/lists/NewListPrompt.h"
@@ -31,7 +31,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
@@ -99,7 +98,14 @@ QWidget *ListsView::makeDetail()
     stack->addWidget(makeHeader());
     stack->addWidget(makeAddBar());
     stack->addWidget(makeTaskList(), 1);
-    stack->addWidget(makeBottomBar());
+    auto *bottom = new ListsBottomBar(this);
+    m_statusLine = bottom->statusLine();
+    connect(bottom, &ListsBottomBar::clearCompletedRequested, this, &ListsView::clearCompleted);
+    connect(bottom, &ListsBottomBar::exportRequested, this, &ListsView::exportList);
+    connect(bottom, &ListsBottomBar::importRequested, this, &ListsView::openImportSheet);
+    connect(bottom, &ListsBottomBar::renameRequested, this, &ListsView::renameList);
+    connect(bottom, &ListsBottomBar::deleteRequested, this, &ListsView::deleteList);
+    stack->addWidget(bottom);
     return detail;
 }
 
@@ -242,59 +248,6 @@ QWidget *ListsView::makeTaskList()
     connect(delegate, &TaskRowDelegate::deleteRequested, this, &ListsView::deleteTask,
             Qt::QueuedConnection);
     return pane;
-}
-
-QWidget *ListsView::makeBottomBar()
-{
-    GlassPanel *bar = card(this);
-    auto *rows = new QVBoxLayout(bar);
-    rows->setContentsMargins(14, 8, 14, 8);
-    rows->setSpacing(6);
-    // Above the buttons, the bar's full width: a failure naming a path has room there.
-    m_statusLine = new StatusLine(QStringLiteral("listsStatusLabel"),
-                                  GlassFonts::font(GlassFonts::Style::Caption), bar);
-    m_statusLine->collapseWhenEmpty();
-    rows->addWidget(m_statusLine);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(8);
-    rows->addLayout(row);
-    row->addStretch();
-
-    m_clearButton = new QPushButton(QStringLiteral("清理已完成"), bar);
-    m_clearButton->setObjectName(QStringLiteral("clearCompletedButton"));
-    row->addWidget(m_clearButton);
-
-    auto *reminders = new QPushButton(QStringLiteral("与提醒事项互通"), bar);
-    reminders->setObjectName(QStringLiteral("remindersMenuButton"));
-    m_remindersMenu = new QMenu(reminders);
-    m_remindersMenu->setObjectName(QStringLiteral("remindersMenu"));
-    m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this,
-                               &ListsView::exportList);
-    m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this,
-                               &ListsView::openImportSheet);
-    reminders->setMenu(m_remindersMenu);
-    // The design's width, or what the text and the menu's arrow need.
-    reminders->setFixedWidth(qMax(150, reminders->sizeHint().width()));
-    row->addWidget(reminders);
-
-    auto *more = new QPushButton(QStringLiteral("更多"), bar);
-    more->setObjectName(QStringLiteral("moreMenuButton"));
-    m_moreMenu = new QMenu(more);
-    m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
-    m_moreMenu->addAction(QStringLiteral("重命名清单…"), this, &ListsView::renameList);
-    m_moreMenu->addSeparator();
-    QAction *remove =
-        m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
-    // The destructive style: a red trash can marks it out.
-    remove->setIcon(
-        QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16,
-                                 GlassPalette::destructive(palette()), devicePixelRatioF())));
-    more->setMenu(m_moreMenu);
-    more->setFixedWidth(qMax(80, more->sizeHint().width()));
-    row->addWidget(more);
-
-    connect(m_clearButton, &QPushButton::clicked, this, &ListsView::clearCompleted);
-    return bar;
 }
 
 QWidget *ListsView::makeEmptyState()

@@ -18,7 +18,6 @@ class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QListView;
-class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStackedLayout;
@@ -68,7 +67,6 @@ private:
     QWidget *makeHeader();
     QWidget *makeAddBar();
     QWidget *makeTaskList();
-    QWidget *makeBottomBar();
     QWidget *makeEmptyState();
     void refresh();
     void refreshTasks();
@@ -97,9 +95,6 @@ private:
     QListView *m_taskView = nullptr;
     ToneLabel *m_emptyTasks = nullptr;
     StatusLine *m_statusLine = nullptr;
-    QPushButton *m_clearButton = nullptr;
-    QMenu *m_remindersMenu = nullptr;
-    QMenu *m_moreMenu = nullptr;
     QPointer<ImportFromRemindersSheet> m_sheet;
     QPointer<NewListPrompt> m_prompt;
 };
