@@ -147,4 +147,19 @@ QString deleteAction()
     return QStringLiteral("删除清单");
 }
 
+QString addPlaceholder()
+{
+    return QStringLiteral("添加一条作业，回车确认");
+}
+
+QString dueCheck()
+{
+    return QStringLiteral("截止");
+}
+
+QString addButton()
+{
+    return QStringLiteral("添加");
+}
+
 } // namespace ListsTexts

@@ -26,6 +26,11 @@ QString exportFailed(const QString &description);
 QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
+// The new entry's bar.
+QString addPlaceholder();
+QString dueCheck();
+QString addButton();
+
 // The bottom bar's buttons and menus.
 QString clearCompletedButton();
 QString remindersMenuButton();

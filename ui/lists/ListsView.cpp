@@ -6,7 +6,6 @@
 #include "data/HorizontalSpace.h"
 #include "data/TaskStore.h"
 #include "ui/glass/DesktopAlert.h"
-#include "ui/glass/DueDateEdit.h"
 #include "ui/glass/ElidedLabel.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
@@ -16,6 +15,7 @@
 #include "ui/glass/ToneLabel.h"
 #include "ui/lists/ImportFromRemindersSheet.h"
 #include "ui/lists/ListsActions.h"
+#include "ui/lists/ListsAddBar.h"
 #include "ui/lists/ListsBottomBar.h"
 #include "ui/lists/ListsSidebar.h"
 #include "ui/lists/ListsTexts.h"
@@ -24,7 +24,6 @@
 #include "ui/lists/TaskRowDelegate.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,7 +32,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -96,7 +94,9 @@ QWidget *ListsView::makeDetail()
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(12);
     stack->addWidget(makeHeader());
-    stack->addWidget(makeAddBar());
+    m_addBar = new ListsAddBar(this);
+    connect(m_addBar, &ListsAddBar::addRequested, this, &ListsView::addEntry);
+    stack->addWidget(m_addBar);
     stack->addWidget(makeTaskList(), 1);
     auto *bottom = new ListsBottomBar(this);
     m_statusLine = bottom->statusLine();
@@ -167,40 +167,6 @@ QWidget *ListsView::makeHeader()
         refreshTasks();
     });
     return header;
-}
-
-QWidget *ListsView::makeAddBar()
-{
-    GlassPanel *bar = card(this);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(14, 8, 14, 8);
-    row->setSpacing(8);
-    row->addWidget(new SymbolView(QStringLiteral("list-add-symbolic"), 17, Tone::Accent, bar));
-    m_addField = new QLineEdit(bar);
-    m_addField->setObjectName(QStringLiteral("addField"));
-    m_addField->setPlaceholderText(QStringLiteral("添加一条作业，回车确认"));
-    row->addWidget(m_addField, 1);
-    m_dueCheck = new QCheckBox(QStringLiteral("截止"), bar);
-    m_dueCheck->setObjectName(QStringLiteral("addDueCheck"));
-    row->addWidget(m_dueCheck);
-    m_dueEdit = new DueDateEdit(QDateTime::currentDateTime(), bar);
-    m_dueEdit->setObjectName(QStringLiteral("addDueEdit"));
-    m_dueEdit->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
-    m_dueEdit->setCalendarPopup(true);
-    m_dueEdit->setEnabled(false);
-    row->addWidget(m_dueEdit);
-    m_addButton = new QPushButton(QStringLiteral("添加"), bar);
-    m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setEnabled(false);
-    row->addWidget(m_addButton);
-
-    connect(m_dueCheck, &QCheckBox::toggled, m_dueEdit, &QWidget::setEnabled);
-    connect(m_addField, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_addButton->setEnabled(!trimHorizontalSpace(text).isEmpty());
-    });
-    connect(m_addField, &QLineEdit::returnPressed, this, &ListsView::addEntry);
-    connect(m_addButton, &QPushButton::clicked, this, &ListsView::addEntry);
-    return bar;
 }
 
 QWidget *ListsView::makeTaskList()
@@ -376,13 +342,11 @@ void ListsView::addEntry()
 {
     m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
-    if (trimHorizontalSpace(m_addField->text()).isEmpty() || !current)
+    if (trimHorizontalSpace(m_addBar->text()).isEmpty() || !current)
         return;
-    const std::optional<QDateTime> due =
-        m_dueCheck->isChecked() ? std::optional(m_dueEdit->dateTime()) : std::nullopt;
-    ListsActions::addEntry(m_shared, m_addField->text(), *current, due);
+    ListsActions::addEntry(m_shared, m_addBar->text(), *current, m_addBar->due());
     showPendingCount();
-    m_addField->clear();
+    m_addBar->clearText();
 }
 
 void ListsView::toggle(const QUuid &taskId)
@@ -482,7 +446,7 @@ void ListsView::newList()
             return;
         m_shared.store.ensureList(name);
         select(name);
-        m_addField->setFocus(Qt::OtherFocusReason);
+        m_addBar->focusField();
     });
     connect(m_prompt, &QDialog::rejected, this, [before] {
         if (before)

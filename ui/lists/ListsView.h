@@ -11,15 +11,13 @@
 
 class ElidedLabel;
 class ImportFromRemindersSheet;
+class ListsAddBar;
 class ListsSidebar;
 class NewListPrompt;
-class QCheckBox;
-class QDateTimeEdit;
 class QLabel;
 class QLineEdit;
 class QListView;
 class QProgressBar;
-class QPushButton;
 class QStackedLayout;
 class SegmentedControl;
 class StatusLine;
@@ -65,7 +63,6 @@ protected:
 private:
     QWidget *makeDetail();
     QWidget *makeHeader();
-    QWidget *makeAddBar();
     QWidget *makeTaskList();
     QWidget *makeEmptyState();
     void refresh();
@@ -87,10 +84,7 @@ private:
     QProgressBar *m_progress = nullptr;
     SegmentedControl *m_filterControl = nullptr;
     QLineEdit *m_searchField = nullptr;
-    QLineEdit *m_addField = nullptr;
-    QCheckBox *m_dueCheck = nullptr;
-    QDateTimeEdit *m_dueEdit = nullptr;
-    QPushButton *m_addButton = nullptr;
+    ListsAddBar *m_addBar = nullptr;
     TaskListModel *m_model = nullptr;
     QListView *m_taskView = nullptr;
     ToneLabel *m_emptyTasks = nullptr;
