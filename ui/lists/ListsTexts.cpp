@@ -162,4 +162,9 @@ QString addButton()
     return QStringLiteral("添加");
 }
 
+QString searchPlaceholder()
+{
+    return QStringLiteral("搜索");
+}
+
 } // namespace ListsTexts

@@ -26,6 +26,8 @@ QString exportFailed(const QString &description);
 QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
+QString searchPlaceholder();
+
 // The new entry's bar.
 QString addPlaceholder();
 QString dueCheck();

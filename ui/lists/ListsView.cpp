@@ -6,10 +6,8 @@
 #include "data/HorizontalSpace.h"
 #include "data/TaskStore.h"
 #include "ui/glass/DesktopAlert.h"
-#include "ui/glass/ElidedLabel.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
-#include "ui/glass/SegmentedControl.h"
 #include "ui/glass/StatusLine.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
@@ -17,6 +15,7 @@
 #include "ui/lists/ListsActions.h"
 #include "ui/lists/ListsAddBar.h"
 #include "ui/lists/ListsBottomBar.h"
+#include "ui/lists/ListsHeader.h"
 #include "ui/lists/ListsSidebar.h"
 #include "ui/lists/ListsTexts.h"
 #include "ui/lists/NewListPrompt.h"
@@ -27,11 +26,9 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QPointer>
-#include <QProgressBar>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -93,7 +90,13 @@ QWidget *ListsView::makeDetail()
     auto *stack = new QVBoxLayout(detail);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(12);
-    stack->addWidget(makeHeader());
+    m_header = new ListsHeader(this);
+    connect(m_header, &ListsHeader::filterChosen, this, &ListsView::setFilter);
+    connect(m_header, &ListsHeader::searchChanged, this, [this](const QString &text) {
+        m_search = text;
+        refreshTasks();
+    });
+    stack->addWidget(m_header);
     m_addBar = new ListsAddBar(this);
     connect(m_addBar, &ListsAddBar::addRequested, this, &ListsView::addEntry);
     stack->addWidget(m_addBar);
@@ -107,66 +110,6 @@ QWidget *ListsView::makeDetail()
     connect(bottom, &ListsBottomBar::deleteRequested, this, &ListsView::deleteList);
     stack->addWidget(bottom);
     return detail;
-}
-
-QWidget *ListsView::makeHeader()
-{
-    GlassPanel *header = card(this);
-    auto *row = new QHBoxLayout(header);
-    row->setContentsMargins(14, 10, 14, 10);
-    row->setSpacing(12);
-
-    auto *names = new QVBoxLayout;
-    names->setSpacing(2);
-    m_name = new ElidedLabel(header);
-    m_name->setObjectName(QStringLiteral("listNameLabel"));
-    m_name->setFont(GlassFonts::font(GlassFonts::Style::Title3));
-    names->addWidget(m_name);
-    m_counts = new ToneLabel(QString(), Tone::Secondary,
-                             GlassFonts::font(GlassFonts::Style::Caption), header);
-    m_counts->setObjectName(QStringLiteral("countsLabel"));
-    names->addWidget(m_counts);
-    row->addLayout(names, 1);
-
-    auto *progress = new QVBoxLayout;
-    progress->setSpacing(3);
-    m_progressLabel = new ToneLabel(QString(), Tone::Primary,
-                                    GlassFonts::font(GlassFonts::Style::Caption), header);
-    m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
-    progress->addWidget(m_progressLabel);
-    m_progress = new QProgressBar(header);
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_progress->setRange(0, 1000);
-    m_progress->setTextVisible(false);
-    m_progress->setFixedSize(110, 6);
-    m_progress->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: none; border-radius: 3px; background: rgba(128, 128, 128, 0.25); }"
-        "QProgressBar::chunk { border-radius: 3px; background: palette(highlight); }"));
-    progress->addWidget(m_progress);
-    row->addLayout(progress);
-
-    QStringList texts;
-    for (Filter filter : VisibleTasks::filters())
-        texts.append(VisibleTasks::text(filter));
-    m_filterControl = new SegmentedControl(texts, header);
-    m_filterControl->setObjectName(QStringLiteral("filterControl"));
-    m_filterControl->setFixedWidth(qMax(168, m_filterControl->sizeHint().width()));
-    row->addWidget(m_filterControl);
-
-    m_searchField = new QLineEdit(header);
-    m_searchField->setObjectName(QStringLiteral("searchField"));
-    m_searchField->setPlaceholderText(QStringLiteral("搜索"));
-    m_searchField->setClearButtonEnabled(true);
-    m_searchField->setFixedWidth(GlassFonts::length(96));
-    row->addWidget(m_searchField);
-
-    connect(m_filterControl, &SegmentedControl::currentIndexChanged, this,
-            [this](int index) { setFilter(VisibleTasks::filters().value(index, Filter::Todo)); });
-    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_search = text;
-        refreshTasks();
-    });
-    return header;
 }
 
 QWidget *ListsView::makeTaskList()
@@ -260,7 +203,7 @@ void ListsView::setFilter(Filter filter)
     if (m_filter == filter)
         return;
     m_filter = filter;
-    m_filterControl->setCurrentIndex(int(VisibleTasks::filters().indexOf(filter)));
+    m_header->setFilter(filter);
     refreshTasks();
 }
 
@@ -275,11 +218,7 @@ void ListsView::refresh()
     m_sidebar->setLists(m_shared.store.lists(), current);
     m_pages->setCurrentWidget(current ? m_detail : m_emptyState);
     if (current) {
-        const TaskList list = *m_shared.store.list(*current);
-        m_name->setFullText(list.name);
-        m_counts->setText(ListsTexts::counts(list.remaining(), list.tasks.size()));
-        m_progressLabel->setText(ListsTexts::progressLabel(list.progress()));
-        m_progress->setValue(int(list.progress() * 1000));
+        m_header->showList(*m_shared.store.list(*current));
     }
     refreshTasks();
 }

@@ -9,17 +9,14 @@
 #include <QWidget>
 #include <optional>
 
-class ElidedLabel;
 class ImportFromRemindersSheet;
 class ListsAddBar;
+class ListsHeader;
 class ListsSidebar;
 class NewListPrompt;
 class QLabel;
-class QLineEdit;
 class QListView;
-class QProgressBar;
 class QStackedLayout;
-class SegmentedControl;
 class StatusLine;
 class TaskListModel;
 class ToneLabel;
@@ -62,7 +59,6 @@ protected:
 
 private:
     QWidget *makeDetail();
-    QWidget *makeHeader();
     QWidget *makeTaskList();
     QWidget *makeEmptyState();
     void refresh();
@@ -78,12 +74,7 @@ private:
     QStackedLayout *m_pages = nullptr;
     QWidget *m_detail = nullptr;
     QWidget *m_emptyState = nullptr;
-    ElidedLabel *m_name = nullptr;
-    ToneLabel *m_counts = nullptr;
-    ToneLabel *m_progressLabel = nullptr;
-    QProgressBar *m_progress = nullptr;
-    SegmentedControl *m_filterControl = nullptr;
-    QLineEdit *m_searchField = nullptr;
+    ListsHeader *m_header = nullptr;
     ListsAddBar *m_addBar = nullptr;
     TaskListModel *m_model = nullptr;
     QListView *m_taskView = nullptr;
