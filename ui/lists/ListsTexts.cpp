@@ -167,4 +167,39 @@ QString searchPlaceholder()
     return QStringLiteral("搜索");
 }
 
+QString taskViewName()
+{
+    return QStringLiteral("条目");
+}
+
+QString noListsTitle()
+{
+    return QStringLiteral("还没有清单");
+}
+
+QString noListsHint()
+{
+    return QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建");
+}
+
+QString renameTitle()
+{
+    return QStringLiteral("重命名清单");
+}
+
+QString saveButton()
+{
+    return QStringLiteral("保存");
+}
+
+QString deleteButton()
+{
+    return QStringLiteral("删除");
+}
+
+QString cancelButton()
+{
+    return QStringLiteral("取消");
+}
+
 } // namespace ListsTexts

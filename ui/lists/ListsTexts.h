@@ -27,6 +27,15 @@ QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
 QString searchPlaceholder();
+QString taskViewName();
+// With no list at all.
+QString noListsTitle();
+QString noListsHint();
+// The rename and delete alerts.
+QString renameTitle();
+QString saveButton();
+QString deleteButton();
+QString cancelButton();
 
 // The new entry's bar.
 QString addPlaceholder();

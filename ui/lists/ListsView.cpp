@@ -131,7 +131,7 @@ QWidget *ListsView::makeTaskList()
     // The keyboard walks the entries (the current one wears the focus ring): Space ticks it,
     // Delete removes it.
     m_taskView->setFocusPolicy(Qt::StrongFocus);
-    m_taskView->setAccessibleName(QStringLiteral("条目"));
+    m_taskView->setAccessibleName(ListsTexts::taskViewName());
     m_taskView->installEventFilter(this);
     m_taskView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_taskView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -169,12 +169,11 @@ QWidget *ListsView::makeEmptyState()
     stack->addWidget(
         new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0,
         Qt::AlignHCenter);
-    auto *title = new QLabel(QStringLiteral("还没有清单"), empty);
+    auto *title = new QLabel(ListsTexts::noListsTitle(), empty);
     title->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     stack->addWidget(title, 0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建"),
-                                   Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
-                                   empty),
+    stack->addWidget(new ToneLabel(ListsTexts::noListsHint(), Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
     stack->addStretch();
     return empty;
@@ -324,8 +323,8 @@ void ListsView::renameList()
     if (!current)
         return;
     AlertRequest request;
-    request.message = QStringLiteral("重命名清单");
-    request.buttons = {QStringLiteral("保存"), QStringLiteral("取消")};
+    request.message = ListsTexts::renameTitle();
+    request.buttons = {ListsTexts::saveButton(), ListsTexts::cancelButton()};
     request.textField = AlertRequest::TextField{*current, QSize(220, 24)};
     const AlertAnswer answer = askInAlert(request, this);
     if (answer.button != 0)
@@ -348,7 +347,7 @@ void ListsView::deleteList()
     request.message = ListsTexts::deleteListMessage(*current);
     request.informativeText = ListsTexts::deleteListInformation(entries);
     request.style = AlertRequest::Style::Warning;
-    request.buttons = {QStringLiteral("删除"), QStringLiteral("取消")};
+    request.buttons = {ListsTexts::deleteButton(), ListsTexts::cancelButton()};
     if (askInAlert(request, this).button != 0)
         return;
     ListsActions::deleteList(m_shared, *current);
