@@ -8,6 +8,7 @@
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/icons/SymbolIcon.h"
+#include "ui/lists/ListsTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -165,7 +166,7 @@ QWidget *ListsSidebar::makeFooter()
     statusRow->addWidget(m_notifyStatus, 1);
     stack->addLayout(statusRow);
 
-    m_import = new LinkButton(QStringLiteral("从提醒事项导入…"), footer);
+    m_import = new LinkButton(ListsTexts::importAction(), footer);
     m_import->setObjectName(QStringLiteral("sidebarImportButton"));
     m_openFolder = new LinkButton(QStringLiteral("打开数据目录"), footer);
     m_openFolder->setObjectName(QStringLiteral("openDataFolderButton"));

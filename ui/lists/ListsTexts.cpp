@@ -112,4 +112,94 @@ QString remindersSource()
     return QStringLiteral("提醒事项");
 }
 
+QString clearCompletedButton()
+{
+    return QStringLiteral("清理已完成");
+}
+
+QString remindersMenuButton()
+{
+    return QStringLiteral("与提醒事项互通");
+}
+
+QString exportAction()
+{
+    return QStringLiteral("导出本清单到提醒事项");
+}
+
+QString importAction()
+{
+    return QStringLiteral("从提醒事项导入…");
+}
+
+QString moreMenuButton()
+{
+    return QStringLiteral("更多");
+}
+
+QString renameAction()
+{
+    return QStringLiteral("重命名清单…");
+}
+
+QString deleteAction()
+{
+    return QStringLiteral("删除清单");
+}
+
+QString addPlaceholder()
+{
+    return QStringLiteral("添加一条作业，回车确认");
+}
+
+QString dueCheck()
+{
+    return QStringLiteral("截止");
+}
+
+QString addButton()
+{
+    return QStringLiteral("添加");
+}
+
+QString searchPlaceholder()
+{
+    return QStringLiteral("搜索");
+}
+
+QString taskViewName()
+{
+    return QStringLiteral("条目");
+}
+
+QString noListsTitle()
+{
+    return QStringLiteral("还没有清单");
+}
+
+QString noListsHint()
+{
+    return QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建");
+}
+
+QString renameTitle()
+{
+    return QStringLiteral("重命名清单");
+}
+
+QString saveButton()
+{
+    return QStringLiteral("保存");
+}
+
+QString deleteButton()
+{
+    return QStringLiteral("删除");
+}
+
+QString cancelButton()
+{
+    return QStringLiteral("取消");
+}
+
 } // namespace ListsTexts

@@ -26,6 +26,31 @@ QString exportFailed(const QString &description);
 QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
+QString searchPlaceholder();
+QString taskViewName();
+// With no list at all.
+QString noListsTitle();
+QString noListsHint();
+// The rename and delete alerts.
+QString renameTitle();
+QString saveButton();
+QString deleteButton();
+QString cancelButton();
+
+// The new entry's bar.
+QString addPlaceholder();
+QString dueCheck();
+QString addButton();
+
+// The bottom bar's buttons and menus.
+QString clearCompletedButton();
+QString remindersMenuButton();
+QString exportAction();
+QString importAction();
+QString moreMenuButton();
+QString renameAction();
+QString deleteAction();
+
 // The import sheet.
 QString sheetInitialInfo();
 // No access to the store, naming what to check: its folder, or the desktop's data service when the

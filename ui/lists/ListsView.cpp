@@ -6,17 +6,16 @@
 #include "data/HorizontalSpace.h"
 #include "data/TaskStore.h"
 #include "ui/glass/DesktopAlert.h"
-#include "ui/glass/DueDateEdit.h"
-#include "ui/glass/ElidedLabel.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
-#include "ui/glass/SegmentedControl.h"
 #include "ui/glass/StatusLine.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
-#include "ui/icons/SymbolIcon.h"
 #include "ui/lists/ImportFromRemindersSheet.h"
 #include "ui/lists/ListsActions.h"
+#include "ui/lists/ListsAddBar.h"
+#include "ui/lists/ListsBottomBar.h"
+#include "ui/lists/ListsHeader.h"
 #include "ui/lists/ListsSidebar.h"
 #include "ui/lists/ListsTexts.h"
 #include "ui/lists/NewListPrompt.h"
@@ -24,17 +23,12 @@
 #include "ui/lists/TaskRowDelegate.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
-#include <QMenu>
 #include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QVBoxLayout>
@@ -96,105 +90,26 @@ QWidget *ListsView::makeDetail()
     auto *stack = new QVBoxLayout(detail);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(12);
-    stack->addWidget(makeHeader());
-    stack->addWidget(makeAddBar());
-    stack->addWidget(makeTaskList(), 1);
-    stack->addWidget(makeBottomBar());
-    return detail;
-}
-
-QWidget *ListsView::makeHeader()
-{
-    GlassPanel *header = card(this);
-    auto *row = new QHBoxLayout(header);
-    row->setContentsMargins(14, 10, 14, 10);
-    row->setSpacing(12);
-
-    auto *names = new QVBoxLayout;
-    names->setSpacing(2);
-    m_name = new ElidedLabel(header);
-    m_name->setObjectName(QStringLiteral("listNameLabel"));
-    m_name->setFont(GlassFonts::font(GlassFonts::Style::Title3));
-    names->addWidget(m_name);
-    m_counts = new ToneLabel(QString(), Tone::Secondary,
-                             GlassFonts::font(GlassFonts::Style::Caption), header);
-    m_counts->setObjectName(QStringLiteral("countsLabel"));
-    names->addWidget(m_counts);
-    row->addLayout(names, 1);
-
-    auto *progress = new QVBoxLayout;
-    progress->setSpacing(3);
-    m_progressLabel = new ToneLabel(QString(), Tone::Primary,
-                                    GlassFonts::font(GlassFonts::Style::Caption), header);
-    m_progressLabel->setObjectName(QStringLiteral("progressLabel"));
-    progress->addWidget(m_progressLabel);
-    m_progress = new QProgressBar(header);
-    m_progress->setObjectName(QStringLiteral("progressBar"));
-    m_progress->setRange(0, 1000);
-    m_progress->setTextVisible(false);
-    m_progress->setFixedSize(110, 6);
-    m_progress->setStyleSheet(QStringLiteral(
-        "QProgressBar { border: none; border-radius: 3px; background: rgba(128, 128, 128, 0.25); }"
-        "QProgressBar::chunk { border-radius: 3px; background: palette(highlight); }"));
-    progress->addWidget(m_progress);
-    row->addLayout(progress);
-
-    QStringList texts;
-    for (Filter filter : VisibleTasks::filters())
-        texts.append(VisibleTasks::text(filter));
-    m_filterControl = new SegmentedControl(texts, header);
-    m_filterControl->setObjectName(QStringLiteral("filterControl"));
-    m_filterControl->setFixedWidth(qMax(168, m_filterControl->sizeHint().width()));
-    row->addWidget(m_filterControl);
-
-    m_searchField = new QLineEdit(header);
-    m_searchField->setObjectName(QStringLiteral("searchField"));
-    m_searchField->setPlaceholderText(QStringLiteral("搜索"));
-    m_searchField->setClearButtonEnabled(true);
-    m_searchField->setFixedWidth(GlassFonts::length(96));
-    row->addWidget(m_searchField);
-
-    connect(m_filterControl, &SegmentedControl::currentIndexChanged, this,
-            [this](int index) { setFilter(VisibleTasks::filters().value(index, Filter::Todo)); });
-    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
+    m_header = new ListsHeader(this);
+    connect(m_header, &ListsHeader::filterChosen, this, &ListsView::setFilter);
+    connect(m_header, &ListsHeader::searchChanged, this, [this](const QString &text) {
         m_search = text;
         refreshTasks();
     });
-    return header;
-}
-
-QWidget *ListsView::makeAddBar()
-{
-    GlassPanel *bar = card(this);
-    auto *row = new QHBoxLayout(bar);
-    row->setContentsMargins(14, 8, 14, 8);
-    row->setSpacing(8);
-    row->addWidget(new SymbolView(QStringLiteral("list-add-symbolic"), 17, Tone::Accent, bar));
-    m_addField = new QLineEdit(bar);
-    m_addField->setObjectName(QStringLiteral("addField"));
-    m_addField->setPlaceholderText(QStringLiteral("添加一条作业，回车确认"));
-    row->addWidget(m_addField, 1);
-    m_dueCheck = new QCheckBox(QStringLiteral("截止"), bar);
-    m_dueCheck->setObjectName(QStringLiteral("addDueCheck"));
-    row->addWidget(m_dueCheck);
-    m_dueEdit = new DueDateEdit(QDateTime::currentDateTime(), bar);
-    m_dueEdit->setObjectName(QStringLiteral("addDueEdit"));
-    m_dueEdit->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
-    m_dueEdit->setCalendarPopup(true);
-    m_dueEdit->setEnabled(false);
-    row->addWidget(m_dueEdit);
-    m_addButton = new QPushButton(QStringLiteral("添加"), bar);
-    m_addButton->setObjectName(QStringLiteral("addButton"));
-    m_addButton->setEnabled(false);
-    row->addWidget(m_addButton);
-
-    connect(m_dueCheck, &QCheckBox::toggled, m_dueEdit, &QWidget::setEnabled);
-    connect(m_addField, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_addButton->setEnabled(!trimHorizontalSpace(text).isEmpty());
-    });
-    connect(m_addField, &QLineEdit::returnPressed, this, &ListsView::addEntry);
-    connect(m_addButton, &QPushButton::clicked, this, &ListsView::addEntry);
-    return bar;
+    stack->addWidget(m_header);
+    m_addBar = new ListsAddBar(this);
+    connect(m_addBar, &ListsAddBar::addRequested, this, &ListsView::addEntry);
+    stack->addWidget(m_addBar);
+    stack->addWidget(makeTaskList(), 1);
+    auto *bottom = new ListsBottomBar(this);
+    m_statusLine = bottom->statusLine();
+    connect(bottom, &ListsBottomBar::clearCompletedRequested, this, &ListsView::clearCompleted);
+    connect(bottom, &ListsBottomBar::exportRequested, this, &ListsView::exportList);
+    connect(bottom, &ListsBottomBar::importRequested, this, &ListsView::openImportSheet);
+    connect(bottom, &ListsBottomBar::renameRequested, this, &ListsView::renameList);
+    connect(bottom, &ListsBottomBar::deleteRequested, this, &ListsView::deleteList);
+    stack->addWidget(bottom);
+    return detail;
 }
 
 QWidget *ListsView::makeTaskList()
@@ -216,7 +131,7 @@ QWidget *ListsView::makeTaskList()
     // The keyboard walks the entries (the current one wears the focus ring): Space ticks it,
     // Delete removes it.
     m_taskView->setFocusPolicy(Qt::StrongFocus);
-    m_taskView->setAccessibleName(QStringLiteral("条目"));
+    m_taskView->setAccessibleName(ListsTexts::taskViewName());
     m_taskView->installEventFilter(this);
     m_taskView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_taskView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -244,59 +159,6 @@ QWidget *ListsView::makeTaskList()
     return pane;
 }
 
-QWidget *ListsView::makeBottomBar()
-{
-    GlassPanel *bar = card(this);
-    auto *rows = new QVBoxLayout(bar);
-    rows->setContentsMargins(14, 8, 14, 8);
-    rows->setSpacing(6);
-    // Above the buttons, the bar's full width: a failure naming a path has room there.
-    m_statusLine = new StatusLine(QStringLiteral("listsStatusLabel"),
-                                  GlassFonts::font(GlassFonts::Style::Caption), bar);
-    m_statusLine->collapseWhenEmpty();
-    rows->addWidget(m_statusLine);
-    auto *row = new QHBoxLayout;
-    row->setSpacing(8);
-    rows->addLayout(row);
-    row->addStretch();
-
-    m_clearButton = new QPushButton(QStringLiteral("清理已完成"), bar);
-    m_clearButton->setObjectName(QStringLiteral("clearCompletedButton"));
-    row->addWidget(m_clearButton);
-
-    auto *reminders = new QPushButton(QStringLiteral("与提醒事项互通"), bar);
-    reminders->setObjectName(QStringLiteral("remindersMenuButton"));
-    m_remindersMenu = new QMenu(reminders);
-    m_remindersMenu->setObjectName(QStringLiteral("remindersMenu"));
-    m_remindersMenu->addAction(QStringLiteral("导出本清单到提醒事项"), this,
-                               &ListsView::exportList);
-    m_remindersMenu->addAction(QStringLiteral("从提醒事项导入…"), this,
-                               &ListsView::openImportSheet);
-    reminders->setMenu(m_remindersMenu);
-    // The design's width, or what the text and the menu's arrow need.
-    reminders->setFixedWidth(qMax(150, reminders->sizeHint().width()));
-    row->addWidget(reminders);
-
-    auto *more = new QPushButton(QStringLiteral("更多"), bar);
-    more->setObjectName(QStringLiteral("moreMenuButton"));
-    m_moreMenu = new QMenu(more);
-    m_moreMenu->setObjectName(QStringLiteral("moreMenu"));
-    m_moreMenu->addAction(QStringLiteral("重命名清单…"), this, &ListsView::renameList);
-    m_moreMenu->addSeparator();
-    QAction *remove =
-        m_moreMenu->addAction(QStringLiteral("删除清单"), this, &ListsView::deleteList);
-    // The destructive style: a red trash can marks it out.
-    remove->setIcon(
-        QIcon(SymbolIcon::pixmap(QStringLiteral("user-trash-symbolic"), 16,
-                                 GlassPalette::destructive(palette()), devicePixelRatioF())));
-    more->setMenu(m_moreMenu);
-    more->setFixedWidth(qMax(80, more->sizeHint().width()));
-    row->addWidget(more);
-
-    connect(m_clearButton, &QPushButton::clicked, this, &ListsView::clearCompleted);
-    return bar;
-}
-
 QWidget *ListsView::makeEmptyState()
 {
     auto *empty = new QWidget(this);
@@ -307,12 +169,11 @@ QWidget *ListsView::makeEmptyState()
     stack->addWidget(
         new SymbolView(QStringLiteral("checklist-symbolic"), 40, Tone::Secondary, empty), 0,
         Qt::AlignHCenter);
-    auto *title = new QLabel(QStringLiteral("还没有清单"), empty);
+    auto *title = new QLabel(ListsTexts::noListsTitle(), empty);
     title->setFont(GlassFonts::font(GlassFonts::Style::Title3));
     stack->addWidget(title, 0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("去「导入作业」拖一张作业图，或点左上角 + 新建"),
-                                   Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
-                                   empty),
+    stack->addWidget(new ToneLabel(ListsTexts::noListsHint(), Tone::Secondary,
+                                   GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
     stack->addStretch();
     return empty;
@@ -341,7 +202,7 @@ void ListsView::setFilter(Filter filter)
     if (m_filter == filter)
         return;
     m_filter = filter;
-    m_filterControl->setCurrentIndex(int(VisibleTasks::filters().indexOf(filter)));
+    m_header->setFilter(filter);
     refreshTasks();
 }
 
@@ -356,11 +217,7 @@ void ListsView::refresh()
     m_sidebar->setLists(m_shared.store.lists(), current);
     m_pages->setCurrentWidget(current ? m_detail : m_emptyState);
     if (current) {
-        const TaskList list = *m_shared.store.list(*current);
-        m_name->setFullText(list.name);
-        m_counts->setText(ListsTexts::counts(list.remaining(), list.tasks.size()));
-        m_progressLabel->setText(ListsTexts::progressLabel(list.progress()));
-        m_progress->setValue(int(list.progress() * 1000));
+        m_header->showList(*m_shared.store.list(*current));
     }
     refreshTasks();
 }
@@ -423,13 +280,11 @@ void ListsView::addEntry()
 {
     m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
-    if (trimHorizontalSpace(m_addField->text()).isEmpty() || !current)
+    if (trimHorizontalSpace(m_addBar->text()).isEmpty() || !current)
         return;
-    const std::optional<QDateTime> due =
-        m_dueCheck->isChecked() ? std::optional(m_dueEdit->dateTime()) : std::nullopt;
-    ListsActions::addEntry(m_shared, m_addField->text(), *current, due);
+    ListsActions::addEntry(m_shared, m_addBar->text(), *current, m_addBar->due());
     showPendingCount();
-    m_addField->clear();
+    m_addBar->clearText();
 }
 
 void ListsView::toggle(const QUuid &taskId)
@@ -468,8 +323,8 @@ void ListsView::renameList()
     if (!current)
         return;
     AlertRequest request;
-    request.message = QStringLiteral("重命名清单");
-    request.buttons = {QStringLiteral("保存"), QStringLiteral("取消")};
+    request.message = ListsTexts::renameTitle();
+    request.buttons = {ListsTexts::saveButton(), ListsTexts::cancelButton()};
     request.textField = AlertRequest::TextField{*current, QSize(220, 24)};
     const AlertAnswer answer = askInAlert(request, this);
     if (answer.button != 0)
@@ -492,7 +347,7 @@ void ListsView::deleteList()
     request.message = ListsTexts::deleteListMessage(*current);
     request.informativeText = ListsTexts::deleteListInformation(entries);
     request.style = AlertRequest::Style::Warning;
-    request.buttons = {QStringLiteral("删除"), QStringLiteral("取消")};
+    request.buttons = {ListsTexts::deleteButton(), ListsTexts::cancelButton()};
     if (askInAlert(request, this).button != 0)
         return;
     ListsActions::deleteList(m_shared, *current);
@@ -529,7 +384,7 @@ void ListsView::newList()
             return;
         m_shared.store.ensureList(name);
         select(name);
-        m_addField->setFocus(Qt::OtherFocusReason);
+        m_addBar->focusField();
     });
     connect(m_prompt, &QDialog::rejected, this, [before] {
         if (before)

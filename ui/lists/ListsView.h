@@ -9,20 +9,14 @@
 #include <QWidget>
 #include <optional>
 
-class ElidedLabel;
 class ImportFromRemindersSheet;
+class ListsAddBar;
+class ListsHeader;
 class ListsSidebar;
 class NewListPrompt;
-class QCheckBox;
-class QDateTimeEdit;
 class QLabel;
-class QLineEdit;
 class QListView;
-class QMenu;
-class QProgressBar;
-class QPushButton;
 class QStackedLayout;
-class SegmentedControl;
 class StatusLine;
 class TaskListModel;
 class ToneLabel;
@@ -65,10 +59,7 @@ protected:
 
 private:
     QWidget *makeDetail();
-    QWidget *makeHeader();
-    QWidget *makeAddBar();
     QWidget *makeTaskList();
-    QWidget *makeBottomBar();
     QWidget *makeEmptyState();
     void refresh();
     void refreshTasks();
@@ -83,23 +74,12 @@ private:
     QStackedLayout *m_pages = nullptr;
     QWidget *m_detail = nullptr;
     QWidget *m_emptyState = nullptr;
-    ElidedLabel *m_name = nullptr;
-    ToneLabel *m_counts = nullptr;
-    ToneLabel *m_progressLabel = nullptr;
-    QProgressBar *m_progress = nullptr;
-    SegmentedControl *m_filterControl = nullptr;
-    QLineEdit *m_searchField = nullptr;
-    QLineEdit *m_addField = nullptr;
-    QCheckBox *m_dueCheck = nullptr;
-    QDateTimeEdit *m_dueEdit = nullptr;
-    QPushButton *m_addButton = nullptr;
+    ListsHeader *m_header = nullptr;
+    ListsAddBar *m_addBar = nullptr;
     TaskListModel *m_model = nullptr;
     QListView *m_taskView = nullptr;
     ToneLabel *m_emptyTasks = nullptr;
     StatusLine *m_statusLine = nullptr;
-    QPushButton *m_clearButton = nullptr;
-    QMenu *m_remindersMenu = nullptr;
-    QMenu *m_moreMenu = nullptr;
     QPointer<ImportFromRemindersSheet> m_sheet;
     QPointer<NewListPrompt> m_prompt;
 };
