@@ -101,6 +101,12 @@ TEST(DbBoxes, SyntheticMapGivesTheGrownBoxOfEachTextRegionAndDropsNoise)
     map(cv::Rect(140, 40, 50, 2)).setTo(0.95f);
     // Below the pixel threshold: background.
     map(cv::Rect(10, 45, 20, 10)).setTo(0.25f);
+    // A line bent by the page's curve, 5 pixels thick, sagging 20 pixels: its rectangle is
+    // mostly paper, its outline sure text.
+    cv::Mat bent = cv::Mat::zeros(64, 200, CV_32FC1);
+    cv::polylines(bent, std::vector<cv::Point>{{20, 30}, {100, 50}, {180, 30}}, false,
+                  cv::Scalar(0.9), 5);
+    EXPECT_EQ(DbBoxes::fromProbabilityMap(bent).size(), 1u);
 
     const std::vector<TextQuad> boxes = DbBoxes::fromProbabilityMap(map);
     ASSERT_EQ(boxes.size(), 1u);

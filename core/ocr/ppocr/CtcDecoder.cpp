@@ -1,6 +1,7 @@
 #include "core/ocr/ppocr/CtcDecoder.h"
 
 #include <algorithm>
+#include <array>
 
 float DecodedLine::weakestProbability() const
 {
@@ -12,25 +13,45 @@ float DecodedLine::weakestProbability() const
 
 namespace {
 
-// The best class other than `best` at one step.
-int runnerUp(const float *row, int classes, int best)
+// The best character at one step that is not the chosen one, nor the same mark in the other
+// width ("：" for ":"), nor the blank: at a character's surest step the blank is often the
+// runner-up, yet it is no other reading of the glyph. -1 when there is none.
+int runnerUp(const float *row, int classes, int best, const std::vector<QString> &alphabet)
 {
-    int second = best == 0 ? 1 : 0;
-    for (int c = 0; c < classes; ++c) {
-        if (c != best && row[c] > row[second])
-            second = c;
+    auto folded = [&alphabet](int c) {
+        return size_t(c) <= alphabet.size()
+            ? alphabet[size_t(c) - 1].normalized(QString::NormalizationForm_KC)
+            : QString();
+    };
+    // The best few classes are enough: only one can be the other width of the chosen mark.
+    std::array<int, 3> top{-1, -1, -1};
+    for (int c = 1; c < classes; ++c) {
+        if (c == best)
+            continue;
+        for (size_t k = 0; k < top.size(); ++k) {
+            if (top[k] < 0 || row[c] > row[top[k]]) {
+                std::copy_backward(top.begin() + long(k), top.end() - 1, top.end());
+                top[k] = c;
+                break;
+            }
+        }
     }
-    return second;
+    const QString chosen = folded(best);
+    for (int c : top) {
+        if (c >= 0 && folded(c) != chosen)
+            return c;
+    }
+    return -1;
 }
 
 void noteChoices(DecodedCharacter &character, const float *row, int classes, int best,
                  const std::vector<QString> &alphabet)
 {
-    const int second = runnerUp(row, classes, best);
+    const int second = runnerUp(row, classes, best, alphabet);
     character.probability = row[best];
-    character.secondChoice =
-        second == 0 || size_t(second) > alphabet.size() ? QString() : alphabet[size_t(second) - 1];
-    character.secondProbability = row[second];
+    const bool written = second > 0 && size_t(second) <= alphabet.size();
+    character.secondChoice = written ? alphabet[size_t(second) - 1] : QString();
+    character.secondProbability = second > 0 ? row[second] : 0.0f;
 }
 
 } // namespace

@@ -10,8 +10,9 @@ struct DecodedCharacter {
     QString text;
     int firstStep = 0;
     int lastStep = 0;
-    // The network's probability for the character at the step where it was surest, and its
-    // runner-up there (a blank reads as an empty text). The steps at the edges of a run are
+    // The network's probability for the character at the step where it was surest, and the
+    // best other character there (the blank is no other reading of a glyph; empty when the
+    // network has no other class the alphabet writes). The steps at the edges of a run are
     // transitions from or to the blank and weaker for any character, so the mean or the lowest
     // would doubt wide, clearly read characters; a character that no step saw clearly is the one
     // to doubt. Look-alikes such as ； and ： or l and 1 are told apart by the runner-up and the

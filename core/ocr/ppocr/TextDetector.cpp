@@ -37,9 +37,14 @@ std::vector<float> normalisedPlanes(const cv::Mat &rgb)
 
 namespace TextDetector {
 
+double inputScale(const cv::Mat &rgb)
+{
+    return std::min(1.0, double(det_limit_side_len) / std::max(rgb.cols, rgb.rows));
+}
+
 std::vector<TextQuad> detect(const cv::Mat &rgb, OnnxModel &network)
 {
-    const double scale = std::min(1.0, double(det_limit_side_len) / std::max(rgb.cols, rgb.rows));
+    const double scale = inputScale(rgb);
     const cv::Size inputSize(roundedSide(rgb.cols * scale), roundedSide(rgb.rows * scale));
     cv::Mat resized;
     cv::resize(rgb, resized, inputSize, 0, 0, cv::INTER_LINEAR);

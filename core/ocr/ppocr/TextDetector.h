@@ -13,4 +13,7 @@ namespace TextDetector {
 
 std::vector<TextQuad> detect(const cv::Mat &rgb, OnnxModel &network);
 
+// How much the image is shrunk for the detection input (1 when it is not).
+double inputScale(const cv::Mat &rgb);
+
 } // namespace TextDetector
