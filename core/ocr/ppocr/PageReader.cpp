@@ -6,6 +6,7 @@
 #include "core/ocr/ppocr/DirectionClassifier.h"
 #include "core/ocr/ppocr/EdgePadding.h"
 #include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LinePieces.h"
 #include "core/ocr/ppocr/LookAlikes.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
@@ -143,6 +144,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     turnUnsureStrips(models, strips, lines);
     qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
 
+    std::vector<LinePiece> pieces;
     for (size_t i = 0; i < lines.size(); ++i) {
         RecognizedStrip &line = lines[i];
         if (line.decoded.confidence < PpOcrSettings::drop_score)
@@ -157,13 +159,16 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
         const QString text = LookAlikes::repairTextbookWords(scored);
         if (text.isEmpty())
             continue;
-        const ScoredText read = scored.carriedTo(text);
-        page.observations.append(
-            {normalisedBox(boxes[i], margin, image.size()), {text}, read.confidence()});
+        pieces.push_back({boxes[i], scored.carriedTo(text)});
         for (const DecodedCharacter &character : line.decoded.characters)
             page.sureCharacters += character.probability;
     }
-    qCDebug(lcOcr) << "layout:" << page.observations.size() << "of" << lines.size()
+    for (const LinePiece &piece : LinePieces::joined(std::move(pieces))) {
+        page.observations.append({normalisedBox(piece.box, margin, image.size()),
+                                  {piece.text.text()},
+                                  piece.text.confidence()});
+    }
+    qCDebug(lcOcr) << "layout:" << page.observations.size() << "lines of" << lines.size()
                    << "lines kept in" << stage.elapsed() << "ms";
     return page;
 }

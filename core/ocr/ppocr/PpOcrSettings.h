@@ -64,6 +64,21 @@ inline constexpr double stripAspect = 8.0;
 inline constexpr int edgeInkContrast = 80;
 inline constexpr double edgeInkShare = 0.002;
 
+// ---- Lines cut in two (this project's own) ----
+
+// Two read boxes are pieces of one line when their slants differ by at most this many degrees,
+// their heights by at most this ratio, their centres lie within this share of their height of
+// one line, and the second starts at most pieceJoinGap heights after the first ends (or overlaps
+// it). The network itself cuts a line only at a gap of about a line's height or more (a wide
+// space, or two columns), which stays a cut.
+inline constexpr double pieceSlantTolerance = 5.0;
+inline constexpr double pieceHeightRatio = 1.5;
+inline constexpr double pieceBandShare = 0.3;
+inline constexpr double pieceJoinGap = 0.5;
+// Where the boxes overlap, up to this many characters at the end of the first piece that the
+// second starts with were read twice.
+inline constexpr int seamCharacters = 3;
+
 // ---- Second views of an image (this project's own) ----
 
 // When the first reading finds nothing, the image is read again turned by the median slant of
