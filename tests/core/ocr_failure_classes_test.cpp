@@ -131,6 +131,16 @@ TEST(OcrSpaces, GapsAreJudgedAgainstCharacterSizes)
                      {"3", 29, 20},
                      {"题", 34, 36}}),
          "课本第88 23题"},
+        // 12 px between the only two Han characters: a third of an em, which a line of few Han
+        // characters (a heading) does not show to be wider than their own spacing.
+        {"a lone pair of Han characters",
+         BlockStrip({{"2", 2, 20},
+                     {"0", 5, 20},
+                     {"1", 8, 20},
+                     {"2", 11, 20},
+                     {"作", 15, 36},
+                     {"业", 21, 36}}),
+         "2012作业"},
         // Specks of noise in a 36 px gap are not ink of a letter.
         {"noise between words",
          BlockStrip({{"历", 2, 36}, {"史", 7, 36}, {"整", 16, 36}, {"理", 21, 36}, {"错", 26, 36}})

@@ -159,6 +159,10 @@ inline constexpr std::size_t minimumSpacingPairs = 3;
 inline constexpr double wideGapFactor = 2.3;
 // ...and at least this share of the em.
 inline constexpr double wideGapShare = 0.28;
+// Between two Han characters on a line with no more than minimumHanPairs pairs of Han
+// characters side by side ("6.9作业"), which does not show their spacing, from this share.
+inline constexpr std::size_t minimumHanPairs = 2;
+inline constexpr double loneHanGapShare = 0.4;
 // A narrower gap makes a space when the network gave the space class at least this probability
 // between the two characters...
 inline constexpr float hintedSpaceProbability = 0.02f;

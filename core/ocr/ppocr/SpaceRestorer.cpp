@@ -369,13 +369,25 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
             gaps[pair] > digitGapShare * cells.em;
     };
 
+    // A line with few pairs of Han characters side by side (a dated heading, "6.9作业") does not
+    // show how far apart its Han characters stand; handwriting sets them unevenly.
+    auto hanPair = [&](size_t i) {
+        return cellOf(characters[i].text) == Cell::Han &&
+            cellOf(characters[i + 1].text) == Cell::Han;
+    };
+    size_t hanPairs = 0;
+    for (size_t i = 0; i + 1 < characters.size(); ++i)
+        hanPairs += hanPair(i) ? 1 : 0;
+
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
         const DecodedCharacter &left = characters[i];
         const DecodedCharacter &right = characters[i + 1];
         const double gap = gaps[i];
         const double usual = withinLatinWord(left.text, right.text) ? typicalGap : typicalSpacing;
-        const bool wide = gap > wideGapFactor * usual && gap > wideGapShare * cells.em;
+        const bool loneHanPair = hanPair(i) && hanPairs <= minimumHanPairs;
+        const bool wide = gap > wideGapFactor * usual &&
+            gap > (loneHanPair ? loneHanGapShare : wideGapShare) * cells.em;
         const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability &&
             gap > hintedGapFactor * usual && gap > hintedGapShare * cells.em;
         const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) &&
