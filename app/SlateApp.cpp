@@ -1,13 +1,18 @@
 #include "app/SlateApp.h"
 
+#include "app/BoundedExit.h"
+#include "app/QuitOnSignal.h"
 #include "app/SingleInstance.h"
 #include "app/cli/CliFinish.h"
 #include "app/cli/CliIntake.h"
+#include "app/cli/CliMessages.h"
 #include "app/cli/CliPaths.h"
 #include "app/cli/CommandLineMode.h"
 #include "bridges/notifications/DesktopNotificationCenter.h"
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
+#include "bridges/reminders/vdir/VdirLeftovers.h"
+#include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "data/AppSettings.h"
 #include "data/DataFolder.h"
 #include "data/HistoryStore.h"
@@ -48,24 +53,10 @@ std::optional<QString> imageArgument(const QStringList &arguments)
     return argument;
 }
 
-int runWindowMode(int argc, char **argv)
+// The window and the objects it shares, from its showing to the end of the event loop. They are
+// all gone (each saved as it changed) when this returns the loop's status.
+int showWindow(SingleInstance &instance, const std::optional<QString> &image)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Slatebook"));
-    QtTranslations::install(app);
-    // Ties the window to slatebook.desktop (its name and icon in the dock and task switcher);
-    // outside an installation the brand tile stands in for the themed icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("slatebook"));
-    QApplication::setWindowIcon(
-        QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
-    const std::optional<QString> image = imageArgument(argumentList(argc, argv));
-
-    // One window process per user: a later start hands its image to the running window and ends
-    // here, before it creates anything that shows notifications.
-    SingleInstance instance;
-    if (!instance.claim(image.value_or(QString())))
-        return 0;
-
     // The five shared objects of the window, each created once, in this order, for the whole run.
     AppSettings settings;
     HistoryStore history;
@@ -85,7 +76,38 @@ int runWindowMode(int argc, char **argv)
     window.show();
     if (image)
         window.openImage(*image);
-    return app.exec();
+    return QApplication::exec();
+}
+
+int runWindowMode(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Slatebook"));
+    QtTranslations::install(app);
+    // Ties the window to slatebook.desktop (its name and icon in the dock and task switcher);
+    // outside an installation the brand tile stands in for the themed icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("slatebook"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("slatebook"), QIcon(AppTile().grab())));
+    const std::optional<QString> image = imageArgument(argumentList(argc, argv));
+
+    // One window process per user: a later start hands its image to the running window and ends
+    // here, before it creates anything that shows notifications.
+    SingleInstance instance;
+    if (!instance.claim(image.value_or(QString())))
+        return 0;
+
+    const QuitOnSignal quitOnSignal;
+    const int status = showWindow(instance, image);
+    waitForPoolOrExit(status);
+    return status;
+}
+
+// Temporary files of a run that was killed mid-change, removed at every start (not only at the
+// next write, which may never come): a few folder listings.
+void removeLeftovers()
+{
+    removeStaleLeftovers(VdirReminderStore::defaultRoot(), QDateTime::currentDateTimeUtc());
 }
 
 } // namespace
@@ -102,8 +124,10 @@ int SlateApp::run(int argc, char **argv)
     }
 
     DataFolder::ensureExists();
+    removeLeftovers();
 
     if (const std::optional<CliIntake::Found> found = CliIntake::takeTask(arguments)) {
+        sendMessagesToLog();
         QCoreApplication app(argc, argv);
         if (const auto *refusal = std::get_if<CliIntake::Refusal>(&*found))
             CliFinish(CliPaths::resultFile())(refusal->result);

@@ -16,11 +16,35 @@ const QString saveHistoryKey = QStringLiteral("hist");
 const QString openAfterWriteKey = QStringLiteral("openAfter");
 const QString reminderStoreKey = QStringLiteral("reminderStore");
 const QString evolutionValue = QStringLiteral("evolution");
+const QString folderValue = QStringLiteral("folder");
+
+// The store a stored text names: the value written here, the window's own wording for it, or
+// its short form, in any letter case, with any blanks and either kind of brackets.
+std::optional<AppSettings::ReminderStore> reminderStoreNamed(const QString &text)
+{
+    QString key = text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+    key.removeIf([](QChar c) { return c.isSpace(); });
+    using Store = AppSettings::ReminderStore;
+    static const std::pair<QString, Store> names[] = {
+        {evolutionValue, Store::Evolution},
+        {QStringLiteral("桌面任务"), Store::Evolution},
+        {QStringLiteral("桌面任务(evolution)"), Store::Evolution},
+        {folderValue, Store::Folder},
+        {QStringLiteral("本机文件夹"), Store::Folder},
+    };
+    for (const auto &[name, store] : names) {
+        if (key == name)
+            return store;
+    }
+    return std::nullopt;
+}
 
 AppSettings::ReminderStore reminderStoreIn(const DefaultsStore &store)
 {
-    return store.text(reminderStoreKey) == evolutionValue ? AppSettings::ReminderStore::Evolution
-                                                          : AppSettings::Defaults::reminderStore;
+    const std::optional<QString> text = store.text(reminderStoreKey);
+    const std::optional<AppSettings::ReminderStore> named =
+        text ? reminderStoreNamed(*text) : std::nullopt;
+    return named.value_or(AppSettings::Defaults::reminderStore);
 }
 
 QStringList splitList(const QString &text)
@@ -118,13 +142,20 @@ void AppSettings::setReminderStore(ReminderStore value)
 {
     m_reminderStore = value;
     emit reminderStoreChanged();
-    d.setText(reminderStoreKey,
-              value == ReminderStore::Evolution ? evolutionValue : QStringLiteral("folder"));
+    d.setText(reminderStoreKey, value == ReminderStore::Evolution ? evolutionValue : folderValue);
 }
 
 AppSettings::ReminderStore AppSettings::storedReminderStore()
 {
     return reminderStoreIn(DefaultsStore());
+}
+
+std::optional<QString> AppSettings::unknownReminderStore()
+{
+    const std::optional<QString> text = DefaultsStore().text(reminderStoreKey);
+    if (text && !text->trimmed().isEmpty() && !reminderStoreNamed(*text))
+        return text;
+    return std::nullopt;
 }
 
 QStringList AppSettings::subjects() const

@@ -20,8 +20,10 @@
 //   ocrLangText       "ocrLang"    string     "zh-Hans,en-US"
 //   saveHistory       "hist"       Boolean    true
 //   openAfterWrite    "openAfter"  Boolean    false
-//   reminderStore     "reminderStore" string  "folder"  (or "evolution"; any other text reads
-//                                                        as "folder")
+//   reminderStore     "reminderStore" string  "folder"  (or "evolution"; read in any letter case,
+//                                                        and as the window words them, 本机文件夹
+//                                                        and 桌面任务 (Evolution); any other text
+//                                                        reads as "folder")
 //
 // The same store holds three keys that other parts own; SharedDefaults reads them.
 //
@@ -81,6 +83,9 @@ public:
     // The stored choice, read without an AppSettings: command-line mode creates none but writes
     // to the same store as the window.
     static ReminderStore storedReminderStore();
+    // The stored text when it names no store (and so reads as the folder); nothing when it names
+    // one, or is missing or blank.
+    static std::optional<QString> unknownReminderStore();
 
     // The parser's subject vocabulary and the recognition languages, from their texts by the
     // list-splitting rule: split at ASCII commas only (not "，"), trim each piece of blanks

@@ -97,11 +97,11 @@ QByteArray encode(const QList<HistoryRecord> &records)
 
 std::optional<Decoded> decode(const QByteArray &bytes)
 {
-    const Json array = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (!array.is_array())
+    std::optional<ReadElements<HistoryRecord>> records = readFileArray(
+        bytes, [](const JsonSpans::Element &record) { return decodeRecord(parsed(record)); });
+    if (!records)
         return std::nullopt;
-    ReadElements<HistoryRecord> records = readEach(array, decodeRecord);
-    return Decoded{std::move(records.elements), records.skipped};
+    return Decoded{std::move(records->elements), records->skipped};
 }
 
 } // namespace HistoryJson

@@ -17,14 +17,15 @@ QByteArray encode(const QList<HistoryRecord> &records);
 
 struct Decoded {
     QList<HistoryRecord> records;
-    // Records left out because they deviate from the format (a missing required key, a value of
-    // the wrong JSON type or an unreadable UUID).
+    // Records and other parts left out because they do not read (no JSON, nested too deep) or
+    // deviate from the format (a missing required key, a value of the wrong JSON type or an
+    // unreadable UUID).
     qsizetype skipped = 0;
 };
 
-// Nothing when the text is not JSON or its top level not an array; a record that deviates is
-// left out alone. Keys may come in any order, unknown keys are ignored and a null optional
-// counts as absent.
+// Nothing when the top level is not an array, or not one record of it reads; a record that does
+// not read or deviates is left out alone. Keys may come in any order, unknown keys are ignored and
+// a null optional counts as absent.
 std::optional<Decoded> decode(const QByteArray &bytes);
 
 } // namespace HistoryJson

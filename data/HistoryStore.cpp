@@ -19,6 +19,13 @@ StoreFile::Decoded HistoryStore::adopt(const QByteArray &bytes)
     if (!decoded)
         return StoreFile::Decoded::Unreadable;
     m_records = std::move(decoded->records);
+    // A longer file (written by hand or by another program) would only slow every screen that
+    // shows the history; the records past the newest `capacity` are dropped as an add drops them.
+    if (m_records.size() > capacity) {
+        qCDebug(lcStore) << "read only the newest" << capacity << "of" << m_records.size()
+                         << "records of" << m_file.path();
+        m_records.resize(capacity);
+    }
     if (decoded->skipped == 0)
         return StoreFile::Decoded::Whole;
     qCDebug(lcStore) << "left out" << decoded->skipped << "unreadable records of" << m_file.path();

@@ -22,7 +22,7 @@ public:
 
     // Reads the file in `dir` (by default the data folder): missing, unreadable or undecodable
     // gives an empty history; records that cannot be read are left out and the file is kept
-    // aside before the next save.
+    // aside before the next save. Only the first `capacity` records of a longer file are read.
     explicit HistoryStore(const QString &dir = DataFolder::path(), QObject *parent = nullptr);
 
     const QList<HistoryRecord> &records() const { return m_records; }
@@ -36,8 +36,7 @@ public:
     // Why the last change could not be saved; nothing when it was.
     const std::optional<QString> &saveError() const { return m_file.saveError(); }
 
-    // Puts the record first and drops the oldest beyond `capacity`. A file holding more records
-    // (written by hand) is read whole and trimmed by the next add.
+    // Puts the record first and drops the oldest beyond `capacity`.
     void add(const HistoryRecord &record);
     // Removes every record with that id; saves even when none matched. Images are never touched.
     void remove(const QUuid &id);

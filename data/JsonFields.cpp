@@ -60,6 +60,16 @@ const Json *optional(const Json &object, const char *key)
     return &*member;
 }
 
+Json parsed(const JsonSpans::Element &element)
+{
+    if (element.depth > JsonSpans::maxDepth)
+        throw FormatError{};
+    Json value = Json::parse(element.text.begin(), element.text.end(), nullptr, false);
+    if (value.is_discarded())
+        throw FormatError{};
+    return value;
+}
+
 QString text(const Json &value)
 {
     if (!value.is_string())

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "data/JsonSpans.h"
+
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -10,9 +13,9 @@
 #include <optional>
 #include <string>
 
-// Strict reading, and the canonical written form, of the values the two store files hold. A reader
+// Strict reading, and the canonical written form, of the values the store files hold. A reader
 // throws FormatError at the first deviation from the file format; the file's decoder turns that
-// into "unreadable file", so it never reaches a caller.
+// into "entry left out", so it never reaches a caller.
 namespace JsonFields {
 
 using Json = nlohmann::ordered_json;
@@ -46,48 +49,49 @@ QUuid uuid(const Json &value);
 // "2026-03-05T15:59:00Z" exactly: UTC, whole seconds, suffix Z.
 QDateTime isoDateTime(const Json &value);
 
-// A file whose top level is an array, each element read with `read`; nothing when the text is
-// not JSON or `read` finds a deviation.
-template <typename Read>
-auto decodeArray(const QByteArray &bytes, Read read) -> std::optional<QList<decltype(read(Json()))>>
-{
-    const Json array = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (!array.is_array())
-        return std::nullopt;
-    try {
-        QList<decltype(read(Json()))> elements;
-        elements.reserve(qsizetype(array.size()));
-        for (const Json &element : array)
-            elements.append(read(element));
-        return elements;
-    } catch (const FormatError &) {
-        return std::nullopt;
-    }
-}
+// The value an element of a split text holds; FormatError when it is no JSON or nests deeper
+// than JsonSpans::maxDepth.
+Json parsed(const JsonSpans::Element &element);
 
-// The elements of an array that could be read, and how many could not.
+// The elements of an array that could be read, and how many parts of it could not.
 template <typename Element>
 struct ReadElements {
     QList<Element> elements;
     qsizetype skipped = 0;
 };
 
-// Every element of the array read with `read`; one that deviates is left out and counted, so
-// one bad entry never costs the others.
+// Every element of the array that `text` holds, each read on its own from its bytes with
+// `read`; one that does not parse, nests too deep or deviates is left out and counted, and so is
+// damage around the elements (a missing closing bracket), so one bad entry never costs the
+// others. Nothing when the text holds no array.
 template <typename Read>
-auto readEach(const Json &array, Read read) -> ReadElements<decltype(read(Json()))>
+auto readArray(QByteArrayView text, Read read)
+    -> std::optional<ReadElements<decltype(read(JsonSpans::Element()))>>
 {
-    if (!array.is_array())
-        throw FormatError{};
-    ReadElements<decltype(read(Json()))> result;
-    result.elements.reserve(qsizetype(array.size()));
-    for (const Json &element : array) {
+    const std::optional<JsonSpans::Split> split = JsonSpans::split(text, '[');
+    if (!split)
+        return std::nullopt;
+    ReadElements<decltype(read(JsonSpans::Element()))> result;
+    result.elements.reserve(qsizetype(split->elements.size()));
+    for (const JsonSpans::Element &element : split->elements) {
         try {
             result.elements.append(read(element));
         } catch (const FormatError &) {
             ++result.skipped;
         }
     }
+    result.skipped += split->intact ? 0 : 1;
+    return result;
+}
+
+// A whole file's array, read as by readArray; also nothing when not one element reads and some
+// did not, so that a store keeps what it holds rather than take an empty set from a damaged file.
+template <typename Read>
+auto readFileArray(QByteArrayView text, Read read) -> decltype(readArray(text, read))
+{
+    auto result = readArray(text, read);
+    if (result && result->elements.isEmpty() && result->skipped > 0)
+        return std::nullopt;
     return result;
 }
 

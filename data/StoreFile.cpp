@@ -2,10 +2,10 @@
 
 #include "data/AtomicWrite.h"
 #include "data/KeepAside.h"
+#include "data/RegularFileRead.h"
 #include "data/StoreLog.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -52,16 +52,22 @@ void StoreFile::reloadWhenIdle()
 
 bool StoreFile::reload(Read mode)
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (file.exists()) {
-            qCDebug(lcStore) << "cannot open" << m_path << ":" << file.errorString();
-            m_keepAside = true;
-        }
+    using Outcome = RegularFileRead::Outcome;
+    RegularFileRead read = readRegularFile(m_path);
+    if (read.outcome == Outcome::NotRegular) {
+        // Neither read nor moved aside: every save over it fails and says why.
+        qCDebug(lcStore) << m_path << "is not a regular file; left alone";
+        m_keepAside = false;
+    } else if (read.outcome == Outcome::TooLarge || read.outcome == Outcome::Failed) {
+        qCDebug(lcStore) << "cannot read" << m_path << ":" << read.why
+                         << "; it is kept aside at the next save";
+        m_keepAside = true;
+    }
+    if (read.outcome != Outcome::Read) {
         m_known.reset();
         return false;
     }
-    QByteArray bytes = file.readAll();
+    QByteArray &bytes = read.bytes;
     if (mode == Read::IfChanged && m_known == bytes)
         return false;
     m_known = bytes;
@@ -93,14 +99,12 @@ bool StoreFile::write()
         m_keepAside = false;
         m_known.reset();
     }
-    QString reason;
+    FileError error{QStringLiteral("无法创建文件夹"), QStringLiteral("mkpath failed")};
     const QByteArray bytes = m_content.encode();
     if (!QDir().mkpath(QFileInfo(m_path).absolutePath()) ||
-        !writeFileAtomically(m_path, bytes, &reason)) {
-        qCDebug(lcStore) << "save of" << m_path << "failed:" << reason;
-        m_saveError =
-            QStringLiteral("未能保存到 %1（%2）")
-                .arg(m_path, reason.isEmpty() ? QStringLiteral("无法创建文件夹") : reason);
+        !writeFileAtomically(m_path, bytes, &error)) {
+        qCDebug(lcStore) << "save of" << m_path << "failed:" << error.systemText;
+        m_saveError = QStringLiteral("未能保存到 %1（%2）").arg(m_path, error.userText);
         return false;
     }
     m_known = bytes;

@@ -70,15 +70,48 @@ TaskItem decodeTask(const Json &object)
     return task;
 }
 
-TaskList decodeList(const Json &object, qsizetype &skippedTasks)
+TaskItem decodeTask(const JsonSpans::Element &element)
 {
+    return decodeTask(parsed(element));
+}
+
+// A list read member by member rather than whole, so that a damaged entry, or a damaged member
+// the list can do without, costs only itself and never the list's other entries. `skipped`
+// counts what was left out.
+TaskList decodeList(const JsonSpans::Element &element, qsizetype &skipped)
+{
+    const std::optional<JsonSpans::Split> members = JsonSpans::split(element.text, '{');
+    if (!members)
+        throw FormatError{};
+    qsizetype damaged = members->intact ? 0 : 1;
+    Json object = Json::object();
+    std::optional<JsonSpans::Element> tasks;
+    for (const JsonSpans::Element &member : members->elements) {
+        try {
+            const auto keyAndValue = JsonSpans::keyAndValue(member);
+            if (!keyAndValue)
+                throw FormatError{};
+            const std::string key = utf8(text(parsed({keyAndValue->first, 0})));
+            if (key == "tasks")
+                tasks = keyAndValue->second;
+            else
+                object[key] = parsed(keyAndValue->second);
+        } catch (const FormatError &) {
+            ++damaged;
+        }
+    }
     TaskList list;
     list.id = uuid(required(object, "id"));
     list.name = text(required(object, "name"));
     list.createdAt = isoDateTime(required(object, "createdAt"));
-    ReadElements<TaskItem> tasks = readEach(required(object, "tasks"), decodeTask);
-    list.tasks = std::move(tasks.elements);
-    skippedTasks += tasks.skipped;
+    if (!tasks)
+        throw FormatError{};
+    std::optional<ReadElements<TaskItem>> read =
+        readArray(tasks->text, [](const JsonSpans::Element &task) { return decodeTask(task); });
+    if (!read)
+        throw FormatError{};
+    list.tasks = std::move(read->elements);
+    skipped += read->skipped + damaged;
     return list;
 }
 
@@ -96,13 +129,17 @@ QByteArray encode(const QList<TaskList> &lists)
 
 std::optional<Decoded> decode(const QByteArray &bytes)
 {
-    const Json array = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
-    if (!array.is_array())
+    qsizetype skippedInLists = 0;
+    std::optional<ReadElements<TaskList>> lists =
+        readFileArray(bytes, [&](const JsonSpans::Element &list) {
+            qsizetype skipped = 0;
+            TaskList read = decodeList(list, skipped);
+            skippedInLists += skipped; // a list left out counts once, as itself
+            return read;
+        });
+    if (!lists)
         return std::nullopt;
-    qsizetype skippedTasks = 0;
-    ReadElements<TaskList> lists =
-        readEach(array, [&](const Json &list) { return decodeList(list, skippedTasks); });
-    return Decoded{std::move(lists.elements), lists.skipped + skippedTasks};
+    return Decoded{std::move(lists->elements), lists->skipped + skippedInLists};
 }
 
 } // namespace TaskListsJson

@@ -10,12 +10,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    const std::optional<QList<PendingRequest>> read = PendingRequestsJson::decode(bytes);
+    const std::optional<PendingRequestsJson::Decoded> read = PendingRequestsJson::decode(bytes);
     if (!read)
         return 0;
-    const std::optional<QList<PendingRequest>> again =
-        PendingRequestsJson::decode(PendingRequestsJson::encode(*read));
-    if (!again || again->size() != read->size())
+    const std::optional<PendingRequestsJson::Decoded> again =
+        PendingRequestsJson::decode(PendingRequestsJson::encode(read->requests));
+    if (!again || again->skipped != 0 || again->requests.size() != read->requests.size())
         std::abort();
     return 0;
 }

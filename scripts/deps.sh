@@ -5,7 +5,7 @@ slatebook_packages=(
   build-essential cmake ninja-build pkg-config git ccache
   qt6-base-dev qt6-image-formats-plugins libgl-dev libxcb1-dev
   fonts-noto-cjk fonts-noto-color-emoji
-  libopencv-core-dev libopencv-imgproc-dev libheif-dev
+  libopencv-core-dev libopencv-imgproc-dev libheif-dev libpng-dev libxxhash-dev
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim tesseract-ocr-jpn tesseract-ocr-fra libtesseract-dev
   nlohmann-json3-dev libical-dev libgtest-dev libecal2.0-dev
   dbus npm python3-dbusmock todoman vdirsyncer evolution-data-server radicale strace

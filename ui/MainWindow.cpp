@@ -1,5 +1,7 @@
 #include "ui/MainWindow.h"
 
+#include "bridges/notifications/NotificationService.h"
+#include "data/TaskStore.h"
 #include "ui/SettingsWindow.h"
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/import/ImportView.h"
@@ -23,6 +25,10 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     resize(1100, 760);
     m_root->sidebar()->setAppMenu(makeAppMenu());
     addSectionShortcuts();
+    // A test notification answers a click in Settings now; shown at the next start it would only
+    // puzzle. Rebuilding the pending set keeps the due notifications and drops it.
+    connect(qApp, &QCoreApplication::aboutToQuit, this,
+            [shared] { shared.notify.reschedule(shared.store.allPending()); });
 }
 
 MainWindow::~MainWindow()

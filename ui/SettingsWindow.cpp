@@ -4,6 +4,7 @@
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/settings/SettingsView.h"
 
+#include <QShortcut>
 #include <QVBoxLayout>
 
 SettingsWindow::SettingsWindow(SharedObjects shared, QWidget *parent)
@@ -19,6 +20,9 @@ SettingsWindow::SettingsWindow(SharedObjects shared, QWidget *parent)
     m_view->setMinimumWidth(560 - 24);
     setFixedWidth(560);
     resize(560, 720);
+    // A plain window, not a dialog, so Escape is not closing it by itself.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 }
 
 void SettingsWindow::resizeEvent(QResizeEvent *event)

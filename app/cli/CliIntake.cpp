@@ -2,7 +2,9 @@
 
 #include "app/cli/CliLog.h"
 #include "app/cli/CliPaths.h"
+#include "app/cli/DropFileMemory.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QScopeGuard>
 #include <cerrno>
@@ -20,10 +22,15 @@ constexpr qint64 maxTaskFileBytes = 16 * 1024 * 1024;
 struct TooLarge { };
 using FileRead = std::variant<QByteArray, TooLarge>;
 
+struct TaskFile {
+    FileRead content;
+    DropFileStamp stamp;
+};
+
 // The bytes of a regular file. A FIFO, device or folder is never opened for reading in a way
 // that could wait for a writer: opened without blocking, then only read when it is a regular
 // file.
-std::optional<FileRead> readTaskFile(const QString &path)
+std::optional<TaskFile> readTaskFile(const QString &path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -37,9 +44,12 @@ std::optional<FileRead> readTaskFile(const QString &path)
         qCDebug(lcCli) << "task file" << path << "is not a regular file; not read";
         return std::nullopt;
     }
+    DropFileStamp stamp;
+    stamp.size = status.st_size;
+    stamp.modifiedNs = qint64(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec;
     if (status.st_size > maxTaskFileBytes) {
         qCDebug(lcCli) << "task file" << path << "has" << status.st_size << "bytes; not read";
-        return TooLarge{};
+        return TaskFile{TooLarge{}, stamp};
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly)) {
@@ -49,8 +59,9 @@ std::optional<FileRead> readTaskFile(const QString &path)
     const QByteArray bytes = file.read(maxTaskFileBytes + 1);
     // Grown past the limit since fstat looked.
     if (bytes.size() > maxTaskFileBytes)
-        return TooLarge{};
-    return bytes;
+        return TaskFile{TooLarge{}, stamp};
+    stamp.sha256 = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    return TaskFile{bytes, stamp};
 }
 
 std::optional<Found> decoded(const FileRead &read, const QString &path)
@@ -66,13 +77,22 @@ std::optional<Found> decoded(const FileRead &read, const QString &path)
 std::optional<Found> taskFromDropFile()
 {
     const QString path = CliPaths::dropFile();
-    const std::optional<FileRead> contents = readTaskFile(path);
-    if (!contents)
+    const std::optional<TaskFile> file = readTaskFile(path);
+    if (!file)
         return std::nullopt;
-    // Consumed whether or not it decodes, so the same task never runs twice.
-    if (!QFile::remove(path))
+    const bool ran = DropFileMemory::alreadyRan(file->stamp);
+    // Consumed whether or not it decodes, so the same task never runs twice; one that stays
+    // (a read-only tools folder) is remembered instead.
+    if (!QFile::remove(path)) {
         qCDebug(lcCli) << "cannot remove the drop file" << path;
-    return decoded(*contents, path);
+        if (!ran)
+            DropFileMemory::remember(file->stamp);
+    }
+    if (ran) {
+        qCDebug(lcCli) << "the drop file" << path << "already ran; passed over";
+        return std::nullopt;
+    }
+    return decoded(file->content, path);
 }
 
 std::optional<Found> taskFromFlags(const QStringList &arguments)
@@ -97,8 +117,8 @@ std::optional<Found> taskFromFlags(const QStringList &arguments)
         return task;
     }
     if (flag == QLatin1String("--write")) {
-        const std::optional<FileRead> contents = readTaskFile(value);
-        return contents ? decoded(*contents, value) : std::nullopt;
+        const std::optional<TaskFile> file = readTaskFile(value);
+        return file ? decoded(file->content, value) : std::nullopt;
     }
     return std::nullopt;
 }

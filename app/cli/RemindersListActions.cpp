@@ -2,6 +2,7 @@
 
 #include "app/cli/CliTexts.h"
 #include "app/cli/RunAsync.h"
+#include "bridges/reminders/ReminderStores.h"
 #include "data/HorizontalSpace.h"
 
 namespace {
@@ -10,6 +11,8 @@ QString dumpText(const QString &list, const QList<ReminderRow> &rows,
                  const RemindersService &reminders)
 {
     if (rows.isEmpty()) {
+        if (const std::optional<ReminderError> error = reminders.unreachable())
+            return QStringLiteral("ERROR: ") + error->description;
         return QStringLiteral("未找到清单「") + list + QStringLiteral("」或清单为空。现有清单: ") +
             reminders.listNames().join(QStringLiteral(" / "));
     }
@@ -50,8 +53,10 @@ QString deleteText(const DeleteResult &result, const QString &list)
 } // namespace
 
 void runRemindersListAction(const CliTask &task, const RemindersService &reminders,
-                            const CliFinish &finish)
+                            const CliFinish &plainFinish)
 {
+    // Every answer says so when the setting named no store and the folder was used instead.
+    const CliFinish finish = plainFinish.withNote(ReminderStores::fallbackNote());
     // Names and titles as single lines, as the app's own lists keep them: a list name ending in a
     // line break must find the list, not make a new one.
     QStringList titles;

@@ -1,6 +1,7 @@
 #include "app/cli/RunAsync.h"
 
 #include "app/cli/CliLog.h"
+#include "app/cli/CliTexts.h"
 
 #include <QEventLoop>
 #include <QThreadPool>
@@ -16,5 +17,5 @@ void runAsync(const std::function<void(const CliFinish &)> &work, const CliFinis
     loop.exec();
 
     qCDebug(lcCli) << "no result within" << deadline.count() << "ms";
-    finish(QStringLiteral("TIMEOUT: 150s 未完成"));
+    finish(CliTexts::timedOut(std::chrono::duration_cast<std::chrono::seconds>(deadline).count()));
 }

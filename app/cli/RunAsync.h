@@ -7,7 +7,7 @@
 
 // Runs a callback-based action: the work starts on a background thread with the finish
 // operation, while the main thread serves the event loop until the deadline. If the work has
-// not finished by then, the result is the time-out text.
+// not finished by then, the result is the time-out error.
 constexpr std::chrono::milliseconds cliActionDeadline = std::chrono::seconds(150);
 
 [[noreturn]] void runAsync(const std::function<void(const CliFinish &)> &work,

@@ -4,9 +4,9 @@
 #include "bridges/notifications/PendingRequestsJson.h"
 #include "data/AtomicWrite.h"
 #include "data/KeepAside.h"
+#include "data/RegularFileRead.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
 #include <QMutexLocker>
 
@@ -55,19 +55,24 @@ void PendingRequestFile::reload()
 {
     if (m_unsaved)
         return;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // Missing: nothing was ever saved, or someone removed it; what is held here stands.
-        m_keepAside = file.exists();
-        if (m_keepAside)
-            qCDebug(lcNotify) << "pending notifications unreadable:" << m_path
-                              << file.errorString();
+    using Outcome = RegularFileRead::Outcome;
+    const RegularFileRead read = readRegularFile(m_path);
+    if (read.outcome != Outcome::Read) {
+        // Missing: nothing was ever saved, or someone removed it; what is held here stands. Not a
+        // regular file: left alone, and every save over it fails.
+        m_keepAside = read.outcome == Outcome::TooLarge || read.outcome == Outcome::Failed;
+        if (read.outcome != Outcome::Missing)
+            qCDebug(lcNotify) << "pending notifications unreadable:" << m_path << read.why;
         return;
     }
-    if (std::optional<QList<PendingRequest>> requests =
-            PendingRequestsJson::decode(file.readAll())) {
-        m_known = std::move(*requests);
-        m_keepAside = false;
+    if (std::optional<PendingRequestsJson::Decoded> decoded =
+            PendingRequestsJson::decode(read.bytes)) {
+        m_known = std::move(decoded->requests);
+        m_keepAside = decoded->skipped > 0;
+        if (m_keepAside)
+            qCDebug(lcNotify) << "left out" << decoded->skipped
+                              << "unreadable pending notifications, kept aside at the next save:"
+                              << m_path;
     } else {
         qCDebug(lcNotify) << "pending notifications undecodable, kept aside at the next save:"
                           << m_path;
@@ -85,7 +90,9 @@ void PendingRequestFile::save(const QList<PendingRequest> &requests)
         return;
     }
     m_keepAside = false;
-    m_unsaved = !writeFileAtomically(m_path, PendingRequestsJson::encode(requests));
+    FileError error;
+    m_unsaved = !writeFileAtomically(m_path, PendingRequestsJson::encode(requests), &error);
     if (m_unsaved)
-        qCDebug(lcNotify) << "pending notifications not saved, held in memory:" << m_path;
+        qCDebug(lcNotify) << "pending notifications not saved, held in memory:" << m_path
+                          << error.systemText;
 }

@@ -11,7 +11,8 @@
 // survives a restart. Safe to use from any thread.
 // - Every change takes the file's lock, reads the file afresh, applies itself and replaces the
 //   file atomically, so a change made by another process in between is never lost.
-// - A file that does not decode is kept aside before it is written over, never destroyed.
+// - A file that does not decode whole is kept aside before it is written over, never destroyed;
+//   the requests of it that do read stand meanwhile. A FIFO, folder or device is left alone.
 // - While the file cannot be written (an unwritable folder, a full disk) the set held here
 //   stands in for it, so no request is lost while the process runs; the next write that
 //   succeeds saves it.

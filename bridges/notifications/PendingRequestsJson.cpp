@@ -122,9 +122,13 @@ QByteArray encode(const QList<PendingRequest> &requests)
     return prettyText(array);
 }
 
-std::optional<QList<PendingRequest>> decode(const QByteArray &bytes)
+std::optional<Decoded> decode(const QByteArray &bytes)
 {
-    return decodeArray(bytes, decodeRequest);
+    std::optional<ReadElements<PendingRequest>> requests = readFileArray(
+        bytes, [](const JsonSpans::Element &request) { return decodeRequest(parsed(request)); });
+    if (!requests)
+        return std::nullopt;
+    return Decoded{std::move(requests->elements), requests->skipped};
 }
 
 } // namespace PendingRequestsJson

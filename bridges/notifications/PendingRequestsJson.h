@@ -16,7 +16,16 @@
 namespace PendingRequestsJson {
 
 QByteArray encode(const QList<PendingRequest> &requests);
-// Nothing when the text is not JSON or any request deviates from the format.
-std::optional<QList<PendingRequest>> decode(const QByteArray &bytes);
+
+struct Decoded {
+    QList<PendingRequest> requests;
+    // Requests and other parts left out because they do not read (no JSON, nested too deep) or
+    // deviate from the format.
+    qsizetype skipped = 0;
+};
+
+// Nothing when the top level is not an array, or not one request of it reads; a request that
+// does not read or deviates is left out alone.
+std::optional<Decoded> decode(const QByteArray &bytes);
 
 } // namespace PendingRequestsJson

@@ -106,6 +106,10 @@ public:
     virtual QString title() const = 0;
     // Why access is refused and what to check, for the error that follows "未获得提醒事项访问权限".
     virtual QString noAccessReason() const = 0;
+    // Why the store cannot be reached at all right now (a service that is missing or does not
+    // answer), in the same words; nothing when it can. Asks without creating or starting
+    // anything; a store kept in plain files is always there.
+    virtual std::optional<QString> unreachableReason() const { return std::nullopt; }
 
     // Saving or removing one reminder with an immediate commit.
     std::optional<ReminderError> saveAndCommit(const ReminderItem &item);

@@ -1,13 +1,13 @@
 #include "bridges/reminders/ReminderStores.h"
 
+#include "bridges/reminders/RemindersLog.h"
+#include "bridges/reminders/eds/EdsPresence.h"
 #include "bridges/reminders/eds/EdsReminderStore.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 
 #include <QCoreApplication>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QPointer>
-#include <algorithm>
+#include <QThreadPool>
 
 namespace ReminderStores {
 
@@ -20,7 +20,21 @@ std::shared_ptr<ReminderStore> make(AppSettings::ReminderStore kind)
 
 std::shared_ptr<ReminderStore> chosen()
 {
+    if (const std::optional<QString> unknown = AppSettings::unknownReminderStore())
+        qCDebug(lcReminders) << "the setting reminderStore names no store:" << *unknown
+                             << "- the folder is used";
     return make(AppSettings::storedReminderStore());
+}
+
+std::optional<QString> fallbackNote()
+{
+    const std::optional<QString> unknown = AppSettings::unknownReminderStore();
+    if (!unknown)
+        return std::nullopt;
+    return QStringLiteral(
+               "注意：设置 reminderStore 的值「%1」不是可用的存储（folder 或 evolution），"
+               "已改用%2")
+        .arg(*unknown, title(AppSettings::ReminderStore::Folder));
 }
 
 QString title(AppSettings::ReminderStore kind)
@@ -29,40 +43,18 @@ QString title(AppSettings::ReminderStore kind)
                                                          : VdirReminderStore::storeTitle();
 }
 
-namespace {
-
-bool desktopTasksRunning()
+void probeDesktopTasks(QObject *context, std::function<void(bool offered)> done)
 {
-    // The registry's bus name carries its interface version (Sources5 in EDS 3.46).
-    const QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
-    if (!bus)
-        return false;
-    const QStringList names = bus->registeredServiceNames().value();
-    return std::any_of(names.begin(), names.end(), [](const QString &name) {
-        return name.startsWith(QLatin1String("org.gnome.evolution.dataserver.Sources"));
-    });
-}
-
-} // namespace
-
-void probeDesktopTasks(QObject *context, std::function<void(bool answers)> done)
-{
-    if (!desktopTasksRunning()) {
+    QThreadPool::globalInstance()->start([context = QPointer(context), done = std::move(done)] {
+        const bool offered = !EdsPresence::missing();
         QMetaObject::invokeMethod(
-            context, [done] { done(false); }, Qt::QueuedConnection);
-        return;
-    }
-    const auto store = std::make_shared<EdsReminderStore>();
-    store->requestAccess(
-        [store, context = QPointer(context), done = std::move(done)](bool answers) {
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [context, done, answers] {
-                    if (context)
-                        done(answers);
-                },
-                Qt::QueuedConnection);
-        });
+            QCoreApplication::instance(),
+            [context, done, offered] {
+                if (context)
+                    done(offered);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 } // namespace ReminderStores

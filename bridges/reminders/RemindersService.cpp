@@ -53,8 +53,12 @@ std::variant<ReminderList, ReminderError> resolveList(ReminderStore &store, cons
         if (!accounts.isEmpty())
             account = accounts.first();
     }
-    if (!account)
+    if (!account) {
+        // No account at all is what a store that cannot be reached looks like too.
+        if (const std::optional<QString> reason = store.unreachableReason())
+            return SlateError::noAccess(*reason);
         return SlateError::noAccount();
+    }
     return store.createList(name, *account);
 }
 
@@ -119,6 +123,15 @@ DeleteResult deleteMatching(ReminderStore &store, const QList<ReminderItem> &ite
     return deleted;
 }
 
+// Nothing deleted, unless the store could not be reached: a list that was not found, or read
+// empty, may only seem so.
+DeleteResult noneDeleted(const ReminderStore &store)
+{
+    if (const std::optional<QString> reason = store.unreachableReason())
+        return SlateError::noAccess(*reason);
+    return 0;
+}
+
 } // namespace
 
 RemindersService::RemindersService() : RemindersService(ReminderStores::chosen()) { }
@@ -141,6 +154,13 @@ void RemindersService::requestAccess(std::function<void(bool granted)> done) con
 {
     m_store->requestAccess(
         [done = std::move(done)](bool granted) { answerOnMainThread(done, granted); });
+}
+
+std::optional<ReminderError> RemindersService::unreachable() const
+{
+    if (const std::optional<QString> reason = m_store->unreachableReason())
+        return SlateError::noAccess(*reason);
+    return std::nullopt;
 }
 
 QStringList RemindersService::listNames() const
@@ -216,7 +236,7 @@ void RemindersService::deleteTitles(const QStringList &titles, const QString &in
 {
     const std::optional<ReminderList> list = findList(*m_store, inList);
     if (!list) {
-        done(0);
+        done(noneDeleted(*m_store));
         return;
     }
     QSet<QString> wanted;
@@ -225,7 +245,9 @@ void RemindersService::deleteTitles(const QStringList &titles, const QString &in
     const std::shared_ptr<ReminderStore> store = m_store;
     store->fetchReminders(
         *list, [store, wanted, done = std::move(done)](const QList<ReminderItem> &items) {
-            answerOnMainThread(done, deleteMatching(*store, items, wanted));
+            answerOnMainThread(done,
+                               items.isEmpty() ? noneDeleted(*store)
+                                               : deleteMatching(*store, items, wanted));
         });
 }
 

@@ -47,6 +47,9 @@ public:
     QString storeTitle() const;
 
     void requestAccess(std::function<void(bool granted)> done) const;
+    // Why the store cannot be reached right now, as the "未获得提醒事项访问权限" error, on the
+    // calling thread: an empty list of lists or of reminders then means that, not an empty store.
+    std::optional<ReminderError> unreachable() const;
 
     // The titles of all lists, duplicates kept, in code-point order; empty without access.
     QStringList listNames() const;
@@ -64,7 +67,7 @@ public:
                   std::function<void(WriteResult)> done) const;
 
     // Deletes every reminder of the list whose title is one of `titles` (exact, not trimmed), all
-    // at once or, on failure, none.
+    // at once or, on failure, none. A store that cannot be reached is an error, not 0 deleted.
     void deleteTitles(const QStringList &titles, const QString &inList,
                       std::function<void(DeleteResult)> done) const;
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <cstdio>
 
 CliProcess::CliProcess(const TempHome &home) : m_home(home) { }
 
@@ -27,7 +28,7 @@ CliOutcome CliProcess::run(const QStringList &arguments, int waitMs, const QStri
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessChannelMode(QProcess::MergedChannels);
     process.start(program, arguments);
 
     CliOutcome outcome;
@@ -38,6 +39,9 @@ CliOutcome CliProcess::run(const QStringList &arguments, int waitMs, const QStri
         process.kill();
         process.waitForFinished();
     }
+    // Kept for the test, and shown in its log as if forwarded.
+    outcome.output = process.readAll();
+    std::fwrite(outcome.output.constData(), 1, size_t(outcome.output.size()), stderr);
 
     QFile result(resultFile());
     if (result.open(QIODevice::ReadOnly))

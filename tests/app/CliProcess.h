@@ -12,6 +12,7 @@ struct CliOutcome {
     bool finished = false; // false: still running when the wait ended (window mode); it was killed
     int exitCode = -1;
     std::optional<QString> result; // the result file's text, when there is one
+    QByteArray output;             // what it printed, standard output and error together
 };
 
 class CliProcess {

@@ -1,7 +1,7 @@
 // One window process per user: later starts hand their image over and exit; command-line mode
 // is not affected; a window that died does not block the next one.
 #include "CliProcess.h"
-#include "bridges/notification_test_bus.h"
+#include "WindowProcess.h"
 #include "support/TestPaths.h"
 
 #include <QDir>
@@ -11,44 +11,13 @@ namespace {
 
 const QString busName = "org.slatebook.Slatebook";
 
-// A window run of the executable on the test bus, with a runtime folder of its own.
-class WindowProcess {
-public:
-    WindowProcess(const TestSessionBus &bus, const QString &runtimeFolder,
-                  const QString &workingFolder, const QStringList &arguments = {})
-    {
-        QProcessEnvironment environment = bus.environment();
-        environment.insert("XDG_RUNTIME_DIR", runtimeFolder);
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        m_process.setProcessEnvironment(environment);
-        m_process.setWorkingDirectory(workingFolder);
-        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(TestPaths::slatebook(), arguments);
-        m_process.waitForStarted();
-    }
-
-    ~WindowProcess()
-    {
-        m_process.kill();
-        m_process.waitForFinished();
-    }
-
-    QProcess &process() { return m_process; }
-
-private:
-    QProcess m_process;
-};
-
 } // namespace
 
 TEST(SingleInstance, LaterStartsHandTheirImageToTheRunningWindowAndExit)
 {
     TempHome home;
     TestSessionBus bus;
-    const QString runtime = home.path() + "/runtime";
-    QDir().mkpath(runtime);
-    QFile::setPermissions(runtime,
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString runtime = makeRuntimeFolder(home.path() + "/runtime");
 
     QProcess monitor;
     monitor.start(

@@ -3,6 +3,8 @@
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "bridges/reminders_behaviour.h"
 
+#include <cerrno>
+
 using namespace reminders_test;
 
 namespace {
@@ -141,4 +143,28 @@ TEST(RemindersFolder, AWriteOrDeleteThatCannotCommitChangesNothing)
     EXPECT_TRUE(std::get<ReminderError>(deleted->result).description.startsWith("无法删除："));
     EXPECT_EQ(allEntries(folder), before);
     EXPECT_EQ(titles(rows(service, "作业")), QStringList{"已有"});
+}
+
+TEST(RemindersFolder, ChangesInAFolderMountedReadOnlyAreErrorsWithTheReason)
+{
+    TempHome home;
+    RemindersService service(std::make_shared<VdirReminderStore>(root()));
+    writeRaw(service, {{"数学", {}}}, "作业");
+    const QString folder = listFolder("作业");
+    const QStringList before = allEntries(folder);
+    ReadOnlyMount readOnly(root());
+    if (!readOnly.holds())
+        GTEST_SKIP() << "no right to mount here: run the test as root";
+
+    // The list still shows, and the delete says why it did not happen instead of finding nothing.
+    EXPECT_EQ(titles(rows(service, "作业")), QStringList{"数学"});
+    const auto deleted = deleteTitles(service, {"数学"}, "作业");
+    ASSERT_TRUE(deleted && std::holds_alternative<ReminderError>(deleted->result));
+    const QString description = std::get<ReminderError>(deleted->result).description;
+    EXPECT_TRUE(description.startsWith("无法删除：" + folder + "/")) << description.toStdString();
+    EXPECT_TRUE(description.endsWith("（" + qt_error_string(EROFS) + "）"));
+    bool removed = true;
+    service.deleteList("作业", [&](bool ok) { removed = ok; });
+    EXPECT_FALSE(removed);
+    EXPECT_EQ(allEntries(folder), before);
 }

@@ -17,6 +17,7 @@
 #include <linux/fs.h>
 #include <optional>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 namespace reminders_test {
@@ -93,6 +94,32 @@ private:
     }
 
     QString m_path;
+};
+
+// Makes a folder read-only for as long as it lives through a read-only bind mount of itself:
+// every change fails with EROFS, root's too. holds() is false without the right to mount.
+class ReadOnlyMount {
+public:
+    explicit ReadOnlyMount(const QString &folder) : m_path(QFile::encodeName(folder))
+    {
+        const char *path = m_path.constData();
+        m_mounted = ::mount(path, path, nullptr, MS_BIND, nullptr) == 0;
+        m_holds = m_mounted &&
+            ::mount(nullptr, path, nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+    }
+    ~ReadOnlyMount()
+    {
+        if (m_mounted)
+            ::umount2(m_path.constData(), MNT_DETACH);
+    }
+    ReadOnlyMount(const ReadOnlyMount &) = delete;
+    ReadOnlyMount &operator=(const ReadOnlyMount &) = delete;
+    bool holds() const { return m_holds; }
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+    bool m_holds = false;
 };
 
 template <typename Result>

@@ -2,7 +2,7 @@
 // other wrote, titles, due times and done states alike.
 #include "bridges/reminders/RemindersService.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
-#include "bridges/reminders_support.h"
+#include "bridges/reminders_calls.h"
 #include "support/TempHome.h"
 
 #include <QJsonArray>
@@ -180,4 +180,41 @@ TEST(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOn
     EXPECT_TRUE(seen.at("未完成")["completed"].toBool());
     EXPECT_FALSE(seen.at("完成时间")["completed"].toBool())
         << "reopened here, open for todoman too";
+}
+
+TEST(RemindersTodoman, ReadsDueTimesFromTheFirstYearToTheLast)
+{
+    if (QStandardPaths::findExecutable(todoman).isEmpty())
+        FAIL() << "todoman is not installed (Debian package todoman)";
+    TempHome home;
+    LocalZone zone("Etc/GMT-8"); // eight hours east of UTC in every year, here and in todoman
+    const Todoman peer(home);
+    RemindersService service;
+    const std::map<QString, QDateTime> table = {
+        {"元年", QDateTime(QDate(1, 1, 1), QTime(8, 0))}, // 0001-01-01 00:00 UTC
+        {"三千年末", QDateTime(QDate(3000, 12, 31), QTime(23, 59))},
+        {"三千零一年", QDateTime(QDate(3001, 1, 1), QTime(0, 0))},
+        {"末年", QDateTime(QDate(9999, 12, 31), QTime(23, 59))},
+    };
+    QList<ReminderEntry> entries;
+    for (const auto &[title, due] : table)
+        entries.append({title, due});
+    EXPECT_EQ(counts(writeRaw(service, entries, "作业")), std::pair(4, 0));
+
+    std::map<QString, std::optional<QDateTime>> read;
+    for (const ReminderRow &row : rows(service, "作业"))
+        read.emplace(row.title, row.due);
+    std::map<QString, QJsonObject> seen = peer.tasks();
+    for (const auto &[title, due] : table) {
+        EXPECT_EQ(read[title], due) << title.toStdString();
+        EXPECT_EQ(seen[title]["due"].toInteger(), epoch(due)) << title.toStdString();
+    }
+
+    // A due after the last year is refused, and nothing of its batch is written.
+    const auto refused = writeRaw(
+        service, {{"可写", {}}, {"一万年", QDateTime(QDate(10000, 1, 1), QTime(0, 0))}}, "作业");
+    ASSERT_TRUE(refused && std::holds_alternative<ReminderError>(refused->result));
+    EXPECT_TRUE(std::get<ReminderError>(refused->result)
+                    .description.startsWith("截止时间超出可保存的范围（公元 1 至 9999 年）"));
+    EXPECT_EQ(peer.tasks().size(), table.size());
 }

@@ -1,5 +1,6 @@
 #include "core/ocr/OCR.h"
 #include "core/ocr/image/ImageLoader.h"
+#include "support/FifoRelease.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <ostream>
+#include <vector>
+
+#include <sys/stat.h>
 
 // Readable failure messages for the texts compared below.
 static void PrintTo(const QString &text, std::ostream *out)
@@ -131,23 +135,60 @@ TEST(ImageLoading, ReadsEveryOfferedFormat)
     }
 }
 
-TEST(ImageLoading, FortyEightMegapixelPhotoLoads)
+TEST(ImageLoading, LargeAndDeepImagesAreKeptAtEightBitsAndTheSizeRecognitionUses)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("large.jpg"));
-    {
-        QImage large(8000, 6000, QImage::Format_RGB32);
-        large.fill(Qt::lightGray);
-        ASSERT_TRUE(large.save(path, "JPEG", 50));
+    const QImage photo(testImage("03-print-photo.jpg"));
+    QImage plain(8000, 6000, QImage::Format_RGB32);
+    plain.fill(Qt::lightGray);
+    struct Case {
+        const char *name;
+        QImage image;
+        const char *format;
+        bool read; // whether the file must read as the image itself does, decoded in memory
+    };
+    const std::vector<Case> cases = {
+        {"48-megapixel JPEG", plain, "jpg", false},
+        {"16-bit RGB PNG of the photo grown past the kept size",
+         photo.scaledToWidth(5000, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGBX64),
+         "png", true},
+        {"16-bit grey PNG", photo.convertToFormat(QImage::Format_Grayscale16), "png", true},
+        {"16-bit PNG with transparency",
+         QImage(testImage("ocr-white-on-transparent.png")).convertToFormat(QImage::Format_RGBA64),
+         "png", true},
+    };
+    for (const Case &test : cases) {
+        SCOPED_TRACE(test.name);
+        const QString path = folder.filePath(QLatin1String(test.name) + QLatin1Char('.') +
+                                             QLatin1String(test.format));
+        QImageWriter writer(path, test.format);
+        writer.setCompression(1);
+        ASSERT_TRUE(writer.write(test.image)) << qPrintable(writer.errorString());
+        const QImage loaded = ImageLoader::load(path);
+        EXPECT_EQ(loaded.size(), ImageLoader::keptSize(test.image.size()));
+        EXPECT_LE(loaded.depth(), 32);
+        EXPECT_EQ(loaded.hasAlphaChannel(), test.image.hasAlphaChannel());
+        // The same characters as the whole image gives; spaces move with the scale a line is
+        // read at, so they are left out of the comparison.
+        if (test.read) {
+            const QString whole = OCR::recognize(test.image, {}).join(u'|').remove(u' ');
+            EXPECT_FALSE(whole.isEmpty());
+            EXPECT_EQ(OCR::recognize(path, {}).join(u'|').remove(u' '), whole);
+        }
     }
-    EXPECT_EQ(ImageLoader::load(path).size(), QSize(8000, 6000));
+    EXPECT_EQ(ImageLoader::keptSize(QSize(8000, 6000)), QSize(4608, 3456));
 }
 
-TEST(ImageLoading, BadFilesGiveNothingAndNeverCrash)
+TEST(ImageLoading, HostileAndBrokenFilesGiveNothingAtOnce)
 {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     auto path = [&folder](const char *name) { return folder.filePath(QLatin1String(name)); };
+    auto cutInHalf = [&](const QString &from, const char *to) {
+        QFile file(from);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        writeFile(path(to), file.readAll().left(int(file.size() / 2)));
+    };
 
     writeFile(path("empty.jpg"), {});
     writeFile(path("text.jpg"), "3月15日作业\n语文：背课文\n");
@@ -155,17 +196,34 @@ TEST(ImageLoading, BadFilesGiveNothingAndNeverCrash)
     // Within Qt's own limits but over the hundred megapixels no homework photo reaches.
     writeFile(path("oversized.png"), pngClaiming(12000, 9000));
     QDir(folder.path()).mkdir(QStringLiteral("folder.jpg"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.jpg")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(path("fifo.jpg"), path("link-to-fifo.png")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), path("zeros.heic")));
+    cutInHalf(testImage("math-line.heic"), "truncated.heic");
+    const QString deep = path("deep.png");
+    ASSERT_TRUE(
+        QImage(testImage("03-print-photo.jpg")).convertToFormat(QImage::Format_RGBX64).save(deep));
+    cutInHalf(deep, "truncated-deep.png");
 
     for (const char *name :
-         {"empty.jpg", "text.jpg", "absurd.png", "oversized.png", "folder.jpg", "missing.jpg"}) {
-        EXPECT_TRUE(ImageLoader::load(path(name)).isNull()) << name;
-        EXPECT_TRUE(OCR::recognize(path(name), {}).isEmpty()) << name;
+         {"empty.jpg", "text.jpg", "absurd.png", "oversized.png", "folder.jpg", "missing.jpg",
+          "fifo.jpg", "link-to-fifo.png", "zeros.heic", "truncated.heic", "truncated-deep.png"}) {
+        SCOPED_TRACE(name);
+        bool loaded = true;
+        bool recognised = true;
+        const bool released = releasedFromFifo(path("fifo.jpg"), std::chrono::seconds(20), [&] {
+            loaded = !ImageLoader::load(path(name)).isNull();
+            recognised = !OCR::recognize(path(name), {}).isEmpty();
+        });
+        EXPECT_FALSE(released) << "the loader waited on a FIFO";
+        EXPECT_FALSE(loaded);
+        EXPECT_FALSE(recognised);
     }
+    for (const char *device : {"/dev/zero", "/dev/null"})
+        EXPECT_TRUE(ImageLoader::load(QLatin1String(device)).isNull()) << device;
 
     // A photo cut off halfway may still show its upper lines; it must simply not fail.
-    QFile photo(testImage("03-print-photo.jpg"));
-    ASSERT_TRUE(photo.open(QIODevice::ReadOnly));
-    writeFile(path("truncated.jpg"), photo.readAll().left(int(photo.size() / 2)));
+    cutInHalf(testImage("03-print-photo.jpg"), "truncated.jpg");
     const QStringList truncated = OCR::recognize(path("truncated.jpg"), {});
     EXPECT_TRUE(truncated.isEmpty() || truncated.front().endsWith(QStringLiteral("4月2日作业")))
         << qPrintable(truncated.join(u'|'));

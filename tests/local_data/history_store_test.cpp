@@ -1,4 +1,5 @@
 // HistoryStore and the "history.json" format on real files.
+#include "DamagedValues.h"
 #include "TestFiles.h"
 #include "data/HistoryStore.h"
 #include "support/TempHome.h"
@@ -79,7 +80,7 @@ TEST(HistoryStore, CreatesTheDataFolderAndWritesRecordsInTheFileFormat)
     EXPECT_EQ(reread.records()[1], fromFile);
 }
 
-TEST(HistoryStore, KeepsTheNewestThreeHundredButReadsALongerFileWhole)
+TEST(HistoryStore, KeepsTheNewestThreeHundredWhenWrittenAndWhenRead)
 {
     TempHome home;
     {
@@ -90,14 +91,52 @@ TEST(HistoryStore, KeepsTheNewestThreeHundredButReadsALongerFileWhole)
         EXPECT_EQ(history.records().first().listName, "300");
         EXPECT_EQ(history.records().last().listName, "1") << "the oldest is dropped";
     }
-    writeFile(home.dataFolder() + "/history.json", handWrittenRecords(305));
+    // A longer file written elsewhere is read only as far as the newest 300.
+    writeFile(home.dataFolder() + "/history.json", handWrittenRecords(5000));
     HistoryStore history;
-    ASSERT_EQ(history.records().size(), 305);
+    ASSERT_EQ(history.records().size(), 300);
     EXPECT_EQ(history.records().first().date,
               QDateTime(QDate(2026, 2, 28), QTime(19, 33, 20), Qt::UTC));
+    EXPECT_EQ(history.records().last().listName, "L299");
     history.add(record("new"));
-    EXPECT_EQ(history.records().size(), 300);
     EXPECT_EQ(HistoryStore().records().last().listName, "L298");
+}
+
+TEST(HistoryStore, ADamagedRecordCostsOnlyItselfAndTheFileIsKeptAside)
+{
+    const QByteArray three = handWrittenRecords(3);
+    struct Row {
+        std::string name;
+        QByteArray bytes;
+        QStringList read;
+    };
+    std::vector<Row> rows = {
+        {"cut off inside the last record",
+         three.left(three.lastIndexOf("\"listName\"")),
+         {"L0", "L1"}},
+        {"text after the array", three + "\n]}", {"L0", "L1", "L2"}},
+        {"an empty record between two commas",
+         QByteArray(three).replace("},{", "},,{"),
+         {"L0", "L1", "L2"}},
+    };
+    for (const auto &[name, value] : damagedValues())
+        rows.push_back({name, QByteArray(three).replace("\"L1\"", value), {"L0", "L2"}});
+    for (const auto &[name, bytes, expected] : rows) {
+        TempHome home;
+        writeFile(home.dataFolder() + "/history.json", bytes);
+        HistoryStore history;
+        QStringList read;
+        for (const HistoryRecord &each : history.records())
+            read.append(each.listName);
+        EXPECT_EQ(read, expected) << name;
+
+        // The next save keeps the file as it was aside, so what was left out is not lost.
+        history.add(record("new"));
+        const QStringList aside = keptAside(home.dataFolder(), "history.json");
+        ASSERT_EQ(aside.size(), 1) << name;
+        EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), bytes) << name;
+        EXPECT_EQ(HistoryStore().records().size(), expected.size() + 1) << name;
+    }
 }
 
 TEST(HistoryStore, RemoveAndClearRewriteTheFile)

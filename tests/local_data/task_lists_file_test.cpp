@@ -1,4 +1,5 @@
 // The "tasks.json" format both ways, and what happens to a file that does not read.
+#include "DamagedValues.h"
 #include "TestFiles.h"
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
@@ -150,8 +151,14 @@ TEST(TaskListsFile, TextsThatNeedEscapingReadBackUnchanged)
 
 TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
 {
-    // An entry that deviates is left out alone: the other entry of the list stays.
-    const std::vector<std::pair<const char *, QByteArray>> brokenEntry = {
+    // An entry that deviates or does not read is left out alone: the other entry of the list
+    // stays. Damage in a member the list can do without costs nothing but the member.
+    struct Row {
+        std::string name;
+        QByteArray bytes;
+        qsizetype entriesLeft = 1;
+    };
+    std::vector<Row> rows = {
         {"entry without done", withReplaced("\"done\": true,", "")},
         {"done as a string", withReplaced("\"done\": true", "\"done\": \"true\"")},
         {"title null", withReplaced("\"title\": \"英语\"", "\"title\": null")},
@@ -169,19 +176,28 @@ TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
          withReplaced("\"7C9E6679-7425-40DE-944B-E07FC1F90AE7\"",
                       "\"{7C9E6679-7425-40DE-944B-E07FC1F90AE7}\"")},
     };
-    for (const auto &[name, bytes] : brokenEntry) {
+    for (const auto &[name, value] : damagedValues()) {
+        rows.push_back({std::string("entry: ") + name,
+                        withReplaced("\"title\": \"英语\"", "\"title\": " + value)});
+        rows.push_back(
+            {std::string("list: ") + name,
+             withReplaced("\"name\": \"3.5作业\",", "\"name\": \"3.5作业\", \"x\": " + value + ","),
+             2});
+    }
+    for (const auto &[name, bytes, entriesLeft] : rows) {
         TempHome home;
         writeFile(home.dataFolder() + "/tasks.json", bytes);
         TaskStore store(home.dataFolder());
         ASSERT_EQ(store.lists().size(), 1) << name;
-        EXPECT_EQ(store.lists()[0].tasks.size(), 1) << name;
+        EXPECT_EQ(store.lists()[0].tasks.size(), entriesLeft) << name;
 
-        // The next save keeps the file as it was aside, so the entry left out is not lost.
+        // The next save keeps the file as it was aside, so what was left out is not lost.
         store.add({"物理"}, "3.5作业");
         const QStringList aside = keptAside(home.dataFolder(), "tasks.json");
         ASSERT_EQ(aside.size(), 1) << name;
         EXPECT_EQ(readFile(home.dataFolder() + "/" + aside.first()), bytes) << name;
-        EXPECT_EQ(TaskStore(home.dataFolder()).list("3.5作业")->tasks.size(), 2) << name;
+        EXPECT_EQ(TaskStore(home.dataFolder()).list("3.5作业")->tasks.size(), entriesLeft + 1)
+            << name;
     }
 
     // A list that deviates goes with its entries; a file that is no array of lists reads empty.
@@ -191,6 +207,7 @@ TEST(TaskListsFile, ADeviationCostsOnlyItsOwnEntryOrListAndTheFileIsKeptAside)
         {"top level object", "{}"},
         {"not JSON", "[{"},
         {"empty file", ""},
+        {"a hundred thousand brackets, never closed", QByteArray(100000, '[')},
     };
     for (const auto &[name, bytes] : brokenList) {
         TempHome home;

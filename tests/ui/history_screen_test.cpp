@@ -4,17 +4,27 @@
 #include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
+#include "data/AtomicWrite.h"
+#include "data/HistoryJson.h"
 #include "ui/glass/SymbolButton.h"
 #include "ui/history/HistoryTexts.h"
 #include "ui/history/HistoryView.h"
 #include "ui/history/RecordRow.h"
 #include "ui/history/Thumbnails.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QThreadPool>
 #include <QTimeZone>
+#include <algorithm>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -83,6 +93,23 @@ protected:
             }
         }
         return shown;
+    }
+
+    // The list names of the rows inside the visible part of the list, top to bottom.
+    QStringList inView() const
+    {
+        QWidget *viewport = named<QScrollArea>(view, "recordsScrollArea")->viewport();
+        QList<RecordRow *> shown = rows();
+        shown.removeIf([viewport](RecordRow *each) {
+            const QRect box(each->mapTo(viewport, QPoint(0, 0)), each->size());
+            return !each->isVisible() || !box.intersects(viewport->rect());
+        });
+        std::sort(shown.begin(), shown.end(),
+                  [](RecordRow *a, RecordRow *b) { return a->y() < b->y(); });
+        QStringList names;
+        for (RecordRow *each : shown)
+            names.append(each->record().listName);
+        return names;
     }
 
     RecordRow *row(const QString &listName) const
@@ -222,6 +249,94 @@ TEST_F(HistoryScreenTest, ClearingAsksAndOnlyClearConfirms)
     EXPECT_TRUE(harness.history.records().isEmpty());
     EXPECT_TRUE(named<QWidget>(view, "historyEmptyState")->isVisible());
     EXPECT_FALSE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
+}
+
+// Where a picture was there may now be anything: the row shows that the picture is missing, and
+// no worker is left waiting on it, so the window's process can quit.
+TEST_F(HistoryScreenTest, APictureThatIsNoFileShowsAsMissingAndHoldsNothingUp)
+{
+    const QString fifo = harness.home.path() + QStringLiteral("/fifo.jpg");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString folder = harness.home.path() + QStringLiteral("/folder.jpg");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const struct {
+        QString name;
+        QString path;
+        bool pictured;
+    } cases[] = {
+        {QStringLiteral("照片"), corpusImage(QStringLiteral("05-kai-photo.jpg")), true},
+        {QStringLiteral("管道"), fifo, false},
+        {QStringLiteral("文件夹"), folder, false},
+        {QStringLiteral("设备"), QStringLiteral("/dev/zero"), false},
+        {QStringLiteral("已删除"), harness.home.path() + QStringLiteral("/gone.jpg"), false},
+    };
+    for (const auto &each : cases)
+        harness.history.add(record(each.name, {"语文｜背诵"}, each.path, 1));
+    open();
+    for (const auto &each : cases) {
+        SCOPED_TRACE(each.name.toStdString());
+        RecordRow *shown = row(each.name);
+        ASSERT_NE(shown, nullptr);
+        auto *picture = named<QWidget>(shown, "recordThumbnail");
+        if (each.pictured) {
+            EXPECT_TRUE(waitUntil([&] { return !shown->showsPlaceholder(); }, 20000));
+            EXPECT_TRUE(picture->toolTip().isEmpty());
+        } else {
+            EXPECT_TRUE(waitUntil(
+                [&] { return picture->toolTip() == HistoryTexts::pictureMissing(each.path); },
+                10000))
+                << picture->toolTip().toStdString();
+            EXPECT_TRUE(shown->showsPlaceholder());
+        }
+    }
+
+    view.reset();
+    const bool idle = QThreadPool::globalInstance()->waitForDone(5000);
+    if (!idle) {
+        // A writer end releases a worker stuck opening the FIFO, so this test ends at least.
+        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    EXPECT_TRUE(idle) << "a thumbnail worker still waits on the FIFO";
+}
+
+// A full history: rows are made for the records in view only, in the history's order;
+// scrolling brings the others, and their buttons act on their own record.
+TEST_F(HistoryScreenTest, ALongHistoryMakesRowsOnlyForTheRecordsInView)
+{
+    constexpr int full = int(HistoryStore::capacity);
+    QList<HistoryRecord> records;
+    for (int i = 0; i < full; ++i)
+        records.append(record(QStringLiteral("第%1次").arg(i), {"数学｜P12"}, std::nullopt, 1));
+    ASSERT_TRUE(writeFileAtomically(harness.history.file(), HistoryJson::encode(records)));
+    harness.history.load();
+    ASSERT_EQ(harness.history.records().size(), full);
+    open();
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(),
+              QStringLiteral("共 %1 次导入").arg(full));
+    const QStringList first = inView();
+    ASSERT_GE(first.size(), 3);
+    for (qsizetype i = 0; i < first.size(); ++i)
+        EXPECT_EQ(first[i], QStringLiteral("第%1次").arg(i));
+    EXPECT_LE(rows().size(), first.size() + 2);
+
+    QScrollBar *bar = named<QScrollArea>(view, "recordsScrollArea")->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    QTest::qWait(0);
+    const QStringList last = inView();
+    ASSERT_FALSE(last.isEmpty());
+    EXPECT_EQ(last.last(), QStringLiteral("第%1次").arg(full - 1));
+    EXPECT_EQ(last.first(), QStringLiteral("第%1次").arg(full - last.size()));
+    EXPECT_LE(view->findChildren<RecordRow *>().size(), last.size() + 2);
+
+    QTest::mouseClick(
+        named<SymbolButton>(row(QStringLiteral("第%1次").arg(full - 1)), "deleteRecordButton"),
+        Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return harness.history.records().size() == full - 1; }, 5000));
+    EXPECT_EQ(harness.history.records().last().listName, QStringLiteral("第%1次").arg(full - 2));
+    ASSERT_TRUE(waitUntil([&] { return !inView().isEmpty(); }, 5000));
+    EXPECT_EQ(inView().last(), QStringLiteral("第%1次").arg(full - 2));
 }
 
 } // namespace

@@ -124,6 +124,14 @@ TEST(ImportMarks, ARecognisedPhotoCountsThePlacesToCheckAndTypedRowsHaveNone)
     EXPECT_EQ(rows[1]->doubtfulSpans(), QList<TextSpan>({{5, 1}}));
     EXPECT_TRUE(rows[0]->doubtfulSpans().isEmpty());
 
+    // The count follows the rows: the edited row has nothing left to check.
+    QLineEdit *unsure = ImportScreenDriver::textField(rows[1]);
+    unsure->setFocus();
+    QTest::keyClick(unsure, Qt::Key_End);
+    QTest::keyClick(unsure, Qt::Key_Backspace);
+    QTest::keyClicks(unsure, QStringLiteral("8"));
+    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 4 行文字，解析出 3 条作业"));
+
     // A row added and typed by hand is not recognised text.
     screen.addRow(QStringLiteral("语文"), QStringLiteral("背课文"));
     EXPECT_TRUE(screen.row(3)->doubtfulSpans().isEmpty());

@@ -1,4 +1,5 @@
 #include "ImportScreenDriver.h"
+#include "PrivateMounts.h"
 #include "ScreenHarness.h"
 
 #include "core/Parser.h"
@@ -327,6 +328,53 @@ TEST_F(ImportScreenTest, AFailedRemindersWriteChangesNothing)
     EXPECT_TRUE(harness.history.records().isEmpty());
     EXPECT_TRUE(s.button("writeButton")->isEnabled());
     EXPECT_FALSE(s.progressShown());
+}
+
+// The data folder on a full disk: whichever file a write could not save (the lists, or the
+// history after the reminders went in), the failure stays on screen, also over the write's own
+// result, until the user's next edit.
+TEST_F(ImportScreenTest, AFailedSaveStaysOnScreenUntilTheNextEdit)
+{
+    RUN_WITH_PRIVATE_MOUNTS();
+    const QString data = harness.home.dataFolder();
+    if (!PrivateMounts::mountTmpfs(data, 256))
+        GTEST_SKIP() << "mounting a tmpfs is refused here";
+    // The Reminders folder lives on another disk, with room.
+    ASSERT_TRUE(PrivateMounts::bind(harness.home.path() + QStringLiteral("/elsewhere"),
+                                    data + QStringLiteral("/Reminders")));
+    PrivateMounts::fill(data);
+
+    const ImportScreenDriver s = screen();
+    s.typeListName(QStringLiteral("3.16作业"));
+    s.addRow(QStringLiteral("数学"), QStringLiteral("P12 1-5题"));
+    s.addRow(QStringLiteral("语文"), QStringLiteral("背诵第3课"));
+    const struct {
+        const char *name;
+        bool toReminders;
+        QString unsaved;
+    } cases[] = {
+        {"into the app's lists", false, QStringLiteral("/tasks.json")},
+        {"into Reminders, recorded in the history", true, QStringLiteral("/history.json")},
+    };
+    for (const auto &each : cases) {
+        SCOPED_TRACE(each.name);
+        if (each.toReminders)
+            s.chooseReminders();
+        s.click("writeButton");
+        ASSERT_TRUE(s.waitIdle());
+        EXPECT_TRUE(
+            s.statusShown().startsWith(QStringLiteral("❌ 未能保存到 ") + data + each.unsaved))
+            << s.statusShown().toStdString();
+        EXPECT_TRUE(s.find("dismissFailureButton")->isVisible());
+        EXPECT_EQ(s.view()->items().size(), 2);
+
+        s.untick(1);
+        EXPECT_EQ(s.statusShown(), QString());
+        EXPECT_FALSE(s.find("dismissFailureButton")->isVisible());
+        s.click("selectAllButton");
+    }
+    EXPECT_EQ(harness.reminderFiles(QStringLiteral("3.16作业")).size(), 2);
+    EXPECT_TRUE(harness.history.records().size() == 1 && harness.history.saveError());
 }
 
 TEST_F(ImportScreenTest, AFileThatIsNoImageGivesNoText)

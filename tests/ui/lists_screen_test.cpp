@@ -1,6 +1,7 @@
 #include "AlertAnswerer.h"
 #include "ImportScreenDriver.h"
 #include "Named.h"
+#include "PrivateMounts.h"
 #include "ScreenHarness.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "support/TestPaths.h"
@@ -550,9 +551,12 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
         sawCompleted = sawCompleted || (row.completed && sheet->selectedIds().contains(row.id));
     EXPECT_TRUE(sawCompleted);
 
-    // Unticking one clears "全选"; "全选" off and on ticks none, then all.
-    QTest::mouseClick(sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0),
-                      Qt::LeftButton);
+    // Unticking one clears "全选"; "全选" off and on ticks none, then all. The rows are laid out
+    // by a posted event: a click before that lands on a box of no size.
+    QCheckBox *firstBox = sheet->findChildren<QCheckBox *>(QStringLiteral("sheetRowBox")).at(0);
+    ASSERT_TRUE(
+        waitUntil([&] { return firstBox->isVisible() && !firstBox->size().isEmpty(); }, 10000));
+    QTest::mouseClick(firstBox, Qt::LeftButton);
     EXPECT_FALSE(named<QCheckBox>(sheet, "selectAllBox")->isChecked());
     EXPECT_EQ(sheet->findChild<QLabel *>(QStringLiteral("selectedCountLabel"))->text(),
               QStringLiteral("已选 2 条"));
@@ -618,8 +622,15 @@ TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
     ImportFromRemindersSheet *sheet =
         named<ImportFromRemindersSheet>(view, "importFromRemindersSheet");
     ASSERT_NE(sheet, nullptr);
-    ASSERT_TRUE(waitUntil([&] { return sheet->info() == QStringLiteral("未获得提醒事项访问权限"); },
-                          10000));
+    // It names the folder to check, as the user writes it.
+    const QString shown = QStringLiteral("~") + root.mid(QDir::homePath().size());
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return sheet->info().startsWith(QStringLiteral("未获得提醒事项访问权限：")) &&
+                sheet->info().contains(shown);
+        },
+        10000))
+        << sheet->info().toStdString();
     EXPECT_EQ(named<QComboBox>(sheet, "sourcePicker")->count(), 1);
     EXPECT_FALSE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
     QTest::mouseClick(named<QPushButton>(sheet, "sheetCancelButton"), Qt::LeftButton);
@@ -629,6 +640,61 @@ TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)
         },
         5000));
     EXPECT_EQ(harness.store.lists().size(), 1);
+}
+
+// A save that fails (the data folder on a full disk) stays on screen, whatever the screen reports
+// afterwards on its own, until the user acts again or dismisses it; the changes stay in memory
+// and reach the file with the first save that finds room.
+TEST_F(ListsScreenTest, AFailedSaveStaysOnScreenUntilTheUserActs)
+{
+    RUN_WITH_PRIVATE_MOUNTS();
+    const QString data = harness.home.dataFolder();
+    if (!PrivateMounts::mountTmpfs(data, 256))
+        GTEST_SKIP() << "mounting a tmpfs is refused here";
+    const QString name = QStringLiteral("3.15作业");
+    addList(name, {entry(QStringLiteral("语文 背诵"), true), entry(QStringLiteral("物理 实验"))});
+    open();
+    const QString filler = PrivateMounts::fill(data);
+    const QString failure = QStringLiteral("❌ 未能保存到 ") + data + QStringLiteral("/tasks.json");
+    auto *dismiss = named<QPushButton>(view, "dismissFailureButton");
+    const auto showsFailure = [&] {
+        return view->status().startsWith(failure) &&
+            named<QLabel>(view, "listsStatusLabel")->text() == view->status() &&
+            dismiss->isVisible();
+    };
+
+    auto *field = named<QLineEdit>(view, "addField");
+    type(field, QStringLiteral("数学 p12"));
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_TRUE(showsFailure()) << view->status().toStdString();
+    EXPECT_TRUE(titlesOf(view->visibleTasks()).contains(QStringLiteral("数学 p12")));
+    // The count of pending notifications that adding asks for comes later; answers come in
+    // order, so once this one is here, the screen's has been handled.
+    bool counted = false;
+    harness.notify.pendingCount([&counted](int) { counted = true; });
+    ASSERT_TRUE(waitUntil([&] { return counted; }, 5000));
+    QTest::qWait(50);
+    EXPECT_TRUE(showsFailure()) << view->status().toStdString();
+
+    QTest::mouseClick(dismiss, Qt::LeftButton);
+    EXPECT_EQ(view->status(), QString());
+    EXPECT_FALSE(dismiss->isVisible());
+
+    // The action's own result ("已清理 1 条") does not hide that it was not saved.
+    QTest::mouseClick(named<QPushButton>(view, "clearCompletedButton"), Qt::LeftButton);
+    EXPECT_TRUE(showsFailure()) << view->status().toStdString();
+
+    // With room again, the next action saves everything and the failure gives way.
+    ASSERT_TRUE(QDir(filler).removeRecursively());
+    type(field, QStringLiteral("英语 听写"));
+    QTest::keyClick(field, Qt::Key_Return);
+    ASSERT_TRUE(
+        waitUntil([&] { return view->status() == QStringLiteral("已安排 0 条到期提醒"); }, 5000))
+        << view->status().toStdString();
+    EXPECT_FALSE(dismiss->isVisible());
+    QStringList saved = titlesOf(TaskStore(data).list(name)->tasks);
+    saved.sort();
+    EXPECT_EQ(saved, (QStringList{"数学 p12", "物理 实验", "英语 听写"}));
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 #include "ScreenHarness.h"
 #include "support/TestPaths.h"
 
+#include "bridges/notifications/NotificationRequests.h"
 #include "data/DefaultsStore.h"
 #include "ui/MainWindow.h"
 #include "ui/SettingsWindow.h"
 #include "ui/about/AboutView.h"
 #include "ui/glass/GlassPalette.h"
+#include "ui/import/ImageFileDialog.h"
 #include "ui/import/ImportView.h"
 #include "ui/shell/QtTranslations.h"
 #include "ui/shell/RootView.h"
@@ -14,16 +16,23 @@
 #include "ui/shell/SidebarEntry.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QEnterEvent>
-#include <QFileDialog>
+#include <QFile>
+#include <QFileSystemModel>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -46,19 +55,80 @@ void removeTranslators()
     }
 }
 
-// Qt's own texts follow the desktop's language, and are Chinese where Qt has no catalogue for it.
-TEST(QtTranslationsTest, TheFileDialogSpeaksChineseUnderZhCnAndUnderC)
+// Qt's own texts and formats are Chinese, like the window's, even on an English desktop.
+TEST(QtTranslationsTest, QtsOwnTextsAreChineseOnAnEnglishDesktop)
 {
-    for (const QLocale &locale : {QLocale(QLocale::Chinese, QLocale::China), QLocale::c()}) {
-        EXPECT_EQ(QtTranslations::install(*qApp, locale), QStringLiteral("zh_CN"));
-        QFileDialog dialog;
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        auto *buttons = dialog.findChild<QDialogButtonBox *>();
-        ASSERT_NE(buttons, nullptr);
-        ASSERT_NE(buttons->button(QDialogButtonBox::Cancel), nullptr);
-        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
-        removeTranslators();
-    }
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    ASSERT_EQ(QtTranslations::install(*qApp), QStringLiteral("zh_CN"));
+
+    // The picture dialog: buttons, the type column, and each extension once.
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("作业")));
+    QFile picture(folder.filePath(QStringLiteral("photo.PNG")));
+    ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+    picture.close();
+    ImageFileDialog dialog;
+    dialog.setDirectory(folder.path());
+    auto *buttons = dialog.findChild<QDialogButtonBox *>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
+    const QString filter = dialog.nameFilters().value(0);
+    const QStringList patterns =
+        filter.mid(filter.indexOf(QLatin1Char('(')) + 1).chopped(1).split(QLatin1Char(' '));
+    QStringList distinct = patterns;
+    for (QString &pattern : distinct)
+        pattern = pattern.toLower();
+    distinct.removeDuplicates();
+    EXPECT_EQ(distinct.size(), patterns.size()) << filter.toStdString();
+    EXPECT_TRUE(patterns.contains(QStringLiteral("*.png")));
+    auto *model = dialog.findChild<QFileSystemModel *>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex sub = model->index(folder.filePath(QStringLiteral("作业")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model->data(sub.siblingAtColumn(2)).isNull(); }));
+    EXPECT_EQ(model->data(sub.siblingAtColumn(2)).toString(), QStringLiteral("文件夹"));
+    // An upper-case extension is matched by the lower-case pattern.
+    EXPECT_TRUE(model->flags(model->index(picture.fileName())) & Qt::ItemIsEnabled);
+
+    // A text field's context menu and the calendar.
+    QLineEdit field;
+    std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries.append(action->text());
+    EXPECT_TRUE(entries.join(u'|').contains(QStringLiteral("粘贴")))
+        << entries.join(u'|').toStdString();
+    QCalendarWidget calendar;
+    calendar.setSelectedDate(QDate(2026, 1, 15));
+    auto *month = calendar.findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+    ASSERT_NE(month, nullptr);
+    EXPECT_EQ(month->text(), QStringLiteral("一月"));
+
+    removeTranslators();
+    QLocale::setDefault(before);
+}
+
+// A test notification answers a click now; still pending at quit, it is dropped, and the due
+// notifications stay for the next start.
+TEST(QuitTest, ATestNotificationPendingAtQuitIsDropped)
+{
+    ScreenHarness harness;
+    harness.notify.setEnabled(true);
+    const QString list = QStringLiteral("3.15作业");
+    harness.store.ensureList(list);
+    harness.store.addTask(QStringLiteral("数学｜P12"), QDateTime::currentDateTime().addDays(1),
+                          list);
+    harness.notify.reschedule(harness.store.allPending());
+    harness.center.add(NotificationRequests::test());
+    ASSERT_EQ(harness.pendingNotifications().size(), 2);
+
+    MainWindow window(harness.shared());
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
+
+    const QList<NotificationRequest> left = harness.pendingNotifications();
+    ASSERT_EQ(left.size(), 1);
+    EXPECT_TRUE(NotificationRequests::isDue(left.first().identifier));
 }
 
 // One version, from the build: what --version prints (without a display) and what About shows.

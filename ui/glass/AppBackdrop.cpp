@@ -8,7 +8,7 @@
 
 namespace {
 
-// `VisualEffectBackdrop`: the under-window material. How much of the window colour covers the
+// The material under the window's content. How much of the window colour covers the
 // desktop depends on what the desktop does behind a translucent window.
 qreal materialOpacity(WindowConfigurator::Base base)
 {

@@ -51,15 +51,18 @@ AlertAnswer askInAlert(const AlertRequest &request, QWidget *parent)
     }
     body->addLayout(text, 1);
 
-    // The confirming button sits at the right end, the others to its left in order.
+    // The confirming button sits at the right end, the others to its left in order. Return
+    // answers the confirming button, except in a warning: there it backs out, so a reflexive
+    // Return never destroys anything.
     const int lastButton = int(request.buttons.size()) - 1;
+    const int returnButton = request.style == AlertRequest::Style::Warning ? lastButton : 0;
     int chosen = std::max(lastButton, 0);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (int index = lastButton; index >= 0; --index) {
         auto *button = new QPushButton(request.buttons.at(index), &dialog);
         button->setAutoDefault(false);
-        button->setDefault(index == 0);
+        button->setDefault(index == returnButton);
         QObject::connect(button, &QPushButton::clicked, &dialog, [&dialog, &chosen, index] {
             chosen = index;
             dialog.accept();

@@ -19,7 +19,8 @@ struct AlertRequest {
     QString message;
     std::optional<QString> informativeText;
     Style style = Style::Normal;
-    QStringList buttons; // in order; the first one confirms and answers the Return key
+    QStringList buttons; // in order; the first one confirms and answers the Return key, except
+                         // in a warning, where the last one (backing out) does
     std::optional<TextField> textField;
 };
 

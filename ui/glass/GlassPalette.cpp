@@ -1,5 +1,6 @@
 #include "ui/glass/GlassPalette.h"
 
+#include <QGuiApplication>
 #include <QtMath>
 #include <initializer_list>
 
@@ -57,11 +58,22 @@ QColor withContrast(QColor base, qreal ratio, const QPalette &palette)
     return target;
 }
 
+// The colour the window really shows. A widget whose style sheet makes its background
+// transparent gets a transparent (black) Window role, which says nothing about what is behind it:
+// the application's window colour is.
+QColor windowColor(const QPalette &palette)
+{
+    const QColor own = palette.color(QPalette::Window);
+    if (own.alpha() == 255)
+        return own;
+    return QGuiApplication::palette().color(QPalette::Window);
+}
+
 } // namespace
 
 bool isDark(const QPalette &palette)
 {
-    return palette.color(QPalette::Window).lightness() < 128;
+    return windowColor(palette).lightness() < 128;
 }
 
 QColor primary(const QPalette &palette)
@@ -119,7 +131,7 @@ QColor destructive(const QPalette &palette)
 // dark scheme's light foregrounds and costs the light scheme's little, as its panels are white).
 QColor backdropColor(const QPalette &palette)
 {
-    const QColor window = palette.color(QPalette::Window);
+    const QColor window = windowColor(palette);
     return isDark(palette) ? window.darker(112) : window.darker(104);
 }
 

@@ -12,11 +12,6 @@ GlassPanel::GlassPanel(qreal cornerRadius, std::optional<QColor> tint, bool inte
 {
 }
 
-GlassPanel *GlassPanel::chip(std::optional<QColor> tint, QWidget *parent)
-{
-    return new GlassPanel(10, std::move(tint), false, parent);
-}
-
 void GlassPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

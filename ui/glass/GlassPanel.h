@@ -4,18 +4,14 @@
 #include <QWidget>
 #include <optional>
 
-// `glassPanel(cornerRadius:tint:interactive:)`: a container that draws the glass material in a
-// rounded rectangle behind its children, tinted when a tint is given. An interactive panel
-// brightens under the pointer and dims while pressed. `glassChip(tint:)` is the same with
-// radius 10.
+// A container that draws the glass material in a rounded rectangle behind its children, tinted
+// when a tint is given. An interactive panel brightens under the pointer and dims while pressed.
 class GlassPanel : public QWidget {
     Q_OBJECT
 
 public:
     explicit GlassPanel(qreal cornerRadius = 16, std::optional<QColor> tint = std::nullopt,
                         bool interactive = false, QWidget *parent = nullptr);
-
-    static GlassPanel *chip(std::optional<QColor> tint = std::nullopt, QWidget *parent = nullptr);
 
     qreal cornerRadius() const { return m_cornerRadius; }
     const std::optional<QColor> &tint() const { return m_tint; }

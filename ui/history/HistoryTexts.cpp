@@ -33,6 +33,11 @@ QString skippedBadge(qint64 skipped)
     return QStringLiteral("跳过 ") + QString::number(skipped);
 }
 
+QString pictureMissing(const QString &path)
+{
+    return QStringLiteral("找不到图片：") + path;
+}
+
 QString rewritten(const QString &listName, int added)
 {
     if (added == 0)

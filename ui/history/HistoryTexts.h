@@ -15,6 +15,8 @@ QString time(const QDateTime &date);
 QString preview(const QStringList &items);
 QString writtenBadge(qint64 written);
 QString skippedBadge(qint64 skipped);
+// The tooltip of a record's picture that is gone or cannot be read as a picture.
+QString pictureMissing(const QString &path);
 // The status after writing a record again into the app list of its name.
 QString rewritten(const QString &listName, int added);
 // The source recorded on entries written again from the history.

@@ -1,19 +1,20 @@
 #include "ui/history/HistoryView.h"
 
-#include "ui/glass/DesktopAlert.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "data/HistoryStore.h"
+#include "data/TaskStore.h"
+#include "ui/glass/DesktopAlert.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/GlassScrollArea.h"
+#include "ui/glass/StatusLine.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/history/HistoryRewrite.h"
 #include "ui/history/HistoryTexts.h"
-#include "ui/history/RecordRow.h"
+#include "ui/history/RecordList.h"
 
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
@@ -31,6 +32,8 @@ HistoryView::HistoryView(SharedObjects shared, QWidget *parent) : QWidget(parent
     layout->addWidget(makeHeader());
     layout->addWidget(makeContent(), 1);
     connect(&m_shared.history, &HistoryStore::recordsChanged, this, &HistoryView::refresh);
+    connect(&m_shared.history, &HistoryStore::saveFailed, m_status, &StatusLine::setFailure);
+    connect(&m_shared.store, &TaskStore::saveFailed, m_status, &StatusLine::setFailure);
     refresh();
 }
 
@@ -50,11 +53,9 @@ QWidget *HistoryView::makeHeader()
     m_count->setObjectName(QStringLiteral("historyCountLabel"));
     row->addWidget(m_count);
     row->addStretch();
-    m_statusLabel = new ToneLabel(QString(), Tone::Secondary,
-                                  GlassFonts::font(GlassFonts::Style::Caption), header);
-    m_statusLabel->setObjectName(QStringLiteral("historyStatusLabel"));
-    m_statusLabel->setTextFormat(Qt::PlainText);
-    row->addWidget(m_statusLabel);
+    m_status = new StatusLine(QStringLiteral("historyStatusLabel"),
+                              GlassFonts::font(GlassFonts::Style::Caption), header);
+    row->addWidget(m_status);
     m_openFolder = new QPushButton(QStringLiteral("打开数据目录"), header);
     m_openFolder->setObjectName(QStringLiteral("historyOpenFolderButton"));
     row->addWidget(m_openFolder);
@@ -78,13 +79,12 @@ QWidget *HistoryView::makeContent()
     auto *scroll = new QScrollArea(panel);
     scroll->setObjectName(QStringLiteral("recordsScrollArea"));
     GlassScrollArea::configure(*scroll);
-    m_list = new QWidget(scroll);
-    m_rowsLayout = new QVBoxLayout(m_list);
-    m_rowsLayout->setContentsMargins(6, 6, 6, 6);
-    m_rowsLayout->setSpacing(6);
-    m_rowsLayout->addStretch();
-    scroll->setWidget(m_list);
-    m_list->setAutoFillBackground(false);
+    m_list = new RecordList(scroll);
+    // Queued: a delete removes the row whose button is still being clicked.
+    connect(m_list, &RecordList::rewriteRequested, this, &HistoryView::rewrite,
+            Qt::QueuedConnection);
+    connect(m_list, &RecordList::revealRequested, this, &HistoryView::reveal, Qt::QueuedConnection);
+    connect(m_list, &RecordList::deleteRequested, this, &HistoryView::remove, Qt::QueuedConnection);
     m_pages->addWidget(scroll);
     return panel;
 }
@@ -116,50 +116,18 @@ void HistoryView::refresh()
     m_count->setText(HistoryTexts::count(records.size()));
     m_clear->setEnabled(!records.isEmpty());
     m_pages->setCurrentIndex(records.isEmpty() ? 0 : 1);
-
-    // Rows of unchanged records are kept, with their thumbnails; the rest are made anew.
-    QHash<QUuid, RecordRow *> old;
-    for (RecordRow *row : m_rows)
-        old.insert(row->record().id, row);
-    QList<RecordRow *> rows;
-    for (const HistoryRecord &record : records) {
-        RecordRow *row = old.take(record.id);
-        if (row && !(row->record() == record)) {
-            old.insert(record.id, row);
-            row = nullptr;
-        }
-        if (!row) {
-            row = new RecordRow(record, m_list);
-            // Queued: a delete removes the row whose button is still being clicked.
-            connect(row, &RecordRow::rewriteRequested, this, &HistoryView::rewrite,
-                    Qt::QueuedConnection);
-            connect(row, &RecordRow::revealRequested, this, &HistoryView::reveal,
-                    Qt::QueuedConnection);
-            connect(row, &RecordRow::deleteRequested, this, &HistoryView::remove,
-                    Qt::QueuedConnection);
-        }
-        rows.append(row);
-    }
-    for (RecordRow *gone : std::as_const(old)) {
-        gone->hide();
-        gone->deleteLater();
-    }
-    for (RecordRow *row : rows)
-        m_rowsLayout->removeWidget(row);
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        m_rowsLayout->insertWidget(int(i), rows[i]);
-    m_rows = rows;
+    m_list->setRecords(records);
 }
 
-void HistoryView::setStatus(const QString &status)
+QString HistoryView::status() const
 {
-    m_status = status;
-    m_statusLabel->setText(status);
+    return m_status->text();
 }
 
 void HistoryView::rewrite(const HistoryRecord &record)
 {
-    setStatus(HistoryRewrite::rewrite(m_shared, record));
+    m_status->acknowledge();
+    m_status->setStatus(HistoryRewrite::rewrite(m_shared, record));
 }
 
 void HistoryView::reveal(const HistoryRecord &record)
@@ -170,11 +138,13 @@ void HistoryView::reveal(const HistoryRecord &record)
 
 void HistoryView::remove(const HistoryRecord &record)
 {
+    m_status->acknowledge();
     m_shared.history.remove(record.id);
 }
 
 void HistoryView::clearHistory()
 {
+    m_status->acknowledge();
     AlertRequest request;
     request.message = QStringLiteral("清空全部历史记录？");
     request.informativeText = QStringLiteral("只删除本机记录文件，不影响提醒事项里的内容。");

@@ -8,21 +8,21 @@
 
 class QPushButton;
 class QStackedLayout;
-class QVBoxLayout;
-class RecordRow;
+class RecordList;
+class StatusLine;
 class ToneLabel;
-class QLabel;
 
 // `HistoryView`: the imports written from the import screen, newest first. A record can be
 // written again into the app list of its name, its image shown in the file browser, or the
 // record deleted; the whole history can be cleared. It redraws whenever the history changes.
+// A change that could not be saved stays in its status line until the user acts again.
 class HistoryView : public QWidget {
     Q_OBJECT
 
 public:
     explicit HistoryView(SharedObjects shared, QWidget *parent = nullptr);
 
-    QString status() const { return m_status; }
+    QString status() const;
 
     // The actions of the rows and the header.
     void rewrite(const HistoryRecord &record);
@@ -36,18 +36,14 @@ private:
     QWidget *makeContent();
     QWidget *makeEmptyState();
     void refresh();
-    void setStatus(const QString &status);
 
     SharedObjects m_shared;
-    QString m_status;
 
     ToneLabel *m_count = nullptr;
-    ToneLabel *m_statusLabel = nullptr;
+    StatusLine *m_status = nullptr;
     QPushButton *m_openFolder = nullptr;
     QPushButton *m_clear = nullptr;
     QStackedLayout *m_pages = nullptr;
     QWidget *m_emptyState = nullptr;
-    QWidget *m_list = nullptr;
-    QVBoxLayout *m_rowsLayout = nullptr;
-    QList<RecordRow *> m_rows;
+    RecordList *m_list = nullptr;
 };

@@ -57,6 +57,7 @@ class RecordRow::ThumbnailView : public QWidget {
 public:
     explicit ThumbnailView(RecordRow *row) : QWidget(row), m_row(row)
     {
+        setObjectName(QStringLiteral("recordThumbnail"));
         setFixedSize(thumbnailSide, thumbnailSide);
     }
 
@@ -75,14 +76,17 @@ protected:
             return;
         }
         painter.fillPath(clip, GlassPalette::withOpacity(GlassPalette::secondary(palette()), 0.12));
-        const int side = 22;
-        // Text that was pasted or dropped has no picture: a text symbol says so.
-        const QString symbol = m_row->m_record.fromText
-            ? QStringLiteral("view-list-bullet-symbolic")
-            : QStringLiteral("image-x-generic-symbolic");
-        painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
-                           SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()),
-                                              devicePixelRatioF()));
+        // A bare plate while the picture is being read.
+        if (!m_row->m_waiting) {
+            const int side = 22;
+            // Text that was pasted or dropped has no picture: a text symbol says so.
+            const QString symbol = m_row->m_record.fromText
+                ? QStringLiteral("view-list-bullet-symbolic")
+                : QStringLiteral("image-x-generic-symbolic");
+            painter.drawPixmap(QRect((width() - side) / 2, (height() - side) / 2, side, side),
+                               SymbolIcon::pixmap(symbol, side, GlassPalette::secondary(palette()),
+                                                  devicePixelRatioF()));
+        }
         paintCount(painter);
     }
 
@@ -120,12 +124,21 @@ RecordRow::RecordRow(const HistoryRecord &record, QWidget *parent)
     layout->addWidget(makeRightColumn(), 0, Qt::AlignTop);
 
     if (m_record.imagePath && !m_record.imagePath->isEmpty()) {
-        connect(&Thumbnails::shared(), &Thumbnails::ready, this, [this](const QString &path) {
-            if (path == *m_record.imagePath)
-                takeThumbnail();
-        });
+        m_side = qRound(thumbnailSide * devicePixelRatioF());
+        m_waiting = true;
+        connect(&Thumbnails::shared(), &Thumbnails::ready, this,
+                [this](const QString &path, int side) {
+                    if (m_waiting && side == m_side && path == *m_record.imagePath)
+                        takeThumbnail();
+                });
         takeThumbnail();
     }
+}
+
+RecordRow::~RecordRow()
+{
+    if (m_waiting)
+        Thumbnails::shared().forget(*m_record.imagePath, m_side);
 }
 
 QWidget *RecordRow::makeMiddleColumn()
@@ -164,8 +177,8 @@ QWidget *RecordRow::makeMiddleColumn()
     m_preview->setObjectName(QStringLiteral("previewLabel"));
     m_preview->setTextFormat(Qt::PlainText);
     m_preview->setWordWrap(true);
-    // At most two lines; the rest is cut.
-    m_preview->setMaximumHeight(2 * m_preview->fontMetrics().lineSpacing() + 2);
+    // Two lines, the rest cut: every row has the same height.
+    m_preview->setFixedHeight(2 * m_preview->fontMetrics().lineSpacing() + 2);
     m_preview->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_preview->setMinimumWidth(120);
     stack->addWidget(m_preview);
@@ -208,13 +221,15 @@ QWidget *RecordRow::makeRightColumn()
 
 void RecordRow::takeThumbnail()
 {
-    const int side = qRound(thumbnailSide * devicePixelRatioF());
-    if (const std::optional<QImage> image =
-            Thumbnails::shared().thumbnail(*m_record.imagePath, side)) {
-        m_thumbnail = *image;
-        m_thumbnail.setDevicePixelRatio(devicePixelRatioF());
-        m_thumbnailView->update();
-    }
+    const std::optional<QImage> image = Thumbnails::shared().thumbnail(*m_record.imagePath, m_side);
+    if (!image)
+        return;
+    m_waiting = false;
+    m_thumbnail = *image;
+    m_thumbnail.setDevicePixelRatio(qreal(m_side) / thumbnailSide);
+    if (m_thumbnail.isNull())
+        m_thumbnailView->setToolTip(HistoryTexts::pictureMissing(*m_record.imagePath));
+    m_thumbnailView->update();
 }
 
 void RecordRow::paintEvent(QPaintEvent *)

@@ -17,9 +17,12 @@ class RecordRow : public QWidget {
 
 public:
     explicit RecordRow(const HistoryRecord &record, QWidget *parent = nullptr);
+    ~RecordRow() override;
 
     const HistoryRecord &record() const { return m_record; }
-    // The thumbnail once it is made; until then, and for no image, the placeholder.
+    // The thumbnail once it is made; until then, and for no picture, the placeholder. A picture
+    // that is gone or is no picture file (a FIFO, a folder) shows the placeholder with its
+    // symbol and says so in its tooltip.
     bool showsPlaceholder() const { return m_thumbnail.isNull(); }
 
 signals:
@@ -38,6 +41,9 @@ private:
 
     HistoryRecord m_record;
     QImage m_thumbnail;
+    // The thumbnail's side in device pixels, and whether it is still awaited.
+    int m_side = 0;
+    bool m_waiting = false;
     ThumbnailView *m_thumbnailView;
     QLabel *m_time = nullptr;
     QLabel *m_written = nullptr;

@@ -123,6 +123,11 @@ void EntryRow::setTicked(bool ticked)
     m_tick->setChecked(ticked);
 }
 
+void EntryRow::focusText()
+{
+    m_text->setFocus(Qt::OtherFocusReason);
+}
+
 QList<QWidget *> EntryRow::focusChain() const
 {
     return {m_tick, m_subject, m_text, m_trash};

@@ -26,6 +26,7 @@ public:
     QUuid id() const { return m_id; }
     void setTicked(bool ticked);
     // The row's controls in the order Tab visits them.
+    void focusText();
     QList<QWidget *> focusChain() const;
     // The marked runs of the text field, by UTF-16 position.
     const QList<TextSpan> &doubtfulSpans() const { return m_doubtful; }

@@ -3,6 +3,7 @@
 #include "ui/glass/BusySpinner.h"
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassFonts.h"
+#include "ui/glass/StatusLine.h"
 #include "ui/glass/ToneLabel.h"
 
 #include <QHBoxLayout>
@@ -10,8 +11,8 @@
 
 ImportFooter::ImportFooter(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent), m_spinner(new BusySpinner(this)),
-      m_status(new ToneLabel(QString(), GlassPalette::Tone::Secondary,
-                             GlassFonts::font(GlassFonts::Style::Body), this)),
+      m_status(new StatusLine(QStringLiteral("statusLabel"),
+                              GlassFonts::font(GlassFonts::Style::Body), this)),
       m_selectAll(new QPushButton(QStringLiteral("全选"), this)),
       m_selectNone(new QPushButton(QStringLiteral("全不选"), this)),
       m_write(new GlassButton(QString(), true, this))
@@ -24,10 +25,10 @@ ImportFooter::ImportFooter(QWidget *parent)
     m_spinner->setVisible(false);
     layout->addWidget(m_spinner);
 
-    m_status->setObjectName(QStringLiteral("statusLabel"));
-    m_status->setWordWrap(true);
-    m_status->setTextFormat(Qt::PlainText);
-    m_status->setMaximumHeight(2 * m_status->fontMetrics().lineSpacing() + 2);
+    ToneLabel *text = m_status->label();
+    text->setWordWrap(true);
+    text->setMaximumHeight(2 * text->fontMetrics().lineSpacing() + 2);
+    text->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_status->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     layout->addWidget(m_status, 1);
 
@@ -47,11 +48,6 @@ ImportFooter::ImportFooter(QWidget *parent)
 void ImportFooter::setBusy(bool busy)
 {
     m_spinner->setVisible(busy);
-}
-
-void ImportFooter::setStatus(const QString &status)
-{
-    m_status->setText(status);
 }
 
 void ImportFooter::setHasItems(bool hasItems)
@@ -75,5 +71,5 @@ void ImportFooter::setTarget(bool saveToApp)
 
 QList<QWidget *> ImportFooter::focusChain() const
 {
-    return {m_selectAll, m_selectNone, m_write};
+    return m_status->focusChain() + QList<QWidget *>{m_selectAll, m_selectNone, m_write};
 }

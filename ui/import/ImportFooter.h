@@ -4,11 +4,12 @@
 
 class BusySpinner;
 class GlassButton;
-class QLabel;
 class QPushButton;
+class StatusLine;
 
 // The import screen's footer panel: the progress indicator while busy, the status line (at most
-// two lines), "全选" / "全不选", and the write button, whose title and symbol follow the target.
+// two lines; a failed save stays until the user acts), "全选" / "全不选", and the write button,
+// whose title and symbol follow the target.
 class ImportFooter : public GlassPanel {
     Q_OBJECT
 
@@ -16,7 +17,7 @@ public:
     explicit ImportFooter(QWidget *parent = nullptr);
 
     void setBusy(bool busy);
-    void setStatus(const QString &status);
+    StatusLine *statusLine() const { return m_status; }
     void setHasItems(bool hasItems);
     void setWriteEnabled(bool enabled);
     void setTarget(bool saveToApp);
@@ -31,7 +32,7 @@ signals:
 
 private:
     BusySpinner *m_spinner;
-    QLabel *m_status;
+    StatusLine *m_status;
     QPushButton *m_selectAll;
     QPushButton *m_selectNone;
     GlassButton *m_write;

@@ -1,12 +1,12 @@
 #include "ui/import/ImportHeader.h"
 
+#include "ui/glass/DueDateEdit.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/SegmentedControl.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 
 #include <QCheckBox>
-#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +18,7 @@ ImportHeader::ImportHeader(QWidget *parent)
       m_target(new SegmentedControl({QStringLiteral("存到本 App"), QStringLiteral("写到提醒事项")},
                                     this)),
       m_listName(new QLineEdit(this)), m_dueOn(new QCheckBox(QStringLiteral("截止"), this)),
-      m_due(new QDateTimeEdit(this))
+      m_due(new DueDateEdit(this))
 {
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(14, 10, 14, 10);

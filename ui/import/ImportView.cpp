@@ -3,9 +3,13 @@
 #include "core/Parser.h"
 #include "core/ScoredText.h"
 #include "data/AppSettings.h"
+#include "data/HistoryStore.h"
+#include "data/TaskStore.h"
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassPanel.h"
+#include "ui/glass/StatusLine.h"
 #include "ui/import/DropZone.h"
+#include "ui/import/ImageFileDialog.h"
 #include "ui/import/ImportFooter.h"
 #include "ui/import/ImportHeader.h"
 #include "ui/import/ImportTexts.h"
@@ -16,12 +20,10 @@
 
 #include <QClipboard>
 #include <QDBusConnection>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFutureWatcher>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -29,28 +31,11 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
-namespace {
-
-// Every format the image loader reads (Qt's readers and HEIC/HEIF), in either letter case.
-QString imageNameFilter()
-{
-    QStringList formats;
-    for (const QByteArray &format : QImageReader::supportedImageFormats())
-        formats.append(QString::fromLatin1(format));
-    formats << QStringLiteral("heic") << QStringLiteral("heif");
-    formats.removeDuplicates();
-    QStringList patterns;
-    for (const QString &format : formats)
-        patterns << QStringLiteral("*.") + format << QStringLiteral("*.") + format.toUpper();
-    return QStringLiteral("图片 (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-}
-
-} // namespace
-
 ImportView::ImportView(SharedObjects shared, QWidget *parent)
     : QWidget(parent), m_shared(shared), m_header(new ImportHeader(this)),
       m_dropZone(new DropZone(this)), m_rawText(new RawTextSection(this)),
       m_result(new ResultPane(this)), m_footer(new ImportFooter(this)),
+      m_status(m_footer->statusLine()),
       m_portal(new ScreenshotPortal(QDBusConnection::sessionBus(), this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -64,6 +49,11 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     layout->addLayout(work, 1);
     layout->addWidget(m_footer);
 
+    connect(m_status, &StatusLine::textChanged, this, &ImportView::statusChanged);
+    // A write that was not saved stays in memory; the status says so until the user acts again.
+    connect(&m_shared.store, &TaskStore::saveFailed, m_status, &StatusLine::setFailure);
+    connect(&m_shared.history, &HistoryStore::saveFailed, m_status, &StatusLine::setFailure);
+    connect(m_header, &ImportHeader::targetChanged, m_status, &StatusLine::acknowledge);
     connect(m_header, &ImportHeader::targetChanged, m_footer, &ImportFooter::setTarget);
     connect(m_dropZone, &DropZone::filesDropped, this,
             qOverload<const QStringList &>(&ImportView::load));
@@ -73,24 +63,30 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     connect(m_result, &ResultPane::addRequested, this, &ImportView::addEntry);
     connect(m_result, &ResultPane::reparseRequested, this, &ImportView::reparse);
     connect(m_result, &ResultPane::tickedChanged, this, [this](const QUuid &id, bool ticked) {
+        m_status->acknowledge();
         if (SlateItem *entry = item(id))
             entry->enabled = ticked;
         refreshControls();
     });
     connect(m_result, &ResultPane::subjectEdited, this,
             [this](const QUuid &id, const QString &subject) {
+                m_status->acknowledge();
                 if (SlateItem *entry = item(id))
                     entry->subject = subject;
             });
     connect(m_result, &ResultPane::textEdited, this, [this](const QUuid &id, const QString &text) {
+        m_status->acknowledge();
         if (SlateItem *entry = item(id)) {
             entry->text = text;
             entry->textConfidence.clear(); // the user has checked it
+            recountPlacesToCheck();
         }
     });
     connect(m_result, &ResultPane::removeRequested, this, [this](const QUuid &id) {
+        m_status->acknowledge();
         m_items.removeIf([&id](const SlateItem &entry) { return entry.id == id; });
         m_result->removeRow(id);
+        recountPlacesToCheck();
         refreshControls();
     });
     connect(m_footer, &ImportFooter::selectAllRequested, this, [this] { setAllTicked(true); });
@@ -100,6 +96,8 @@ ImportView::ImportView(SharedObjects shared, QWidget *parent)
     // Text fields keep Ctrl+V for themselves; anywhere else it pastes a picture or text.
     connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this,
             &ImportView::pasteFromClipboard);
+    connect(new QShortcut(QKeySequence::New, this), &QShortcut::activated, this,
+            &ImportView::addEntry);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
             &QShortcut::activated, this, &ImportView::capture);
     for (QKeyCombination keys : {Qt::CTRL | Qt::Key_Return, Qt::CTRL | Qt::Key_Enter})
@@ -122,6 +120,8 @@ QWidget *ImportView::makeLeftPane()
 
     auto *choose = new QPushButton(QStringLiteral("选择图片…"), pane);
     choose->setObjectName(QStringLiteral("chooseImageButton"));
+    choose->setShortcut(QKeySequence::Open);
+    choose->setToolTip(QStringLiteral("选择要识别的图片（Ctrl+O）"));
     auto *paste = new QPushButton(QStringLiteral("从剪贴板"), pane);
     paste->setObjectName(QStringLiteral("pasteButton"));
     m_captureButton = new QPushButton(QStringLiteral("截取屏幕…"), pane);
@@ -167,6 +167,7 @@ void ImportView::load(const QString &path)
 
 void ImportView::load(const QStringList &paths)
 {
+    m_status->acknowledge();
     if (paths.isEmpty())
         return;
     m_imagePaths.clear();
@@ -185,9 +186,7 @@ void ImportView::load(const QStringList &paths)
 
 void ImportView::pick()
 {
-    QFileDialog dialog(this);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilter(imageNameFilter());
+    ImageFileDialog dialog(this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     load(dialog.selectedFiles());
@@ -195,6 +194,7 @@ void ImportView::pick()
 
 void ImportView::pasteFromClipboard()
 {
+    m_status->acknowledge();
     const QClipboard *clipboard = QGuiApplication::clipboard();
     const QImage image = clipboard->image();
     if (!image.isNull()) {
@@ -227,6 +227,7 @@ void ImportView::pasteFromClipboard()
 
 void ImportView::capture()
 {
+    m_status->acknowledge();
     if (m_portal->isCapturing())
         return;
     setStatus(ImportTexts::capturing());
@@ -300,21 +301,15 @@ void ImportView::recognise(Source source, qsizetype pictures, Job job)
 void ImportView::apply(const Recognition &recognition, Source source)
 {
     showResult(recognition);
-    qsizetype placesToCheck = 0;
-    for (const SlateItem &entry : recognition.items)
-        placesToCheck += doubtfulSpans(entry.textConfidence).size();
     if (source == Source::Clipboard)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::pasted(recognition.items.size()),
-                                                 placesToCheck));
+        showResultStatus(ImportTexts::pasted(recognition.items.size()));
     else if (source == Source::Screenshot)
-        setStatus(ImportTexts::withPlacesToCheck(ImportTexts::captured(recognition.items.size()),
-                                                 placesToCheck));
+        showResultStatus(ImportTexts::captured(recognition.items.size()));
     else if (recognition.lines.isEmpty())
         setStatus(ImportTexts::noText());
     else
-        setStatus(ImportTexts::withPlacesToCheck(
-            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()),
-            placesToCheck));
+        showResultStatus(
+            ImportTexts::recognised(recognition.lines.size(), recognition.items.size()));
     refreshControls();
 }
 
@@ -332,6 +327,7 @@ void ImportView::showResult(const Recognition &recognition)
 // input whose result is dropped.
 void ImportView::takeText(const QString &text, bool dropped)
 {
+    m_status->acknowledge();
     ++m_inputGeneration;
     m_recognising = false;
     m_imagePaths.clear();
@@ -345,6 +341,7 @@ void ImportView::takeText(const QString &text, bool dropped)
 
 void ImportView::clear()
 {
+    m_status->acknowledge();
     ++m_inputGeneration;
     m_recognising = false;
     m_imagePaths.clear();
@@ -356,6 +353,7 @@ void ImportView::clear()
 
 void ImportView::reparse()
 {
+    m_status->acknowledge();
     const Parser::Result parsed = Parser::parse(m_rawLines, m_shared.settings.subjects());
     setItems(parsed.items);
     takeTitle(parsed.title);
@@ -365,14 +363,17 @@ void ImportView::reparse()
 
 void ImportView::addEntry()
 {
+    m_status->acknowledge();
     const SlateItem entry{QString(), QString()};
     m_items.append(entry);
     m_result->appendRow(entry);
+    m_result->focusLastRow(); // the user adds a row to type into it
     refreshControls();
 }
 
 void ImportView::setAllTicked(bool ticked)
 {
+    m_status->acknowledge();
     for (SlateItem &entry : m_items)
         entry.enabled = ticked;
     m_result->setAllTicked(ticked);
@@ -383,6 +384,7 @@ void ImportView::write()
 {
     if (m_items.isEmpty() || isBusy())
         return;
+    m_status->acknowledge();
     WriteRequest request =
         WriteRequest::fromScreen(m_items, m_header->listName(), m_header->dueOn(), m_header->due());
     request.imagePaths = m_imagePaths;
@@ -421,8 +423,23 @@ void ImportView::takeTitle(const std::optional<QString> &title)
 
 void ImportView::setStatus(const QString &status)
 {
-    m_footer->setStatus(status);
-    emit statusChanged(status);
+    m_status->setStatus(status);
+}
+
+void ImportView::showResultStatus(const QString &result)
+{
+    qsizetype placesToCheck = 0;
+    for (const SlateItem &entry : m_items)
+        placesToCheck += doubtfulSpans(entry.textConfidence).size();
+    m_resultStatus = result;
+    m_resultShown = ImportTexts::withPlacesToCheck(result, placesToCheck);
+    setStatus(m_resultShown);
+}
+
+void ImportView::recountPlacesToCheck()
+{
+    if (!m_resultShown.isEmpty() && m_status->text() == m_resultShown)
+        showResultStatus(m_resultStatus);
 }
 
 void ImportView::refreshControls()

@@ -16,6 +16,7 @@ class ImportHeader;
 class QPushButton;
 class RawTextSection;
 class ResultPane;
+class StatusLine;
 
 // `ImportView`: the main flow. Pictures come in (dropped, chosen, pasted, captured from the
 // screen or handed over at start), are recognised and parsed off the UI thread, or text comes
@@ -75,6 +76,10 @@ private:
     void setItems(const QList<SlateItem> &items);
     void takeTitle(const std::optional<QString> &title);
     void setStatus(const QString &status);
+    // The result's status with the places to check that the rows still hold.
+    void showResultStatus(const QString &result);
+    // After a row changed: the count follows while the line still shows the result.
+    void recountPlacesToCheck();
     void refreshControls();
     void refreshTabOrder();
     QString portalWindowId() const;
@@ -93,6 +98,9 @@ private:
     // Counts the inputs (loads, pastes, clears): a recognition applies its result only while
     // nothing newer has come in, so a slow old load never overwrites a newer image.
     int m_inputGeneration = 0;
+    // The last result's status without its places to check, and the line as then shown.
+    QString m_resultStatus;
+    QString m_resultShown;
 
     ImportHeader *m_header;
     DropZone *m_dropZone;
@@ -102,5 +110,7 @@ private:
     RawTextSection *m_rawText;
     ResultPane *m_result;
     ImportFooter *m_footer;
+    // The footer's status line.
+    StatusLine *m_status;
     ScreenshotPortal *m_portal;
 };

@@ -142,6 +142,13 @@ void ResultPane::setReparseEnabled(bool enabled)
     m_reparse->setEnabled(enabled);
 }
 
+void ResultPane::focusLastRow()
+{
+    if (m_rows.isEmpty())
+        return;
+    m_rows.last()->focusText();
+}
+
 QList<QWidget *> ResultPane::focusChain() const
 {
     QList<QWidget *> chain{m_add, m_reparse};

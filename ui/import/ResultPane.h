@@ -27,6 +27,8 @@ public:
     void setAllTicked(bool ticked);
     void setCounts(qsizetype ticked, qsizetype total);
     void setReparseEnabled(bool enabled);
+    // Puts the keyboard in the last row's text field.
+    void focusLastRow();
 
     // The buttons and the rows' controls in the order Tab visits them.
     QList<QWidget *> focusChain() const;

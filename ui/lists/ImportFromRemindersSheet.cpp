@@ -146,7 +146,10 @@ void ImportFromRemindersSheet::start()
         if (!self)
             return;
         if (!granted) {
-            self->setInfo(ListsTexts::sheetNoAccess());
+            // A desktop service that is missing or silent says which and why.
+            const std::optional<ReminderError> unreachable = self->m_shared.service.unreachable();
+            self->setInfo(unreachable ? unreachable->description
+                                      : ListsTexts::sheetNoAccess(self->m_shared.service.folder()));
             return;
         }
         self->m_sourceLists = self->m_shared.service.listNames();

@@ -1,5 +1,6 @@
 #include "ui/lists/ListsTexts.h"
 
+#include <QDir>
 #include <QLocale>
 #include <cmath>
 
@@ -75,9 +76,18 @@ QString sheetInitialInfo()
     return QStringLiteral("选择要导入的提醒事项清单");
 }
 
-QString sheetNoAccess()
+QString sheetNoAccess(const std::optional<QString> &folder)
 {
-    return QStringLiteral("未获得提醒事项访问权限");
+    if (!folder) {
+        return QStringLiteral("未获得提醒事项访问权限：请确认 Evolution 数据服务"
+                              "（evolution-data-server）已安装并在运行。");
+    }
+    // The home folder as "~", so the line stays short.
+    QString shown = *folder;
+    if (shown.startsWith(QDir::homePath() + QLatin1Char('/')))
+        shown.replace(0, QDir::homePath().size(), QStringLiteral("~"));
+    return QStringLiteral("未获得提醒事项访问权限：请确认提醒事项目录 ") + shown +
+        QStringLiteral(" 存在，并且当前用户可以读写。");
 }
 
 QString sheetLoaded(qsizetype rows)

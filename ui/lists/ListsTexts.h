@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <optional>
 
 // The lists screen's texts that depend on its state. Numbers are plain decimal digits.
 namespace ListsTexts {
@@ -27,7 +28,9 @@ QString deleteListInformation(qsizetype entries);
 
 // The import sheet.
 QString sheetInitialInfo();
-QString sheetNoAccess();
+// No access to the store, naming what to check: its folder, or the desktop's data service when the
+// store has no folder.
+QString sheetNoAccess(const std::optional<QString> &folder);
 QString sheetLoaded(qsizetype rows);
 QString sheetSelected(qsizetype ticked);
 // The list that the sheet imports into unless the user names another.

@@ -1,15 +1,17 @@
 #include "ui/lists/ListsView.h"
 
-#include "ui/glass/DesktopAlert.h"
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/notifications/NotificationService.h"
 #include "data/AppSettings.h"
 #include "data/HorizontalSpace.h"
 #include "data/TaskStore.h"
+#include "ui/glass/DesktopAlert.h"
+#include "ui/glass/DueDateEdit.h"
 #include "ui/glass/ElidedLabel.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/SegmentedControl.h"
+#include "ui/glass/StatusLine.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/icons/SymbolIcon.h"
@@ -22,7 +24,6 @@
 #include "ui/lists/TaskRowDelegate.h"
 
 #include <QCheckBox>
-#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -75,9 +76,9 @@ ListsView::ListsView(SharedObjects shared, QWidget *parent)
     connect(m_sidebar, &ListsSidebar::openFolderRequested, this,
             [this] { DesktopServices::openFolder(m_shared.store.dir()); });
     connect(&m_shared.store, &TaskStore::listsChanged, this, &ListsView::refresh);
-    // The change stays on screen (the store keeps it in memory); the status says it is not saved.
-    connect(&m_shared.store, &TaskStore::saveFailed, this,
-            [this](const QString &reason) { setStatus(QStringLiteral("❌ ") + reason); });
+    // The change stays on screen (the store keeps it in memory); the status says it is not saved
+    // until the user acts again.
+    connect(&m_shared.store, &TaskStore::saveFailed, m_statusLine, &StatusLine::setFailure);
     connect(&m_shared.notify, &NotificationService::statusTextChanged, this,
             [this] { m_sidebar->setNotificationStatus(m_shared.notify.statusText()); });
     m_sidebar->setNotificationStatus(m_shared.notify.statusText());
@@ -172,7 +173,7 @@ QWidget *ListsView::makeAddBar()
     m_dueCheck = new QCheckBox(QStringLiteral("截止"), bar);
     m_dueCheck->setObjectName(QStringLiteral("addDueCheck"));
     row->addWidget(m_dueCheck);
-    m_dueEdit = new QDateTimeEdit(QDateTime::currentDateTime(), bar);
+    m_dueEdit = new DueDateEdit(QDateTime::currentDateTime(), bar);
     m_dueEdit->setObjectName(QStringLiteral("addDueEdit"));
     m_dueEdit->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
     m_dueEdit->setCalendarPopup(true);
@@ -245,12 +246,10 @@ QWidget *ListsView::makeBottomBar()
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(14, 8, 14, 8);
     row->setSpacing(8);
-    m_statusLabel = new ToneLabel(QString(), Tone::Secondary,
+    m_statusLine = new StatusLine(QStringLiteral("listsStatusLabel"),
                                   GlassFonts::font(GlassFonts::Style::Caption), bar);
-    m_statusLabel->setObjectName(QStringLiteral("listsStatusLabel"));
-    m_statusLabel->setTextFormat(Qt::PlainText);
-    m_statusLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    row->addWidget(m_statusLabel, 1);
+    m_statusLine->label()->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    row->addWidget(m_statusLine, 1);
 
     m_clearButton = new QPushButton(QStringLiteral("清理已完成"), bar);
     m_clearButton->setObjectName(QStringLiteral("clearCompletedButton"));
@@ -397,11 +396,9 @@ bool ListsView::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ListsView::setStatus(const QString &status)
+QString ListsView::status() const
 {
-    m_status = status;
-    m_statusLabel->setText(status);
-    m_statusLabel->setToolTip(status);
+    return m_statusLine->text();
 }
 
 void ListsView::showPendingCount()
@@ -409,12 +406,13 @@ void ListsView::showPendingCount()
     QPointer<ListsView> self(this);
     m_shared.notify.pendingCount([self](int count) {
         if (self)
-            self->setStatus(ListsTexts::scheduled(count));
+            self->m_statusLine->setStatus(ListsTexts::scheduled(count));
     });
 }
 
 void ListsView::addEntry()
 {
+    m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
     if (trimHorizontalSpace(m_addField->text()).isEmpty() || !current)
         return;
@@ -427,6 +425,7 @@ void ListsView::addEntry()
 
 void ListsView::toggle(const QUuid &taskId)
 {
+    m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
     if (!current)
         return;
@@ -441,18 +440,21 @@ void ListsView::toggle(const QUuid &taskId)
 
 void ListsView::deleteTask(const QUuid &taskId)
 {
+    m_statusLine->acknowledge();
     if (const std::optional<QString> current = currentName())
         ListsActions::deleteTask(m_shared, taskId, *current);
 }
 
 void ListsView::clearCompleted()
 {
+    m_statusLine->acknowledge();
     if (const std::optional<QString> current = currentName())
-        setStatus(ListsTexts::cleared(m_shared.store.clearCompleted(*current)));
+        m_statusLine->setStatus(ListsTexts::cleared(m_shared.store.clearCompleted(*current)));
 }
 
 void ListsView::renameList()
 {
+    m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
     if (!current)
         return;
@@ -472,6 +474,7 @@ void ListsView::renameList()
 
 void ListsView::deleteList()
 {
+    m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
     if (!current)
         return;
@@ -490,18 +493,20 @@ void ListsView::deleteList()
 
 void ListsView::exportList()
 {
+    m_statusLine->acknowledge();
     const std::optional<QString> current = currentName();
     if (!current)
         return;
     QPointer<ListsView> self(this);
     ListsActions::exportList(m_shared, *current, [self](const QString &status) {
         if (self)
-            self->setStatus(status);
+            self->m_statusLine->setStatus(status);
     });
 }
 
 void ListsView::newList()
 {
+    m_statusLine->acknowledge();
     if (m_prompt)
         return;
     m_prompt =
@@ -519,6 +524,7 @@ void ListsView::newList()
 
 void ListsView::openImportSheet()
 {
+    m_statusLine->acknowledge();
     if (m_sheet)
         return;
     m_sheet = new ImportFromRemindersSheet(m_shared, this);

@@ -23,6 +23,7 @@ class QProgressBar;
 class QPushButton;
 class QStackedLayout;
 class SegmentedControl;
+class StatusLine;
 class TaskListModel;
 class ToneLabel;
 
@@ -44,7 +45,7 @@ public:
     void setFilter(VisibleTasks::Filter filter);
     QString search() const { return m_search; }
     const QList<TaskItem> &visibleTasks() const;
-    QString status() const { return m_status; }
+    QString status() const;
 
     // The actions of the screen's controls.
     void addEntry();
@@ -75,14 +76,12 @@ private:
     QWidget *makeEmptyState();
     void refresh();
     void refreshTasks();
-    void setStatus(const QString &status);
     void showPendingCount();
 
     SharedObjects m_shared;
     std::optional<QString> m_selected;
     VisibleTasks::Filter m_filter = VisibleTasks::Filter::Todo;
     QString m_search;
-    QString m_status;
 
     ListsSidebar *m_sidebar;
     QStackedLayout *m_pages = nullptr;
@@ -101,7 +100,7 @@ private:
     TaskListModel *m_model = nullptr;
     QListView *m_taskView = nullptr;
     ToneLabel *m_emptyTasks = nullptr;
-    ToneLabel *m_statusLabel = nullptr;
+    StatusLine *m_statusLine = nullptr;
     QPushButton *m_clearButton = nullptr;
     QMenu *m_remindersMenu = nullptr;
     QMenu *m_moreMenu = nullptr;

@@ -257,9 +257,9 @@ void SettingsView::addReminderStoreRow(QVBoxLayout *content, QWidget *panel)
     });
     connect(&m_shared.settings, &AppSettings::reminderStoreChanged, this,
             &SettingsView::showReminderStore);
-    // The desktop's task lists are offered only where their service answers.
-    ReminderStores::probeDesktopTasks(this, [this](bool answers) {
-        m_desktopTasksAnswer = answers;
+    // The desktop's task lists are offered only where D-Bus runs or can start their service.
+    ReminderStores::probeDesktopTasks(this, [this](bool offered) {
+        m_desktopTasksOffered = offered;
         showReminderStore();
     });
     showReminderStore();
@@ -272,7 +272,7 @@ void SettingsView::showReminderStore()
     const QSignalBlocker quiet(m_reminderStore);
     m_reminderStore->clear();
     for (const Store kind : {Store::Folder, Store::Evolution}) {
-        if (kind == Store::Evolution && !m_desktopTasksAnswer && chosen != kind)
+        if (kind == Store::Evolution && !m_desktopTasksOffered && chosen != kind)
             continue;
         m_reminderStore->addItem(ReminderStores::title(kind), int(kind));
     }

@@ -64,7 +64,7 @@ private:
     QCheckBox *m_dedupe = nullptr;
     QCheckBox *m_openAfter = nullptr;
     QComboBox *m_reminderStore = nullptr;
-    bool m_desktopTasksAnswer = false;
+    bool m_desktopTasksOffered = false;
     QLineEdit *m_languages = nullptr;
     QLineEdit *m_subjects = nullptr;
     QCheckBox *m_history = nullptr;

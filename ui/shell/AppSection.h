@@ -4,13 +4,13 @@
 #include <QString>
 #include <optional>
 
-// `AppSection`: the window's sections, in sidebar order. The raw value is the title and the
+// The window's sections, in sidebar order. The raw value is the title and the
 // identity; `symbolName` is the freedesktop icon name of the symbol shown beside it.
 enum class AppSection { Importer, Lists, History, Settings, About };
 
 namespace AppSections {
 
-// `allCases`, in sidebar order.
+// Every section, in sidebar order.
 const QList<AppSection> &all();
 
 QString rawValue(AppSection section);

@@ -8,21 +8,14 @@
 
 namespace QtTranslations {
 
-namespace {
-
-bool load(QTranslator &translator, const QLocale &locale)
+QString install(QCoreApplication &app)
 {
-    return translator.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath));
-}
-
-} // namespace
-
-QString install(QCoreApplication &app, const QLocale &locale)
-{
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    // Month and day names of the calendar, number formats: Chinese like the rest of the window.
+    QLocale::setDefault(chinese);
     auto *translator = new QTranslator(&app);
-    if (!load(*translator, locale) &&
-        !load(*translator, QLocale(QLocale::Chinese, QLocale::China))) {
+    if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         // Qt's texts stay English; the package depends on qt6-translations-l10n, so this is a
         // bare build machine.
         qCDebug(lcUi) << "no qtbase catalogue in"

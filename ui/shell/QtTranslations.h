@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QLocale>
 #include <QString>
 
 class QCoreApplication;
 
-// Qt's own texts (the file dialog's buttons, a text field's context menu) in the desktop's
-// language. The application's own texts are Chinese, so where Qt has no catalogue for the
-// desktop's language (C, English) its texts are Chinese too rather than English.
+// Qt's own texts (the file dialog, a text field's context menu, the calendar) in Chinese, like
+// the application's own texts, whatever the desktop's language: a window that mixes English menus
+// into Chinese screens reads as broken.
 namespace QtTranslations {
 
-// Installs the `qtbase` catalogue from Qt's translations folder into `app`, for the first of
-// `locale`'s UI languages that has one, else for zh_CN. The translator is a child of `app`.
-// Returns the catalogue's language (for example "zh_CN"), empty when none could be loaded.
-QString install(QCoreApplication &app, const QLocale &locale = QLocale::system());
+// Makes zh_CN the default locale and installs Qt's zh_CN `qtbase` catalogue into `app`; the
+// translator is a child of `app`. Returns the catalogue's language ("zh_CN"), empty when it could
+// not be loaded.
+QString install(QCoreApplication &app);
 
 } // namespace QtTranslations

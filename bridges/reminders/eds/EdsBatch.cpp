@@ -4,7 +4,9 @@
 #include "bridges/reminders/eds/EdsErrors.h"
 #include "bridges/reminders/eds/EdsVtodo.h"
 
+#include <QByteArray>
 #include <algorithm>
+#include <set>
 
 namespace {
 
@@ -45,46 +47,95 @@ private:
     GSList *m_list = nullptr;
 };
 
-bool createAll(ECalClient *client, const Components &components, GError **error)
+bool createAll(EdsSession &session, ECalClient *client, const Components &components,
+               GError **error)
 {
     GSList *uids = nullptr;
-    const bool done = e_cal_client_create_objects_sync(
-        client, ComponentList(components).get(), E_CAL_OPERATION_FLAG_NONE, &uids, nullptr, error);
+    const bool done = session.call(
+        [&](GCancellable *cancellable, GError **failure) {
+            return e_cal_client_create_objects_sync(client, ComponentList(components).get(),
+                                                    E_CAL_OPERATION_FLAG_NONE, &uids, cancellable,
+                                                    failure);
+        },
+        error);
     g_slist_free_full(uids, g_free);
     return done;
 }
 
-bool modifyAll(ECalClient *client, const Components &components, GError **error)
+bool modifyAll(EdsSession &session, ECalClient *client, const Components &components,
+               GError **error)
 {
-    return e_cal_client_modify_objects_sync(client, ComponentList(components).get(),
-                                            E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE, nullptr,
-                                            error);
+    return session.call(
+        [&](GCancellable *cancellable, GError **failure) {
+            return e_cal_client_modify_objects_sync(client, ComponentList(components).get(),
+                                                    E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE,
+                                                    cancellable, failure);
+        },
+        error);
 }
 
-bool removeAll(ECalClient *client, const Components &components, GError **error)
+bool removeAll(EdsSession &session, ECalClient *client, const Components &components,
+               GError **error)
 {
-    return e_cal_client_remove_objects_sync(client, IdList(components).get(), E_CAL_OBJ_MOD_ALL,
-                                            E_CAL_OPERATION_FLAG_NONE, nullptr, error);
+    return session.call(
+        [&](GCancellable *cancellable, GError **failure) {
+            return e_cal_client_remove_objects_sync(client, IdList(components).get(),
+                                                    E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE,
+                                                    cancellable, failure);
+        },
+        error);
 }
 
-bool exists(ECalClient *client, ICalComponent *component)
+// The component with that UID as the list holds it now, or null with `error` set.
+GObjectPtr<ICalComponent> current(EdsSession &session, ECalClient *client, const char *uid,
+                                  GError **error)
 {
     ICalComponent *found = nullptr;
-    if (!e_cal_client_get_object_sync(client, i_cal_component_get_uid(component), nullptr, &found,
-                                      nullptr, nullptr))
-        return false;
-    g_object_unref(found);
-    return true;
-}
-
-// The component with that UID as the list holds it now, or null.
-GObjectPtr<ICalComponent> current(ECalClient *client, const QString &id)
-{
-    ICalComponent *found = nullptr;
-    if (!e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &found, nullptr,
-                                      nullptr))
-        return nullptr;
+    session.call(
+        [&](GCancellable *cancellable, GError **failure) {
+            return e_cal_client_get_object_sync(client, uid, nullptr, &found, cancellable, failure);
+        },
+        error);
     return GObjectPtr<ICalComponent>(found);
+}
+
+// Why a reminder could not be read back: the service's failure when it failed, else the
+// reminder is gone or no longer what was read.
+ReminderError unreadable(const QString &id, const GErrorOut &error)
+{
+    if (error && EdsErrors::serviceFailed(error.get()))
+        return EdsErrors::fromGError(error.get());
+    return EdsErrors::reminderChanged(id);
+}
+
+// The UIDs of every reminder the list holds now; nothing, with `error` set, when it cannot be
+// read.
+std::optional<std::set<QByteArray>> uidsIn(EdsSession &session, ECalClient *client, GError **error)
+{
+    GSList *components = nullptr;
+    if (!session.call(
+            [&](GCancellable *cancellable, GError **failure) {
+                return e_cal_client_get_object_list_sync(client, "#t", &components, cancellable,
+                                                         failure);
+            },
+            error))
+        return std::nullopt;
+    std::set<QByteArray> uids;
+    for (GSList *component = components; component; component = component->next)
+        uids.insert(i_cal_component_get_uid(I_CAL_COMPONENT(component->data)));
+    g_slist_free_full(components, g_object_unref);
+    return uids;
+}
+
+// Those of `components` whose UID is among `uids` (`held`), or is not.
+Components filtered(const Components &components, const std::set<QByteArray> &uids, bool held)
+{
+    Components kept;
+    for (ICalComponent *component : components) {
+        if (uids.contains(i_cal_component_get_uid(component)) == held)
+            kept.push_back(component);
+    }
+    return kept;
 }
 
 template <typename Pick>
@@ -121,12 +172,14 @@ std::optional<ReminderError> EdsBatch::save(const ReminderItem &item)
             m_lists[item.listId].created.push_back({EdsVtodo::created(item), nullptr});
             return;
         }
-        GObjectPtr<ICalComponent> before = current(client, item.id);
+        GErrorOut unread;
+        GObjectPtr<ICalComponent> before =
+            current(m_session, client, item.id.toUtf8().constData(), unread.receive());
         if (!before) {
-            failure = EdsErrors::reminderChanged(item.id);
+            failure = unreadable(item.id, unread);
             return;
         }
-        auto wanted = EdsVtodo::changed(client, before.get(), item);
+        auto wanted = EdsVtodo::changed(m_session, client, before.get(), item);
         if (ReminderError *refused = std::get_if<ReminderError>(&wanted)) {
             failure = std::move(*refused);
             return;
@@ -147,9 +200,11 @@ std::optional<ReminderError> EdsBatch::remove(const ReminderItem &item)
             failure = EdsErrors::fromGError(error.get());
             return;
         }
-        GObjectPtr<ICalComponent> before = current(client, item.id);
+        GErrorOut unread;
+        GObjectPtr<ICalComponent> before =
+            current(m_session, client, item.id.toUtf8().constData(), unread.receive());
         if (!before) {
-            failure = EdsErrors::reminderChanged(item.id);
+            failure = unreadable(item.id, unread);
             return;
         }
         m_lists[item.listId].removed.push_back({nullptr, std::move(before)});
@@ -168,7 +223,7 @@ std::optional<ReminderError> EdsBatch::commit()
             if (!client)
                 failure = EdsErrors::fromGError(error.get());
             else
-                failure = commitList(client, changes, undo);
+                failure = commitList(listId, client, changes, undo);
             if (failure)
                 break;
         }
@@ -181,53 +236,90 @@ std::optional<ReminderError> EdsBatch::commit()
     return failure;
 }
 
-std::optional<ReminderError> EdsBatch::commitList(ECalClient *client, ListChanges &changes,
-                                                  std::vector<Undo> &undo)
+std::optional<ReminderError> EdsBatch::commitList(const QString &listId, ECalClient *client,
+                                                  ListChanges &changes, std::vector<Undo> &undo)
 {
-    GErrorOut error;
+    // Undone through the list's client as it is then: one connected afresh when the service
+    // stopped meanwhile, since D-Bus starts it again. What a call that was never answered left
+    // behind is not known, so the list is asked what it holds before anything is put back.
+    const auto undoing = [this, listId](const char *what, auto change) {
+        return [this, listId, what, change] {
+            GErrorOut failed;
+            if (ECalClient *now = m_session.client(listId, failed.receive())) {
+                if (const std::optional<std::set<QByteArray>> uids =
+                        uidsIn(m_session, now, failed.receive()))
+                    change(now, *uids, failed.receive());
+            }
+            logFailedUndo(what, failed);
+        };
+    };
+    // A call EDS refused changed nothing, as EDS checks a whole call before it applies any of
+    // it; a call the service stopped during may have landed whole, so it is undone as well.
+    const auto step = [&undo](bool made, const GErrorOut &error,
+                              Undo undoIt) -> std::optional<ReminderError> {
+        if (made || EdsErrors::serviceGone(error.get()))
+            undo.push_back(std::move(undoIt));
+        if (made)
+            return std::nullopt;
+        return EdsErrors::fromGError(error.get());
+    };
+
     const Components created = pick(changes.created, &Change::wanted);
     if (!created.empty()) {
-        if (!createAll(client, created, error.receive()))
-            return EdsErrors::fromGError(error.get());
-        undo.push_back([client, created] {
-            GErrorOut failed;
-            removeAll(client, created, failed.receive());
-            logFailedUndo("removing what was created", failed);
-        });
+        GErrorOut error;
+        const bool made = createAll(m_session, client, created, error.receive());
+        const auto removeCreated =
+            [this, created](ECalClient *now, const std::set<QByteArray> &uids, GError **failed) {
+                const Components landed = filtered(created, uids, true);
+                if (!landed.empty())
+                    removeAll(m_session, now, landed, failed);
+            };
+        if (auto failure = step(made, error, undoing("removing what was created", removeCreated)))
+            return failure;
     }
 
     const Components modified = pick(changes.modified, &Change::wanted);
     if (!modified.empty()) {
-        if (!modifyAll(client, modified, error.receive()))
-            return EdsErrors::fromGError(error.get());
-        undo.push_back([client, before = pick(changes.modified, &Change::before)] {
-            GErrorOut failed;
-            modifyAll(client, before, failed.receive());
-            logFailedUndo("putting back what was changed", failed);
-        });
+        GErrorOut error;
+        const bool made = modifyAll(m_session, client, modified, error.receive());
+        const auto putBack = [this, before = pick(changes.modified, &Change::before)](
+                                 ECalClient *now, const std::set<QByteArray> &uids,
+                                 GError **failed) {
+            const Components held = filtered(before, uids, true);
+            if (!held.empty())
+                modifyAll(m_session, now, held, failed);
+        };
+        if (auto failure = step(made, error, undoing("putting back what was changed", putBack)))
+            return failure;
     }
 
     Components removed = pick(changes.removed, &Change::before);
     if (!removed.empty()) {
+        GErrorOut error;
+        bool made = removeAll(m_session, client, removed, error.receive());
         // A reminder someone else removed meanwhile is gone as wanted; EDS refuses the whole
         // call for it, so the call is made again without it.
-        if (!removeAll(client, removed, error.receive()) &&
+        GErrorOut again;
+        if (!made &&
             g_error_matches(error.get(), E_CAL_CLIENT_ERROR, E_CAL_CLIENT_ERROR_OBJECT_NOT_FOUND)) {
             qCDebug(lcReminders) << "a reminder to remove was already gone:"
                                  << error.get()->message;
-            std::erase_if(
-                removed, [client](ICalComponent *component) { return !exists(client, component); });
-            GErrorOut again;
-            if (!removed.empty() && !removeAll(client, removed, again.receive()))
+            const std::optional<std::set<QByteArray>> uids =
+                uidsIn(m_session, client, again.receive());
+            if (!uids)
                 return EdsErrors::fromGError(again.get());
-        } else if (error) {
-            return EdsErrors::fromGError(error.get());
+            removed = filtered(removed, *uids, true);
+            made = removed.empty() || removeAll(m_session, client, removed, again.receive());
         }
-        undo.push_back([client, removed] {
-            GErrorOut failed;
-            createAll(client, removed, failed.receive());
-            logFailedUndo("creating again what was removed", failed);
-        });
+        const auto createAgain = [this, removed](ECalClient *now, const std::set<QByteArray> &uids,
+                                                 GError **failed) {
+            const Components gone = filtered(removed, uids, false);
+            if (!gone.empty())
+                createAll(m_session, now, gone, failed);
+        };
+        if (auto failure = step(made, again ? again : error,
+                                undoing("creating again what was removed", createAgain)))
+            return failure;
     }
     return std::nullopt;
 }

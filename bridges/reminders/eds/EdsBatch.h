@@ -36,8 +36,8 @@ private:
     };
 
     using Undo = std::function<void()>;
-    std::optional<ReminderError> commitList(ECalClient *client, ListChanges &changes,
-                                            std::vector<Undo> &undo);
+    std::optional<ReminderError> commitList(const QString &listId, ECalClient *client,
+                                            ListChanges &changes, std::vector<Undo> &undo);
 
     EdsSession &m_session;
     std::map<QString, ListChanges> m_lists;

@@ -72,8 +72,7 @@ EdsReminderStore::EdsReminderStore() : m_session(EdsSession::forThisProcess())
 
 void EdsReminderStore::requestAccess(std::function<void(bool granted)> done)
 {
-    m_session.post(
-        [&session = m_session, done = std::move(done)] { done(session.registry() != nullptr); });
+    m_session.post([&session = m_session, done = std::move(done)] { done(session.reachable()); });
 }
 
 QList<ReminderList> EdsReminderStore::lists() const
@@ -139,8 +138,12 @@ std::variant<ReminderList, ReminderError> EdsReminderStore::createList(const QSt
         auto *tasks = static_cast<ESourceBackend *>(
             e_source_get_extension(source.get(), E_SOURCE_EXTENSION_TASK_LIST));
         e_source_backend_set_backend_name(tasks, "local");
-        if (!e_source_registry_commit_source_sync(registry, source.get(), nullptr,
-                                                  error.receive())) {
+        if (!m_session.call(
+                [&](GCancellable *cancellable, GError **failure) {
+                    return e_source_registry_commit_source_sync(registry, source.get(), cancellable,
+                                                                failure);
+                },
+                error.receive())) {
             result = EdsErrors::fromGError(error.get());
             return;
         }
@@ -163,7 +166,11 @@ std::optional<ReminderError> EdsReminderStore::removeList(const ReminderList &li
         }
         m_session.forgetClient(list.id);
         GErrorOut error;
-        if (!e_source_remove_sync(source.get(), nullptr, error.receive()))
+        if (!m_session.call(
+                [&](GCancellable *cancellable, GError **failure) {
+                    return e_source_remove_sync(source.get(), cancellable, failure);
+                },
+                error.receive()))
             failure = EdsErrors::fromGError(error.get());
     });
     return failure;
@@ -178,11 +185,15 @@ void EdsReminderStore::fetchReminders(const ReminderList &list,
         ECalClient *client = session.client(listId, error.receive());
         GSList *components = nullptr;
         if (client &&
-            e_cal_client_get_object_list_sync(client, "#t", &components, nullptr,
-                                              error.receive())) {
+            session.call(
+                [&](GCancellable *cancellable, GError **failure) {
+                    return e_cal_client_get_object_list_sync(client, "#t", &components, cancellable,
+                                                             failure);
+                },
+                error.receive())) {
             for (GSList *component = components; component; component = component->next) {
                 if (std::optional<ReminderItem> item =
-                        EdsVtodo::read(client, I_CAL_COMPONENT(component->data), listId))
+                        EdsVtodo::read(session, client, I_CAL_COMPONENT(component->data), listId))
                     items.append(std::move(*item));
             }
             g_slist_free_full(components, g_object_unref);
@@ -202,11 +213,16 @@ std::optional<ReminderItem> EdsReminderStore::item(const QString &id) const
             ECalClient *client = m_session.client(list.id, nullptr);
             ICalComponent *component = nullptr;
             if (!client ||
-                !e_cal_client_get_object_sync(client, id.toUtf8().constData(), nullptr, &component,
-                                              nullptr, nullptr))
+                !m_session.call(
+                    [&](GCancellable *cancellable, GError **failure) {
+                        return e_cal_client_get_object_sync(client, id.toUtf8().constData(),
+                                                            nullptr, &component, cancellable,
+                                                            failure);
+                    },
+                    nullptr))
                 continue;
             const GObjectPtr<ICalComponent> owned(component);
-            found = EdsVtodo::read(client, component, list.id);
+            found = EdsVtodo::read(m_session, client, component, list.id);
             if (found)
                 return;
         }
@@ -250,7 +266,12 @@ QString EdsReminderStore::storeTitle()
 
 QString EdsReminderStore::noAccessReason() const
 {
-    return QStringLiteral(
-        "桌面任务服务（Evolution Data Server）没有响应：请确认已安装 evolution-data-server，"
-        "并在桌面会话中运行 Slatebook");
+    return unreachableReason().value_or(EdsErrors::unreachable());
+}
+
+std::optional<QString> EdsReminderStore::unreachableReason() const
+{
+    std::optional<QString> reason;
+    m_session.run([&] { reason = m_session.unreachableReason(); });
+    return reason;
 }

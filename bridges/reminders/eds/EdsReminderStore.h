@@ -9,7 +9,8 @@
 // the display name, its account the parent source: "本机" for lists on this computer), the
 // default list is EDS's default task list, and a reminder is a VTODO with the same properties
 // the folder store writes. Lists made here are local task lists. Access is granted when the
-// registry answers on the session bus. Nothing is cached but the connections.
+// registry answers on the session bus; EdsSession says why it does not. Nothing is cached but
+// the connections.
 class EdsReminderStore : public ReminderStore {
 public:
     EdsReminderStore();
@@ -30,6 +31,7 @@ public:
     QString title() const override { return storeTitle(); }
     static QString storeTitle();
     QString noAccessReason() const override;
+    std::optional<QString> unreachableReason() const override;
 
 private:
     EdsSession &m_session;

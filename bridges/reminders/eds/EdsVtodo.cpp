@@ -19,7 +19,7 @@ QByteArray textOf(ICalComponent *component)
 
 // The VTIMEZONE that the DUE's TZID names, as the list knows it; empty for a floating or UTC
 // due time, or a zone the list does not know (libical then tries its built-in zones).
-QByteArray dueZone(ECalClient *client, ICalComponent *todo)
+QByteArray dueZone(EdsSession &session, ECalClient *client, ICalComponent *todo)
 {
     const GObjectPtr<ICalProperty> due(
         i_cal_component_get_first_property(todo, I_CAL_DUE_PROPERTY));
@@ -31,8 +31,12 @@ QByteArray dueZone(ECalClient *client, ICalComponent *todo)
         return {};
     ICalTimezone *zone = nullptr;
     GErrorOut error;
-    if (!e_cal_client_get_timezone_sync(client, i_cal_parameter_get_tzid(tzid.get()), &zone,
-                                        nullptr, error.receive()) ||
+    if (!session.call(
+            [&](GCancellable *cancellable, GError **failure) {
+                return e_cal_client_get_timezone_sync(client, i_cal_parameter_get_tzid(tzid.get()),
+                                                      &zone, cancellable, failure);
+            },
+            error.receive()) ||
         !zone) {
         if (error)
             qCDebug(lcReminders) << "time zone of a due time not found:" << error.get()->message;
@@ -62,9 +66,10 @@ GObjectPtr<ICalComponent> todoOf(const QByteArray &calendarBytes)
 
 namespace EdsVtodo {
 
-std::optional<ReminderItem> read(ECalClient *client, ICalComponent *todo, const QString &listId)
+std::optional<ReminderItem> read(EdsSession &session, ECalClient *client, ICalComponent *todo,
+                                 const QString &listId)
 {
-    return readReminderFile(wrapped(textOf(todo), dueZone(client, todo)), listId, listId);
+    return readReminderFile(wrapped(textOf(todo), dueZone(session, client, todo)), listId, listId);
 }
 
 GObjectPtr<ICalComponent> created(const ReminderItem &item)
@@ -73,10 +78,11 @@ GObjectPtr<ICalComponent> created(const ReminderItem &item)
 }
 
 std::variant<GObjectPtr<ICalComponent>, ReminderError>
-changed(ECalClient *client, ICalComponent *current, const ReminderItem &item)
+changed(EdsSession &session, ECalClient *client, ICalComponent *current, const ReminderItem &item)
 {
-    const auto bytes = changedReminderFile(wrapped(textOf(current), dueZone(client, current)), item,
-                                           QDateTime::currentDateTimeUtc());
+    const auto bytes =
+        changedReminderFile(wrapped(textOf(current), dueZone(session, client, current)), item,
+                            QDateTime::currentDateTimeUtc());
     if (const ReminderError *error = std::get_if<ReminderError>(&bytes))
         return *error;
     return todoOf(std::get<QByteArray>(bytes));

@@ -1,9 +1,22 @@
 #include "bridges/reminders/vdir/IcalTime.h"
 
+#include "bridges/reminders/vdir/IcalZones.h"
+
 #include <QTimeZone>
 
-DueComponents dueComponents(const icaltimetype &time)
+namespace {
+
+QByteArray twoDigits(int value)
 {
+    return QByteArray::number(value).rightJustified(2, '0');
+}
+
+} // namespace
+
+DueComponents dueComponents(icalproperty *due, icalcomponent *calendar)
+{
+    // Read without libical's own zone lookup, which would expand the file's VTIMEZONE.
+    const icaltimetype time = icalproperty_get_due(due);
     if (!QDate::isValid(time.year, time.month, time.day))
         return {};
     const QDate date(time.year, time.month, time.day);
@@ -11,40 +24,51 @@ DueComponents dueComponents(const icaltimetype &time)
         return {date, std::nullopt, false};
     if (!QTime::isValid(time.hour, time.minute, time.second))
         return {};
-    if (!icaltime_is_utc(time) && time.zone) {
-        const QDateTime utc = instant(time).toUTC();
-        return {utc.date(), utc.time(), true};
+    const QTime clock(time.hour, time.minute, time.second);
+    if (icaltime_is_utc(time))
+        return {date, clock, true};
+    if (icalparameter *tzid = icalproperty_get_first_parameter(due, ICAL_TZID_PARAMETER)) {
+        if (const std::optional<QDateTime> utc =
+                instantInZone(date, clock, QByteArray(icalparameter_get_tzid(tzid)), calendar))
+            return {utc->date(), utc->time(), true};
     }
-    return {date, QTime(time.hour, time.minute, time.second), bool(icaltime_is_utc(time))};
+    return {date, clock, false};
 }
 
-icaltimetype icalDue(const DueComponents &due)
+bool writable(const DueComponents &time)
 {
-    icaltimetype time = due.time ? icaltime_null_time() : icaltime_null_date();
-    time.year = due.date.year();
-    time.month = due.date.month();
-    time.day = due.date.day();
-    if (due.time) {
-        time.hour = due.time->hour();
-        time.minute = due.time->minute();
-        time.second = due.time->second();
-        if (due.utc)
-            time.zone = icaltimezone_get_utc_timezone();
-    }
-    return time;
+    return time.date.isValid() && time.date.year() >= 1 && time.date.year() <= 9999 &&
+        (!time.time || time.time->isValid());
+}
+
+icalproperty *timeProperty(icalproperty_kind kind, const DueComponents &time)
+{
+    if (!writable(time))
+        return nullptr;
+    QByteArray text = QByteArray::number(time.date.year()).rightJustified(4, '0') +
+        twoDigits(time.date.month()) + twoDigits(time.date.day());
+    if (time.time)
+        text += 'T' + twoDigits(time.time->hour()) + twoDigits(time.time->minute()) +
+            twoDigits(time.time->second()) + (time.utc ? "Z" : "");
+    icalvalue *value = icalvalue_new_from_string(time.time ? ICAL_DATETIME_VALUE : ICAL_DATE_VALUE,
+                                                 text.constData());
+    if (!value)
+        return nullptr;
+    icalproperty *property = icalproperty_new(kind);
+    icalproperty_set_value(property, value);
+    return property;
 }
 
 QDateTime instant(const icaltimetype &time)
 {
-    if (time.zone)
-        return QDateTime::fromSecsSinceEpoch(icaltime_as_timet_with_zone(time, time.zone),
-                                             QTimeZone::utc());
-    return QDateTime(QDate(time.year, time.month, time.day),
-                     QTime(time.hour, time.minute, time.second));
+    const QDate date(time.year, time.month, time.day);
+    const QTime clock(time.hour, time.minute, time.second);
+    return icaltime_is_utc(time) ? QDateTime(date, clock, QTimeZone::utc())
+                                 : QDateTime(date, clock);
 }
 
-icaltimetype icalUtc(const QDateTime &instant)
+DueComponents utcComponents(const QDateTime &instant)
 {
-    return icaltime_from_timet_with_zone(static_cast<time_t>(instant.toSecsSinceEpoch()), 0,
-                                         icaltimezone_get_utc_timezone());
+    const QDateTime utc = instant.toUTC();
+    return {utc.date(), utc.time(), true};
 }

@@ -1,7 +1,9 @@
 #include "bridges/reminders/vdir/VdirBatch.h"
 
 #include "bridges/reminders/RemindersLog.h"
+#include "bridges/reminders/vdir/IcalTime.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
+#include "bridges/reminders/vdir/VdirFileRead.h"
 #include "bridges/reminders/vdir/VtodoWrite.h"
 
 #include <QDateTime>
@@ -62,19 +64,25 @@ std::optional<ReminderError> VdirBatch::save(const ReminderItem &item)
     const QString folder = folderOf(item.location);
     if (!QFileInfo(folder).isDir())
         return VdirErrors::listMissing(folder);
+    if (item.fields.due && (!item.stored || item.fields.due != item.stored->due) &&
+        !writable(*item.fields.due))
+        return VdirErrors::dueOutOfRange(item.location);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (!item.stored) {
         m_writes.append({item.location, newReminderFile(item, now), std::nullopt});
         return std::nullopt;
     }
 
-    QFile file(item.location);
-    if (!file.open(QIODevice::ReadOnly))
+    const auto current = readFolderFile(item.location, maxReminderFileBytes);
+    if (const QString *problem = std::get_if<QString>(&current)) {
+        qCDebug(lcReminders) << "cannot read" << item.location << "again:" << *problem;
         return VdirErrors::reminderChanged(item.location);
-    const auto changed = changedReminderFile(file.readAll(), item, now);
+    }
+    const auto changed = changedReminderFile(std::get<QByteArray>(current), item, now);
     if (const ReminderError *error = std::get_if<ReminderError>(&changed))
         return *error;
-    m_writes.append({item.location, std::get<QByteArray>(changed), file.permissions()});
+    m_writes.append(
+        {item.location, std::get<QByteArray>(changed), QFile::permissions(item.location)});
     return std::nullopt;
 }
 
@@ -128,10 +136,10 @@ std::optional<ReminderError> VdirBatch::commit()
         if (renameFile(path, aside)) {
             setAside.append({path, aside});
         } else if (errno != ENOENT) { // a file someone else removed meanwhile is gone as wanted
-            qCDebug(lcReminders) << "cannot move" << path << "aside:" << qt_error_string(errno)
-                                 << "; batch undone";
+            const QString reason = qt_error_string(errno);
+            qCDebug(lcReminders) << "cannot move" << path << "aside:" << reason << "; batch undone";
             undo();
-            return VdirErrors::cannotRemove(path);
+            return VdirErrors::cannotRemove(path, reason);
         }
     }
 

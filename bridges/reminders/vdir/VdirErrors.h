@@ -9,9 +9,11 @@ namespace VdirErrors {
 inline const QString domain = QStringLiteral("ReminderFolder");
 
 ReminderError cannotWrite(const QString &path);
-ReminderError cannotRemove(const QString &path);
+// `reason`: the system's words for why the file or folder could not be moved away.
+ReminderError cannotRemove(const QString &path, const QString &reason);
 ReminderError listMissing(const QString &folder);
 ReminderError reminderChanged(const QString &file);
 ReminderError unreadableParts(const QString &file);
+ReminderError dueOutOfRange(const QString &file);
 
 } // namespace VdirErrors

@@ -4,6 +4,7 @@
 #include "bridges/reminders/RemindersLog.h"
 #include "bridges/reminders/vdir/VdirBatch.h"
 #include "bridges/reminders/vdir/VdirErrors.h"
+#include "bridges/reminders/vdir/VdirFileRead.h"
 #include "bridges/reminders/vdir/VdirLeftovers.h"
 #include "bridges/reminders/vdir/VtodoRead.h"
 #include "data/DataFolder.h"
@@ -44,33 +45,46 @@ bool sameName(const QString &a, const QString &b)
     return a.normalized(QString::NormalizationForm_C) == b.normalized(QString::NormalizationForm_C);
 }
 
-// Every reminder in a list folder, in file-name order; files that hold none are passed over.
+// Largest list title read from a `displayname` file.
+constexpr qint64 maxDisplayNameBytes = 64 * 1024;
+
+// The reminder in a file of a list folder; files that hold none are passed over, named in a
+// debug line.
+std::optional<ReminderItem> readReminderAt(const QString &path, const QString &listId)
+{
+    const auto bytes = readFolderFile(path, maxReminderFileBytes);
+    if (const QString *problem = std::get_if<QString>(&bytes)) {
+        qCDebug(lcReminders) << "skipped" << path << ":" << *problem;
+        return std::nullopt;
+    }
+    std::optional<ReminderItem> item = readReminderFile(std::get<QByteArray>(bytes), listId, path);
+    if (!item)
+        qCDebug(lcReminders) << "skipped" << path << ": holds no readable reminder";
+    return item;
+}
+
+// Every reminder in a list folder, in file-name order.
 QList<ReminderItem> readListFolder(const QString &folder, const QString &listId)
 {
     QList<ReminderItem> items;
     const QStringList files =
-        QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files, QDir::Name);
+        QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files | QDir::System, QDir::Name);
     items.reserve(files.size());
     for (const QString &name : files) {
-        const QString path = folder + u'/' + name;
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            qCDebug(lcReminders) << "skipped" << path << ":" << file.errorString();
-            continue;
-        }
-        if (std::optional<ReminderItem> item = readReminderFile(file.readAll(), listId, path))
+        if (std::optional<ReminderItem> item = readReminderAt(folder + u'/' + name, listId))
             items.append(std::move(*item));
-        else
-            qCDebug(lcReminders) << "skipped" << path << ": holds no readable reminder";
     }
     return items;
 }
 
-bool accessible(const QString &root)
+bool accessible(const QString &root, int mode)
 {
-    return QFileInfo(root).isDir() &&
-        ::access(QFile::encodeName(root).constData(), R_OK | W_OK | X_OK) == 0;
+    return QFileInfo(root).isDir() && ::access(QFile::encodeName(root).constData(), mode) == 0;
 }
+
+// What writing needs; reading the lists needs only R_OK | X_OK, so that a folder that cannot be
+// written still shows its lists and a change to them fails with the reason.
+constexpr int readWrite = R_OK | W_OK | X_OK;
 
 } // namespace
 
@@ -95,7 +109,7 @@ void VdirReminderStore::requestAccess(std::function<void(bool granted)> done)
 {
     QThreadPool::globalInstance()->start([root = m_root, done = std::move(done)] {
         QDir().mkpath(root);
-        const bool granted = accessible(root);
+        const bool granted = accessible(root, readWrite);
         if (granted)
             removeStaleLeftovers(root, QDateTime::currentDateTimeUtc());
         else
@@ -110,10 +124,15 @@ std::optional<ReminderList> VdirReminderStore::listInFolder(const QString &folde
     if (!QFileInfo(folder).isDir())
         return std::nullopt;
     // A folder without a title file is titled by its name, as todoman does.
-    QFile file(folder + u'/' + displayNameFile);
-    if (!file.open(QIODevice::ReadOnly))
+    const QString path = folder + u'/' + displayNameFile;
+    const auto bytes = readFolderFile(path, maxDisplayNameBytes);
+    if (const QString *problem = std::get_if<QString>(&bytes)) {
+        if (QFileInfo::exists(path))
+            qCDebug(lcReminders) << "skipped" << path << ":" << *problem
+                                 << "; the list is titled by its folder's name";
         return ReminderList{folderName, folderName, account()};
-    QString title = QString::fromUtf8(file.readAll());
+    }
+    QString title = QString::fromUtf8(std::get<QByteArray>(bytes));
     // Written without a line break, but a hand-edited file often ends with one.
     while (title.endsWith(u'\n') || title.endsWith(u'\r'))
         title.chop(1);
@@ -122,7 +141,7 @@ std::optional<ReminderList> VdirReminderStore::listInFolder(const QString &folde
 
 QList<ReminderList> VdirReminderStore::lists() const
 {
-    if (!accessible(m_root))
+    if (!accessible(m_root, R_OK | X_OK))
         return {};
     QList<ReminderList> lists;
     for (const QString &name :
@@ -143,7 +162,7 @@ std::optional<ReminderList> VdirReminderStore::defaultListForNewReminders() cons
 
 QList<ReminderAccount> VdirReminderStore::accounts() const
 {
-    if (!accessible(m_root))
+    if (!accessible(m_root, readWrite))
         return {};
     return {account()};
 }
@@ -184,9 +203,9 @@ std::optional<ReminderError> VdirReminderStore::removeList(const ReminderList &l
     const QString aside = m_root + QStringLiteral("/.slatebook-%1.removed").arg(newIdentifier());
     if (std::rename(QFile::encodeName(folder).constData(), QFile::encodeName(aside).constData()) !=
         0) {
-        qCDebug(lcReminders) << "cannot move list folder" << folder
-                             << "aside:" << qt_error_string(errno);
-        return VdirErrors::cannotRemove(folder);
+        const QString reason = qt_error_string(errno);
+        qCDebug(lcReminders) << "cannot move list folder" << folder << "aside:" << reason;
+        return VdirErrors::cannotRemove(folder, reason);
     }
     QDir(aside).removeRecursively();
     return std::nullopt;
@@ -208,10 +227,9 @@ std::optional<ReminderItem> VdirReminderStore::item(const QString &id) const
     if (usableAsFileName(id)) {
         for (const ReminderList &list : all) {
             const QString path = folderOf(list.id) + u'/' + id + QStringLiteral(".ics");
-            QFile file(path);
-            if (!file.open(QIODevice::ReadOnly))
+            if (!QFileInfo::exists(path))
                 continue;
-            std::optional<ReminderItem> found = readReminderFile(file.readAll(), list.id, path);
+            std::optional<ReminderItem> found = readReminderAt(path, list.id);
             if (found && found->id == id)
                 return found;
         }

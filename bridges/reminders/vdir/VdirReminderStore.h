@@ -7,7 +7,9 @@
 // .ics file per reminder, a VCALENDAR with one VTODO. The root is the store's one account.
 // Other programs read and write the same folders at any time, so nothing is cached: every
 // operation looks at the files afresh, and every change is a whole file renamed into place.
-// Access is granted when the root exists or can be created and is readable and writable.
+// Access is granted when the root exists or can be created and is readable and writable; the
+// lists show whenever it can be read, so a change in a folder that cannot be written fails with
+// the system's reason instead of finding no list.
 class VdirReminderStore : public ReminderStore {
 public:
     explicit VdirReminderStore(QString root);

@@ -17,13 +17,13 @@ bool isCompleted(icalcomponent *todo)
     return percent && icalproperty_get_percentcomplete(percent) >= 100;
 }
 
-ReminderFields fieldsOf(icalcomponent *todo)
+ReminderFields fieldsOf(icalcomponent *todo, icalcomponent *calendar)
 {
     ReminderFields fields;
     if (icalproperty *summary = icalcomponent_get_first_property(todo, ICAL_SUMMARY_PROPERTY))
         fields.title = QString::fromUtf8(icalproperty_get_summary(summary));
     if (icalproperty *due = icalcomponent_get_first_property(todo, ICAL_DUE_PROPERTY))
-        fields.due = dueComponents(icalproperty_get_datetime_with_component(due, todo));
+        fields.due = dueComponents(due, calendar);
     fields.completed = isCompleted(todo);
     if (icalproperty *completed = icalcomponent_get_first_property(todo, ICAL_COMPLETED_PROPERTY))
         fields.completionDate = instant(icalproperty_get_completed(completed));
@@ -47,7 +47,7 @@ std::optional<ReminderItem> readReminderFile(const QByteArray &bytes, const QStr
     ReminderItem item;
     item.id = QString::fromUtf8(icalcomponent_get_uid(todo));
     item.listId = listId;
-    item.fields = fieldsOf(todo);
+    item.fields = fieldsOf(todo, calendar.get());
     item.stored = item.fields;
     item.location = location;
     return item;

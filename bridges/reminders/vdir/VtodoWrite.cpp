@@ -35,7 +35,7 @@ void setDue(icalcomponent *todo, const std::optional<DueComponents> &due)
 {
     // A DURATION stands in for DUE; the two may not appear together.
     removeAll(todo, ICAL_DURATION_PROPERTY);
-    replace(todo, ICAL_DUE_PROPERTY, due ? icalproperty_new_due(icalDue(*due)) : nullptr);
+    replace(todo, ICAL_DUE_PROPERTY, due ? timeProperty(ICAL_DUE_PROPERTY, *due) : nullptr);
 }
 
 void setCompleted(icalcomponent *todo, bool completed)
@@ -54,7 +54,7 @@ void setCompleted(icalcomponent *todo, bool completed)
 void setCompletionDate(icalcomponent *todo, const std::optional<QDateTime> &date)
 {
     replace(todo, ICAL_COMPLETED_PROPERTY,
-            date ? icalproperty_new_completed(icalUtc(*date)) : nullptr);
+            date ? timeProperty(ICAL_COMPLETED_PROPERTY, utcComponents(*date)) : nullptr);
 }
 
 void setNotes(icalcomponent *todo, const std::optional<QString> &notes)
@@ -166,8 +166,8 @@ QByteArray newReminderFile(const ReminderItem &item, const QDateTime &now)
     icalcomponent_add_component(calendar.get(), todo);
 
     icalcomponent_add_property(todo, icalproperty_new_uid(item.id.toUtf8().constData()));
-    icalcomponent_add_property(todo, icalproperty_new_dtstamp(icalUtc(now)));
-    icalcomponent_add_property(todo, icalproperty_new_created(icalUtc(now)));
+    icalcomponent_add_property(todo, timeProperty(ICAL_DTSTAMP_PROPERTY, utcComponents(now)));
+    icalcomponent_add_property(todo, timeProperty(ICAL_CREATED_PROPERTY, utcComponents(now)));
     const ReminderFields &fields = item.fields;
     setTitle(todo, fields.title);
     if (fields.due)
@@ -214,8 +214,9 @@ changedReminderFile(const QByteArray &current, const ReminderItem &item, const Q
         setNotes(todo, wanted.notes);
         changed.append(ICAL_DESCRIPTION_PROPERTY);
     }
-    replace(todo, ICAL_DTSTAMP_PROPERTY, icalproperty_new_dtstamp(icalUtc(now)));
-    replace(todo, ICAL_LASTMODIFIED_PROPERTY, icalproperty_new_lastmodified(icalUtc(now)));
+    replace(todo, ICAL_DTSTAMP_PROPERTY, timeProperty(ICAL_DTSTAMP_PROPERTY, utcComponents(now)));
+    replace(todo, ICAL_LASTMODIFIED_PROPERTY,
+            timeProperty(ICAL_LASTMODIFIED_PROPERTY, utcComponents(now)));
     // What is written must read back exactly as the changed component. Text laid out in a way
     // the splice does not follow is written whole instead; a value libical cannot write so that
     // it reads back the same (a bare CR inside it) is not written at all.

@@ -1,10 +1,10 @@
 #include "core/ocr/image/HeifDecoder.h"
 
 #include "core/ocr/OcrLog.h"
+#include "core/ocr/image/ImageLoader.h"
 
 #include <libheif/heif.h>
 
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -42,16 +42,16 @@ bool recognises(const QByteArray &header)
     return result == heif_filetype_yes_supported || result == heif_filetype_yes_unsupported;
 }
 
-QImage decode(const QString &path, qint64 maximumPixels)
+QImage decode(const QByteArray &bytes, const QString &path, qint64 maximumPixels)
 {
     std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
     if (!context) {
         qCDebug(lcOcr) << "libheif could not allocate a context for" << path;
         return {};
     }
-    const QByteArray file = path.toLocal8Bit();
-    if (!succeeded(heif_context_read_from_file(context.get(), file.constData(), nullptr), "read",
-                   path))
+    if (!succeeded(heif_context_read_from_memory_without_copy(context.get(), bytes.constData(),
+                                                              size_t(bytes.size()), nullptr),
+                   "read", path))
         return {};
 
     heif_image_handle *rawHandle = nullptr;
@@ -83,14 +83,14 @@ QImage decode(const QString &path, qint64 maximumPixels)
         qCDebug(lcOcr) << path << "decodes without interleaved RGB pixels";
         return {};
     }
-    QImage result(decodedWidth, decodedHeight, QImage::Format_RGB888);
-    if (result.isNull()) {
+    // A view of libheif's pixels, copied once into the size the image is kept at.
+    const QImage decoded(pixels, decodedWidth, decodedHeight, stride, QImage::Format_RGB888);
+    const QSize kept = ImageLoader::keptSize(decoded.size());
+    const QImage result = kept == decoded.size()
+        ? decoded.copy()
+        : decoded.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (result.isNull())
         qCDebug(lcOcr) << "no memory for the decoded HEIF image of" << path;
-        return {};
-    }
-    for (int y = 0; y < decodedHeight; ++y)
-        std::memcpy(result.scanLine(y), pixels + size_t(y) * size_t(stride),
-                    size_t(decodedWidth) * 3);
     return result;
 }
 

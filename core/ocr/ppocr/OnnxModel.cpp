@@ -1,13 +1,13 @@
 #include "core/ocr/ppocr/OnnxModel.h"
 
 #include "core/ocr/OcrLog.h"
+#include "core/ocr/RegularFile.h"
 #include "core/ocr/ppocr/ModelCache.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
 
 #include <onnxruntime_run_options_config_keys.h>
 #include <onnxruntime_session_options_config_keys.h>
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -15,8 +15,12 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace {
+
+// Far above any PP-OCR network (the largest is about 11 MB).
+constexpr qint64 maximumNetworkBytes = 256 * 1024 * 1024;
 
 // One environment per process; it must outlive every session, and a function-local static
 // created before the first session is destroyed after it. The three sessions share one memory
@@ -67,45 +71,54 @@ Ort::SessionOptions sessionOptions(bool optimise, const QString &optimisedCopy =
 }
 
 // Optimising the graph is about half of a session's creation (rec 92 of 190 ms CPU here), so the
-// optimised graph is kept in the model cache. A cached graph that does not load (cut short,
-// overwritten, from another runtime) is removed and built again from the network; a cache that
-// cannot be written only costs the optimisation at the next start.
+// optimised graph is kept in the model cache. Every file is read here, as a regular file, and
+// handed to ONNX Runtime as bytes: the runtime never opens a path that could be a FIFO, and the
+// bytes checked against the cache entry's checksum are the bytes loaded. A cached graph that does
+// not load is removed and built again from the network; a cache that cannot be written only
+// costs the optimisation at the next start.
 Ort::Session openSession(const QString &path)
 {
     QElapsedTimer timer;
     timer.start();
-    const QString cached = ModelCache::entryFor(path);
-    if (!cached.isEmpty() && QFileInfo::exists(cached)) {
-        try {
-            Ort::Session session(environment(), QFile::encodeName(cached).constData(),
-                                 sessionOptions(false));
-            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName() << "from the model cache in"
-                           << timer.elapsed() << "ms";
-            return session;
-        } catch (const Ort::Exception &error) {
-            qCDebug(lcOcr) << "cached network" << cached
-                           << "does not load, rebuilding it:" << error.what();
-            QFile::remove(cached);
+    const QString name = QFileInfo(path).fileName();
+    const std::optional<QByteArray> network = RegularFile::readAll(path, maximumNetworkBytes);
+    if (!network)
+        throw Ort::Exception("network file " + path.toStdString() + " does not read",
+                             ORT_NO_SUCHFILE);
+    const QByteArray key = ModelCache::keyFor(*network);
+    const std::optional<ModelCache::NetworkFolder> cache =
+        ModelCache::NetworkFolder::open(QFileInfo(path).completeBaseName());
+    if (cache) {
+        if (const std::optional<QByteArray> graph = cache->find(key)) {
+            try {
+                Ort::Session session(environment(), graph->constData(), size_t(graph->size()),
+                                     sessionOptions(false));
+                qCDebug(lcOcr) << "loaded" << name << "from the model cache in" << timer.elapsed()
+                               << "ms";
+                return session;
+            } catch (const Ort::Exception &error) {
+                qCDebug(lcOcr) << "cached graph of" << name
+                               << "does not load, rebuilding it:" << error.what();
+                cache->remove(ModelCache::entryName(key));
+            }
         }
-    }
-
-    const QByteArray network = QFile::encodeName(path);
-    if (!cached.isEmpty() && QDir().mkpath(QFileInfo(cached).path())) {
-        const QString part = ModelCache::partFor(cached);
+        const QByteArray part = cache->newPart(key);
         try {
-            Ort::Session session(environment(), network.constData(), sessionOptions(true, part));
-            ModelCache::publish(part, cached);
-            qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName()
-                           << "and cached its optimised graph in" << timer.elapsed() << "ms";
+            Ort::Session session(environment(), network->constData(), size_t(network->size()),
+                                 sessionOptions(true, cache->pathOf(part)));
+            cache->publish(part, key);
+            qCDebug(lcOcr) << "loaded" << name << "and cached its optimised graph in"
+                           << timer.elapsed() << "ms";
             return session;
         } catch (const Ort::Exception &error) {
             // A full disk fails the session too; try once more without writing anything.
             qCDebug(lcOcr) << "optimised graph of" << path << "not cached:" << error.what();
-            QFile::remove(part);
+            cache->remove(part);
         }
     }
-    Ort::Session session(environment(), network.constData(), sessionOptions(true));
-    qCDebug(lcOcr) << "loaded" << QFileInfo(path).fileName() << "in" << timer.elapsed() << "ms";
+    Ort::Session session(environment(), network->constData(), size_t(network->size()),
+                         sessionOptions(true));
+    qCDebug(lcOcr) << "loaded" << name << "in" << timer.elapsed() << "ms";
     return session;
 }
 

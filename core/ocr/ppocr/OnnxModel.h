@@ -11,7 +11,8 @@
 // thread-safe, so one instance serves every thread.
 class OnnxModel {
 public:
-    // Throws Ort::Exception when the file cannot be loaded. Uses the model cache (ModelCache).
+    // Throws Ort::Exception when the file cannot be read or loaded. Uses the model cache
+    // (ModelCache).
     explicit OnnxModel(const QString &path);
 
     // Creates the process's ONNX Runtime environment when it does not exist yet. It must outlive

@@ -1,24 +1,28 @@
 #include "core/ocr/ppocr/PpOcrModels.h"
 
 #include "core/ocr/OcrLog.h"
+#include "core/ocr/RegularFile.h"
 #include "core/ocr/ppocr/ModelFiles.h"
 
 #include <QDir>
-#include <QFile>
 
 #include <exception>
+#include <optional>
 
 namespace {
 
+// Far above the size of PP-OCR's dictionary (26 KB).
+constexpr qint64 maximumDictionaryBytes = 4 * 1024 * 1024;
+
 std::vector<QString> readAlphabet(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcOcr) << "PP-OCR dictionary unreadable:" << path << file.errorString();
+    const std::optional<QByteArray> bytes = RegularFile::readAll(path, maximumDictionaryBytes);
+    if (!bytes) {
+        qCDebug(lcOcr) << "PP-OCR dictionary unreadable:" << path;
         return {};
     }
     std::vector<QString> alphabet;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    const QStringList lines = QString::fromUtf8(*bytes).split(QLatin1Char('\n'));
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);

@@ -1,111 +1,17 @@
 // The Reminders bridge on the desktop's task lists (Evolution Data Server), on the private
 // session bus that private-session starts: the behaviour every store shares, then what is
-// EDS's own: lists as task-list sources, batches that land whole or not at all, and the
-// command line following the setting, or saying that the service did not answer.
-#include <libecal/libecal.h> // before Qt's headers: gio names a struct member `signals`
-
-#include "bridges/reminders/eds/EdsReminderStore.h"
+// EDS's own: lists as task-list sources, and batches that land whole or not at all.
+#include "bridges/eds/eds_direct.h"
 #include "bridges/reminders_behaviour.h"
-#include "data/AppSettings.h"
-#include "support/TestPaths.h"
-
-#include <QProcess>
 
 using namespace reminders_test;
 
 namespace {
 
-const QString systemList = QStringLiteral("system-task-list");
-
-// EDS seen without the bridge: its own registry and clients, on this thread.
-class Eds {
-public:
-    Eds() : m_registry(e_source_registry_new_sync(nullptr, nullptr)) { }
-    ~Eds()
-    {
-        for (ECalClient *client : std::as_const(m_clients))
-            g_object_unref(client);
-        if (m_registry)
-            g_object_unref(m_registry);
-    }
-
-    ECalClient *client(const QString &listId)
-    {
-        if (!m_clients.contains(listId)) {
-            ESource *source = e_source_registry_ref_source(m_registry, listId.toUtf8().constData());
-            if (!source)
-                return nullptr;
-            m_clients.insert(
-                listId,
-                E_CAL_CLIENT(e_cal_client_connect_sync(source, E_CAL_CLIENT_SOURCE_TYPE_TASKS,
-                                                       guint32(-1), nullptr, nullptr)));
-            g_object_unref(source);
-        }
-        return m_clients.value(listId);
-    }
-
-    // The text EDS keeps for that reminder, in whichever list holds it.
-    QByteArray stored(const QString &id)
-    {
-        GList *sources = e_source_registry_list_sources(m_registry, E_SOURCE_EXTENSION_TASK_LIST);
-        QByteArray text;
-        for (GList *source = sources; source && text.isEmpty(); source = source->next) {
-            ECalClient *list = client(QString::fromUtf8(e_source_get_uid(E_SOURCE(source->data))));
-            ICalComponent *component = nullptr;
-            if (list &&
-                e_cal_client_get_object_sync(list, id.toUtf8().constData(), nullptr, &component,
-                                             nullptr, nullptr)) {
-                gchar *ical = i_cal_component_as_ical_string(component);
-                text = ical;
-                g_free(ical);
-                g_object_unref(component);
-            }
-        }
-        g_list_free_full(sources, g_object_unref);
-        return text;
-    }
-
-    bool create(const QString &listId, const QByteArray &vtodo)
-    {
-        ICalComponent *component = i_cal_component_new_from_string(vtodo.constData());
-        const bool created = e_cal_client_create_object_sync(
-            client(listId), component, E_CAL_OPERATION_FLAG_NONE, nullptr, nullptr, nullptr);
-        g_object_unref(component);
-        return created;
-    }
-
-    bool remove(const QString &listId, const QString &id)
-    {
-        return e_cal_client_remove_object_sync(client(listId), id.toUtf8().constData(), nullptr,
-                                               E_CAL_OBJ_MOD_ALL, E_CAL_OPERATION_FLAG_NONE,
-                                               nullptr, nullptr);
-    }
-
-private:
-    ESourceRegistry *m_registry;
-    QHash<QString, ECalClient *> m_clients;
-};
-
 class EvolutionBackend : public ReminderBackend {
 public:
-    // Starts every test from EDS's own first state: only its default list, empty.
-    EvolutionBackend()
-    {
-        const auto start = store();
-        for (const ReminderList &list : start->lists()) {
-            if (list.id != systemList) {
-                start->removeList(list);
-                continue;
-            }
-            const auto items =
-                await<QList<ReminderItem>>([&](auto done) { start->fetchReminders(list, done); });
-            const auto batch = start->batch();
-            for (const ReminderItem &item : items->result)
-                batch->remove(item);
-            batch->commit();
-            m_presets.append(list.title);
-        }
-    }
+    // Starts every test from EDS's own first state.
+    EvolutionBackend() : m_presets(resetToEdsFirstState()) { }
 
     std::shared_ptr<ReminderStore> store() override { return std::make_shared<EdsReminderStore>(); }
 
@@ -125,7 +31,7 @@ private:
     QStringList m_presets;
 };
 
-std::unique_ptr<EvolutionBackend> evolution()
+inline std::unique_ptr<EvolutionBackend> evolution()
 {
     return std::make_unique<EvolutionBackend>();
 }
@@ -215,43 +121,4 @@ TEST(RemindersEvolution, ABatchThatEdsRefusesLandsNotAtAll)
         EXPECT_FALSE(batch->commit());
         EXPECT_EQ(titles(rows(service, "作业")), QStringList{"另一条"});
     }
-}
-
-namespace {
-
-// The built executable's answer to a write into the Reminders store, with `bus` as the session
-// bus it sees.
-QString cliWrite(const TempHome &home, const QByteArray &bus)
-{
-    const QString tools = home.toolsFolder();
-    writeFile(tools + "/pending.json",
-              R"({"action":"write","target":"reminders","list":"命令行","items":["数学｜P12"]})");
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SESSION_BUS_ADDRESS", QString::fromUtf8(bus));
-    process.setProcessEnvironment(environment);
-    process.start(TestPaths::slatebook(), {});
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return QString::fromUtf8(readFile(tools + "/cli_result.txt"));
-}
-
-} // namespace
-
-TEST(RemindersEvolution, TheCommandLineWritesWhereTheSettingSaysOrSaysTheServiceDidNotAnswer)
-{
-    TempHome home;
-    const auto backend = evolution();
-    AppSettings().setReminderStore(AppSettings::ReminderStore::Evolution);
-
-    const QString written = cliWrite(home, qgetenv("DBUS_SESSION_BUS_ADDRESS"));
-    EXPECT_EQ(written, "SUCCESS: 已写入 1/1 条到提醒事项清单「命令行」") << written.toStdString();
-    RemindersService service(backend->store());
-    EXPECT_EQ(titles(rows(service, "命令行")), QStringList{"数学｜P12"});
-    EXPECT_FALSE(QFileInfo::exists(home.dataFolder() + "/Reminders/命令行"));
-
-    // No session bus, so no registry.
-    const QString refused = cliWrite(home, "unix:path=" + home.path().toUtf8() + "/no-bus");
-    EXPECT_TRUE(refused.startsWith(
-        "ERROR: 未获得提醒事项访问权限：桌面任务服务（Evolution Data Server）没有响应"))
-        << refused.toStdString();
 }
