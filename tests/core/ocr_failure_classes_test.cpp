@@ -46,7 +46,7 @@ struct BlockStrip {
         image.fill(235);
         line.spaceProbability.assign(size_t(steps), 0.0f);
         for (const auto &[text, step, width] : glyphs) {
-            line.characters.push_back({text, step, step, 1.0f, {}, 0.0f});
+            line.characters.push_back({text, step, step, 1.0f, {}, 0.0f, {}});
             const int centre = step * 8 + 4;
             for (int y = 10; y < 38; ++y) {
                 for (int x = centre - width / 2; x < centre + (width + 1) / 2; ++x)
@@ -72,7 +72,7 @@ struct BlockStrip {
 DecodedCharacter character(const QString &text, const QString &runnerUp = {},
                            float runnerUpProbability = 0.0f)
 {
-    return {text, 0, 0, 0.9f, runnerUp, runnerUpProbability};
+    return {text, 0, 0, 0.9f, runnerUp, runnerUpProbability, {}};
 }
 
 QString textOf(const DecodedLine &line)

@@ -41,7 +41,7 @@ struct Strip {
         line.spaceProbability.assign(size_t(steps), 0.0f);
         for (const Glyph &glyph : glyphs) {
             const int step = leadingSteps + glyph.step;
-            line.characters.push_back({glyph.text, step, step, 1.0f, {}, 0.0f});
+            line.characters.push_back({glyph.text, step, step, 1.0f, {}, 0.0f, {}});
             if (glyph.spaceProbabilityBefore > 0)
                 line.spaceProbability[size_t(step - 1)] = glyph.spaceProbabilityBefore;
             if (glyph.text == " ")

@@ -1,5 +1,7 @@
 #include "core/ocr/ppocr/CtcDecoder.h"
 
+#include "core/ocr/ppocr/PpOcrSettings.h"
+
 #include <algorithm>
 #include <array>
 
@@ -13,18 +15,20 @@ float DecodedLine::weakestProbability() const
 
 namespace {
 
-// The best character at one step that is not the chosen one, nor the same mark in the other
-// width ("：" for ":"), nor the blank: at a character's surest step the blank is often the
-// runner-up, yet it is no other reading of the glyph. -1 when there is none.
-int runnerUp(const float *row, int classes, int best, const std::vector<QString> &alphabet)
+// The best characters at one step other than the chosen one, the same mark in the other width
+// ("：" for ":") and the blank, most probable first: at a character's surest step the blank is
+// often the runner-up, yet it is no other reading of the glyph.
+std::vector<int> othersAt(const float *row, int classes, int best,
+                          const std::vector<QString> &alphabet)
 {
     auto folded = [&alphabet](int c) {
         return size_t(c) <= alphabet.size()
             ? alphabet[size_t(c) - 1].normalized(QString::NormalizationForm_KC)
             : QString();
     };
-    // The best few classes are enough: only one can be the other width of the chosen mark.
-    std::array<int, 3> top{-1, -1, -1};
+    // One more than kept: only one can be the other width of the chosen mark.
+    std::array<int, PpOcrSettings::alternativesKept + 1> top;
+    top.fill(-1);
     for (int c = 1; c < classes; ++c) {
         if (c == best)
             continue;
@@ -37,18 +41,25 @@ int runnerUp(const float *row, int classes, int best, const std::vector<QString>
         }
     }
     const QString chosen = folded(best);
+    std::vector<int> others;
     for (int c : top) {
-        if (c >= 0 && folded(c) != chosen)
-            return c;
+        if (c >= 0 && folded(c) != chosen && others.size() < PpOcrSettings::alternativesKept)
+            others.push_back(c);
     }
-    return -1;
+    return others;
 }
 
 void noteChoices(DecodedCharacter &character, const float *row, int classes, int best,
                  const std::vector<QString> &alphabet)
 {
-    const int second = runnerUp(row, classes, best, alphabet);
+    const std::vector<int> others = othersAt(row, classes, best, alphabet);
     character.probability = row[best];
+    character.alternatives.clear();
+    for (int c : others) {
+        if (size_t(c) <= alphabet.size())
+            character.alternatives.emplace_back(alphabet[size_t(c) - 1], row[c]);
+    }
+    const int second = others.empty() ? -1 : others.front();
     const bool written = second > 0 && size_t(second) <= alphabet.size();
     character.secondChoice = written ? alphabet[size_t(second) - 1] : QString();
     character.secondProbability = second > 0 ? row[second] : 0.0f;
@@ -79,7 +90,7 @@ DecodedLine decode(const float *probabilities, int steps, int classes,
             if (row[best] > character.probability)
                 noteChoices(character, row, classes, best, alphabet);
         } else if (best != 0) {
-            line.characters.push_back({alphabet[size_t(best) - 1], step, step, 0.0f, {}, 0.0f});
+            line.characters.push_back({alphabet[size_t(best) - 1], step, step, 0.0f, {}, 0.0f, {}});
             noteChoices(line.characters.back(), row, classes, best, alphabet);
             confidenceSum += row[best];
         }

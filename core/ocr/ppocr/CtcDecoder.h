@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // One decoded character with the run of time steps it was read at (one step covers about 8
@@ -20,6 +21,9 @@ struct DecodedCharacter {
     float probability = 0.0f;
     QString secondChoice;
     float secondProbability = 0.0f;
+    // The best few other characters there, most probable first (the runner-up among them): the
+    // readings among which the language prior chooses where the network was unsure.
+    std::vector<std::pair<QString, float>> alternatives;
 };
 
 // What the recognition network read on one strip.

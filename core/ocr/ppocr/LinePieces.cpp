@@ -57,7 +57,7 @@ qsizetype repeatedAtSeam(const QString &first, const QString &second, qsizetype 
     return 0;
 }
 
-LinePiece joinedPair(const LinePiece &first, const LinePiece &second, double gap)
+LinePiece joinedPair(const LinePiece &first, const LinePiece &second, double gap, bool onGrid)
 {
     ScoredText rest = second.text;
     QString separator;
@@ -69,7 +69,7 @@ LinePiece joinedPair(const LinePiece &first, const LinePiece &second, double gap
         const auto most =
             std::min(qsizetype(seamCharacters), qsizetype(std::ceil(-gap / (0.5 * height))));
         rest = rest.sliced(repeatedAtSeam(first.text.text(), rest.text(), most));
-    } else {
+    } else if (!onGrid) {
         separator = QStringLiteral(" ");
     }
     const QString text = first.text.text() + separator + rest.text();
@@ -87,7 +87,7 @@ LinePiece joinedPair(const LinePiece &first, const LinePiece &second, double gap
 
 namespace LinePieces {
 
-std::vector<LinePiece> joined(std::vector<LinePiece> pieces)
+std::vector<LinePiece> joined(std::vector<LinePiece> pieces, bool onGrid)
 {
     bool changed = true;
     while (changed) {
@@ -102,7 +102,7 @@ std::vector<LinePiece> joined(std::vector<LinePiece> pieces)
                 qCDebug(lcOcr).noquote()
                     << "one line cut in two joined again:" << pieces[i].text.text() << "+"
                     << pieces[j].text.text();
-                pieces[i] = joinedPair(pieces[i], pieces[j], *gap);
+                pieces[i] = joinedPair(pieces[i], pieces[j], *gap, onGrid);
                 pieces.erase(pieces.begin() + long(j));
                 changed = true;
             }

@@ -17,7 +17,8 @@ struct LinePiece {
 // ends) are joined again into one line, the seam's repeated characters read once.
 namespace LinePieces {
 
-// The pieces in their order, those that continue another joined to it.
-std::vector<LinePiece> joined(std::vector<LinePiece> pieces);
+// The pieces in their order, those that continue another joined to it. On a grid page
+// (`onGrid`) pieces in neighbouring cells are joined without a space.
+std::vector<LinePiece> joined(std::vector<LinePiece> pieces, bool onGrid = false);
 
 } // namespace LinePieces

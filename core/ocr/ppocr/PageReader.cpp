@@ -5,7 +5,10 @@
 #include "core/ocr/ppocr/DigitConfusions.h"
 #include "core/ocr/ppocr/DirectionClassifier.h"
 #include "core/ocr/ppocr/EdgePadding.h"
+#include "core/ocr/ppocr/GridRows.h"
+#include "core/ocr/ppocr/LanguagePrior.h"
 #include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LineTrace.h"
 #include "core/ocr/ppocr/LinePieces.h"
 #include "core/ocr/ppocr/LookAlikes.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
@@ -121,7 +124,11 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     std::vector<TextQuad> boxes;
     std::vector<cv::Mat> strips;
     const double inputScale = TextDetector::inputScale(pixels);
-    for (const TextQuad &box : TextDetector::detect(pixels, *models.detection())) {
+    bool onGrid = false;
+    std::vector<TextQuad> found = TextDetector::detect(pixels, *models.detection(), &onGrid);
+    if (onGrid)
+        found = GridRows::upright(found);
+    for (const TextQuad &box : found) {
         cv::Mat strip = LineCrop::upright(pixels, box);
         if (strip.empty())
             continue;
@@ -147,23 +154,26 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     std::vector<LinePiece> pieces;
     for (size_t i = 0; i < lines.size(); ++i) {
         RecognizedStrip &line = lines[i];
+        LineTrace::saveCrop(strips[i], i);
         if (line.decoded.confidence < PpOcrSettings::drop_score)
             continue;
+        LanguagePrior::choose(line.decoded);
         LookAlikes::preferSemicolons(line.decoded);
         const QString restored = DigitConfusions::repairPageReferences(
-            SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep)
+            SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep, onGrid)
                 .trimmed());
         // The rules insert spaces and repair letters without knowing about confidence; the
         // values follow the characters through them.
         const ScoredText scored = scoredCharacters(line.decoded).carriedTo(restored);
         const QString text = LookAlikes::repairTextbookWords(scored);
+        LineTrace::log(boxes[i], line.decoded, text);
         if (text.isEmpty())
             continue;
         pieces.push_back({boxes[i], scored.carriedTo(text)});
         for (const DecodedCharacter &character : line.decoded.characters)
             page.sureCharacters += character.probability;
     }
-    for (const LinePiece &piece : LinePieces::joined(std::move(pieces))) {
+    for (const LinePiece &piece : LinePieces::joined(std::move(pieces), onGrid)) {
         page.observations.append({normalisedBox(piece.box, margin, image.size()),
                                   {piece.text.text()},
                                   piece.text.confidence()});

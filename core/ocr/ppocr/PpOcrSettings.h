@@ -64,6 +64,38 @@ inline constexpr double stripAspect = 8.0;
 inline constexpr int edgeInkContrast = 80;
 inline constexpr double edgeInkShare = 0.002;
 
+// ---- Ruled paper (this project's own) ----
+
+// Measured in the detection input (at most det_limit_side_len pixels). A ruling is a run of pixels darker than the paper within rulingPaperReach pixels (the
+// brightest there) by more than rulingContrast (of 255), straight along a row or a column for at
+// least rulingLengthShare of the image's longer side (and rulingShortest pixels), and on average
+// no thicker than rulingThicknessShare of that side (and rulingThinnest pixels). A grid's
+// lines are one to three pixels thick and run the page; a character's longest stroke is a
+// fraction of that length and several times thicker for its length.
+inline constexpr int rulingPaperReach = 11;
+inline constexpr double rulingContrast = 25.0;
+inline constexpr double rulingLengthShare = 1.0 / 16;
+inline constexpr int rulingShortest = 40;
+inline constexpr double rulingThicknessShare = 1.0 / 400;
+inline constexpr double rulingThinnest = 3.0;
+// A photographed page is tilted and curved: the ink is thickened this many pixels across a
+// line before its straight run is looked for.
+inline constexpr int rulingSlack = 3;
+// A line is painted over with the brightest pixel within this many pixels across it: wider
+// than a line with its antialiased rim, narrower than the paper between two strokes.
+inline constexpr int rulingCloseSpan = 7;
+// Only a grid is painted over: at least this many lines each way (a margin line and its
+// pieces are fewer; a 方格 page has ten columns or more).
+inline constexpr int rulingGridLines = 6;
+
+// On a grid page, a box this many times taller than wide is a column of cells across rows.
+inline constexpr double columnAspect = 1.8;
+// On a grid page, two characters stand a space apart when their centres are this many cell
+// pitches apart (the median distance between neighbouring Han characters' centres): an empty
+// cell between them. Characters written in neighbouring cells are not, however wide the
+// paper between their inks.
+inline constexpr double gridSpacePitches = 1.6;
+
 // ---- Lines cut in two (this project's own) ----
 
 // Two read boxes are pieces of one line when their slants differ by at most this many degrees,
@@ -195,6 +227,20 @@ inline constexpr double ruledRunLength = 2.0;
 // Blots of ink smaller than the square of this share of the strip height are noise of a dim or
 // compressed photo, not a letter's dot, and do not close a gap.
 inline constexpr double inkSpeckShare = 0.06;
+
+// ---- Language prior (this project's own) ----
+
+// The decoder keeps this many other readings of every character, the language prior's choice.
+inline constexpr std::size_t alternativesKept = 4;
+// Only a Han character read with less probability than this is chosen again: one read surely
+// is kept whatever its neighbours.
+inline constexpr float priorUnsureBelow = 0.9f;
+// A reading the network gave less than this is no candidate: among thousands of classes, some
+// faint one always pairs well with a neighbour.
+inline constexpr float priorLeastReading = 0.02f;
+// Natural-log units of network probability that one step of pair strength (a doubling of how
+// often two characters stand side by side in words) is worth against it.
+inline constexpr double priorWeight = 0.25;
 
 // ---- Look-alike marks and words (this project's own) ----
 

@@ -299,7 +299,7 @@ Cells cellsOf(const std::vector<DecodedCharacter> &characters, const std::vector
 
 namespace SpaceRestorer {
 
-QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep)
+QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep, bool onGrid)
 {
     const std::vector<DecodedCharacter> &characters = line.characters;
     const QImage grey = strip.convertToFormat(QImage::Format_Grayscale8);
@@ -379,8 +379,25 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     for (size_t i = 0; i + 1 < characters.size(); ++i)
         hanPairs += hanPair(i) ? 1 : 0;
 
+    // The cell pitch of a grid page: how far apart neighbouring Han characters' centres stand.
+    std::vector<double> pitches;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (hanPair(i))
+            pitches.push_back(centres[i + 1] - centres[i]);
+    }
+    const double pitch = onGrid && !pitches.empty() ? median(pitches) : 0.0;
+
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (pitch > 0 &&
+            (cellOf(characters[i].text) == Cell::Han ||
+             cellOf(characters[i + 1].text) == Cell::Han)) {
+            if (centres[i + 1] - centres[i] > gridSpacePitches * pitch &&
+                spacePlausible(characters[i].text, characters[i + 1].text))
+                text += QLatin1Char(' ');
+            text += characters[i + 1].text;
+            continue;
+        }
         const DecodedCharacter &left = characters[i];
         const DecodedCharacter &right = characters[i + 1];
         const double gap = gaps[i];
