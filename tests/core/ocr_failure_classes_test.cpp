@@ -3,7 +3,9 @@
 #include "core/ocr/ppocr/CtcDecoder.h"
 #include "core/ocr/ppocr/DigitConfusions.h"
 #include "core/ocr/ppocr/EdgePadding.h"
+#include "core/ocr/ppocr/LanguagePrior.h"
 #include "core/ocr/ppocr/LookAlikes.h"
+#include "core/ocr/ppocr/Ruling.h"
 #include "core/ocr/ppocr/SpaceRestorer.h"
 #include "support/TestPaths.h"
 
@@ -296,4 +298,81 @@ TEST(OcrSlant, LinesAtAnySlantOrSizeAreRead)
     };
     for (const auto &row : rows)
         EXPECT_EQ(read(row.image), QStringList({row.expected})) << row.image;
+}
+
+// 8. Grid paper: the grid's lines are painted over before detection and cut out of the lines
+// read, columns of cells are cut at the rows, and cells of one row join without spaces.
+TEST(OcrGridPaper, AGridPageReadsLikePlainPaper)
+{
+    const QStringList lines = read("ocr-grid-page.png");
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "今日作业");
+    EXPECT_EQ(lines[1], "语文");
+    EXPECT_TRUE(lines[2].endsWith("背诵第3课")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "数学");
+    EXPECT_TRUE(lines[4].endsWith("练习册p12")) << lines[4].toStdString();
+    EXPECT_TRUE(lines[5].endsWith("复习第七单元")) << lines[5].toStdString();
+
+    // What counts as a grid: thin lines both ways, many of them. Ink is 40 on paper of 240.
+    auto page = [] { return cv::Mat(480, 640, CV_8UC3, cv::Scalar(240, 240, 240)); };
+    auto rule = [](cv::Mat &image, bool across, bool down) {
+        for (int at = 20; at < 460; at += 48) {
+            if (across)
+                cv::line(image, {10, at}, {630, at}, cv::Scalar(40, 40, 40), 1);
+            if (down)
+                cv::line(image, {at, 10}, {at, 470}, cv::Scalar(40, 40, 40), 1);
+        }
+    };
+    cv::Mat grid = page();
+    rule(grid, true, true);
+    // A stroke of writing crossing a grid line, and the long stroke of a large 一.
+    cv::line(grid, {30, 50}, {30, 100}, cv::Scalar(40, 40, 40), 3);
+    cv::line(grid, {100, 310}, {400, 310}, cv::Scalar(40, 40, 40), 24);
+    cv::Mat lined = page();
+    rule(lined, true, false);
+    const cv::Mat linedBefore = lined.clone();
+
+    ASSERT_TRUE(Ruling::erase(grid));
+    EXPECT_GT(grid.at<cv::Vec3b>(68, 300)[0], 200) << "a grid line stays";
+    EXPECT_GT(grid.at<cv::Vec3b>(300, 68)[0], 200) << "a grid column stays";
+    EXPECT_LT(grid.at<cv::Vec3b>(68, 30)[0], 100) << "a stroke loses its ink where it crosses";
+    EXPECT_LT(grid.at<cv::Vec3b>(310, 250)[0], 100) << "a long thick stroke is taken for a line";
+    EXPECT_FALSE(Ruling::erase(lined)) << "lined paper is read as it is";
+    EXPECT_EQ(cv::norm(lined, linedBefore, cv::NORM_INF), 0.0);
+}
+
+// 9. Look-alike Han characters: where the network was unsure, the reading that forms words
+// with its neighbours wins; a sure reading, or one without neighbours, stays.
+TEST(OcrLanguagePrior, UnsureCharactersFollowTheWordsAroundThem)
+{
+    const struct {
+        const char *name;
+        const char *text;
+        int unsure; // index of the unsure character
+        float probability;
+        const char *alternative;
+        float alternativeProbability;
+        const char *expected;
+    } rows[] = {
+        {"the subject's second character", "历男", 1, 0.6f, "史", 0.3f, "历史"},
+        {"a homework verb", "背通第3课", 1, 0.7f, "诵", 0.2f, "背诵第3课"},
+        {"a word of its own stays", "男生", 0, 0.6f, "史", 0.3f, "男生"},
+        {"a sure character stays", "历男", 1, 0.95f, "史", 0.04f, "历男"},
+        {"a faint reading is no candidate", "历男", 1, 0.6f, "史", 0.01f, "历男"},
+        {"no neighbours, no choice", "男", 0, 0.6f, "史", 0.3f, "男"},
+        {"digits are not chosen", "第q课", 1, 0.6f, "9", 0.3f, "第q课"},
+    };
+    for (const auto &row : rows) {
+        DecodedLine line;
+        for (const QString &c : QString::fromUtf8(row.text).split(QString(), Qt::SkipEmptyParts))
+            line.characters.push_back(character(c));
+        DecodedCharacter &unsure = line.characters[size_t(row.unsure)];
+        unsure.probability = row.probability;
+        unsure.alternatives = {{QString::fromUtf8(row.alternative), row.alternativeProbability}};
+        const int changed = LanguagePrior::choose(line);
+        EXPECT_EQ(textOf(line), row.expected) << row.name;
+        EXPECT_EQ(changed, textOf(line) == QString::fromUtf8(row.text) ? 0 : 1) << row.name;
+    }
+    EXPECT_EQ(LanguagePrior::pairStrength(u'男', u'史'), 0);
+    EXPECT_GT(LanguagePrior::pairStrength(u'历', u'史'), LanguagePrior::pairStrength(u'背', u'诵'));
 }

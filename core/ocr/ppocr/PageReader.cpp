@@ -13,6 +13,7 @@
 #include "core/ocr/ppocr/LookAlikes.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
+#include "core/ocr/ppocr/Ruling.h"
 #include "core/ocr/ppocr/SpaceRestorer.h"
 #include "core/ocr/ppocr/TextDetector.h"
 #include "core/ocr/ppocr/TextRecognizer.h"
@@ -126,10 +127,17 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     const double inputScale = TextDetector::inputScale(pixels);
     bool onGrid = false;
     std::vector<TextQuad> found = TextDetector::detect(pixels, *models.detection(), &onGrid);
-    if (onGrid)
+    // A grid's columns read as "|" between the characters: on a grid page the lines are cut
+    // out of the image without its lines.
+    cv::Mat unruled;
+    if (onGrid) {
         found = GridRows::upright(found);
+        unruled = pixels.clone();
+        Ruling::erase(unruled);
+    }
+    const cv::Mat &sheet = onGrid ? unruled : pixels;
     for (const TextQuad &box : found) {
-        cv::Mat strip = LineCrop::upright(pixels, box);
+        cv::Mat strip = LineCrop::upright(sheet, box);
         if (strip.empty())
             continue;
         page.slants.push_back(slantOf(box));
