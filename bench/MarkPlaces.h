@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstdio>
 #include <vector>
 
 // How well the places marked for checking point at mistakes: a place is a run of marked
@@ -17,7 +18,8 @@ struct MarkPlaces {
     qint64 mistakes = 0;
     qint64 mistakesMarked = 0;
 
-    void add(const ScoredText &line, const QString &truth)
+    // With show, prints every marked place that touches no mistake.
+    void add(const ScoredText &line, const QString &truth, bool show)
     {
         const QString &text = line.text();
         const qsizetype size = text.size();
@@ -44,6 +46,10 @@ struct MarkPlaces {
                 touches = touches || wrongUnit[size_t(k)] || missingBefore[size_t(k)];
             }
             touches = touches || missingBefore[size_t(span.start + span.length)];
+            if (show && !touches)
+                std::printf("    marked but right '%s' (%.2f) in %s\n",
+                            qPrintable(text.mid(span.start, span.length)),
+                            double(line.confidence()[span.start]), qPrintable(text));
             ++marked;
             markedRight += touches ? 1 : 0;
         }

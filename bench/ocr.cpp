@@ -427,7 +427,7 @@ int main(int argc, char **argv)
             TunedSettings::set(QStringLiteral("priorWeight"), weight);
         }
         for (const ScoredText &line : read)
-            places.add(line, nearestTruth(line.text(), expectedLines));
+            places.add(line, nearestTruth(line.text(), expectedLines), showLines);
         QStringList lines;
         for (const ScoredText &line : read)
             lines.append(line.text());

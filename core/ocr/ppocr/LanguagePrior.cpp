@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -53,6 +54,7 @@ int choose(DecodedLine &line)
     const float unsure = tuned("priorUnsureBelow", priorUnsureBelow);
     const float least = tuned("priorLeastReading", priorLeastReading);
     const double weight = tuned("priorWeight", priorWeight);
+    const double confirm = tuned("priorSettledMargin", priorSettledMargin);
     std::vector<DecodedCharacter> &characters = line.characters;
     int changed = 0;
     for (size_t i = 0; i < characters.size(); ++i) {
@@ -67,20 +69,29 @@ int choose(DecodedLine &line)
             return std::log(double(probability)) +
                 weight * contextStrength(left, reading, right);
         };
-        const double first = score(character.text, character.probability);
-        double best = first;
+        double best = score(character.text, character.probability);
+        double runnerUp = -std::numeric_limits<double>::infinity();
         const std::pair<QString, float> *chosen = nullptr;
         for (const auto &alternative : character.alternatives) {
             if (alternative.second < least || !isHan(alternative.first))
                 continue;
             const double fit = score(alternative.first, alternative.second);
             if (fit > best) {
+                runnerUp = best;
                 best = fit;
                 chosen = &alternative;
+            } else {
+                runnerUp = std::max(runnerUp, fit);
             }
         }
-        if (!chosen)
+        // A reading its words settle by far is no place to check, whichever it is.
+        const QString &winner = chosen ? chosen->first : character.text;
+        const bool settled = best - runnerUp >= confirm && contextStrength(left, winner, right) > 0;
+        if (!chosen) {
+            if (settled)
+                character.probability = std::max(character.probability, confirmedProbability);
             continue;
+        }
         qCDebug(lcOcr).noquote() << "language prior:" << character.text << character.probability
                                  << "->" << chosen->first << chosen->second << "between"
                                  << left << "and" << right;
@@ -88,7 +99,8 @@ int choose(DecodedLine &line)
         character.secondChoice = character.text;
         character.secondProbability = character.probability;
         character.text = reading.first;
-        character.probability = reading.second;
+        character.probability = settled ? std::max(reading.second, confirmedProbability)
+                                         : reading.second;
         ++changed;
     }
     return changed;

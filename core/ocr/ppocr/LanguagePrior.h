@@ -11,7 +11,8 @@
 namespace LanguagePrior {
 
 // Chooses again among the readings of the line's unsure Han characters, left to right; a
-// changed character keeps its network probability and has the first reading as its runner-up.
+// changed character keeps its network probability and has the first reading as its runner-up; a
+// reading that its words settle by far gets at least confirmedProbability, as no place to check.
 // Returns how many characters changed.
 int choose(DecodedLine &line);
 

@@ -122,6 +122,33 @@ void preferSemicolons(DecodedLine &line)
         std::swap(character.probability, character.secondProbability);
         character.secondChoice = fullWidthColon;
     }
+    // A semicolon between a task and the next is what the context asks for, however the two
+    // marks' probabilities were split: no place to check.
+    before.clear();
+    for (size_t i = 0; i + 1 < characters.size(); before += characters[i].text, ++i) {
+        DecodedCharacter &character = characters[i];
+        if (isSemicolon(character.text) && i > subjectColonReach && holdsTask(before) &&
+            opensTask(textFrom(characters, i + 1)))
+            character.probability = std::max(character.probability, confirmedProbability);
+    }
+}
+
+void settleBullet(DecodedLine &line)
+{
+    if (line.characters.size() < 2)
+        return;
+    DecodedCharacter &first = line.characters.front();
+    auto isDot = [](const QString &text) {
+        return std::any_of(bulletDots.begin(), bulletDots.end(),
+                           [&text](const char16_t *dot) { return text == QStringView(dot); });
+    };
+    if (!isDot(first.text))
+        return;
+    float dots = first.probability;
+    for (const auto &[reading, probability] : first.alternatives)
+        dots += isDot(reading) ? probability : 0.0f;
+    first.text = QString::fromUtf16(bulletDots.front());
+    first.probability = std::clamp(dots, confirmedProbability, 1.0f);
 }
 
 QString repairTextbookWords(const ScoredText &scored)

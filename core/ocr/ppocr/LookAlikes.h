@@ -15,8 +15,13 @@ namespace LookAlikes {
 // which handwriting blurs; the first mark after the subject is the colon. A close call is enough
 // anywhere; where a task opens after the mark (a homework verb, a subject, a page reference) the
 // semicolon only has to be the runner-up. ASCII colons (8:30, 1:2) stay as read. Acts on the
-// decoded characters, whose runner-up says whether the semicolon was a close call.
+// decoded characters, whose runner-up says whether the semicolon was a close call. A semicolon
+// between a task and the next one is settled by that context and gets confirmedProbability.
 void preferSemicolons(DecodedLine &line);
+
+// A dot opening a line is a list's bullet "·", however the network read it (". " or "。" sit
+// at a different height, which a photographed bullet does not show): it is no place to check.
+void settleBullet(DecodedLine &line);
 
 // Textbook section words (Unit, Module, Lesson, Part, Section, Page) followed by their number or
 // letter get a space before the number: "module4" → "module 4", "PartA" → "Part A". Where the

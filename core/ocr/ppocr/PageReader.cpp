@@ -167,6 +167,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
             continue;
         LanguagePrior::choose(line.decoded);
         LookAlikes::preferSemicolons(line.decoded);
+        LookAlikes::settleBullet(line.decoded);
         const QString restored = DigitConfusions::repairPageReferences(
             SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep, onGrid)
                 .trimmed());

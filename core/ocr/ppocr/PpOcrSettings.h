@@ -241,8 +241,17 @@ inline constexpr float priorLeastReading = 0.02f;
 // Natural-log units of network probability that one step of pair strength (a doubling of how
 // often two characters stand side by side in words) is worth against it.
 inline constexpr double priorWeight = 0.25;
+// A reading that beats every other by this much (natural log: twenty times as likely, network
+// and words together) with words to show for it is settled: it gets confirmedProbability, so
+// that it is not marked for checking. On the public sets the unsure characters that the words
+// settle (诵 after 背) were right.
+inline constexpr double priorSettledMargin = 3.0;
+inline constexpr float confirmedProbability = 0.9f;
 
 // ---- Look-alike marks and words (this project's own) ----
+
+// The dots a bullet opening a line is read as; the first is the bullet lists use.
+inline constexpr std::array<const char16_t *, 4> bulletDots = {u"·", u".", u"。", u"•"};
 
 // A line's subject colon stands within this many characters of its start ("12.道德与法治：").
 inline constexpr std::size_t subjectColonReach = 8;
