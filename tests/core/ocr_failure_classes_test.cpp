@@ -220,6 +220,7 @@ TEST(OcrLookAlikes, ColonsBetweenTasksAndTextbookWords)
         {"英语：unit 4 Section B", 1.0f, "英语：Unit 4 Section B"},
         {"1.lesson 12", 1.0f, "1.Lesson 12"},
         {"LESSON12 page 3", 1.0f, "Lesson 12 page 3"},
+        {"背诵LeSSon 16", 1.0f, "背诵Lesson 16"},
         {"Unit 2Section A；PartB", 1.0f, "Unit 2 Section A；Part B"},
         {"Units 3", 0.5f, "Units 3"},
         {"party 2", 0.5f, "party 2"},

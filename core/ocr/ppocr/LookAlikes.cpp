@@ -166,7 +166,10 @@ QString repairTextbookWords(const ScoredText &scored)
             continue;
         const qsizetype start = match.capturedStart();
         QString name = match.captured(1);
-        if (opensAfter(QStringView(text).first(start)) || caseUnsureAt(scored, start)) {
+        // Letters after the first in both cases ("LeSSon") are a misread: no textbook prints so.
+        const QString rest = name.mid(1);
+        const bool mixed = rest != rest.toLower() && rest != rest.toUpper();
+        if (mixed || opensAfter(QStringView(text).first(start)) || caseUnsureAt(scored, start)) {
             name = name.toLower();
             name[0] = name[0].toUpper();
         }

@@ -27,7 +27,8 @@ void settleBullet(DecodedLine &line);
 // letter get a space before the number: "module4" → "module 4", "PartA" → "Part A". Where the
 // word opens a task (at the start, after a list number, a subject or a separating mark) or the
 // network was unsure of its letters, it also gets the capital textbooks print: "unit 4" →
-// "Unit 4". A word read surely inside a task ("read page 3") keeps its case.
+// "Unit 4". A word read surely inside a task ("read page 3") keeps its case, unless its case is
+// mixed ("LeSSon"), which no textbook prints.
 QString repairTextbookWords(const ScoredText &text);
 
 } // namespace LookAlikes
