@@ -16,6 +16,7 @@
 
 #include "core/ocr/OCR.h"
 #include "bench/BenchHome.h"
+#include "bench/MarkPlaces.h"
 #include "bench/RecognitionMeasures.h"
 #include "core/Parser.h"
 #include "core/ScoredText.h"
@@ -23,10 +24,13 @@
 #include "core/ocr/image/ImageLoader.h"
 #include "core/ocr/image/RgbImage.h"
 #include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LineTrace.h"
 #include "core/ocr/ppocr/ModelFiles.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
+#include "core/ocr/ppocr/PpOcrSettings.h"
 #include "core/ocr/ppocr/TextDetector.h"
 #include "core/ocr/ppocr/TextRecognizer.h"
+#include "core/ocr/ppocr/TunedSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,6 +120,55 @@ std::vector<bool> rightUnits(const QString &read, const QString &truth)
     return right;
 }
 
+// The truth line nearest to the read one by edit distance; empty when there is none.
+QString nearestTruth(const QString &read, const QStringList &truth)
+{
+    QString nearest;
+    qint64 best = std::numeric_limits<qint64>::max();
+    for (const QString &candidate : truth) {
+        const qint64 distance = editDistance(read, candidate);
+        if (distance < best) {
+            best = distance;
+            nearest = candidate;
+        }
+    }
+    return nearest;
+}
+
+// What the language prior did: the characters that differ between the readings with and
+// without it, each right or wrong in either (the same lines, compared with their truth line).
+struct PriorCounts {
+    qint64 rightToWrong = 0;
+    qint64 wrongToRight = 0;
+    qint64 wrongToWrong = 0;
+
+    void add(const QList<ScoredText> &with, const QList<ScoredText> &without,
+             const QStringList &truth)
+    {
+        if (with.size() != without.size())
+            return;
+        for (qsizetype i = 0; i < with.size(); ++i) {
+            const QString &after = with[i].text();
+            const QString &before = without[i].text();
+            if (after == before || after.size() != before.size())
+                continue;
+            const QString nearest = nearestTruth(after, truth);
+            const std::vector<bool> rightAfter = rightUnits(after, nearest);
+            const std::vector<bool> rightBefore = rightUnits(before, nearest);
+            for (qsizetype k = 0; k < after.size(); ++k) {
+                if (after[k] == before[k])
+                    continue;
+                if (rightBefore[size_t(k)] && !rightAfter[size_t(k)])
+                    ++rightToWrong;
+                else if (!rightBefore[size_t(k)] && rightAfter[size_t(k)])
+                    ++wrongToRight;
+                else
+                    ++wrongToWrong;
+            }
+        }
+    }
+};
+
 // How many right and wrong characters fall below each threshold.
 struct MarkCounts {
     static constexpr std::array<float, 9> thresholds = {0.5f, 0.6f,  0.7f,  0.8f, 0.85f,
@@ -135,16 +188,7 @@ struct MarkCounts {
         for (const ScoredText &line : lines) {
             if (truth.isEmpty())
                 break;
-            const QString *nearest = &truth.front();
-            qint64 best = editDistance(line.text(), *nearest);
-            for (const QString &candidate : truth) {
-                const qint64 distance = editDistance(line.text(), candidate);
-                if (distance < best) {
-                    best = distance;
-                    nearest = &candidate;
-                }
-            }
-            const std::vector<bool> right = rightUnits(line.text(), *nearest);
+            const std::vector<bool> right = rightUnits(line.text(), nearestTruth(line.text(), truth));
             for (size_t unit = 0; unit < right.size(); ++unit) {
                 (right[unit] ? this->right : wrong) += 1;
                 const bool wrongLetter = !right[unit] && line.text()[qsizetype(unit)] != u' ';
@@ -302,9 +346,32 @@ int main(int argc, char **argv)
         return 0;
     }
     const bool showLines = arguments.removeAll(QStringLiteral("--lines")) > 0;
-    if (arguments.size() != 1) {
+    const bool countPrior = arguments.removeAll(QStringLiteral("--prior")) > 0;
+    QString cropFolder;
+    bool usable = true;
+    for (qsizetype i = 0; i + 1 < arguments.size();) {
+        if (arguments[i] == QStringLiteral("--set")) {
+            const QStringList setting = arguments[i + 1].split(QLatin1Char('='));
+            bool number = setting.size() == 2;
+            const double value = number ? setting[1].toDouble(&number) : 0.0;
+            usable = usable && number;
+            if (number)
+                TunedSettings::set(setting[0], value);
+        } else if (arguments[i] == QStringLiteral("--crops")) {
+            cropFolder = arguments[i + 1];
+        } else {
+            ++i;
+            continue;
+        }
+        arguments.remove(i, 2);
+    }
+    if (arguments.size() != 1 || !usable) {
         std::fprintf(stderr,
-                     "usage: ocr [--lines] DIR  (DIR holds truth.json and the images it names)\n");
+                     "usage: ocr [--lines] [--prior] [--set NAME=VALUE]... [--crops FOLDER] DIR\n"
+                     "  DIR holds truth.json and the images it names; --prior also reads each\n"
+                     "  image without the language prior and counts what it changed; --set\n"
+                     "  overrides a setting of PpOcrSettings.h; --crops writes each line's crop\n"
+                     "  to FOLDER/IMAGE/NN.png\n");
         return 2;
     }
     const QDir folder(arguments.front());
@@ -335,6 +402,8 @@ int main(int argc, char **argv)
     QMap<QString, Score> byKind;
     Score total;
     MarkCounts marks;
+    MarkPlaces places;
+    PriorCounts prior;
     for (const QJsonValue &entry : truth) {
         const QString file = entry[QLatin1String("file")].toString();
         QStringList expectedLines;
@@ -343,11 +412,22 @@ int main(int argc, char **argv)
         const QJsonValue expectedTitle = entry[QLatin1String("title")];
         const QJsonArray expectedItems = entry[QLatin1String("items")].toArray();
 
+        if (!cropFolder.isEmpty())
+            LineTrace::setCropFolder(QDir(cropFolder).filePath(QFileInfo(file).completeBaseName()));
         timer.restart();
         const QList<ScoredText> read = OCR::read(folder.filePath(file), {});
         Score score;
         score.images = 1;
         score.seconds = timer.nsecsElapsed() / 1e9;
+        LineTrace::setCropFolder({});
+        if (countPrior) {
+            const double weight = TunedSettings::value("priorWeight", PpOcrSettings::priorWeight);
+            TunedSettings::set(QStringLiteral("priorWeight"), 0.0);
+            prior.add(read, OCR::read(folder.filePath(file), {}), expectedLines);
+            TunedSettings::set(QStringLiteral("priorWeight"), weight);
+        }
+        for (const ScoredText &line : read)
+            places.add(line, nearestTruth(line.text(), expectedLines), showLines);
         QStringList lines;
         for (const ScoredText &line : read)
             lines.append(line.text());
@@ -395,5 +475,15 @@ int main(int argc, char **argv)
     std::printf("\nmean seconds per image: %.3f   peak memory (VmHWM): %.1f MB\n",
                 total.seconds / total.images, peakMemoryKilobytes() / 1024.0);
     marks.print();
+    std::printf("\nmarked places: %lld, of which %lld at a mistake (precision %.3f); mistakes: %lld, "
+                "of which %lld marked (recall %.3f)\n",
+                places.marked, places.markedRight, places.precision(), places.mistakes,
+                places.mistakesMarked, places.recall());
+    if (countPrior)
+        std::printf("language prior: %lld characters right to wrong, %lld wrong to right, %lld "
+                    "wrong to another wrong\n",
+                    prior.rightToWrong, prior.wrongToRight, prior.wrongToWrong);
+    for (const QString &name : TunedSettings::unread())
+        std::printf("--set %s: no setting of that name was read\n", qPrintable(name));
     return 0;
 }

@@ -13,11 +13,7 @@ static void PrintTo(const QString &text, std::ostream *out)
 
 namespace {
 
-constexpr double pixelsPerStep = 8.0;
 constexpr int stripHeight = 48;
-constexpr int glyphWidth = 26;
-// Leaves room for the first glyph's ink left of its centre.
-constexpr int leadingSteps = 2;
 
 struct Glyph {
     QString text;
@@ -26,21 +22,26 @@ struct Glyph {
     float spaceProbabilityBefore = 0.0f;
 };
 
-// A strip as the network sees it: every character a solid block of ink centred on its time step,
-// on light paper, optionally with a ruled line across the whole width.
+// A strip as the network sees it: every character a solid block of ink `glyphWidth` pixels wide
+// centred on its time step, on light paper, optionally with a ruled line across the whole width.
 struct Strip {
     DecodedLine line;
     QImage image;
+    double pixelsPerStep;
 
-    explicit Strip(const std::vector<Glyph> &glyphs, bool ruled = false)
+    explicit Strip(const std::vector<Glyph> &glyphs, bool ruled = false, int glyphWidth = 26,
+                   double stepWidth = 8.0)
+        : pixelsPerStep(stepWidth)
     {
-        const int steps = leadingSteps + glyphs.back().step + 4;
+        // Room for the first glyph's ink left of its centre and the last one's right of it.
+        const int leadingSteps = glyphWidth / int(pixelsPerStep) / 2 + 1;
+        const int steps = leadingSteps + glyphs.back().step + glyphWidth / int(pixelsPerStep);
         image = QImage(int(steps * pixelsPerStep), stripHeight, QImage::Format_Grayscale8);
         image.fill(235);
         line.spaceProbability.assign(size_t(steps), 0.0f);
         for (const Glyph &glyph : glyphs) {
             const int step = leadingSteps + glyph.step;
-            line.characters.push_back({glyph.text, step, step, 1.0f, {}, 0.0f});
+            line.characters.push_back({glyph.text, step, step, 1.0f, {}, 0.0f, {}});
             if (glyph.spaceProbabilityBefore > 0)
                 line.spaceProbability[size_t(step - 1)] = glyph.spaceProbabilityBefore;
             if (glyph.text == " ")
@@ -79,26 +80,27 @@ TEST(SpaceRestorer, WideInkGapsBecomeSpacesWhereASpaceCanStand)
 
 TEST(SpaceRestorer, ANarrowerGapNeedsTheNetworksOwnHint)
 {
-    // Five steps apart: 14 px, wider than the line's gaps but not wide enough on its own.
-    const std::vector<Glyph> unhinted = {{"U", 0},  {"n", 4},   {"i", 8},  {"t", 12},
-                                         {"2", 17}, {"单", 21}, {"词", 25}};
-    EXPECT_EQ(Strip(unhinted).restored(), "Unit2单词");
+    // Glyphs 36 px wide, ten steps of 4 px apart, leave 4 px between them; eleven steps apart,
+    // 8 px: twice the line's gaps, but under the 10 px (0.28 em) a gap alone needs.
+    const std::vector<Glyph> unhinted = {{"U", 0},  {"n", 10},  {"i", 20}, {"t", 30},
+                                         {"2", 41}, {"单", 51}, {"词", 61}};
+    EXPECT_EQ(Strip(unhinted, false, 36, 4.0).restored(), "Unit2单词");
 
     std::vector<Glyph> hinted = unhinted;
     hinted[4].spaceProbabilityBefore = 0.2f;
-    EXPECT_EQ(Strip(hinted).restored(), "Unit 2单词");
+    EXPECT_EQ(Strip(hinted, false, 36, 4.0).restored(), "Unit 2单词");
 
     // The hint alone, where the letters stand close, adds nothing.
-    std::vector<Glyph> close = {{"U", 0}, {"n", 4}, {"i", 8}, {"t", 12}, {"2", 16}};
+    std::vector<Glyph> close = {{"U", 0}, {"n", 10}, {"i", 20}, {"t", 30}, {"2", 40}};
     close[4].spaceProbabilityBefore = 0.2f;
-    EXPECT_EQ(Strip(close).restored(), "Unit2");
+    EXPECT_EQ(Strip(close, false, 36, 4.0).restored(), "Unit2");
 }
 
 TEST(SpaceRestorer, KeepsTheNetworksOwnSpacesAndSingleCharacters)
 {
     EXPECT_EQ(Strip({{"a", 0}, {" ", 4}, {"b", 8}}).restored(), "a b");
     EXPECT_EQ(Strip({{"题", 0}}).restored(), "题");
-    EXPECT_EQ(SpaceRestorer::restore(DecodedLine{}, QImage(), pixelsPerStep), "");
+    EXPECT_EQ(SpaceRestorer::restore(DecodedLine{}, QImage(), 8.0), "");
 }
 
 TEST(DigitConfusions, LettersInsidePageReferencesAreDigits)

@@ -1,6 +1,7 @@
 #include "core/ocr/ppocr/CtcDecoder.h"
 #include "core/ocr/ppocr/DbBoxes.h"
 #include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LinePieces.h"
 #include "core/ocr/ppocr/StripTensor.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,12 @@ TEST(DbBoxes, SyntheticMapGivesTheGrownBoxOfEachTextRegionAndDropsNoise)
     map(cv::Rect(140, 40, 50, 2)).setTo(0.95f);
     // Below the pixel threshold: background.
     map(cv::Rect(10, 45, 20, 10)).setTo(0.25f);
+    // A line bent by the page's curve, 5 pixels thick, sagging 20 pixels: its rectangle is
+    // mostly paper, its outline sure text.
+    cv::Mat bent = cv::Mat::zeros(64, 200, CV_32FC1);
+    cv::polylines(bent, std::vector<cv::Point>{{20, 30}, {100, 50}, {180, 30}}, false,
+                  cv::Scalar(0.9), 5);
+    EXPECT_EQ(DbBoxes::fromProbabilityMap(bent).size(), 1u);
 
     const std::vector<TextQuad> boxes = DbBoxes::fromProbabilityMap(map);
     ASSERT_EQ(boxes.size(), 1u);
@@ -141,6 +148,71 @@ TEST(LineCrop, VerticalBoxBecomesAStripReadLeftToRightAndSmallBoxesNone)
     // Scaled to a height, keeping proportions, within the width bound.
     EXPECT_EQ(LineCrop::atHeight(strip, 48, 1000).size(), cv::Size(192, 48));
     EXPECT_EQ(LineCrop::atHeight(strip, 48, 100).size(), cv::Size(100, 48));
+}
+
+TEST(LinePieces, PiecesOfOneLineAreJoinedAndTheSeamReadOnce)
+{
+    // A box `length` long and 30 high starting at `at`, turned by `degrees`.
+    auto box = [](cv::Point2f at, float length, double degrees = 0) {
+        const double turn = degrees * CV_PI / 180.0;
+        const cv::Point2f along(float(std::cos(turn)), float(-std::sin(turn)));
+        const cv::Point2f down(-along.y, along.x);
+        return TextQuad{at, at + along * length, at + along * length + down * 30.0f,
+                        at + down * 30.0f};
+    };
+    auto piece = [](const TextQuad &quad, const QString &text) {
+        return LinePiece{quad, ScoredText(text, QList<float>(text.size(), 0.8f))};
+    };
+    const cv::Point2f start(10, 10);
+    // 20 px along the line at 36 degrees.
+    const cv::Point2f slantStep(float(20 * std::cos(0.2 * CV_PI)),
+                                float(-20 * std::sin(0.2 * CV_PI)));
+    const struct {
+        const char *name;
+        std::vector<LinePiece> pieces;
+        QStringList expected;
+    } rows[] = {
+        {"overlapping at the seam",
+         {piece(box(start, 200), "数学：完成练习"), piece(box({190, 10}, 200), "习册第12页")},
+         {"数学：完成练习册第12页"}},
+        {"the repeat is checked, not assumed",
+         {piece(box(start, 200), "数学：p1"), piece(box({190, 10}, 100), "2 3题")},
+         {"数学：p12 3题"}},
+        {"a narrow gap",
+         {piece(box(start, 200), "数学：课本p12"), piece(box({220, 12}, 60), "3题")},
+         {"数学：课本p12 3题"}},
+        {"in reverse order",
+         {piece(box({220, 12}, 60), "3题"), piece(box(start, 200), "数学：课本p12")},
+         {"数学：课本p12 3题"}},
+        {"two columns",
+         {piece(box(start, 200), "语文：背诵"), piece(box({270, 10}, 200), "数学：p12")},
+         {"语文：背诵", "数学：p12"}},
+        {"the next line",
+         {piece(box(start, 200), "语文：背诵"), piece(box({200, 45}, 200), "数学：p12")},
+         {"语文：背诵", "数学：p12"}},
+        {"slanted",
+         {piece(box(start, 200, 36), "英语：背诵"),
+          piece(box(start + slantStep * 10.5f, 100, 36), "Unit 3")},
+         {"英语：背诵 Unit 3"}},
+        {"slanted lines one above the other",
+         {piece(box(start, 200, 36), "英语：背诵"),
+          piece(box(start + cv::Point2f(40, 0), 200, 36), "数学：p12")},
+         {"英语：背诵", "数学：p12"}},
+    };
+    for (const auto &row : rows) {
+        QStringList texts;
+        for (const LinePiece &joined : LinePieces::joined(row.pieces))
+            texts.append(joined.text.text());
+        EXPECT_EQ(texts, row.expected) << row.name;
+    }
+
+    // The space put in between two pieces is as doubtful as the less sure of its neighbours.
+    const std::vector<LinePiece> joined =
+        LinePieces::joined({piece(box(start, 200), "p12"),
+                            LinePiece{box({220, 10}, 60), ScoredText("3题", {0.5f, 0.9f})}});
+    ASSERT_EQ(joined.size(), 1u);
+    EXPECT_EQ(joined[0].text.confidence(), QList<float>({0.8f, 0.8f, 0.8f, 0.5f, 0.5f, 0.9f}));
+    EXPECT_EQ(joined[0].box[2], cv::Point2f(280, 40));
 }
 
 TEST(StripTensor, PlanesPerStripScaledToMinusOneToOneAndZeroPadded)

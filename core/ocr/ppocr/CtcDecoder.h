@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 // One decoded character with the run of time steps it was read at (one step covers about 8
@@ -10,8 +11,9 @@ struct DecodedCharacter {
     QString text;
     int firstStep = 0;
     int lastStep = 0;
-    // The network's probability for the character at the step where it was surest, and its
-    // runner-up there (a blank reads as an empty text). The steps at the edges of a run are
+    // The network's probability for the character at the step where it was surest, and the
+    // best other character there (the blank is no other reading of a glyph; empty when the
+    // network has no other class the alphabet writes). The steps at the edges of a run are
     // transitions from or to the blank and weaker for any character, so the mean or the lowest
     // would doubt wide, clearly read characters; a character that no step saw clearly is the one
     // to doubt. Look-alikes such as ； and ： or l and 1 are told apart by the runner-up and the
@@ -19,6 +21,9 @@ struct DecodedCharacter {
     float probability = 0.0f;
     QString secondChoice;
     float secondProbability = 0.0f;
+    // The best few other characters there, most probable first (the runner-up among them): the
+    // readings among which the language prior chooses where the network was unsure.
+    std::vector<std::pair<QString, float>> alternatives;
 };
 
 // What the recognition network read on one strip.

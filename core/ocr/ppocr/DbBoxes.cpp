@@ -24,19 +24,19 @@ TextQuad orderedCorners(const cv::RotatedRect &rect)
     return {topLeft, topRight, bottomRight, bottomLeft};
 }
 
-double meanProbabilityInside(const cv::Mat &probability, const TextQuad &quad)
+// Mean probability inside the region's own outline, not its rectangle (PaddleOCR's "slow" score
+// mode): the rectangle around a line bent by page curvature is mostly paper, and the line would
+// score as noise.
+double meanProbabilityInside(const cv::Mat &probability, std::vector<cv::Point> outline)
 {
-    std::vector<cv::Point> corners;
-    for (const cv::Point2f &point : quad)
-        corners.emplace_back(cvRound(point.x), cvRound(point.y));
     const cv::Rect bounds =
-        cv::boundingRect(corners) & cv::Rect(0, 0, probability.cols, probability.rows);
+        cv::boundingRect(outline) & cv::Rect(0, 0, probability.cols, probability.rows);
     if (bounds.empty())
         return 0.0;
-    for (cv::Point &corner : corners)
-        corner -= bounds.tl();
+    for (cv::Point &point : outline)
+        point -= bounds.tl();
     cv::Mat mask = cv::Mat::zeros(bounds.size(), CV_8UC1);
-    cv::fillPoly(mask, std::vector<std::vector<cv::Point>>{corners}, cv::Scalar(1));
+    cv::fillPoly(mask, std::vector<std::vector<cv::Point>>{outline}, cv::Scalar(1));
     return cv::mean(probability(bounds), mask)[0];
 }
 
@@ -68,7 +68,7 @@ std::vector<TextQuad> fromProbabilityMap(const cv::Mat &probability)
         const cv::RotatedRect kernel = cv::minAreaRect(contours[i]);
         if (std::min(kernel.size.width, kernel.size.height) < min_size)
             continue;
-        if (meanProbabilityInside(probability, orderedCorners(kernel)) < det_db_box_thresh)
+        if (meanProbabilityInside(probability, contours[i]) < det_db_box_thresh)
             continue;
         const cv::RotatedRect line = unclipped(kernel);
         if (std::min(line.size.width, line.size.height) < minUnclippedSize)

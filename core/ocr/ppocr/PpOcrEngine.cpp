@@ -1,23 +1,15 @@
 #include "core/ocr/ppocr/PpOcrEngine.h"
 
-#include "core/ScoredText.h"
 #include "core/ocr/OcrLog.h"
 #include "core/ocr/image/RgbImage.h"
-#include "core/ocr/ppocr/DigitConfusions.h"
-#include "core/ocr/ppocr/DirectionClassifier.h"
-#include "core/ocr/ppocr/EdgePadding.h"
-#include "core/ocr/ppocr/LineCrop.h"
-#include "core/ocr/ppocr/LookAlikes.h"
+#include "core/ocr/ppocr/ImageVariants.h"
 #include "core/ocr/ppocr/ModelFiles.h"
+#include "core/ocr/ppocr/PageReader.h"
 #include "core/ocr/ppocr/PpOcrModels.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
-#include "core/ocr/ppocr/SpaceRestorer.h"
-#include "core/ocr/ppocr/TextDetector.h"
-#include "core/ocr/ppocr/TextRecognizer.h"
-
-#include <QElapsedTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
 
 namespace {
@@ -30,81 +22,27 @@ bool isServedLanguage(const QString &code)
         code.startsWith(QLatin1String("en-"), Qt::CaseInsensitive);
 }
 
-// Normalised box with its origin at the lower-left corner, as observations carry it; `margin`
-// is the border the image was read with.
-QRectF normalisedBox(const TextQuad &quad, int margin, const cv::Size &image)
+double median(std::vector<double> values)
 {
-    float left = quad[0].x, right = quad[0].x, top = quad[0].y, bottom = quad[0].y;
-    for (const cv::Point2f &corner : quad) {
-        left = std::min(left, corner.x);
-        right = std::max(right, corner.x);
-        top = std::min(top, corner.y);
-        bottom = std::max(bottom, corner.y);
-    }
-    left = std::clamp(left - float(margin), 0.0f, float(image.width));
-    right = std::clamp(right - float(margin), 0.0f, float(image.width));
-    top = std::clamp(top - float(margin), 0.0f, float(image.height));
-    bottom = std::clamp(bottom - float(margin), 0.0f, float(image.height));
-    const double width = image.width;
-    const double height = image.height;
-    return QRectF(left / width, 1.0 - bottom / height, (right - left) / width,
-                  (bottom - top) / height);
+    std::nth_element(values.begin(), values.begin() + long(values.size() / 2), values.end());
+    return values[values.size() / 2];
 }
 
-QImage viewOf(const cv::Mat &rgb)
+// The views of the image worth a second reading after the first found nothing: turned by the
+// slant of the lines it found (the network finds steep lines but may cut them badly), enlarged
+// (small text it did not find), framed (characters it took for separate strokes).
+std::vector<cv::Mat> secondViews(const cv::Mat &image, const PageReading &first)
 {
-    return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
-}
-
-ScoredText scoredCharacters(const DecodedLine &line)
-{
-    QString text;
-    QList<float> confidence;
-    for (const DecodedCharacter &character : line.characters) {
-        text += character.text;
-        confidence += QList<float>(character.text.size(), character.probability);
+    std::vector<cv::Mat> views;
+    if (!first.slants.empty()) {
+        const double slant = median(first.slants);
+        if (std::abs(slant) > PpOcrSettings::turnAbove)
+            views.push_back(ImageVariants::turned(image, -slant));
     }
-    return ScoredText(text, confidence);
-}
-
-// Upside-down text reads as a string of unsure characters, so only unsure strips are shown to the
-// direction network; a typical photo never loads it. Those it turns are read again, and the
-// surer of the two readings stays, so a wrong turn cannot spoil a line.
-void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips,
-                      std::vector<RecognizedStrip> &lines)
-{
-    std::vector<size_t> unsure;
-    std::vector<cv::Mat> candidates;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].decoded.confidence < PpOcrSettings::directionCheckBelow) {
-            unsure.push_back(i);
-            candidates.push_back(strips[i].clone());
-        }
-    }
-    if (unsure.empty())
-        return;
-    OnnxModel *direction = models.direction();
-    if (!direction)
-        return;
-    const std::vector<bool> turned =
-        DirectionClassifier::turnUpsideDownStrips(candidates, *direction);
-    std::vector<size_t> turnedLines;
-    std::vector<cv::Mat> turnedStrips;
-    for (size_t k = 0; k < turned.size(); ++k) {
-        if (turned[k]) {
-            turnedLines.push_back(unsure[k]);
-            turnedStrips.push_back(std::move(candidates[k]));
-        }
-    }
-    if (turnedStrips.empty())
-        return;
-    std::vector<RecognizedStrip> again =
-        TextRecognizer::read(turnedStrips, *models.recognition(), models.alphabet());
-    for (size_t k = 0; k < again.size() && k < turnedLines.size(); ++k) {
-        RecognizedStrip &line = lines[turnedLines[k]];
-        if (again[k].decoded.confidence > line.decoded.confidence)
-            line = std::move(again[k]);
-    }
+    if (cv::Mat larger = ImageVariants::enlarged(image); !larger.empty())
+        views.push_back(std::move(larger));
+    views.push_back(ImageVariants::framed(image));
+    return views;
 }
 
 } // namespace
@@ -148,57 +86,26 @@ QList<Observation> PpOcrEngine::recognize(const QImage &image, const QStringList
             qCDebug(lcOcr) << "nothing recognised: the image does not convert to RGB";
             return {};
         }
-        const int margin = EdgePadding::marginFor(rgb.pixels());
-        const cv::Mat pixels =
-            margin > 0 ? EdgePadding::padded(rgb.pixels(), margin) : rgb.pixels();
-        if (margin > 0)
-            qCDebug(lcOcr) << "text may touch the edge: a border of" << margin << "px added";
-
-        QElapsedTimer stage;
-        stage.start();
-        std::vector<TextQuad> boxes;
-        std::vector<cv::Mat> strips;
-        for (const TextQuad &box : TextDetector::detect(pixels, *m_models->detection())) {
-            cv::Mat strip = LineCrop::upright(pixels, box);
-            if (strip.empty())
-                continue;
-            boxes.push_back(box);
-            strips.push_back(std::move(strip));
-        }
-        qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
-        // The recognition network loaded meanwhile; on a first call this waits for the rest of it.
-        if (!m_models->usable()) {
-            qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
+        PageReading page = PageReader::read(*m_models, rgb.pixels());
+        if (!m_models->usable())
             return {};
+        if (page.observations.isEmpty()) {
+            // Nothing read: the first other view that reads anything stands.
+            for (const cv::Mat &view : secondViews(rgb.pixels(), page)) {
+                qCDebug(lcOcr) << "nothing read: reading a" << view.cols << "x" << view.rows
+                               << "view of the image";
+                page = PageReader::read(*m_models, view);
+                if (!page.observations.isEmpty())
+                    break;
+            }
+        } else if (page.thickestLine > PpOcrSettings::thickestDetectableLine) {
+            // Characters this large are seen as strokes; the framed view keeps what reads more.
+            qCDebug(lcOcr) << "lines" << page.thickestLine << "px thick: reading a framed view";
+            PageReading framed = PageReader::read(*m_models, ImageVariants::framed(rgb.pixels()));
+            if (framed.sureCharacters > page.sureCharacters)
+                page = std::move(framed);
         }
-        qCDebug(lcOcr) << "waited for the recognition network:" << stage.restart() << "ms";
-        std::vector<RecognizedStrip> lines =
-            TextRecognizer::read(strips, *m_models->recognition(), m_models->alphabet());
-        qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
-        turnUnsureStrips(*m_models, strips, lines);
-        qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
-
-        QList<Observation> observations;
-        for (size_t i = 0; i < lines.size(); ++i) {
-            RecognizedStrip &line = lines[i];
-            if (line.decoded.confidence < PpOcrSettings::drop_score)
-                continue;
-            LookAlikes::preferSemicolons(line.decoded);
-            const QString text =
-                LookAlikes::repairTextbookWords(DigitConfusions::repairPageReferences(
-                    SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep)
-                        .trimmed()));
-            if (text.isEmpty())
-                continue;
-            // The rules above insert spaces and repair letters without knowing about confidence;
-            // the values follow the characters through them.
-            const ScoredText read = scoredCharacters(line.decoded).carriedTo(text);
-            observations.append(
-                {normalisedBox(boxes[i], margin, rgb.pixels().size()), {text}, read.confidence()});
-        }
-        qCDebug(lcOcr) << "layout:" << observations.size() << "of" << lines.size()
-                       << "lines kept in" << stage.elapsed() << "ms";
-        return observations;
+        return page.observations;
     } catch (const std::exception &error) {
         // ONNX Runtime, OpenCV and allocation failures alike: recognition gives nothing.
         qCDebug(lcOcr) << "nothing recognised: PP-OCR failed:" << error.what();

@@ -30,7 +30,7 @@ inline constexpr float imagenet_std[3] = {0.229f, 0.224f, 0.225f};
 // every line of the test images came out as exactly one box with it.
 inline constexpr float det_db_thresh = 0.3f;
 
-// Mean probability inside a kernel's box below which the region is taken for noise (smudges,
+// Mean probability inside a kernel's outline below which the region is taken for noise (smudges,
 // ruled lines, paper texture).
 inline constexpr double det_db_box_thresh = 0.6;
 
@@ -63,6 +63,64 @@ inline constexpr double stripAspect = 8.0;
 // (of 255): ink crossing the edge, not paper texture or JPEG noise.
 inline constexpr int edgeInkContrast = 80;
 inline constexpr double edgeInkShare = 0.002;
+
+// ---- Ruled paper (this project's own) ----
+
+// Measured in the detection input (at most det_limit_side_len pixels). A ruling is a run of pixels darker than the paper within rulingPaperReach pixels (the
+// brightest there) by more than rulingContrast (of 255), straight along a row or a column for at
+// least rulingLengthShare of the image's longer side (and rulingShortest pixels), and on average
+// no thicker than rulingThicknessShare of that side (and rulingThinnest pixels). A grid's
+// lines are one to three pixels thick and run the page; a character's longest stroke is a
+// fraction of that length and several times thicker for its length.
+inline constexpr int rulingPaperReach = 11;
+inline constexpr double rulingContrast = 25.0;
+inline constexpr double rulingLengthShare = 1.0 / 16;
+inline constexpr int rulingShortest = 40;
+inline constexpr double rulingThicknessShare = 1.0 / 400;
+inline constexpr double rulingThinnest = 3.0;
+// A photographed page is tilted and curved: the ink is thickened this many pixels across a
+// line before its straight run is looked for.
+inline constexpr int rulingSlack = 3;
+// A line is painted over with the brightest pixel within this many pixels across it: wider
+// than a line with its antialiased rim, narrower than the paper between two strokes.
+inline constexpr int rulingCloseSpan = 7;
+// Only a grid is painted over: at least this many lines each way (a margin line and its
+// pieces are fewer; a 方格 page has ten columns or more).
+inline constexpr int rulingGridLines = 6;
+
+// On a grid page, a box this many times taller than wide is a column of cells across rows.
+inline constexpr double columnAspect = 1.8;
+// On a grid page, two characters stand a space apart when their centres are this many cell
+// pitches apart (the median distance between neighbouring Han characters' centres): an empty
+// cell between them. Characters written in neighbouring cells are not, however wide the
+// paper between their inks.
+inline constexpr double gridSpacePitches = 1.6;
+
+// ---- Lines cut in two (this project's own) ----
+
+// Two read boxes are pieces of one line when their slants differ by at most this many degrees,
+// their heights by at most this ratio, their centres lie within this share of their height of
+// one line, and the second starts at most pieceJoinGap heights after the first ends (or overlaps
+// it). The network itself cuts a line only at a gap of about a line's height or more (a wide
+// space, or two columns), which stays a cut.
+inline constexpr double pieceSlantTolerance = 5.0;
+inline constexpr double pieceHeightRatio = 1.5;
+inline constexpr double pieceBandShare = 0.3;
+inline constexpr double pieceJoinGap = 0.5;
+// Where the boxes overlap, up to this many characters at the end of the first piece that the
+// second starts with were read twice.
+inline constexpr int seamCharacters = 3;
+
+// ---- Second views of an image (this project's own) ----
+
+// When the first reading finds nothing, the image is read again turned by the median slant of
+// the lines detected, when it is steeper than this many degrees; a slight slant is the crop's
+// business (LineCrop straightens each line).
+inline constexpr double turnAbove = 10.0;
+// Lines thicker than this in the detection input are characters larger than the network was
+// trained on: it finds single strokes of them, or nothing. The image is then also read framed
+// in a border as wide as itself, and the reading with more surely read text stays.
+inline constexpr double thickestDetectableLine = 160.0;
 
 // ---- Direction classification ----
 
@@ -117,25 +175,38 @@ inline constexpr float foundCharacterProbability = 0.35f;
 inline constexpr float drop_score = 0.5f;
 
 // ---- Restoring spaces (this project's own; PaddleOCR has no such step) ----
-// All gap thresholds are fractions of the strip height at the recognition input, so they hold
-// at any input height.
+// Gaps are compared with the line's median gap, and with the em (the width most of the line's
+// Han characters fill, or the height of its ink without them): a word space is about a quarter
+// em in any font and at any size, whatever share of the strip height the crop's margins leave
+// to the letters. Measured on the tuning and hard images, this halved the spaces lost or put in
+// against thresholds in strip heights, which missed the spaces of tightly set print.
 
-// The line's median gap between characters never counts as narrower than this.
+// The line's median gap between characters never counts as narrower than this share of the
+// strip height.
 inline constexpr double medianGapFloor = 0.05;
+// The median is taken over the gaps outside Latin words (whose letters stand wider apart than
+// Han characters and digits) when the line has at least this many of them, else over all.
+inline constexpr std::size_t minimumSpacingPairs = 3;
 // A gap alone makes a space when it is this many times the line's median gap...
-inline constexpr double wideGapFactor = 2.1;
-// ...and at least this wide,
-inline constexpr double wideGapMinimum = 0.30;
-// or when it is far wider than the line's gaps and not narrow (tightly set print).
-inline constexpr double veryWideGapFactor = 3.0;
-inline constexpr double veryWideGapMinimum = 0.25;
+inline constexpr double wideGapFactor = 2.3;
+// ...and at least this share of the em.
+inline constexpr double wideGapShare = 0.28;
+// Between two Han characters on a line with no more than minimumHanPairs pairs of Han
+// characters side by side ("6.9作业"), which does not show their spacing, from this share.
+inline constexpr std::size_t minimumHanPairs = 2;
+inline constexpr double loneHanGapShare = 0.4;
 // A narrower gap makes a space when the network gave the space class at least this probability
 // between the two characters...
 inline constexpr float hintedSpaceProbability = 0.02f;
-// ...and the gap is at least this wide and this many times the median. The factor keeps out
-// handwriting, whose gaps are all wide and where the network sees spaces everywhere.
-inline constexpr double hintedGapMinimum = 0.25;
-inline constexpr double hintedGapFactor = 1.4;
+// ...and the gap is this many times the median and at least this share of the em. The factor
+// keeps out handwriting, whose gaps are all wide and where the network sees spaces everywhere.
+inline constexpr double hintedGapFactor = 1.8;
+inline constexpr double hintedGapShare = 0.2;
+// Between two digits, a gap this many times the median gap between the line's other pairs of
+// neighbouring digits, and at least this share of the em, separates two numbers: digits of one
+// number stand at a spacing of their own, tighter than the line's.
+inline constexpr double digitGapFactor = 3.0;
+inline constexpr double digitGapShare = 0.22;
 // Gaps are measured between character cells, not between inks: a Han character's cell is the
 // em (the width most Han characters of the line fill), a digit's the width most digits fill.
 // Without digits to measure, a digit cell is this share of the em (ASCII digits in CJK fonts
@@ -146,20 +217,68 @@ inline constexpr double digitCellShare = 0.5;
 inline constexpr double cellReach = 0.6;
 // Between two Latin letters or digits, a gap wider than this share of the line's Latin advance
 // (median distance between neighbouring letters' centres, measured when the line has at least
-// minimumLatinPairs such pairs) and hintedGapFactor times the median gap is a word space.
+// minimumLatinPairs such pairs) and latinGapFactor times the median gap is a word space.
 inline constexpr double latinSpaceShare = 0.45;
+inline constexpr double latinGapFactor = 1.4;
 inline constexpr std::size_t minimumLatinPairs = 4;
 // A row whose ink runs unbroken for more than this many strip heights is a ruled line or an
 // underline: no letter is that wide.
 inline constexpr double ruledRunLength = 2.0;
+// Blots of ink smaller than the square of this share of the strip height are noise of a dim or
+// compressed photo, not a letter's dot, and do not close a gap.
+inline constexpr double inkSpeckShare = 0.06;
 
-// ---- Look-alike marks (this project's own) ----
+// ---- Language prior (this project's own) ----
+
+// The decoder keeps this many other readings of every character, the language prior's choice.
+inline constexpr std::size_t alternativesKept = 4;
+// Only a Han character read with less probability than this is chosen again: one read surely
+// is kept whatever its neighbours.
+inline constexpr float priorUnsureBelow = 0.9f;
+// A reading the network gave less than this is no candidate: among thousands of classes, some
+// faint one always pairs well with a neighbour.
+inline constexpr float priorLeastReading = 0.02f;
+// Natural-log units of network probability that one step of pair strength (a doubling of how
+// often two characters stand side by side in words) is worth against it.
+inline constexpr double priorWeight = 0.25;
+// A reading that beats every other by this much (natural log: twenty times as likely, network
+// and words together) with words to show for it is settled: it gets confirmedProbability, so
+// that it is not marked for checking. On the public sets the unsure characters that the words
+// settle (诵 after 背) were right.
+inline constexpr double priorSettledMargin = 3.0;
+inline constexpr float confirmedProbability = 0.9f;
+
+// ---- Look-alike marks and words (this project's own) ----
+
+// The dots a bullet opening a line is read as; the first is the bullet lists use.
+inline constexpr std::array<const char16_t *, 4> bulletDots = {u"·", u".", u"。", u"•"};
 
 // A line's subject colon stands within this many characters of its start ("12.道德与法治：").
 inline constexpr std::size_t subjectColonReach = 8;
 // A later colon becomes a semicolon when the network gave "；" at least this probability as
 // its runner-up; clear colons ("如下：") have a runner-up far below it.
 inline constexpr float semicolonRunnerUp = 0.1f;
+// Where the clause after the colon opens a task (below), "；" as the runner-up with this much is
+// enough: a colon does not introduce a second task on the same line, a semicolon separates
+// them. Clear colons, the subject's included, have "；" as runner-up at 0.0005 to 0.003.
+inline constexpr float taskSemicolonRunnerUp = 0.02f;
+// The verbs homework tasks open with. A task opens with one of them, a subject name or a page
+// reference (p12); a colon in front of one separates two tasks, while one that introduces
+// (注意：, 如下：) is followed by other words.
+inline constexpr std::array<const char16_t *, 28> taskVerbs = {
+    u"完成", u"背诵", u"背", u"预习", u"复习", u"抄写", u"抄",   u"默写", u"听写", u"朗读",
+    u"熟读", u"阅读", u"读", u"写",   u"做",   u"练习", u"整理", u"订正", u"改错", u"听",
+    u"看",   u"准备", u"带", u"签字", u"记",   u"画",   u"查",   u"口算"};
+
+// Textbook section words, which English textbooks print capitalised and followed by their
+// number or letter ("Unit 4", "Part A"). The network drops the space before the number and,
+// where it is unsure of a letter, the capital.
+inline constexpr std::array<const char *, 6> textbookWords = {"unit", "module",  "lesson",
+                                                              "part", "section", "page"};
+// A textbook word inside a task keeps the case it was read in when the network gave its first
+// letter at least this probability. Printed lower case reads at 0.996 and above; handwritten
+// capitals misread as lower case came at 0.93 to 0.94, with the capital as runner-up.
+inline constexpr float surelyCased = 0.99f;
 
 // ---- Threads ----
 

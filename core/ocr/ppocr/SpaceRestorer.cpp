@@ -39,6 +39,20 @@ bool isLatinAlphanumeric(const QString &text)
     return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || (c >= U'0' && c <= U'9');
 }
 
+bool isDigit(const QString &text)
+{
+    const char32_t c = firstCodePoint(text);
+    return c >= U'0' && c <= U'9';
+}
+
+// Two neighbours inside a Latin word (letters, or a letter and a digit): the room between them
+// is the letters' own side bearings, not the spacing of the line.
+bool withinLatinWord(const QString &left, const QString &right)
+{
+    return isLatinAlphanumeric(left) && isLatinAlphanumeric(right) &&
+        !(isDigit(left) && isDigit(right));
+}
+
 bool isSpace(char32_t c)
 {
     return QChar::isSpace(c);
@@ -69,6 +83,33 @@ int longestInkRun(const uchar *row, int width)
     return longest;
 }
 
+// Noise of a dim or compressed photo binarises into specks that would fill the gaps between
+// words; the smallest mark a letter has (a dot) is larger.
+void dropSpecks(cv::Mat &ink)
+{
+    cv::Mat labels;
+    cv::Mat stats;
+    cv::Mat centroids;
+    const int count = cv::connectedComponentsWithStats(ink, labels, stats, centroids, 8, CV_32S);
+    const double smallest = std::pow(inkSpeckShare * ink.rows, 2);
+    std::vector<uchar> keep(size_t(count), 1);
+    bool any = false;
+    for (int label = 1; label < count; ++label) {
+        if (stats.at<int>(label, cv::CC_STAT_AREA) < smallest) {
+            keep[size_t(label)] = 0;
+            any = true;
+        }
+    }
+    if (!any)
+        return;
+    for (int y = 0; y < ink.rows; ++y) {
+        uchar *row = ink.ptr<uchar>(y);
+        const int *label = labels.ptr<int>(y);
+        for (int x = 0; x < ink.cols; ++x)
+            row[x] = row[x] && keep[size_t(label[x])];
+    }
+}
+
 // The letters' ink after Otsu binarisation, per column and as the height of the rows it spans;
 // ink is whichever side is the minority, and ruled lines are left out.
 struct Ink {
@@ -85,6 +126,7 @@ Ink inkOf(const QImage &grey)
     cv::Mat ink = bright;
     if (size_t(cv::countNonZero(bright)) * 2 > bright.total())
         ink = 1 - bright;
+    dropSpecks(ink);
 
     Ink result;
     result.columns.assign(size_t(ink.cols), 0);
@@ -202,8 +244,15 @@ Cell cellOf(const QString &text)
 // The empty part of each character's cell, half on either side of its ink: a narrow 习 or 1
 // stands in a cell as wide as 题 or 8, so the paper beside it is part of the letter, not a gap
 // between words. Without this, handwriting read "练 习 册" and print "1 5".
-std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characters,
-                                   const std::vector<double> &centres, const Ink &ink)
+struct Cells {
+    // The empty part of each character's cell on either side of its ink.
+    std::vector<double> sides;
+    // What most Han characters of the line fill.
+    double em = 0.0;
+};
+
+Cells cellsOf(const std::vector<DecodedCharacter> &characters, const std::vector<double> &centres,
+              const Ink &ink)
 {
     const size_t count = characters.size();
     // Each character's ink lies between the midpoints to its neighbours' centres.
@@ -229,7 +278,7 @@ std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characte
     const double em = hanWidths.size() >= 2 ? median(hanWidths) : double(ink.height);
     const double digitCell = digitWidths.empty() ? digitCellShare * em : median(digitWidths);
 
-    std::vector<double> sides(count, 0.0);
+    Cells cells{std::vector<double>(count, 0.0), em};
     for (size_t i = 0; i < count; ++i) {
         const Cell cell = cellOf(characters[i].text);
         if (cell == Cell::Proportional)
@@ -241,16 +290,16 @@ std::vector<double> emptyCellSides(const std::vector<DecodedCharacter> &characte
         const double filled = cell == Cell::Han ? inkWidth(ink.columns, from, to)
                                                 : strokeRunWidth(ink.columns, centres[i], from, to);
         if (filled > 0)
-            sides[i] = std::max(0.0, (width - filled) / 2);
+            cells.sides[i] = std::max(0.0, (width - filled) / 2);
     }
-    return sides;
+    return cells;
 }
 
 } // namespace
 
 namespace SpaceRestorer {
 
-QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep)
+QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep, bool onGrid)
 {
     const std::vector<DecodedCharacter> &characters = line.characters;
     const QImage grey = strip.convertToFormat(QImage::Format_Grayscale8);
@@ -267,7 +316,8 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     std::vector<double> centres;
     for (const DecodedCharacter &c : characters)
         centres.push_back((c.firstStep + c.lastStep + 1) / 2.0 * pixelsPerStep);
-    const std::vector<double> sides = emptyCellSides(characters, centres, ink);
+    const Cells cells = cellsOf(characters, centres, ink);
+    const std::vector<double> &sides = cells.sides;
     std::vector<double> gaps;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
         const double empty = longestEmptyRun(ink.columns, centres[i], centres[i + 1]);
@@ -275,6 +325,16 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     }
     const double height = grey.height();
     const double typicalGap = std::max(median(gaps), medianGapFloor * height);
+    // The spacing of the line's characters is measured outside Latin words, whose letters stand
+    // wider apart than Han characters or digits set side by side.
+    std::vector<double> spacings;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (!withinLatinWord(characters[i].text, characters[i + 1].text))
+            spacings.push_back(gaps[i]);
+    }
+    const double typicalSpacing = spacings.size() >= minimumSpacingPairs
+        ? std::max(median(spacings), medianGapFloor * height)
+        : typicalGap;
     // Between Latin letters and digits a word space is judged against their advance (the
     // distance between neighbouring letters' centres): a space is a good share of a letter,
     // the room between letters of a word a small one.
@@ -286,19 +346,72 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     const double latinAdvance =
         latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
 
+    // Digits inside a number stand at their own, tight spacing; a gap between two digits well
+    // beyond the spacing of the line's other pairs of digits separates two numbers
+    // ("p88 1-4题"), even where Han characters stand wider apart than that. Of two other pairs
+    // the closer counts: the other may well be a space itself.
+    std::vector<size_t> digitPairs;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (isDigit(characters[i].text) && isDigit(characters[i + 1].text))
+            digitPairs.push_back(i);
+    }
+    auto separatesNumbers = [&](size_t pair) {
+        std::vector<double> others;
+        for (size_t other : digitPairs) {
+            if (other != pair)
+                others.push_back(gaps[other]);
+        }
+        std::sort(others.begin(), others.end());
+        const double spacing = others.empty()
+            ? 0.0
+            : std::max(others[(others.size() - 1) / 2], medianGapFloor * height);
+        return !others.empty() && gaps[pair] > digitGapFactor * spacing &&
+            gaps[pair] > digitGapShare * cells.em;
+    };
+
+    // A line with few pairs of Han characters side by side (a dated heading, "6.9作业") does not
+    // show how far apart its Han characters stand; handwriting sets them unevenly.
+    auto hanPair = [&](size_t i) {
+        return cellOf(characters[i].text) == Cell::Han &&
+            cellOf(characters[i + 1].text) == Cell::Han;
+    };
+    size_t hanPairs = 0;
+    for (size_t i = 0; i + 1 < characters.size(); ++i)
+        hanPairs += hanPair(i) ? 1 : 0;
+
+    // The cell pitch of a grid page: how far apart neighbouring Han characters' centres stand.
+    std::vector<double> pitches;
+    for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (hanPair(i))
+            pitches.push_back(centres[i + 1] - centres[i]);
+    }
+    const double pitch = onGrid && !pitches.empty() ? median(pitches) : 0.0;
+
     text = characters.front().text;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
+        if (pitch > 0 &&
+            (cellOf(characters[i].text) == Cell::Han ||
+             cellOf(characters[i + 1].text) == Cell::Han)) {
+            if (centres[i + 1] - centres[i] > gridSpacePitches * pitch &&
+                spacePlausible(characters[i].text, characters[i + 1].text))
+                text += QLatin1Char(' ');
+            text += characters[i + 1].text;
+            continue;
+        }
         const DecodedCharacter &left = characters[i];
         const DecodedCharacter &right = characters[i + 1];
         const double gap = gaps[i];
-        const bool wide = (gap > wideGapFactor * typicalGap && gap > wideGapMinimum * height) ||
-            (gap > veryWideGapFactor * typicalGap && gap > veryWideGapMinimum * height);
+        const double usual = withinLatinWord(left.text, right.text) ? typicalGap : typicalSpacing;
+        const bool loneHanPair = hanPair(i) && hanPairs <= minimumHanPairs;
+        const bool wide = gap > wideGapFactor * usual &&
+            gap > (loneHanPair ? loneHanGapShare : wideGapShare) * cells.em;
         const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability &&
-            gap > hintedGapMinimum * height && gap > hintedGapFactor * typicalGap;
+            gap > hintedGapFactor * usual && gap > hintedGapShare * cells.em;
         const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) &&
             isLatinAlphanumeric(right.text) && gap > latinSpaceShare * latinAdvance &&
-            gap > hintedGapFactor * typicalGap;
-        if ((wide || hinted || wordGap) && spacePlausible(left.text, right.text))
+            gap > latinGapFactor * typicalGap;
+        const bool numbers = isDigit(left.text) && isDigit(right.text) && separatesNumbers(i);
+        if ((wide || hinted || wordGap || numbers) && spacePlausible(left.text, right.text))
             text += QLatin1Char(' ');
         text += right.text;
     }

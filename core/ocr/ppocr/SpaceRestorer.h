@@ -14,7 +14,10 @@
 namespace SpaceRestorer {
 
 // strip: the line as the network saw it (at its input height, before padding); pixelsPerStep:
-// the width of one output time step in that strip.
-QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep);
+// the width of one output time step in that strip. On a grid page (`onGrid`) a space next to a
+// Han character is an empty cell: judged by the distance between the characters' centres
+// against the cell pitch, not by the paper between their inks.
+QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerStep,
+                bool onGrid = false);
 
 } // namespace SpaceRestorer

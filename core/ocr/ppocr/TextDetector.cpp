@@ -3,6 +3,7 @@
 #include "core/ocr/OcrLog.h"
 #include "core/ocr/ppocr/DbBoxes.h"
 #include "core/ocr/ppocr/PpOcrSettings.h"
+#include "core/ocr/ppocr/Ruling.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -37,12 +38,20 @@ std::vector<float> normalisedPlanes(const cv::Mat &rgb)
 
 namespace TextDetector {
 
-std::vector<TextQuad> detect(const cv::Mat &rgb, OnnxModel &network)
+double inputScale(const cv::Mat &rgb)
 {
-    const double scale = std::min(1.0, double(det_limit_side_len) / std::max(rgb.cols, rgb.rows));
+    return std::min(1.0, double(det_limit_side_len) / std::max(rgb.cols, rgb.rows));
+}
+
+std::vector<TextQuad> detect(const cv::Mat &rgb, OnnxModel &network, bool *onGrid)
+{
+    const double scale = inputScale(rgb);
     const cv::Size inputSize(roundedSide(rgb.cols * scale), roundedSide(rgb.rows * scale));
     cv::Mat resized;
     cv::resize(rgb, resized, inputSize, 0, 0, cv::INTER_LINEAR);
+    const bool grid = Ruling::erase(resized);
+    if (onGrid)
+        *onGrid = grid;
     std::vector<float> input = normalisedPlanes(resized);
 
     Ort::Value output = network.run(input, {1, 3, inputSize.height, inputSize.width});

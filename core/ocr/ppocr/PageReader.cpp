@@ -1,0 +1,195 @@
+#include "core/ocr/ppocr/PageReader.h"
+
+#include "core/ScoredText.h"
+#include "core/ocr/OcrLog.h"
+#include "core/ocr/ppocr/DigitConfusions.h"
+#include "core/ocr/ppocr/DirectionClassifier.h"
+#include "core/ocr/ppocr/EdgePadding.h"
+#include "core/ocr/ppocr/GridRows.h"
+#include "core/ocr/ppocr/LanguagePrior.h"
+#include "core/ocr/ppocr/LineCrop.h"
+#include "core/ocr/ppocr/LineTrace.h"
+#include "core/ocr/ppocr/LinePieces.h"
+#include "core/ocr/ppocr/LookAlikes.h"
+#include "core/ocr/ppocr/PpOcrModels.h"
+#include "core/ocr/ppocr/PpOcrSettings.h"
+#include "core/ocr/ppocr/Ruling.h"
+#include "core/ocr/ppocr/SpaceRestorer.h"
+#include "core/ocr/ppocr/TextDetector.h"
+#include "core/ocr/ppocr/TextRecognizer.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Normalised box with its origin at the lower-left corner, as observations carry it; `margin`
+// is the border the image was read with.
+QRectF normalisedBox(const TextQuad &quad, int margin, const cv::Size &image)
+{
+    float left = quad[0].x, right = quad[0].x, top = quad[0].y, bottom = quad[0].y;
+    for (const cv::Point2f &corner : quad) {
+        left = std::min(left, corner.x);
+        right = std::max(right, corner.x);
+        top = std::min(top, corner.y);
+        bottom = std::max(bottom, corner.y);
+    }
+    left = std::clamp(left - float(margin), 0.0f, float(image.width));
+    right = std::clamp(right - float(margin), 0.0f, float(image.width));
+    top = std::clamp(top - float(margin), 0.0f, float(image.height));
+    bottom = std::clamp(bottom - float(margin), 0.0f, float(image.height));
+    const double width = image.width;
+    const double height = image.height;
+    return QRectF(left / width, 1.0 - bottom / height, (right - left) / width,
+                  (bottom - top) / height);
+}
+
+QImage viewOf(const cv::Mat &rgb)
+{
+    return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
+}
+
+ScoredText scoredCharacters(const DecodedLine &line)
+{
+    QString text;
+    QList<float> confidence;
+    for (const DecodedCharacter &character : line.characters) {
+        text += character.text;
+        confidence += QList<float>(character.text.size(), character.probability);
+    }
+    return ScoredText(text, confidence);
+}
+
+// Upside-down text reads as a string of unsure characters, so only unsure strips are shown to the
+// direction network; a typical photo never loads it. Those it turns are read again, and the
+// surer of the two readings stays, so a wrong turn cannot spoil a line.
+void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips,
+                      std::vector<RecognizedStrip> &lines)
+{
+    std::vector<size_t> unsure;
+    std::vector<cv::Mat> candidates;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].decoded.confidence < PpOcrSettings::directionCheckBelow) {
+            unsure.push_back(i);
+            candidates.push_back(strips[i].clone());
+        }
+    }
+    if (unsure.empty())
+        return;
+    OnnxModel *direction = models.direction();
+    if (!direction)
+        return;
+    const std::vector<bool> turned =
+        DirectionClassifier::turnUpsideDownStrips(candidates, *direction);
+    std::vector<size_t> turnedLines;
+    std::vector<cv::Mat> turnedStrips;
+    for (size_t k = 0; k < turned.size(); ++k) {
+        if (turned[k]) {
+            turnedLines.push_back(unsure[k]);
+            turnedStrips.push_back(std::move(candidates[k]));
+        }
+    }
+    if (turnedStrips.empty())
+        return;
+    std::vector<RecognizedStrip> again =
+        TextRecognizer::read(turnedStrips, *models.recognition(), models.alphabet());
+    for (size_t k = 0; k < again.size() && k < turnedLines.size(); ++k) {
+        RecognizedStrip &line = lines[turnedLines[k]];
+        if (again[k].decoded.confidence > line.decoded.confidence)
+            line = std::move(again[k]);
+    }
+}
+
+double slantOf(const TextQuad &box)
+{
+    const cv::Point2f run = box[1] - box[0];
+    return -std::atan2(run.y, run.x) * 180.0 / M_PI;
+}
+
+} // namespace
+
+namespace PageReader {
+
+PageReading read(PpOcrModels &models, const cv::Mat &image)
+{
+    const int margin = EdgePadding::marginFor(image);
+    const cv::Mat pixels = margin > 0 ? EdgePadding::padded(image, margin) : image;
+    if (margin > 0)
+        qCDebug(lcOcr) << "text may touch the edge: a border of" << margin << "px added";
+
+    QElapsedTimer stage;
+    stage.start();
+    PageReading page;
+    std::vector<TextQuad> boxes;
+    std::vector<cv::Mat> strips;
+    const double inputScale = TextDetector::inputScale(pixels);
+    bool onGrid = false;
+    std::vector<TextQuad> found = TextDetector::detect(pixels, *models.detection(), &onGrid);
+    // A grid's columns read as "|" between the characters: on a grid page the lines are cut
+    // out of the image without its lines.
+    cv::Mat unruled;
+    if (onGrid) {
+        found = GridRows::upright(found);
+        unruled = pixels.clone();
+        Ruling::erase(unruled);
+    }
+    const cv::Mat &sheet = onGrid ? unruled : pixels;
+    for (const TextQuad &box : found) {
+        cv::Mat strip = LineCrop::upright(sheet, box);
+        if (strip.empty())
+            continue;
+        page.slants.push_back(slantOf(box));
+        page.thickestLine =
+            std::max(page.thickestLine, std::min(strip.cols, strip.rows) * inputScale);
+        boxes.push_back(box);
+        strips.push_back(std::move(strip));
+    }
+    qCDebug(lcOcr) << "detection:" << strips.size() << "lines in" << stage.restart() << "ms";
+    // The recognition network loaded meanwhile; on a first call this waits for the rest of it.
+    if (!models.usable()) {
+        qCDebug(lcOcr) << "nothing recognised: the PP-OCR models are not loaded";
+        return page;
+    }
+    qCDebug(lcOcr) << "waited for the recognition network:" << stage.restart() << "ms";
+    std::vector<RecognizedStrip> lines =
+        TextRecognizer::read(strips, *models.recognition(), models.alphabet());
+    qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
+    turnUnsureStrips(models, strips, lines);
+    qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
+
+    std::vector<LinePiece> pieces;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        RecognizedStrip &line = lines[i];
+        LineTrace::saveCrop(strips[i], i);
+        if (line.decoded.confidence < PpOcrSettings::drop_score)
+            continue;
+        LanguagePrior::choose(line.decoded);
+        LookAlikes::preferSemicolons(line.decoded);
+        LookAlikes::settleBullet(line.decoded);
+        const QString restored = DigitConfusions::repairPageReferences(
+            SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep, onGrid)
+                .trimmed());
+        // The rules insert spaces and repair letters without knowing about confidence; the
+        // values follow the characters through them.
+        const ScoredText scored = scoredCharacters(line.decoded).carriedTo(restored);
+        const QString text = LookAlikes::repairTextbookWords(scored);
+        LineTrace::log(boxes[i], line.decoded, text);
+        if (text.isEmpty())
+            continue;
+        pieces.push_back({boxes[i], scored.carriedTo(text)});
+        for (const DecodedCharacter &character : line.decoded.characters)
+            page.sureCharacters += character.probability;
+    }
+    for (const LinePiece &piece : LinePieces::joined(std::move(pieces), onGrid)) {
+        page.observations.append({normalisedBox(piece.box, margin, image.size()),
+                                  {piece.text.text()},
+                                  piece.text.confidence()});
+    }
+    qCDebug(lcOcr) << "layout:" << page.observations.size() << "lines of" << lines.size()
+                   << "lines kept in" << stage.elapsed() << "ms";
+    return page;
+}
+
+} // namespace PageReader
