@@ -1,7 +1,7 @@
 #include "data/AppSettings.h"
 
 #include "data/DueTime.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 #include "data/StoreLog.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/cli/AppListActions.h"
 
 #include "app/cli/CliTexts.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 
 namespace {
 

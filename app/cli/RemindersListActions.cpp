@@ -3,7 +3,7 @@
 #include "app/cli/CliTexts.h"
 #include "app/cli/RunAsync.h"
 #include "bridges/reminders/ReminderStores.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "bridges/reminders/ReminderStores.h"
 #include "bridges/reminders/RemindersLog.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 
 #include <QCoreApplication>
 #include <QSet>

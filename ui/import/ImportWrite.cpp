@@ -4,7 +4,7 @@
 #include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
 #include "data/HistoryStore.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 #include "data/TaskStore.h"
 #include "ui/import/ImportTexts.h"
 

@@ -1,6 +1,6 @@
 #include "ui/import/WriteRequest.h"
 
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 #include "ui/lists/ImportFromRemindersSheet.h"
 
 #include "bridges/reminders/RemindersService.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 #include "ui/glass/BusySpinner.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/SymbolView.h"

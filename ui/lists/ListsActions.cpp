@@ -3,7 +3,7 @@
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
 #include "data/AppSettings.h"
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 #include "ui/lists/ListsTexts.h"
 
 namespace ListsActions {

@@ -1,6 +1,6 @@
 #include "ui/lists/ListsAddBar.h"
 
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 #include "ui/glass/DueDateEdit.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/lists/ListsTexts.h"

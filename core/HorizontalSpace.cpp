@@ -1,4 +1,4 @@
-#include "data/HorizontalSpace.h"
+#include "core/HorizontalSpace.h"
 
 namespace {
 
