@@ -188,7 +188,8 @@ struct MarkCounts {
         for (const ScoredText &line : lines) {
             if (truth.isEmpty())
                 break;
-            const std::vector<bool> right = rightUnits(line.text(), nearestTruth(line.text(), truth));
+            const std::vector<bool> right =
+                rightUnits(line.text(), nearestTruth(line.text(), truth));
             for (size_t unit = 0; unit < right.size(); ++unit) {
                 (right[unit] ? this->right : wrong) += 1;
                 const bool wrongLetter = !right[unit] && line.text()[qsizetype(unit)] != u' ';
@@ -475,10 +476,11 @@ int main(int argc, char **argv)
     std::printf("\nmean seconds per image: %.3f   peak memory (VmHWM): %.1f MB\n",
                 total.seconds / total.images, peakMemoryKilobytes() / 1024.0);
     marks.print();
-    std::printf("\nmarked places: %lld, of which %lld at a mistake (precision %.3f); mistakes: %lld, "
-                "of which %lld marked (recall %.3f)\n",
-                places.marked, places.markedRight, places.precision(), places.mistakes,
-                places.mistakesMarked, places.recall());
+    std::printf(
+        "\nmarked places: %lld, of which %lld at a mistake (precision %.3f); mistakes: %lld, "
+        "of which %lld marked (recall %.3f)\n",
+        places.marked, places.markedRight, places.precision(), places.mistakes,
+        places.mistakesMarked, places.recall());
     if (countPrior)
         std::printf("language prior: %lld characters right to wrong, %lld wrong to right, %lld "
                     "wrong to another wrong\n",

@@ -1,7 +1,7 @@
 #include "data/AppSettings.h"
 
-#include "data/DueTime.h"
 #include "core/HorizontalSpace.h"
+#include "data/DueTime.h"
 #include "data/StoreLog.h"
 
 namespace {

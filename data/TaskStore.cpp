@@ -1,7 +1,7 @@
 #include "data/TaskStore.h"
 
-#include "data/EntryOrder.h"
 #include "core/HorizontalSpace.h"
+#include "data/EntryOrder.h"
 #include "data/StoreLog.h"
 #include "data/TaskListsJson.h"
 

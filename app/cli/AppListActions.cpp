@@ -84,8 +84,8 @@ QString remove(const CliTask &task, TaskStore &store)
         return QStringLiteral("未找到清单「") + singleLine(name) + QStringLiteral("」");
     if (const std::optional<QString> &error = store.saveError())
         return QStringLiteral("ERROR: ") + *error;
-    return QStringLiteral("SUCCESS: 已从 App 清单「") + singleLine(name) + QStringLiteral("」删除 ") +
-        QString::number(*removed) + QStringLiteral(" 条");
+    return QStringLiteral("SUCCESS: 已从 App 清单「") + singleLine(name) +
+        QStringLiteral("」删除 ") + QString::number(*removed) + QStringLiteral(" 条");
 }
 
 } // namespace

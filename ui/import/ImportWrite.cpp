@@ -2,9 +2,9 @@
 
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
+#include "core/HorizontalSpace.h"
 #include "data/AppSettings.h"
 #include "data/HistoryStore.h"
-#include "core/HorizontalSpace.h"
 #include "data/TaskStore.h"
 #include "ui/import/ImportTexts.h"
 

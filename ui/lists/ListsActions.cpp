@@ -2,8 +2,8 @@
 
 #include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
-#include "data/AppSettings.h"
 #include "core/HorizontalSpace.h"
+#include "data/AppSettings.h"
 #include "ui/lists/ListsTexts.h"
 
 namespace ListsActions {

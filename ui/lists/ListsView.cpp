@@ -2,8 +2,8 @@
 
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/notifications/NotificationService.h"
-#include "data/AppSettings.h"
 #include "core/HorizontalSpace.h"
+#include "data/AppSettings.h"
 #include "data/TaskStore.h"
 #include "ui/glass/DesktopAlert.h"
 #include "ui/glass/GlassFonts.h"

@@ -41,12 +41,11 @@ std::vector<TextQuad> upright(const std::vector<TextQuad> &boxes)
     for (const TextQuad &box : boxes) {
         const cv::Rect2f column = boundsOf(box);
         if (column.height <= PpOcrSettings::columnAspect * column.width) {
-            result.push_back(std::max(column.width, column.height) <
-                                     PpOcrSettings::pieceHeightRatio *
-                                         std::min(column.width, column.height)
-                                 ? quadOf(column.x, column.y, column.x + column.width,
-                                          column.y + column.height)
-                                 : box);
+            result.push_back(
+                std::max(column.width, column.height) <
+                        PpOcrSettings::pieceHeightRatio * std::min(column.width, column.height)
+                    ? quadOf(column.x, column.y, column.x + column.width, column.y + column.height)
+                    : box);
             continue;
         }
         // The bands of the rows beside the column, top to bottom, each once.

@@ -66,8 +66,7 @@ int choose(DecodedLine &line)
         if (left.isNull() && right.isNull())
             continue;
         auto score = [&](const QString &reading, float probability) {
-            return std::log(double(probability)) +
-                weight * contextStrength(left, reading, right);
+            return std::log(double(probability)) + weight * contextStrength(left, reading, right);
         };
         double best = score(character.text, character.probability);
         double runnerUp = -std::numeric_limits<double>::infinity();
@@ -93,14 +92,14 @@ int choose(DecodedLine &line)
             continue;
         }
         qCDebug(lcOcr).noquote() << "language prior:" << character.text << character.probability
-                                 << "->" << chosen->first << chosen->second << "between"
-                                 << left << "and" << right;
+                                 << "->" << chosen->first << chosen->second << "between" << left
+                                 << "and" << right;
         const std::pair<QString, float> reading = *chosen;
         character.secondChoice = character.text;
         character.secondProbability = character.probability;
         character.text = reading.first;
-        character.probability = settled ? std::max(reading.second, confirmedProbability)
-                                         : reading.second;
+        character.probability =
+            settled ? std::max(reading.second, confirmedProbability) : reading.second;
         ++changed;
     }
     return changed;

@@ -25,7 +25,8 @@ void log(const TextQuad &box, const DecodedLine &line, const QString &text)
     for (const DecodedCharacter &character : line.characters) {
         if (character.probability >= PpOcrSettings::priorUnsureBelow)
             continue;
-        unsure += QStringLiteral(" %1 %2").arg(character.text).arg(character.probability, 0, 'f', 2);
+        unsure +=
+            QStringLiteral(" %1 %2").arg(character.text).arg(character.probability, 0, 'f', 2);
         for (const auto &[reading, probability] : character.alternatives)
             unsure += QStringLiteral("|%1 %2").arg(reading).arg(probability, 0, 'f', 2);
     }
@@ -52,7 +53,8 @@ void saveCrop(const cv::Mat &rgbStrip, size_t index)
     QDir().mkpath(cropFolder);
     const QImage view(rgbStrip.data, rgbStrip.cols, rgbStrip.rows, int(rgbStrip.step),
                       QImage::Format_RGB888);
-    const QString name = QDir(cropFolder).filePath(QStringLiteral("%1.png").arg(index, 2, 10, QLatin1Char('0')));
+    const QString name =
+        QDir(cropFolder).filePath(QStringLiteral("%1.png").arg(index, 2, 10, QLatin1Char('0')));
     if (!view.save(name))
         qCDebug(lcOcr) << "line crop not written:" << name;
 }

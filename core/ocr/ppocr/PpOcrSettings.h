@@ -66,12 +66,13 @@ inline constexpr double edgeInkShare = 0.002;
 
 // ---- Ruled paper (this project's own) ----
 
-// Measured in the detection input (at most det_limit_side_len pixels). A ruling is a run of pixels darker than the paper within rulingPaperReach pixels (the
-// brightest there) by more than rulingContrast (of 255), straight along a row or a column for at
-// least rulingLengthShare of the image's longer side (and rulingShortest pixels), and on average
-// no thicker than rulingThicknessShare of that side (and rulingThinnest pixels). A grid's
-// lines are one to three pixels thick and run the page; a character's longest stroke is a
-// fraction of that length and several times thicker for its length.
+// Measured in the detection input (at most det_limit_side_len pixels). A ruling is a run of pixels
+// darker than the paper within rulingPaperReach pixels (the brightest there) by more than
+// rulingContrast (of 255), straight along a row or a column for at least rulingLengthShare of the
+// image's longer side (and rulingShortest pixels), and on average no thicker than
+// rulingThicknessShare of that side (and rulingThinnest pixels). A grid's lines are one to three
+// pixels thick and run the page; a character's longest stroke is a fraction of that length and
+// several times thicker for its length.
 inline constexpr int rulingPaperReach = 11;
 inline constexpr double rulingContrast = 25.0;
 inline constexpr double rulingLengthShare = 1.0 / 16;

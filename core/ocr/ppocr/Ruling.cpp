@@ -16,8 +16,8 @@ using namespace PpOcrSettings;
 cv::Mat darkerThanPaper(const cv::Mat &grey)
 {
     cv::Mat paper;
-    cv::dilate(grey, paper, cv::getStructuringElement(cv::MORPH_RECT, {rulingPaperReach,
-                                                                       rulingPaperReach}));
+    cv::dilate(grey, paper,
+               cv::getStructuringElement(cv::MORPH_RECT, {rulingPaperReach, rulingPaperReach}));
     cv::Mat darkness;
     cv::subtract(paper, grey, darkness);
     cv::Mat dark;
