@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <chrono>
 
@@ -7,7 +8,8 @@
 // kernel's flock(): it ends with the process that holds it, so a crashed writer never leaves a
 // stale lock behind, and a waiter asks every millisecond or two, so a process that writes one
 // change after another cannot starve a process waiting its turn (a lock that backs off to
-// seconds between tries can be taken over and over by a busy window).
+// seconds between tries can be taken over and over by a busy window). The lock file exists only
+// while the lock is held.
 class FileLock {
 public:
     // Waits up to `wait` for the lock. A lock file that cannot be opened (an unwritable folder)
@@ -20,6 +22,7 @@ public:
     bool held() const { return m_held; }
 
 private:
+    QByteArray m_path;
     int m_fd = -1;
     bool m_held = false;
 };
