@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QPointer>
 #include <QWidget>

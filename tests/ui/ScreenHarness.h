@@ -7,7 +7,7 @@
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
 #include "support/TempHome.h"
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QList>
 #include <QString>

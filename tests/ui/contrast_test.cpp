@@ -1,5 +1,6 @@
 #include "ImportScreenDriver.h"
 #include "Named.h"
+#include "PaintedColours.h"
 #include "ScreenHarness.h"
 
 #include "data/HistoryStore.h"
@@ -39,25 +40,6 @@ QPalette breezeDark()
     palette.setColor(QPalette::ToolTipBase, QColor(41, 44, 48));
     palette.setColor(QPalette::ToolTipText, text);
     return palette;
-}
-
-// The most frequent colour of the image: what the foreground is drawn on.
-QColor backgroundOf(const QImage &image)
-{
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb most = 0;
-    int mostCount = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > mostCount) {
-            most = it.key();
-            mostCount = it.value();
-        }
-    }
-    return QColor::fromRgb(most);
 }
 
 // The foreground as painted: the pixel standing out most from the background (a glyph's or a

@@ -1,4 +1,5 @@
 #include "Named.h"
+#include "PaintedColours.h"
 #include "ScreenHarness.h"
 
 #include "ui/MainWindow.h"
@@ -15,25 +16,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The most frequent colour of the image: what is behind the text.
-QColor backgroundOf(const QImage &image)
-{
-    QHash<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    QRgb most = 0;
-    int mostCount = 0;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
-        if (it.value() > mostCount) {
-            most = it.key();
-            mostCount = it.value();
-        }
-    }
-    return QColor::fromRgb(most);
-}
 
 // The due text's colour as drawn: its red or orange pixels, the glyphs' cores standing out most.
 // Primary and secondary texts are grey, so no other text is counted.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QList>
 #include <QScrollArea>

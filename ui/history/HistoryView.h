@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/HistoryRecord.h"
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QList>
 #include <QWidget>

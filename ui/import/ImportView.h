@@ -2,8 +2,8 @@
 
 #include "bridges/desktop/ScreenshotPortal.h"
 #include "core/SlateItem.h"
+#include "ui/SharedObjects.h"
 #include "ui/import/Recognition.h"
-#include "ui/shell/SharedObjects.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/TaskItem.h"
+#include "ui/SharedObjects.h"
 #include "ui/import/WriteRequest.h"
-#include "ui/shell/SharedObjects.h"
 
 #include <QString>
 #include <functional>

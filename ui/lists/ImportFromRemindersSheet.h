@@ -1,7 +1,7 @@
 #pragma once
 
 #include "bridges/reminders/ReminderRow.h"
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QDialog>
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "bridges/reminders/ReminderRow.h"
 #include "data/TaskStore.h"
-#include "ui/shell/SharedObjects.h"
+#include "ui/SharedObjects.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "data/TaskItem.h"
+#include "ui/SharedObjects.h"
 #include "ui/lists/VisibleTasks.h"
-#include "ui/shell/SharedObjects.h"
 
 #include <QDateTime>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ui/SharedObjects.h"
 #include "ui/shell/AppSection.h"
-#include "ui/shell/SharedObjects.h"
 
 #include <QWidget>
 
