@@ -164,9 +164,11 @@ Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> 
 #ifdef SLATEBOOK_LEAK_CHECKED
 // ONNX Runtime never frees a few buffers of its pool threads and one static string. Naming the
 // library here, where it is used, keeps every sanitised program that recognises text free of
-// those reports while any other leak still fails it.
+// those reports while any other leak still fails it. Fontconfig, which every program that draws
+// text loads, likewise keeps a little of its configuration when it starts on a disk that is full.
 extern "C" const char *__lsan_default_suppressions()
 {
-    return "leak:libonnxruntime.so\n";
+    return "leak:libonnxruntime.so\n"
+           "leak:libfontconfig.so\n";
 }
 #endif
