@@ -7,18 +7,6 @@
 
 namespace {
 
-cv::Rect2f boundsOf(const TextQuad &box)
-{
-    float left = box[0].x, right = box[0].x, top = box[0].y, bottom = box[0].y;
-    for (const cv::Point2f &corner : box) {
-        left = std::min(left, corner.x);
-        right = std::max(right, corner.x);
-        top = std::min(top, corner.y);
-        bottom = std::max(bottom, corner.y);
-    }
-    return {left, top, right - left, bottom - top};
-}
-
 TextQuad quadOf(float left, float top, float right, float bottom)
 {
     return {cv::Point2f(left, top), cv::Point2f(right, top), cv::Point2f(right, bottom),

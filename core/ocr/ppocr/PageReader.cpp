@@ -29,17 +29,11 @@ namespace {
 // is the border the image was read with.
 QRectF normalisedBox(const TextQuad &quad, int margin, const cv::Size &image)
 {
-    float left = quad[0].x, right = quad[0].x, top = quad[0].y, bottom = quad[0].y;
-    for (const cv::Point2f &corner : quad) {
-        left = std::min(left, corner.x);
-        right = std::max(right, corner.x);
-        top = std::min(top, corner.y);
-        bottom = std::max(bottom, corner.y);
-    }
-    left = std::clamp(left - float(margin), 0.0f, float(image.width));
-    right = std::clamp(right - float(margin), 0.0f, float(image.width));
-    top = std::clamp(top - float(margin), 0.0f, float(image.height));
-    bottom = std::clamp(bottom - float(margin), 0.0f, float(image.height));
+    const cv::Rect2f bounds = boundsOf(quad);
+    const float left = std::clamp(bounds.x - float(margin), 0.0f, float(image.width));
+    const float right = std::clamp(bounds.br().x - float(margin), 0.0f, float(image.width));
+    const float top = std::clamp(bounds.y - float(margin), 0.0f, float(image.height));
+    const float bottom = std::clamp(bounds.br().y - float(margin), 0.0f, float(image.height));
     const double width = image.width;
     const double height = image.height;
     return QRectF(left / width, 1.0 - bottom / height, (right - left) / width,
