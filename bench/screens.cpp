@@ -28,6 +28,7 @@
 #include "ui/lists/ImportFromRemindersSheet.h"
 #include "ui/lists/ListsView.h"
 #include "ui/lists/VisibleTasks.h"
+#include "ui/shell/ColorScheme.h"
 #include "ui/shell/QtTranslations.h"
 #include "ui/shell/RootView.h"
 
@@ -44,41 +45,11 @@
 
 namespace {
 
-QPalette darkPalette()
-{
-    QPalette p;
-    const QColor window(38, 38, 42), text(236, 236, 240), base(28, 28, 31), button(54, 54, 59);
-    p.setColor(QPalette::Window, window);
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::AlternateBase, window);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Button, button);
-    p.setColor(QPalette::ButtonText, text);
-    p.setColor(QPalette::BrightText, Qt::white);
-    p.setColor(QPalette::Highlight, QColor(10, 132, 255));
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    p.setColor(QPalette::PlaceholderText, QColor(140, 140, 146));
-    p.setColor(QPalette::ToolTipBase, button);
-    p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::Light, button.lighter(150));
-    p.setColor(QPalette::Midlight, button.lighter(125));
-    p.setColor(QPalette::Mid, button.darker(120));
-    p.setColor(QPalette::Dark, button.darker(150));
-    p.setColor(QPalette::Shadow, Qt::black);
-    p.setColor(QPalette::Link, QColor(90, 160, 255));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        p.setColor(QPalette::Disabled, role, QColor(118, 118, 124));
-    p.setColor(QPalette::Disabled, QPalette::Button, window);
-    p.setColor(QPalette::Disabled, QPalette::Base, window);
-    return p;
-}
-
 // The dark palette with the kind of dark highlight that made accents vanish when they were used
 // as they came.
 QPalette darkDimPalette()
 {
-    QPalette p = darkPalette();
+    QPalette p = ColorScheme::darkPalette();
     p.setColor(QPalette::Highlight, QColor(28, 48, 110));
     return p;
 }
@@ -385,7 +356,7 @@ int main(int argc, char **argv)
     const QPalette light = QApplication::style()->standardPalette();
     QApplication::setPalette(light);
     shootScheme(shared, Shooter(folder, QStringLiteral("light")), photo);
-    QApplication::setPalette(darkPalette());
+    QApplication::setPalette(ColorScheme::darkPalette());
     shootScheme(shared, Shooter(folder, QStringLiteral("dark")), photo);
     {
         QApplication::setPalette(darkDimPalette());
@@ -398,7 +369,7 @@ int main(int argc, char **argv)
     fillRealisticData(shared);
     QApplication::setPalette(light);
     shootDataScreens(shared, Shooter(folder, QStringLiteral("light")));
-    QApplication::setPalette(darkPalette());
+    QApplication::setPalette(ColorScheme::darkPalette());
     shootDataScreens(shared, Shooter(folder, QStringLiteral("dark")));
 
     if (!docs.isEmpty()) {
