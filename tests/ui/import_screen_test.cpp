@@ -187,6 +187,7 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
 
     // The same rows to Reminders, with Ctrl+Return.
     s.chooseReminders();
+    EXPECT_EQ(s.button("writeButton")->text(), QStringLiteral("写入提醒事项"));
     QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在写入提醒事项…"));
     EXPECT_TRUE(view->isBusy());

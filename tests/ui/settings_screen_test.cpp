@@ -180,8 +180,11 @@ TEST_F(SettingsScreenTest, RestoringDefaultsLeavesTheNotificationOptionsAlone)
 
     // The controls show the defaults at once.
     EXPECT_EQ(named<QLineEdit>(view, "templateField")->text(), QStringLiteral("{M}.{D}作业"));
+    EXPECT_EQ(named<QLineEdit>(view, "languagesField")->text(), QStringLiteral("zh-Hans,en-US"));
+    EXPECT_EQ(named<QLineEdit>(view, "subjectsField")->text(), harness.settings.subjectsText());
     EXPECT_EQ(named<QComboBox>(view, "minutePicker")->currentText(), QStringLiteral("59"));
     EXPECT_TRUE(named<QCheckBox>(view, "dedupeBox")->isChecked());
+    EXPECT_FALSE(named<QCheckBox>(view, "openAfterBox")->isChecked());
     EXPECT_FALSE(named<QCheckBox>(view, "notifyOnBox")->isChecked());
 }
 
