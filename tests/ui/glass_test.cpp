@@ -4,7 +4,6 @@
 #include "ui/glass/GlassPanel.h"
 #include "ui/glass/SectionTitle.h"
 #include "ui/glass/SymbolView.h"
-#include "ui/glass/ToneLabel.h"
 #include "ui/glass/WindowConfigurator.h"
 #include "ui/icons/SymbolIcon.h"
 #include "ui/shell/AppSection.h"
@@ -164,22 +163,6 @@ TEST(AppBackdropTest, IsOpaqueWithoutACompositorAndItsGlowsScaleWithTheWindow)
     const QColor corner = large.pixelColor(2, 2);
     const QColor centre = large.pixelColor(400, 300);
     EXPECT_GT(corner.blue(), centre.blue() + 20);
-}
-
-TEST(ToneLabelTest, FollowsTheDesktopSwitchingBetweenLightAndDark)
-{
-    QWidget parent;
-    QPalette light;
-    light.setColor(QPalette::Window, QColor(239, 239, 239));
-    light.setColor(QPalette::WindowText, Qt::black);
-    parent.setPalette(light);
-    auto *label = new ToneLabel(QStringLiteral("离线运行"), GlassPalette::Tone::Tertiary,
-                                GlassFonts::system(10), &parent);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), GlassPalette::tertiary(light));
-
-    parent.setPalette(darkPalette());
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), GlassPalette::tertiary(darkPalette()));
-    EXPECT_GT(label->palette().color(QPalette::WindowText).lightness(), 128);
 }
 
 TEST(SymbolIconTest, EverySymbolShowsOnADesktopWithoutAnIconTheme)
