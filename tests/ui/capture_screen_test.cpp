@@ -162,11 +162,8 @@ TEST_F(CaptureScreenTest, ThePortalsPictureIsRecognisedOrTheButtonSaysThereIsNoS
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 截屏 …"));
     EXPECT_TRUE(s.progressShown());
     ASSERT_TRUE(s.waitIdle());
-    QStringList titles;
-    for (const SlateItem &item : s.view()->items())
-        titles.append(item.title());
     EXPECT_EQ(
-        titles,
+        s.titles(),
         (QStringList{QStringLiteral("语文｜抄写词语两遍"), QStringLiteral("数学｜第3题 第4题"),
                      QStringLiteral("英语｜读课文三遍")}));
     EXPECT_EQ(s.statusShown(), QStringLiteral("来自截屏：解析出 3 条"));

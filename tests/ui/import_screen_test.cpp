@@ -44,16 +44,6 @@ protected:
         return ImportScreenDriver(window->rootView()->importView());
     }
 
-    QStringList titlesIn(const QString &listName) const
-    {
-        QStringList titles;
-        if (const auto list = harness.store.list(listName)) {
-            for (const TaskItem &task : list->tasks)
-                titles.append(task.title);
-        }
-        return titles;
-    }
-
     QStringList notifiedTaskIds()
     {
         QStringList ids;
@@ -144,11 +134,7 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     s.untick(1);
     s.untick(2);
     EXPECT_EQ(s.countText(), QStringLiteral("%1/%2 条待写入").arg(total - 2).arg(total));
-    QStringList ticked;
-    for (const SlateItem &item : view->items()) {
-        if (item.enabled)
-            ticked.append(item.title());
-    }
+    const QStringList ticked = s.titles(true);
     ASSERT_EQ(ticked.size(), total - 2);
 
     // To the app's own lists, due tomorrow evening.
@@ -158,7 +144,7 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
               QStringLiteral("✅ 已存到 App 清单「%1」共 %2 条，到期会通知你")
                   .arg(listName)
                   .arg(ticked.size()));
-    QStringList stored = titlesIn(listName), expected = ticked;
+    QStringList stored = harness.titlesIn(listName), expected = ticked;
     stored.sort();
     expected.sort();
     EXPECT_EQ(stored, expected);
@@ -246,7 +232,7 @@ TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
     EXPECT_EQ(s.statusShown(),
               QStringLiteral("✅ 已存到 App 清单「数学作业」2 条（跳过 1 条重复）"));
     // Saved trimmed, and still notified; the history keeps the titles as they were handed over.
-    QStringList titles = titlesIn(QStringLiteral("数学作业"));
+    QStringList titles = harness.titlesIn(QStringLiteral("数学作业"));
     titles.sort();
     EXPECT_EQ(titles, (QStringList{"数学｜口算本第8页", "数学｜练习册P12", "订正试卷"}));
     EXPECT_EQ(notifiedTaskIds().size(), 2);
@@ -421,9 +407,7 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
         s.rawLines(),
         (QStringList{QStringLiteral("3月15日作业"), QStringLiteral("语文：背诵《春》第二段"),
                      QStringLiteral("数学：练习册P12"), QStringLiteral("英语：默写Unit 2单词")}));
-    QStringList titles;
-    for (const SlateItem &item : view->items())
-        titles.append(item.title());
+    const QStringList titles = s.titles();
     EXPECT_EQ(
         titles,
         (QStringList{QStringLiteral("语文｜背诵《春》第二段"), QStringLiteral("数学｜练习册P12"),
@@ -440,7 +424,7 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
     EXPECT_TRUE(fromClipboard.fromText);
     EXPECT_FALSE(fromClipboard.imagePath.has_value());
     EXPECT_EQ(fromClipboard.items, titles);
-    EXPECT_EQ(titlesIn(QStringLiteral("3.15作业")).size(), 3);
+    EXPECT_EQ(harness.titlesIn(QStringLiteral("3.15作业")).size(), 3);
     const QList<TaskItem> pasted = harness.store.list(QStringLiteral("3.15作业"))->tasks;
     for (const TaskItem &task : pasted)
         EXPECT_FALSE(task.source.has_value());
@@ -581,9 +565,7 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     s.drop({data.absoluteFilePath(QStringLiteral("01-screenshot.png")),
             data.absoluteFilePath(QStringLiteral("03-print-photo.jpg"))});
     ASSERT_TRUE(s.waitIdle());
-    QStringList titles;
-    for (const SlateItem &item : view->items())
-        titles.append(item.title());
+    const QStringList titles = s.titles();
     EXPECT_FALSE(titles.join(QLatin1Char('|')).contains(QStringLiteral("作业")))
         << titles.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(titles.contains(QStringLiteral("语文｜预习第14课")))
@@ -659,7 +641,7 @@ TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)
     const QString listName = s.view()->header()->listName();
     EXPECT_EQ(s.statusShown(),
               QStringLiteral("✅ 已存到 App 清单「%1」共 2 条，到期会通知你").arg(listName));
-    EXPECT_EQ(titlesIn(listName),
+    EXPECT_EQ(harness.titlesIn(listName),
               (QStringList{QStringLiteral("英语｜听写单词"), QStringLiteral("语文｜背课文")}));
 }
 

@@ -180,7 +180,7 @@ TEST_F(ListsScreenTest, AddingTrimsSchedulesAndReportsThePendingCount)
     // Return in the field adds; the status counts pending notifications even without a due time.
     find<QLineEdit>("addField")->clear();
     addByKeyboard(QStringLiteral("  数学 p12 "));
-    EXPECT_EQ(titlesOf(harness.store.list(list)->tasks), QStringList{"数学 p12"});
+    EXPECT_EQ(harness.titlesIn(list), QStringList{"数学 p12"});
     EXPECT_TRUE(find<QLineEdit>("addField")->text().isEmpty());
     ASSERT_TRUE(showsStatus(QStringLiteral("已安排 0 条到期提醒"))) << view->status().toStdString();
 
@@ -307,7 +307,7 @@ TEST_F(ListsScreenTest, TheKeyboardAddsTicksAndDeletesEntries)
               QStringLiteral("语文 背诵"));
     // Delete removes the entry the keyboard is on.
     QTest::keyClick(tasks, Qt::Key_Delete);
-    EXPECT_FALSE(titlesOf(harness.store.list(list)->tasks).contains(QStringLiteral("语文 背诵")));
+    EXPECT_FALSE(harness.titlesIn(list).contains(QStringLiteral("语文 背诵")));
     EXPECT_EQ(titlesOf(view->visibleTasks()), QStringList{"数学 p12"});
     EXPECT_TRUE(tasks->currentIndex().isValid());
 
