@@ -4,7 +4,6 @@
 #include "ScreenHarness.h"
 #include "bridges/reminders/vdir/VdirReminderStore.h"
 #include "support/PrivateMounts.h"
-#include "support/TestPaths.h"
 
 #include "bridges/notifications/NotificationRequests.h"
 #include "ui/glass/ElidedLabel.h"
@@ -28,7 +27,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -334,27 +332,6 @@ TEST_F(ListsScreenTest, ALongListNameEndsWithAnEllipsisAndShowsWholeAsTooltip)
     harness.store.rename(name, QStringLiteral("3.15作业"));
     EXPECT_EQ(label->shownText(), QStringLiteral("3.15作业"));
     EXPECT_TRUE(label->toolTip().isEmpty());
-}
-
-TEST_F(ListsScreenTest, FollowsChangesThatTheCommandLineWritesToTheFile)
-{
-    addList(QStringLiteral("3.15作业"), {entry(QStringLiteral("语文 背诵"))});
-    open();
-    // The executable in command-line mode, as the driving program runs it, on the same HOME.
-    const QString task = harness.home.path() + QStringLiteral("/task.json");
-    QFile file(task);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(
-        R"({"action":"write","list":"3.15作业","items":["英语 听写","数学 p5"],"target":"app"})");
-    file.close();
-    QProcess cli;
-    cli.start(TestPaths::slatebook(), {QStringLiteral("--write"), task});
-    ASSERT_TRUE(waitUntil([&] { return cli.state() == QProcess::NotRunning; }, 60000));
-    ASSERT_EQ(cli.exitStatus(), QProcess::NormalExit) << cli.errorString().toStdString();
-    ASSERT_EQ(cli.exitCode(), 0);
-    ASSERT_TRUE(waitUntil([&] { return view->visibleTasks().size() == 3; }, 10000));
-    EXPECT_EQ(label("countsLabel"), QStringLiteral("3 待办 / 3 总计"));
-    EXPECT_EQ(find<QListWidget>("listsWidget")->count(), 1);
 }
 
 TEST_F(ListsScreenTest, NewRenameAndDeleteList)
