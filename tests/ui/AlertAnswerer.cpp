@@ -8,18 +8,27 @@
 #include <QTimer>
 #include <algorithm>
 
+void onNextModal(const std::function<void(QWidget *)> &answer)
+{
+    auto *poll = new QTimer(qApp);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        answer(modal);
+    });
+    poll->start();
+}
+
 std::shared_ptr<AlertSeen> answerNextAlert(const QString &button,
                                            const std::optional<QString> &typed)
 {
     auto seen = std::make_shared<AlertSeen>();
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, seen, button, typed] {
-        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
+    onNextModal([seen, button, typed](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
         seen->shown = true;
         for (QLabel *label : dialog->findChildren<QLabel *>()) {
             if (!label->text().isEmpty())
@@ -44,6 +53,5 @@ std::shared_ptr<AlertSeen> answerNextAlert(const QString &button,
         else
             dialog->reject();
     });
-    poll->start();
     return seen;
 }

@@ -2,8 +2,14 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
+
+class QWidget;
+
+// Runs `answer` on the next modal widget once it is up.
+void onNextModal(const std::function<void(QWidget *)> &answer);
 
 // Answers the next modal alert the way a user does: waits for it to come up, reads what it
 // says, optionally types into its text field, and clicks one of its buttons.

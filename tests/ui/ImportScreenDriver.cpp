@@ -72,7 +72,7 @@ void ImportScreenDriver::addRow(const QString &subject, const QString &text) con
 {
     click("addEntryButton");
     EntryRow *added = rows().last();
-    type(subjectField(added), subject);
+    type(added->findChild<QLineEdit *>(QStringLiteral("subjectField")), subject);
     type(textField(added), text);
 }
 
@@ -93,14 +93,19 @@ EntryRow *ImportScreenDriver::row(int index) const
     return rows().at(index);
 }
 
+QStringList ImportScreenDriver::titles(bool tickedOnly) const
+{
+    QStringList titles;
+    for (const SlateItem &item : m_view->items()) {
+        if (item.enabled || !tickedOnly)
+            titles.append(item.title());
+    }
+    return titles;
+}
+
 QCheckBox *ImportScreenDriver::tickBox(EntryRow *row)
 {
     return row->findChild<QCheckBox *>(QStringLiteral("tickBox"));
-}
-
-QLineEdit *ImportScreenDriver::subjectField(EntryRow *row)
-{
-    return row->findChild<QLineEdit *>(QStringLiteral("subjectField"));
 }
 
 QLineEdit *ImportScreenDriver::textField(EntryRow *row)

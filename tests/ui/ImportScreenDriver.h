@@ -38,8 +38,9 @@ public:
     // The rows shown, top to bottom.
     QList<EntryRow *> rows() const;
     EntryRow *row(int index) const;
+    // The rows' titles ("subject｜text"), top to bottom; only the ticked ones if asked.
+    QStringList titles(bool tickedOnly = false) const;
     static QCheckBox *tickBox(EntryRow *row);
-    static QLineEdit *subjectField(EntryRow *row);
     static QLineEdit *textField(EntryRow *row);
     void untick(int index) const;
 

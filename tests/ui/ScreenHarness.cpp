@@ -35,6 +35,16 @@ QList<NotificationRequest> ScreenHarness::pendingNotifications()
     return pending.get();
 }
 
+QStringList ScreenHarness::titlesIn(const QString &listName) const
+{
+    QStringList titles;
+    if (const auto list = store.list(listName)) {
+        for (const TaskItem &task : list->tasks)
+            titles.append(task.title);
+    }
+    return titles;
+}
+
 QStringList ScreenHarness::reminderFiles(const QString &listName) const
 {
     const QDir root(home.path() + QStringLiteral("/.local/share/Slatebook/Reminders"));

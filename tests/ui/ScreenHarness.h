@@ -24,6 +24,8 @@ public:
 
     // The center's pending requests, as it answers on its own thread.
     QList<NotificationRequest> pendingNotifications();
+    // The titles of the entries stored in that list, in stored order; none if there is no list.
+    QStringList titlesIn(const QString &listName) const;
     // The Reminders iCalendar files of one list folder, found by its display name.
     QStringList reminderFiles(const QString &listName) const;
 

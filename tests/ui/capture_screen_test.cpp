@@ -37,13 +37,15 @@ public:
                          portalPath, QStringLiteral("org.freedesktop.portal.Screenshot")});
         m_process.waitForStarted();
         m_running = bus.waitForName(portalService);
+        // Where a portal puts a caller's requests: its unique name without the colon, dots as _.
         QString sender = clientName.mid(1);
         sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+        m_requestPrefix = portalPath + QStringLiteral("/request/") + sender + QLatin1Char('/');
         const QString code =
-            QStringLiteral("path = '%1/request/%2/' + args[1]['handle_token']\n"
+            QStringLiteral("path = '%1' + args[1]['handle_token']\n"
                            "self.AddObject(path, 'org.freedesktop.portal.Request', {}, [])\n"
                            "ret = dbus.ObjectPath(path)\n")
-                .arg(portalPath, sender);
+                .arg(m_requestPrefix);
         QDBusMessage add = QDBusMessage::createMethodCall(portalService, portalPath, mockInterface,
                                                           QStringLiteral("AddMethod"));
         add << QString() << QStringLiteral("Screenshot") << QStringLiteral("sa{sv}")
@@ -83,7 +85,7 @@ public:
     bool respond(const QVariantMap &call, uint response, const QVariantMap &results) const
     {
         const QString request =
-            m_requestPrefix() + call.value(QStringLiteral("handle_token")).toString();
+            m_requestPrefix + call.value(QStringLiteral("handle_token")).toString();
         QDBusMessage emit_ = QDBusMessage::createMethodCall(portalService, request, mockInterface,
                                                             QStringLiteral("EmitSignal"));
         emit_ << QStringLiteral("org.freedesktop.portal.Request") << QStringLiteral("Response")
@@ -93,15 +95,9 @@ public:
     }
 
 private:
-    QString m_requestPrefix() const
-    {
-        QString sender = QDBusConnection::sessionBus().baseService().mid(1);
-        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-        return portalPath + QStringLiteral("/request/") + sender + QLatin1Char('/');
-    }
-
     const TestSessionBus &m_bus;
     QProcess m_process;
+    QString m_requestPrefix;
     bool m_running = false;
 };
 
@@ -166,11 +162,8 @@ TEST_F(CaptureScreenTest, ThePortalsPictureIsRecognisedOrTheButtonSaysThereIsNoS
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 截屏 …"));
     EXPECT_TRUE(s.progressShown());
     ASSERT_TRUE(s.waitIdle());
-    QStringList titles;
-    for (const SlateItem &item : s.view()->items())
-        titles.append(item.title());
     EXPECT_EQ(
-        titles,
+        s.titles(),
         (QStringList{QStringLiteral("语文｜抄写词语两遍"), QStringLiteral("数学｜第3题 第4题"),
                      QStringLiteral("英语｜读课文三遍")}));
     EXPECT_EQ(s.statusShown(), QStringLiteral("来自截屏：解析出 3 条"));

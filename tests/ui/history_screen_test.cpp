@@ -41,19 +41,10 @@ HistoryRecord record(const QString &listName, const QStringList &items,
     return r;
 }
 
-TEST(HistoryTextsTest, PreviewTimeAndStatus)
+TEST(HistoryTextsTest, TimeShowsTheDayAndAZeroPaddedClock)
 {
-    EXPECT_EQ(HistoryTexts::preview({}), QString());
-    EXPECT_EQ(HistoryTexts::preview({"语文｜背诵", "数学｜P12"}),
-              QStringLiteral("语文｜背诵 · 数学｜P12"));
-    EXPECT_EQ(HistoryTexts::preview({"a", "b", "c", "d", "e"}),
-              QStringLiteral("a · b · c …等 5 条"));
     EXPECT_EQ(HistoryTexts::time(QDateTime(QDate(2025, 3, 5), QTime(7, 5))),
               QStringLiteral("3月5日 07:05"));
-    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 0),
-              QStringLiteral("「3.15作业」里这些条目都已存在"));
-    EXPECT_EQ(HistoryTexts::rewritten(QStringLiteral("3.15作业"), 4),
-              QStringLiteral("已重新存到 App 清单「3.15作业」4 条"));
 }
 
 TEST(ThumbnailsTest, FillsAnUprightSquareOrGivesNothing)
@@ -125,16 +116,6 @@ protected:
     ScreenHarness harness;
     std::unique_ptr<HistoryView> view;
 };
-
-TEST_F(HistoryScreenTest, AnEmptyHistoryShowsTheEmptyPanel)
-{
-    open();
-    EXPECT_TRUE(named<QWidget>(view, "historyEmptyState")->isVisible());
-    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 0 次导入"));
-    EXPECT_FALSE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
-    EXPECT_TRUE(named<QPushButton>(view, "historyOpenFolderButton")->isEnabled());
-    EXPECT_TRUE(rows().isEmpty());
-}
 
 TEST_F(HistoryScreenTest, RowsShowPreviewBadgesThumbnailsAndFollowTheStore)
 {
@@ -247,8 +228,12 @@ TEST_F(HistoryScreenTest, ClearingAsksAndOnlyClearConfirms)
     answerNextAlert(QStringLiteral("清空"));
     QTest::mouseClick(named<QPushButton>(view, "clearHistoryButton"), Qt::LeftButton);
     EXPECT_TRUE(harness.history.records().isEmpty());
+    // The empty panel: nothing left to clear, the folder still to open.
+    EXPECT_TRUE(rows().isEmpty());
     EXPECT_TRUE(named<QWidget>(view, "historyEmptyState")->isVisible());
+    EXPECT_EQ(named<QLabel>(view, "historyCountLabel")->text(), QStringLiteral("共 0 次导入"));
     EXPECT_FALSE(named<QPushButton>(view, "clearHistoryButton")->isEnabled());
+    EXPECT_TRUE(named<QPushButton>(view, "historyOpenFolderButton")->isEnabled());
 }
 
 // Where a picture was there may now be anything: the row shows that the picture is missing, and

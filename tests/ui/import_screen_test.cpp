@@ -1,5 +1,6 @@
 #include "ImportScreenDriver.h"
 #include "ScreenHarness.h"
+#include "bridges/notifications/NotificationRequests.h"
 #include "support/PrivateMounts.h"
 
 #include "core/Parser.h"
@@ -43,16 +44,6 @@ protected:
         return ImportScreenDriver(window->rootView()->importView());
     }
 
-    QStringList titlesIn(const QString &listName) const
-    {
-        QStringList titles;
-        if (const auto list = harness.store.list(listName)) {
-            for (const TaskItem &task : list->tasks)
-                titles.append(task.title);
-        }
-        return titles;
-    }
-
     QStringList notifiedTaskIds()
     {
         QStringList ids;
@@ -72,36 +63,35 @@ protected:
 
 TEST_F(ImportScreenTest, ANewScreenIsEmptyWithTheSettingsDefaults)
 {
-    const ImportScreenDriver s = screen();
-    ImportView *view = s.view();
+    ImportScreenDriver s = screen();
     EXPECT_EQ(s.statusShown(), QStringLiteral("拖入或选择一张作业图片（JPG / PNG / HEIC）"));
-    EXPECT_TRUE(view->items().isEmpty());
     EXPECT_TRUE(s.find("emptyState")->isVisible());
     EXPECT_FALSE(s.showsPicture());
-    EXPECT_EQ(view->header()->listName(),
+    EXPECT_EQ(s.view()->header()->listName(),
               harness.settings.defaultListName(QDateTime::currentDateTime()));
-    EXPECT_TRUE(s.find<QCheckBox>("dueCheck")->isChecked());
-    EXPECT_EQ(view->header()->due(), *harness.settings.defaultDue());
-    EXPECT_TRUE(view->header()->savesToApp());
-
+    EXPECT_EQ(s.view()->header()->due(), *harness.settings.defaultDue());
     EXPECT_EQ(s.countText(), QStringLiteral("0/0 条待写入"));
-    EXPECT_FALSE(s.button("selectAllButton")->isEnabled());
-    EXPECT_FALSE(s.button("selectNoneButton")->isEnabled());
     EXPECT_FALSE(s.button("writeButton")->isEnabled());
     EXPECT_FALSE(s.button("reparseButton")->isEnabled());
-    EXPECT_FALSE(s.rawTextShown());
-    EXPECT_EQ(s.button("writeButton")->text(), QStringLiteral("存到本 App"));
 
-    // Other settings give other defaults: no due time leaves the picker disabled.
+    // Leaving the section drops what was typed; coming back takes the settings as they are now:
+    // no due time leaves the picker disabled.
+    s.addRow(QStringLiteral("语文"), QStringLiteral("背课文"));
+    s.typeListName(QStringLiteral("临时"));
     harness.settings.setDueEnabled(false);
     harness.settings.setListNameTemplate(QStringLiteral("{YYYY}年{M}月{D}日"));
-    window->rootView()->setSection(AppSection::Lists);
-    window->rootView()->setSection(AppSection::Importer);
-    const ImportScreenDriver fresh = screen();
-    EXPECT_FALSE(fresh.find<QCheckBox>("dueCheck")->isChecked());
-    EXPECT_FALSE(fresh.find("dueEdit")->isEnabled());
+    Sidebar *sidebar = window->rootView()->sidebar();
+    QTest::mouseClick(sidebar->entry(AppSection::Lists), Qt::LeftButton);
+    EXPECT_EQ(window->rootView()->importView(), nullptr);
+    QTest::mouseClick(sidebar->entry(AppSection::Importer), Qt::LeftButton);
+    s = screen();
+    ASSERT_NE(s.view(), nullptr);
+    EXPECT_TRUE(s.view()->items().isEmpty());
+    EXPECT_EQ(s.statusShown(), ImportTexts::initialStatus());
+    EXPECT_FALSE(s.find<QCheckBox>("dueCheck")->isChecked());
+    EXPECT_FALSE(s.find("dueEdit")->isEnabled());
     const QDate today = QDate::currentDate();
-    EXPECT_EQ(fresh.view()->header()->listName(),
+    EXPECT_EQ(s.view()->header()->listName(),
               QStringLiteral("%1年%2月%3日").arg(today.year()).arg(today.month()).arg(today.day()));
 }
 
@@ -144,11 +134,7 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     s.untick(1);
     s.untick(2);
     EXPECT_EQ(s.countText(), QStringLiteral("%1/%2 条待写入").arg(total - 2).arg(total));
-    QStringList ticked;
-    for (const SlateItem &item : view->items()) {
-        if (item.enabled)
-            ticked.append(item.title());
-    }
+    const QStringList ticked = s.titles(true);
     ASSERT_EQ(ticked.size(), total - 2);
 
     // To the app's own lists, due tomorrow evening.
@@ -158,31 +144,23 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
               QStringLiteral("✅ 已存到 App 清单「%1」共 %2 条，到期会通知你")
                   .arg(listName)
                   .arg(ticked.size()));
-    QStringList stored = titlesIn(listName);
+    QStringList stored = harness.titlesIn(listName), expected = ticked;
     stored.sort();
-    QStringList expected = ticked;
     expected.sort();
     EXPECT_EQ(stored, expected);
     ASSERT_EQ(harness.history.records().size(), 1);
     const HistoryRecord &saved = harness.history.records().first();
-    EXPECT_EQ(saved.listName, listName);
     EXPECT_EQ(saved.items, ticked);
-    EXPECT_EQ(saved.written, ticked.size());
-    EXPECT_EQ(saved.skipped, 0);
     EXPECT_EQ(saved.imagePath, QFileInfo(photo).absoluteFilePath());
-    EXPECT_TRUE(saved.moreImagePaths.isEmpty());
     EXPECT_FALSE(saved.fromText);
-    EXPECT_FALSE(saved.failed.has_value());
     const QList<TaskItem> savedTasks = harness.store.list(listName)->tasks;
+    const QStringList notified = notifiedTaskIds();
+    EXPECT_EQ(notified.size(), ticked.size());
     for (const TaskItem &task : savedTasks) {
         EXPECT_EQ(task.source, QStringLiteral("03-print-photo.jpg"));
         EXPECT_EQ(task.due, tomorrowEvening());
+        EXPECT_TRUE(notified.contains(NotificationRequests::dueIdentifier(task.id)));
     }
-    QStringList notified = notifiedTaskIds();
-    EXPECT_EQ(notified.size(), ticked.size());
-    for (const TaskItem &task : savedTasks)
-        EXPECT_TRUE(notified.contains(QStringLiteral("slate-task-") +
-                                      task.id.toString(QUuid::WithoutBraces).toUpper()));
     // The rows stay for another write.
     EXPECT_EQ(view->items().size(), total);
 
@@ -195,7 +173,6 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
 
     // The same rows to Reminders, with Ctrl+Return.
     s.chooseReminders();
-    EXPECT_FALSE(view->header()->savesToApp());
     EXPECT_EQ(s.button("writeButton")->text(), QStringLiteral("写入提醒事项"));
     QTest::keyClick(window.get(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在写入提醒事项…"));
@@ -206,7 +183,6 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
               QStringLiteral("✅ 已写入 %1 条到清单「%2」").arg(ticked.size()).arg(listName));
     EXPECT_EQ(harness.reminderFiles(listName).size(), ticked.size());
     ASSERT_EQ(harness.history.records().size(), 3);
-    EXPECT_EQ(harness.history.records().first().items, ticked);
     EXPECT_EQ(harness.history.records().first().written, ticked.size());
 
     s.click("writeButton");
@@ -222,12 +198,7 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     EXPECT_EQ(s.countText(), QStringLiteral("%1/%1 条待写入").arg(total));
     EXPECT_NE(view->items().first().text, QStringLiteral("读《背影》三遍"));
 
-    // Select none, all, add a row, delete a row.
-    s.click("selectNoneButton");
-    EXPECT_EQ(s.countText(), QStringLiteral("0/%1 条待写入").arg(total));
-    EXPECT_FALSE(ImportScreenDriver::tickBox(s.row(0))->isChecked());
-    s.click("selectAllButton");
-    EXPECT_EQ(s.countText(), QStringLiteral("%1/%1 条待写入").arg(total));
+    // Add a row, delete a row.
     s.addRow(QStringLiteral("美术"), QStringLiteral("画一幅春天"));
     EXPECT_EQ(view->items().last().title(), QStringLiteral("美术｜画一幅春天"));
     EXPECT_EQ(s.countText(), QStringLiteral("%1/%1 条待写入").arg(total + 1));
@@ -247,40 +218,30 @@ TEST_F(ImportScreenTest, APhotoGoesFromDropToBothTargets)
     EXPECT_FALSE(view->header()->savesToApp());
 }
 
-TEST_F(ImportScreenTest, ARowWithTrailingSpacesIsSavedTrimmedAndStillNotified)
-{
-    const ImportScreenDriver s = screen();
-    s.typeListName(QStringLiteral("语文作业"));
-    s.setDue(tomorrowEvening());
-    s.addRow(QStringLiteral("语文"), QStringLiteral("背课文   "));
-    s.addRow(QString(), QStringLiteral("  带尺子"));
-    s.click("writeButton");
-
-    EXPECT_EQ(titlesIn(QStringLiteral("语文作业")),
-              (QStringList{QStringLiteral("带尺子"), QStringLiteral("语文｜背课文")}));
-    EXPECT_EQ(notifiedTaskIds().size(), 2);
-    // The history keeps the titles as they were handed over.
-    EXPECT_EQ(harness.history.records().first().items,
-              (QStringList{QStringLiteral("语文｜背课文   "), QStringLiteral("  带尺子")}));
-}
-
 TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
 {
     const ImportScreenDriver s = screen();
     harness.store.add({QStringLiteral("数学｜练习册P12")}, QStringLiteral("数学作业"));
 
     s.typeListName(QStringLiteral("  数学作业\t "));
+    s.setDue(tomorrowEvening());
     s.addRow(QStringLiteral("数学"), QStringLiteral("练习册P12"));
-    s.addRow(QStringLiteral("数学"), QStringLiteral("口算本第8页"));
-    s.addRow(QStringLiteral("数学"), QStringLiteral("订正试卷"));
+    s.addRow(QStringLiteral("数学"), QStringLiteral("口算本第8页   "));
+    s.addRow(QString(), QStringLiteral("  订正试卷"));
     s.click("writeButton");
     EXPECT_EQ(s.statusShown(),
               QStringLiteral("✅ 已存到 App 清单「数学作业」2 条（跳过 1 条重复）"));
-    EXPECT_EQ(titlesIn(QStringLiteral("数学作业")).size(), 3);
-    EXPECT_EQ(harness.history.records().first().listName, QStringLiteral("数学作业"));
-    EXPECT_EQ(harness.history.records().first().written, 2);
-    EXPECT_EQ(harness.history.records().first().skipped, 1);
-    EXPECT_FALSE(harness.history.records().first().imagePath.has_value());
+    // Saved trimmed, and still notified; the history keeps the titles as they were handed over.
+    QStringList titles = harness.titlesIn(QStringLiteral("数学作业"));
+    titles.sort();
+    EXPECT_EQ(titles, (QStringList{"数学｜口算本第8页", "数学｜练习册P12", "订正试卷"}));
+    EXPECT_EQ(notifiedTaskIds().size(), 2);
+    const HistoryRecord first = harness.history.records().first();
+    EXPECT_EQ(first.listName, QStringLiteral("数学作业"));
+    EXPECT_EQ(first.items, (QStringList{"数学｜练习册P12", "数学｜口算本第8页   ", "  订正试卷"}));
+    EXPECT_EQ(first.written, 2);
+    EXPECT_EQ(first.skipped, 1);
+    EXPECT_FALSE(first.imagePath.has_value());
     const QList<TaskItem> mathTasks = harness.store.list(QStringLiteral("数学作业"))->tasks;
     for (const TaskItem &task : mathTasks)
         EXPECT_FALSE(task.source.has_value());
@@ -289,7 +250,7 @@ TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
     s.typeListName(QStringLiteral("5.12作业"));
     s.click("selectNoneButton");
     EXPECT_EQ(s.countText(), QStringLiteral("0/3 条待写入"));
-    EXPECT_TRUE(s.button("writeButton")->isEnabled());
+    EXPECT_FALSE(ImportScreenDriver::tickBox(s.row(0))->isChecked());
     s.click("writeButton");
     EXPECT_EQ(s.statusShown(),
               QStringLiteral("✅ 已存到 App 清单「5.12作业」共 0 条，到期会通知你"));
@@ -300,6 +261,7 @@ TEST_F(ImportScreenTest, SavesReportTrimmedNamesSkipsAndUntickedRows)
     // With history off nothing is recorded.
     harness.settings.setSaveHistory(false);
     s.click("selectAllButton");
+    EXPECT_EQ(s.countText(), QStringLiteral("3/3 条待写入"));
     s.click("writeButton");
     EXPECT_EQ(harness.history.records().size(), 2);
 }
@@ -377,36 +339,28 @@ TEST_F(ImportScreenTest, AFailedSaveStaysOnScreenUntilTheNextEdit)
     EXPECT_TRUE(harness.history.records().size() == 1 && harness.history.saveError());
 }
 
-TEST_F(ImportScreenTest, AFileThatIsNoImageGivesNoText)
+// Handed over at start, as "Open with" does, while another section is shown: a file that is no
+// image gives no text; a newer input wins over a slower older one, and "清空" over both.
+TEST_F(ImportScreenTest, ANewerImageWinsOverASlowerOlderOne)
 {
     const QString notAnImage = harness.home.path() + QStringLiteral("/notes.jpg");
     QFile file(notAnImage);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("语文：背课文\n");
     file.close();
-
-    // Handed over at start, as "Open with" does, while another section is shown.
     window->rootView()->setSection(AppSection::History);
     window->openImage(notAnImage);
     const ImportScreenDriver s = screen();
-    ASSERT_NE(s.view(), nullptr);
+    ImportView *view = s.view();
+    ASSERT_NE(view, nullptr);
     EXPECT_EQ(s.statusShown(), QStringLiteral("正在识别 notes.jpg …"));
     ASSERT_TRUE(s.waitIdle());
     EXPECT_EQ(s.statusShown(), QStringLiteral("没识别到文字，换张更清晰/更正的图片试试"));
     EXPECT_FALSE(s.showsPicture());
-    EXPECT_TRUE(s.view()->items().isEmpty());
     EXPECT_FALSE(s.rawTextShown());
     EXPECT_FALSE(s.button("reparseButton")->isEnabled());
-}
 
-TEST_F(ImportScreenTest, ANewerImageWinsOverASlowerOlderOne)
-{
-    const ImportScreenDriver s = screen();
-    ImportView *view = s.view();
-    const QString notAnImage = harness.home.path() + QStringLiteral("/empty.png");
-    QFile(notAnImage).open(QIODevice::WriteOnly);
-
-    // The photo takes seconds; the empty file answers at once and is the newer input.
+    // The photo takes seconds; the file that is no image answers at once and is the newer input.
     view->load(corpusImage(QStringLiteral("03-print-photo.jpg")));
     view->load(notAnImage);
     ASSERT_TRUE(waitUntil([&] { return s.statusShown() == ImportTexts::noText(); }));
@@ -453,9 +407,7 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
         s.rawLines(),
         (QStringList{QStringLiteral("3月15日作业"), QStringLiteral("语文：背诵《春》第二段"),
                      QStringLiteral("数学：练习册P12"), QStringLiteral("英语：默写Unit 2单词")}));
-    QStringList titles;
-    for (const SlateItem &item : view->items())
-        titles.append(item.title());
+    const QStringList titles = s.titles();
     EXPECT_EQ(
         titles,
         (QStringList{QStringLiteral("语文｜背诵《春》第二段"), QStringLiteral("数学｜练习册P12"),
@@ -472,7 +424,7 @@ TEST_F(ImportScreenTest, PastedOrDroppedTextIsParsedWithoutRecognition)
     EXPECT_TRUE(fromClipboard.fromText);
     EXPECT_FALSE(fromClipboard.imagePath.has_value());
     EXPECT_EQ(fromClipboard.items, titles);
-    EXPECT_EQ(titlesIn(QStringLiteral("3.15作业")).size(), 3);
+    EXPECT_EQ(harness.titlesIn(QStringLiteral("3.15作业")).size(), 3);
     const QList<TaskItem> pasted = harness.store.list(QStringLiteral("3.15作业"))->tasks;
     for (const TaskItem &task : pasted)
         EXPECT_FALSE(task.source.has_value());
@@ -613,9 +565,7 @@ TEST_F(ImportScreenTest, SeveralPhotosMakeOneListInTheOrderChosen)
     s.drop({data.absoluteFilePath(QStringLiteral("01-screenshot.png")),
             data.absoluteFilePath(QStringLiteral("03-print-photo.jpg"))});
     ASSERT_TRUE(s.waitIdle());
-    QStringList titles;
-    for (const SlateItem &item : view->items())
-        titles.append(item.title());
+    const QStringList titles = s.titles();
     EXPECT_FALSE(titles.join(QLatin1Char('|')).contains(QStringLiteral("作业")))
         << titles.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(titles.contains(QStringLiteral("语文｜预习第14课")))
@@ -691,27 +641,8 @@ TEST_F(ImportScreenTest, TheKeyboardAloneGoesFromStartToASavedList)
     const QString listName = s.view()->header()->listName();
     EXPECT_EQ(s.statusShown(),
               QStringLiteral("✅ 已存到 App 清单「%1」共 2 条，到期会通知你").arg(listName));
-    EXPECT_EQ(titlesIn(listName),
+    EXPECT_EQ(harness.titlesIn(listName),
               (QStringList{QStringLiteral("英语｜听写单词"), QStringLiteral("语文｜背课文")}));
-}
-
-TEST_F(ImportScreenTest, LeavingTheSectionAndComingBackGivesAnEmptyScreen)
-{
-    ImportScreenDriver s = screen();
-    s.addRow(QStringLiteral("语文"), QStringLiteral("背课文"));
-    s.typeListName(QStringLiteral("临时"));
-    Sidebar *sidebar = window->rootView()->sidebar();
-    QTest::mouseClick(sidebar->entry(AppSection::Lists), Qt::LeftButton);
-    EXPECT_EQ(window->rootView()->importView(), nullptr);
-    QTest::mouseClick(sidebar->entry(AppSection::Importer), Qt::LeftButton);
-
-    s = screen();
-    ASSERT_NE(s.view(), nullptr);
-    EXPECT_TRUE(s.view()->items().isEmpty());
-    EXPECT_EQ(s.countText(), QStringLiteral("0/0 条待写入"));
-    EXPECT_EQ(s.statusShown(), ImportTexts::initialStatus());
-    EXPECT_EQ(s.view()->header()->listName(),
-              harness.settings.defaultListName(QDateTime::currentDateTime()));
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "AlertAnswerer.h"
 #include "Named.h"
 #include "ScreenHarness.h"
 
@@ -14,28 +15,11 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 // What a user who keeps the hands on the keyboard meets in the window.
 
 namespace {
-
-// Runs `answer` on the next modal widget once it is up.
-void onNextModal(const std::function<void(QWidget *)> &answer)
-{
-    auto *poll = new QTimer(qApp);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        answer(modal);
-    });
-    poll->start();
-}
 
 bool hasFocusIn(const QWidget *widget)
 {
