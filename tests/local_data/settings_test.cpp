@@ -65,6 +65,7 @@ TEST(SettingsSchema, AnIllTypedOrUnknownStoredValueFallsBackToTheDefaultAndIsLog
                             "dueM=12.5\n"
                             "dueOn=1\n"
                             "openAfter=@ByteArray(true)\n"
+                            "notifyOn=maybe\n"
                             "notifyLead=inf\n"
                             "reminderStore=evolutoin\n"
                             "colour=blue\n"
@@ -79,6 +80,7 @@ TEST(SettingsSchema, AnIllTypedOrUnknownStoredValueFallsBackToTheDefaultAndIsLog
         [](QtMsgType, const QMessageLogContext &, const QString &text) { logged.append(text); });
     const AppSettings settings;
     const double lead = SharedDefaults::notifyLead();
+    const bool notifyOn = SharedDefaults::notifyOn();
     qInstallMessageHandler(previous);
     QLoggingCategory::setFilterRules("slatebook.store.debug=false");
 
@@ -90,6 +92,7 @@ TEST(SettingsSchema, AnIllTypedOrUnknownStoredValueFallsBackToTheDefaultAndIsLog
         {"dueM", settings.dueMinute() == 59},
         {"dueOn", settings.dueEnabled()},
         {"openAfter", !settings.openAfterWrite()},
+        {"notifyOn", notifyOn},
         {"notifyLead", lead == 0},
         {"reminderStore", settings.reminderStore() == AppSettings::ReminderStore::Folder},
         {"colour", true},
@@ -206,13 +209,9 @@ TEST(DueTime, AWallClockTimeTheClocksSkipOrRepeatIsReadAsRfc5545Does)
         << "the settings' default due time on the day the clocks spring forward";
 }
 
-TEST(SharedDefaults, KeysOfOtherPartsReadAsTheirTypesOrTheirOwnDefaults)
+TEST(SharedDefaults, KeysOfOtherPartsReadAsTheirTypes)
 {
     TempHome home;
-    EXPECT_TRUE(SharedDefaults::notifyOn());
-    EXPECT_EQ(SharedDefaults::notifyLead(), 0);
-    EXPECT_FALSE(SharedDefaults::startSection());
-
     writeSettingsFile("[General]\nnotifyOn=false\nnotifyLead=300.5\nstartSection=历史记录\n");
     EXPECT_FALSE(SharedDefaults::notifyOn());
     EXPECT_EQ(SharedDefaults::notifyLead(), 300.5);
