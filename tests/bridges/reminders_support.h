@@ -1,24 +1,16 @@
 #pragma once
 
-// Helpers for the Reminders tests: files (local_data/TestFiles.h), the local clock, folders that
-// refuse changes, and waiting for completions with the event loop running.
+// Helpers for the Reminders tests: files (local_data/TestFiles.h), the local clock, and waiting
+// for completions with the event loop running.
 #include "local_data/TestFiles.h"
 #include "support/LocalZone.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
 #include <QTimer>
-#include <cstdlib>
-#include <ctime>
-#include <fcntl.h>
-#include <linux/fs.h>
 #include <optional>
-#include <sys/ioctl.h>
-#include <unistd.h>
 
 namespace reminders_test {
 
@@ -34,53 +26,6 @@ inline QStringList allEntries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
                                   QDir::Name);
 }
-
-// Makes a folder refuse new, renamed and removed entries for as long as it lives: through its
-// permissions, or, where they do not stop the user (root), through the immutable attribute.
-class ReadOnlyFolder {
-public:
-    explicit ReadOnlyFolder(QString path) : m_path(std::move(path))
-    {
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner);
-        if (!refusesNewFiles())
-            setImmutable(true);
-    }
-    ~ReadOnlyFolder()
-    {
-        setImmutable(false);
-        QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    ReadOnlyFolder(const ReadOnlyFolder &) = delete;
-    ReadOnlyFolder &operator=(const ReadOnlyFolder &) = delete;
-
-    // False when this machine offers neither way.
-    bool holds() const { return refusesNewFiles(); }
-
-private:
-    bool refusesNewFiles() const
-    {
-        QFile probe(m_path + "/.probe");
-        if (!probe.open(QIODevice::WriteOnly))
-            return true;
-        probe.remove();
-        return false;
-    }
-
-    void setImmutable(bool on) const
-    {
-        const int fd = ::open(QFile::encodeName(m_path).constData(), O_RDONLY | O_DIRECTORY);
-        if (fd < 0)
-            return;
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
-    }
-
-    QString m_path;
-};
 
 template <typename Result>
 struct Completion {
