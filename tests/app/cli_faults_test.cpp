@@ -1,7 +1,7 @@
 // Bad input and a hostile environment, met by the built executable: nothing is lost and nothing
 // is reported as done that was not. One test per fault.
 #include "CliProcess.h"
-#include "bridges/reminders_support.h"
+#include "bridges/reminders_calls.h"
 #include "data/TaskStore.h"
 #include "support/LocalZone.h"
 
