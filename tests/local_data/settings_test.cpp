@@ -34,6 +34,8 @@ TEST(AppSettings, FirstStartWritesNothingAndAnAssignmentIsPublishedWrittenAndRea
         EXPECT_EQ(templateChanged.count(), 0);
         EXPECT_TRUE(readFile(DefaultsStore::filePath()).contains("dueH=7"))
             << "written before the next start";
+        EXPECT_EQ(settings.defaultDue(), QDateTime(QDate::currentDate(), QTime(7, 59)))
+            << "today at the chosen clock time";
 
         settings.setListNameTemplate("");
         settings.setDueEnabled(false);
@@ -44,6 +46,7 @@ TEST(AppSettings, FirstStartWritesNothingAndAnAssignmentIsPublishedWrittenAndRea
     EXPECT_EQ(again.dueHour(), 7);
     EXPECT_EQ(again.listNameTemplate(), "") << "an empty text is a value, not a missing key";
     EXPECT_FALSE(again.dueEnabled());
+    EXPECT_FALSE(again.defaultDue());
     EXPECT_EQ(again.dueMinute(), -5) << "not range-checked";
     EXPECT_EQ(again.reminderStore(), AppSettings::ReminderStore::Evolution);
 
@@ -135,18 +138,6 @@ TEST(AppSettings, DefaultListNameFillsYearMonthAndDay)
     EXPECT_EQ(settings.defaultListName(on(2027, 1, 9)), "{m}.{d} {YYYY-}");
     settings.setListNameTemplate("{M}{M}");
     EXPECT_EQ(settings.defaultListName(on(2026, 10, 12)), "1010");
-}
-
-TEST(AppSettings, DefaultDueIsTodayAtTheChosenClockTime)
-{
-    TempHome home;
-    AppSettings settings;
-    const std::optional<QDateTime> due = settings.defaultDue();
-    ASSERT_TRUE(due);
-    EXPECT_EQ(due->toLocalTime(), QDateTime(QDate::currentDate(), QTime(23, 59)));
-
-    settings.setDueEnabled(false);
-    EXPECT_FALSE(settings.defaultDue());
 }
 
 TEST(DueTime, ClockTimeHoldsOnADayTheClocksChangeAndOutOfRangeValuesRollOver)
