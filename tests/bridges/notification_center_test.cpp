@@ -39,9 +39,9 @@ TEST(DesktopNotificationCenter, DueRequestIsShownAtTheStartOfItsMinuteWithItsTex
     ManualClock &clock = desk.clock;
     const NotificationServerMock &server = *desk.server;
     desk.service.schedule(QUuid::createUuid(), "数学｜P12 1-6题", "3.15作业",
-                     start.addSecs(10 * 60 + 25));
+                          start.addSecs(10 * 60 + 25));
     desk.service.schedule(QUuid::createUuid(), "语文｜读<背影> & 写感想", "3.15作业",
-                     start.addSecs(20 * 60));
+                          start.addSecs(20 * 60));
     const QDateTime minute = QDateTime(start.date(), QTime(12, 10), Qt::LocalTime);
 
     clock.jumpTo(minute.addMSecs(-1));

@@ -190,7 +190,8 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
          QByteArray(valid).replace("\"moreImagePaths\":null", "\"moreImagePaths\":\"/b.jpg\"")},
         {"more photos holding a number",
          QByteArray(valid).replace("\"moreImagePaths\":null", "\"moreImagePaths\":[1]")},
-        {"fromText as a string", QByteArray(valid).replace("\"fromText\":null", "\"fromText\":\"yes\"")},
+        {"fromText as a string",
+         QByteArray(valid).replace("\"fromText\":null", "\"fromText\":\"yes\"")},
     };
     for (const auto &[name, bytes] : broken) {
         writeFile(file, bytes);
