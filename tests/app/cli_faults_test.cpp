@@ -1,7 +1,7 @@
 // Bad input and a hostile environment, met by the built executable: nothing is lost and nothing
 // is reported as done that was not. One test per fault.
 #include "CliProcess.h"
-#include "bridges/reminders_support.h"
+#include "bridges/reminders_calls.h"
 #include "data/TaskStore.h"
 #include "support/LocalZone.h"
 
@@ -119,23 +119,4 @@ TEST(CliFaults, AnOversizedDropFileIsAnErrorAndIsConsumed)
     EXPECT_TRUE(outcome.finished);
     EXPECT_EQ(outcome.result, "ERROR: 任务文件超过 16 MiB，未读取：" + cli.dropFile());
     EXPECT_FALSE(QFile::exists(cli.dropFile()));
-}
-
-TEST(CliFaults, AFailedRemindersDeleteIsAnError)
-{
-    TempHome home;
-    CliProcess cli(home);
-    EXPECT_EQ(cli.runTask(R"({"action":"write","target":"reminders","items":["数学"]})"),
-              "SUCCESS: 已写入 1/1 条到提醒事项清单「作业」");
-    std::optional<QString> result;
-    {
-        ReadOnlyFolder readOnly(remindersList(home, "作业"));
-        if (!readOnly.holds())
-            GTEST_SKIP() << "no way to make a folder read-only here";
-        result = cli.runTask(
-            R"({"action":"delete","target":"reminders","list":"作业","items":["数学"]})");
-    }
-    EXPECT_TRUE(result.value_or("").startsWith("ERROR: 无法删除：" + remindersList(home, "作业/")))
-        << result.value_or("").toStdString();
-    EXPECT_EQ(icsFiles(remindersList(home, "作业")).size(), 1);
 }

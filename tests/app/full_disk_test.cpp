@@ -2,8 +2,6 @@
 // or cut short, no temporary file is left behind, and a save that failed is said, never reported
 // as done.
 #include "CliProcess.h"
-#include "bridges/notifications/PendingRequestFile.h"
-#include "bridges/notifications/StateFolder.h"
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
 #include "local_data/TestFiles.h"
@@ -24,15 +22,6 @@ QStringList names(const QString &folder)
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-PendingRequest reminder(const QString &identifier)
-{
-    PendingRequest pending;
-    pending.request.identifier = identifier;
-    pending.request.trigger = IntervalTrigger{60};
-    pending.addedAt = QDateTime::currentDateTimeUtc();
-    return pending;
-}
-
 } // namespace
 
 TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
@@ -41,7 +30,7 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
     TempHome home;
     CliProcess cli(home);
     cli.createToolsFolder();
-    // ~/.local holds tasks.json and history.json (share/) and the notification file (state/).
+    // ~/.local/share holds tasks.json and history.json.
     const QString local = home.path() + "/.local";
     if (!PrivateMounts::mountTmpfs(local, 256))
         GTEST_SKIP() << "mounting a tmpfs is refused here";
@@ -51,13 +40,10 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
     TaskStore window(home.dataFolder());
     HistoryStore history(home.dataFolder());
     history.add(HistoryRecord{});
-    PendingRequestFile pending(StateFolder::path());
-    pending.change([](QList<PendingRequest> &requests) { requests.append(reminder("a")); });
     std::map<QString, QByteArray> before;
-    for (const QString &file : {window.file(), history.file(), pending.path()})
+    for (const QString &file : {window.file(), history.file()})
         before[file] = readFile(file);
     const QStringList dataFiles = names(home.dataFolder());
-    const QStringList stateFiles = names(StateFolder::path());
 
     const QString filler = PrivateMounts::fill(local);
     const QString full = "（磁盘已满）";
@@ -76,16 +62,10 @@ TEST(FullDisk, NoFileIsEmptiedAndEveryFailedSaveIsSaid)
     history.add(HistoryRecord{});
     ASSERT_EQ(historyFailed.size(), 1);
     EXPECT_EQ(historyFailed[0][0].toString(), "未能保存到 " + history.file() + full);
-    EXPECT_EQ(
-        pending.change([](QList<PendingRequest> &requests) { requests.append(reminder("b")); })
-            .size(),
-        2)
-        << "held in memory while it cannot be written";
 
     for (const auto &[file, bytes] : before)
         EXPECT_EQ(readFile(file), bytes) << file.toStdString();
     EXPECT_EQ(names(home.dataFolder()), dataFiles);
-    EXPECT_EQ(names(StateFolder::path()), stateFiles);
 
     // The result file on a full disk: an earlier run's result never stands in for this one's.
     {

@@ -1,11 +1,10 @@
 // Waiting for a wall-clock moment days or weeks ahead, and where a calendar trigger fires.
-#include "bridges/notification_manual_clock.h"
+#include "bridges/notification_support.h"
 #include "bridges/notifications/PendingRequest.h"
 #include "bridges/notifications/WallClockTimer.h"
+#include "support/LocalZone.h"
 
 #include <QSignalSpy>
-#include <QTest>
-#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -58,10 +57,7 @@ TEST(WallClockTimer, CatchesUpWithAClockThatMovedWithoutWord)
 
 TEST(PendingRequest, CalendarTriggerFiresAtTheStartOfItsLocalMinuteOrJustAfterAGap)
 {
-    const QByteArray savedZone = qgetenv("TZ");
-    qputenv("TZ", "Europe/Berlin");
-    tzset();
-
+    const LocalZone berlin("Europe/Berlin");
     PendingRequest pending;
     pending.request.trigger = CalendarTrigger{2026, 3, 15, 20, 30};
     EXPECT_EQ(pending.fireTime(), QDateTime(QDate(2026, 3, 15), QTime(19, 30), Qt::UTC));
@@ -73,10 +69,4 @@ TEST(PendingRequest, CalendarTriggerFiresAtTheStartOfItsLocalMinuteOrJustAfterAG
     pending.request.trigger = IntervalTrigger{3};
     pending.addedAt = start;
     EXPECT_EQ(pending.fireTime(), start.addSecs(3));
-
-    if (savedZone.isNull())
-        qunsetenv("TZ");
-    else
-        qputenv("TZ", savedZone);
-    tzset();
 }

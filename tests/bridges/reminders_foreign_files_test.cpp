@@ -49,7 +49,7 @@ const QByteArray zoned = lines({
     "X-MOZ-GENERATION:3",
     "X-APPLE-SORT-ORDER:12345",
     "PRIORITY:5",
-    "CATEGORIES:作业",
+    "CATEGORIES:作业,学校",
     "BEGIN:VALARM",
     "ACTION:DISPLAY",
     "DESCRIPTION:提醒",
@@ -74,6 +74,14 @@ const QByteArray dateOnly =
 const QByteArray floating =
     lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:float-4",
            "SUMMARY:本地时间", "DUE:20260318T083000", "END:VTODO", "END:VCALENDAR"});
+
+// Done by the completion time or by percent alone, as some programs mark it; 40 per cent is open.
+QByteArray doneBy(const char *uid, const char *mark)
+{
+    return lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "SUMMARY:x", mark,
+                  "END:VTODO", "END:VCALENDAR"})
+        .replace("SUMMARY:x", QByteArray("UID:") + uid);
+}
 
 const QByteArray untitled =
     lines({"BEGIN:VCALENDAR", "VERSION:2.0", "PRODID:x", "BEGIN:VTODO", "UID:no-title",
@@ -134,6 +142,9 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     writeFile(folder + "/untitled.ics", untitled);
     writeFile(folder + "/no-such-day.ics", noSuchDay);
     writeFile(folder + "/odd.ics", oddProperty);
+    writeFile(folder + "/done-at.ics", doneBy("done-at", "COMPLETED:20260315T120000Z"));
+    writeFile(folder + "/done-100.ics", doneBy("done-100", "PERCENT-COMPLETE:100"));
+    writeFile(folder + "/open-40.ics", doneBy("open-40", "PERCENT-COMPLETE:40"));
     for (const auto &[name, bytes] : unreadable)
         writeFile(folder + "/" + name, bytes);
     RemindersService service;
@@ -142,7 +153,7 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     std::map<QString, ReminderRow> byId;
     for (const ReminderRow &row : read)
         byId.emplace(row.id, row);
-    ASSERT_EQ(byId.size(), 7u);
+    ASSERT_EQ(byId.size(), 10u);
     const ReminderRow &tz = byId.at("tz-1@example.com");
     EXPECT_EQ(tz.title, "语文｜阅读课外书第三章并写一篇不少于三百字的读后感，周五交给课代表");
     EXPECT_EQ(tz.due, QDateTime(QDate(2026, 3, 15), QTime(10, 0), QTimeZone::utc()));
@@ -155,9 +166,12 @@ TEST(RemindersForeignFiles, AreReadChangedWithoutLossOrLeftAlone)
     EXPECT_EQ(byId.at("float-4").due, QDateTime(QDate(2026, 3, 18), QTime(8, 30)));
     EXPECT_EQ(byId.at("no-title").title, "");
     EXPECT_FALSE(byId.at("feb-30").due);
-    EXPECT_EQ(read.last().id, "utc-2");
+    EXPECT_TRUE(byId.at("done-at").completed && byId.at("done-100").completed);
+    EXPECT_FALSE(byId.at("open-40").completed);
+    EXPECT_TRUE(read.last().completed);
 
-    // Completing keeps every property it does not own, and the file keeps its name.
+    // Completing keeps every property it does not own (a list of categories on its one line), and
+    // the file keeps its name.
     ASSERT_TRUE(setCompleted(service, "tz-1@example.com", true));
     const QByteArray completed = readFile(folder + "/zoned.ics");
     EXPECT_TRUE(completed.contains("\r\nSTATUS:COMPLETED\r\n"));

@@ -1,7 +1,7 @@
 // What a killed run leaves in the reminders folder is removed at a later start, once it is old
 // enough that no running change can still own it; nothing else is touched.
 #include "bridges/reminders/vdir/VdirLeftovers.h"
-#include "bridges/reminders_support.h"
+#include "bridges/reminders_calls.h"
 #include "support/TempHome.h"
 
 #include <QDir>

@@ -130,43 +130,6 @@ TEST_F(RemindersTodoman, EachReadsWhatTheOtherWrote)
               std::pair(0, 2));
 }
 
-TEST_F(RemindersTodoman, DoneWithoutStatusReadsAsDoneAndAChangeKeepsCategoriesOnOneLine)
-{
-    RemindersService service;
-    const QString list = VdirReminderStore::defaultRoot() + "/作业";
-    writeFile(list + "/displayname", "作业");
-    const auto ics = [](const char *uid, const char *summary, const char *extra) {
-        return QStringLiteral(
-                   "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//other//"
-                   "EN\r\nBEGIN:VTODO\r\nUID:%1\r\n"
-                   "SUMMARY:%2\r\nCATEGORIES:作业,学校\r\n%3END:VTODO\r\nEND:VCALENDAR\r\n")
-            .arg(uid, summary, extra)
-            .toUtf8();
-    };
-    writeFile(list + "/a.ics", ics("a", "完成时间", "COMPLETED:20260315T120000Z\r\n"));
-    writeFile(list + "/b.ics", ics("b", "百分之百", "PERCENT-COMPLETE:100\r\n"));
-    writeFile(list + "/c.ics", ics("c", "未完成", "PERCENT-COMPLETE:40\r\n"));
-
-    const std::map<QString, ReminderRow> read = byTitle(rows(service, "作业"));
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_TRUE(read.at("完成时间").completed);
-    EXPECT_TRUE(read.at("百分之百").completed);
-    EXPECT_FALSE(read.at("未完成").completed);
-    // Done ones count as present, like any other, when duplicates are skipped.
-    EXPECT_EQ(counts(writeRaw(service, {{"完成时间", {}}}, "作业")), std::pair(0, 1));
-
-    // Changed here, then still listed by todoman with both categories on the one line written.
-    EXPECT_TRUE(setCompleted(service, read.at("未完成").id, true));
-    EXPECT_TRUE(setCompleted(service, read.at("完成时间").id, false));
-    EXPECT_TRUE(readFile(list + "/c.ics").contains("CATEGORIES:作业,学校\r\n"));
-    EXPECT_EQ(readFile(list + "/c.ics").count("CATEGORIES"), 1);
-    const std::map<QString, QJsonObject> seen = peer.tasks();
-    ASSERT_EQ(seen.size(), 3u) << "todoman lists every changed file";
-    EXPECT_TRUE(seen.at("未完成")["completed"].toBool());
-    EXPECT_FALSE(seen.at("完成时间")["completed"].toBool())
-        << "reopened here, open for todoman too";
-}
-
 TEST_F(RemindersTodoman, ReadsDueTimesFromTheFirstYearToTheLast)
 {
     LocalZone zone("Etc/GMT-8"); // eight hours east of UTC in every year, here and in todoman

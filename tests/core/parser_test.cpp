@@ -107,22 +107,6 @@ TEST(ParserText, SplitInlineSplitsOnlyAtSemicolonsAndDoubleAmpersandsAndDropsEmp
         EXPECT_EQ(utf8(Parser::splitInline(QString::fromUtf8(row.text))), row.pieces) << row.name;
 }
 
-TEST(ParserFirstMatch, ReturnsWholeMatchThenEveryGroup)
-{
-    const auto found =
-        Parser::firstMatch(QStringLiteral("第 3-5 页, 7-9"), QStringLiteral("(\\d)-(\\d)(x)?"));
-    ASSERT_TRUE(found);
-    EXPECT_EQ(utf8(*found), (Texts{"3-5", "3", "5", ""}));
-
-    const auto wide =
-        Parser::firstMatch(QStringLiteral("作业\u3000３／５"), QStringLiteral("\\s(\\d)"));
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(utf8(*wide), (Texts{"\u3000３", "３"}));
-
-    EXPECT_FALSE(Parser::firstMatch(QStringLiteral("作业"), QStringLiteral("\\d")));
-    EXPECT_FALSE(Parser::firstMatch(QStringLiteral("作业 3"), QStringLiteral("(\\d")));
-}
-
 namespace {
 
 QStringList parserMessages;

@@ -76,29 +76,3 @@ TEST(EntryOrder, AMixedListKeepsEveryEntryOnceAndTiesInTheirOrder)
         }
     }
 }
-
-TEST(EntryOrder, LongListsInEitherOrderComeOutSortedAndStable)
-{
-    // Reversed input was the quadratic case of the insertion sort used before; equal titles in
-    // pairs check that the merge keeps ties in their order.
-    constexpr int count = 20000;
-    QList<TaskItem> tasks;
-    for (int i = count - 1; i >= 0; --i) {
-        for (int copy = 0; copy < 2; ++copy)
-            tasks.append(make(QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'))));
-    }
-    const QList<TaskItem> before = tasks;
-    sortEntries(tasks);
-    ASSERT_EQ(tasks.size(), before.size());
-    for (qsizetype i = 0; i < tasks.size(); i += 2) {
-        EXPECT_EQ(tasks[i].title, QStringLiteral("%1").arg(i / 2, 5, 10, QLatin1Char('0')));
-        EXPECT_EQ(tasks[i].title, tasks[i + 1].title);
-        const qsizetype first = before.indexOf(tasks[i]), second = before.indexOf(tasks[i + 1]);
-        ASSERT_EQ(first + 1, second) << "ties keep their order";
-        if (i > 20)
-            break; // indexOf is linear; the head is enough to check stability
-    }
-    EXPECT_TRUE(
-        std::is_sorted(tasks.begin(), tasks.end(),
-                       [](const TaskItem &a, const TaskItem &b) { return a.title < b.title; }));
-}

@@ -1,6 +1,8 @@
-// HistoryStore and the "history.json" format on real files.
+// HistoryStore and the "history.json" format, with imports of several photos or of text, on real
+// files.
 #include "DamagedValues.h"
 #include "TestFiles.h"
+#include "data/HistoryJson.h"
 #include "data/HistoryStore.h"
 #include "support/TempHome.h"
 
@@ -12,6 +14,14 @@
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+std::vector<std::string> keys(const Json &object)
+{
+    std::vector<std::string> result;
+    for (const auto &[key, value] : object.items())
+        result.push_back(key);
+    return result;
+}
 
 HistoryRecord record(const QString &listName, qint64 written = 1)
 {
@@ -61,13 +71,6 @@ TEST(HistoryStore, CreatesTheDataFolderAndWritesRecordsInTheFileFormat)
     const Json file = Json::parse(bytes.toStdString());
     ASSERT_EQ(file.size(), 2u);
     EXPECT_EQ(file[0]["listName"], "提醒") << "newest first";
-    std::vector<std::string> keys;
-    for (const auto &[key, value] : file[1].items())
-        keys.push_back(key);
-    EXPECT_EQ(keys,
-              (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written",
-                                        "skipped"}));
-    EXPECT_EQ(file[0].size(), 6u) << "no imagePath, no failed";
     EXPECT_TRUE(file[1]["date"].is_number_float());
     EXPECT_DOUBLE_EQ(file[1]["date"].get<double>(), 794419140.25)
         << "seconds since 2001-01-01T00:00:00Z";
@@ -163,7 +166,8 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
     const QString file = home.dataFolder() + "/history.json";
     const QByteArray valid =
         R"([{"id":"0f8fad5b-d9cb-469f-a165-70867728950e","date":0,"listName":"L",
-        "imagePath":null,"failed":"网络","items":["a"],"written":3.0,"skipped":0,"other":1}])";
+        "imagePath":null,"failed":"网络","items":["a"],"written":3.0,"skipped":0,"other":1,
+        "moreImagePaths":null,"fromText":null}])";
     writeFile(file, valid);
     {
         const HistoryStore history;
@@ -172,6 +176,8 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
         EXPECT_EQ(history.records()[0].failed, "网络");
         EXPECT_EQ(history.records()[0].written, 3);
         EXPECT_EQ(history.records()[0].date, QDateTime(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC));
+        EXPECT_FALSE(history.records()[0].fromText);
+        EXPECT_TRUE(history.records()[0].moreImagePaths.isEmpty());
     }
     const std::vector<std::pair<const char *, QByteArray>> broken = {
         {"date as a string",
@@ -180,9 +186,58 @@ TEST(HistoryStore, NullOptionalsReadAsAbsentAndAnyDeviationEmptiesTheHistory)
         {"items holding a number", QByteArray(valid).replace("[\"a\"]", "[1]")},
         {"listName missing", QByteArray(valid).replace("\"listName\":\"L\",", "")},
         {"a date beyond any calendar", QByteArray(valid).replace("\"date\":0", "\"date\":1e300")},
+        {"more photos as a string",
+         QByteArray(valid).replace("\"moreImagePaths\":null", "\"moreImagePaths\":\"/b.jpg\"")},
+        {"more photos holding a number",
+         QByteArray(valid).replace("\"moreImagePaths\":null", "\"moreImagePaths\":[1]")},
+        {"fromText as a string",
+         QByteArray(valid).replace("\"fromText\":null", "\"fromText\":\"yes\"")},
     };
     for (const auto &[name, bytes] : broken) {
         writeFile(file, bytes);
         EXPECT_TRUE(HistoryStore().records().isEmpty()) << name;
     }
+}
+
+TEST(HistoryJson, SeveralPhotosAndTextImportsAddKeysOnlyWhereTheyAreNeeded)
+{
+    HistoryRecord photos;
+    photos.listName = "3.22作业";
+    photos.imagePath = "/home/me/第一页.jpg";
+    photos.moreImagePaths = {"/home/me/第二页.jpg", "/home/me/第三页.heic"};
+    photos.items = {"语文｜背诵古诗三首"};
+    photos.written = 1;
+    HistoryRecord text;
+    text.listName = "聊天记录";
+    text.fromText = true;
+    text.items = {"数学｜练习册P12"};
+    HistoryRecord onePhoto = photos;
+    onePhoto.id = QUuid::createUuid();
+    onePhoto.moreImagePaths.clear();
+
+    const QByteArray bytes = HistoryJson::encode({photos, text, onePhoto});
+    const Json file = Json::parse(bytes.toStdString());
+    EXPECT_EQ(keys(file[0]),
+              (std::vector<std::string>{"id", "date", "listName", "imagePath", "moreImagePaths",
+                                        "items", "written", "skipped"}));
+    EXPECT_EQ(file[0]["imagePath"], "/home/me/第一页.jpg")
+        << "older readers still find the first photo";
+    EXPECT_EQ(file[0]["moreImagePaths"],
+              Json::array({"/home/me/第二页.jpg", "/home/me/第三页.heic"}));
+    EXPECT_EQ(keys(file[1]),
+              (std::vector<std::string>{"id", "date", "listName", "fromText", "items", "written",
+                                        "skipped"}));
+    EXPECT_EQ(file[1]["fromText"], true);
+    // A record of one photo is written exactly as before.
+    EXPECT_EQ(keys(file[2]),
+              (std::vector<std::string>{"id", "date", "listName", "imagePath", "items", "written",
+                                        "skipped"}));
+
+    const std::optional<HistoryJson::Decoded> decoded = HistoryJson::decode(bytes);
+    ASSERT_TRUE(decoded.has_value());
+    const QList<HistoryRecord> *read = &decoded->records;
+    EXPECT_EQ(*read, (QList<HistoryRecord>{photos, text, onePhoto}));
+    EXPECT_EQ(read->at(0).imagePaths(),
+              (QStringList{"/home/me/第一页.jpg", "/home/me/第二页.jpg", "/home/me/第三页.heic"}));
+    EXPECT_TRUE(read->at(1).imagePaths().isEmpty());
 }

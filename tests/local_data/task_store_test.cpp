@@ -133,19 +133,6 @@ TEST(TaskStore, ToggleUpdateAndDeleteActOnTheEntryWithThatId)
     EXPECT_EQ(titles(*store.list("L")), QStringList({"b"}));
 }
 
-TEST(TaskStore, DeleteTitlesRemovesEveryMatchAndKeepsTheOrderOfTheRest)
-{
-    Folder folder;
-    TaskStore store(folder.path);
-    store.add({"a", "b", "c", "d"}, "L");
-    TaskItem twin = entry(store, "L", "c");
-    twin.title = "a";
-    store.update(twin, "L");
-    EXPECT_EQ(store.deleteTitles({"a", " b", "x"}, "L"), 2) << "no trimming";
-    EXPECT_EQ(titles(*store.list("L")), QStringList({"b", "d"}));
-    EXPECT_FALSE(store.deleteTitles({"b"}, "M"));
-}
-
 TEST(TaskStore, ClearCompletedReturnsTheCountAndLeavesTheOpenEntriesInOrder)
 {
     Folder folder;

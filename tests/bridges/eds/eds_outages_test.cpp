@@ -4,6 +4,7 @@
 #include "bridges/eds/eds_direct.h" // first: libecal before Qt's headers
 
 #include "app/CliProcess.h"
+#include "bridges/notification_test_bus.h"
 #include "data/AppSettings.h"
 
 #include <QProcess>
@@ -23,46 +24,13 @@ const QByteArray eachAction[] = {
     R"({"action":"delete","target":"reminders","list":"作业","items":["数学｜P12"]})",
 };
 
-// A session bus of its own whose only service folder is empty: EDS neither runs on it nor can
-// be started by it.
-class BusWithoutEds {
-public:
-    explicit BusWithoutEds(const QString &folder)
-    {
-        QDir().mkpath(folder + "/services");
-        writeFile(folder + "/bus.conf",
-                  QStringLiteral("<busconfig><type>session</type><listen>unix:tmpdir=%1</listen>"
-                                 "<auth>EXTERNAL</auth><servicedir>%1/services</servicedir>"
-                                 "<policy context=\"default\"><allow send_destination=\"*\"/>"
-                                 "<allow eavesdrop=\"true\"/><allow own=\"*\"/></policy>"
-                                 "</busconfig>")
-                      .arg(folder)
-                      .toUtf8());
-        m_daemon.start("dbus-daemon",
-                       {"--config-file=" + folder + "/bus.conf", "--nofork", "--print-address=1"});
-        if (m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    }
-    ~BusWithoutEds()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished(5000);
-    }
-
-    QString address() const { return m_address; }
-
-private:
-    QProcess m_daemon;
-    QString m_address;
-};
-
 } // namespace
 
 TEST(DesktopTasksOutages, WithoutTheServiceEveryActionSaysItIsNotThere)
 {
     TempHome home;
     AppSettings().setReminderStore(AppSettings::ReminderStore::Evolution);
-    const BusWithoutEds bus(home.path() + "/bus");
+    const TestSessionBus bus; // starts nothing on demand: no EDS
     ASSERT_FALSE(bus.address().isEmpty());
 
     const struct {
