@@ -550,7 +550,8 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     named<QLineEdit>(sheet, "targetField")->setText(QStringLiteral(" 数学 "));
     EXPECT_TRUE(named<QPushButton>(sheet, "sheetImportButton")->isEnabled());
 
-    // Two ticked rows, only the later one dated: both entries take that date, as open entries.
+    // Two ticked rows, only the later one dated: each keeps its own due time, as open entries,
+    // and the dated one is notified.
     int index = 0;
     for (const ReminderRow &row : sheet->rows()) {
         if (row.title == QStringLiteral("语文 背诵"))
@@ -571,10 +572,12 @@ TEST_F(ImportSheetTest, PreselectsTheHomeworkListAndTicksCompletedRemindersToo)
     ASSERT_EQ(list->tasks.size(), 2);
     for (const TaskItem &task : list->tasks) {
         EXPECT_FALSE(task.done) << task.title.toStdString();
-        EXPECT_EQ(task.due, tomorrowAt(21)) << task.title.toStdString();
         EXPECT_EQ(task.source, QStringLiteral("提醒事项"));
     }
-    EXPECT_TRUE(notifiedIds().isEmpty());
+    EXPECT_EQ(stored(QStringLiteral("数学"), QStringLiteral("数学 p3")).due, std::nullopt);
+    EXPECT_EQ(stored(QStringLiteral("数学"), QStringLiteral("英语 听写")).due, tomorrowAt(21));
+    EXPECT_EQ(notifiedIds(),
+              QStringList{dueId(QStringLiteral("数学"), QStringLiteral("英语 听写"))});
 }
 
 TEST_F(ImportSheetTest, WithoutAccessSaysSoAndOffersNoList)

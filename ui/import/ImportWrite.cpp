@@ -1,14 +1,11 @@
 #include "ui/import/ImportWrite.h"
 
-#include "bridges/notifications/NotificationService.h"
 #include "bridges/reminders/RemindersService.h"
-#include "core/HorizontalSpace.h"
 #include "data/AppSettings.h"
 #include "data/HistoryStore.h"
 #include "data/TaskStore.h"
+#include "ui/DueNotifications.h"
 #include "ui/import/ImportTexts.h"
-
-#include <QSet>
 
 namespace {
 
@@ -34,19 +31,6 @@ void recordInHistory(const SharedObjects &shared, const WriteRequest &request, q
 
 namespace ImportWrite {
 
-QList<TaskItem> entriesToNotify(const TaskList &list, const QStringList &titles)
-{
-    QSet<QString> stored;
-    for (const QString &title : titles)
-        stored.insert(trimHorizontalSpace(title));
-    QList<TaskItem> entries;
-    for (const TaskItem &task : list.tasks) {
-        if (!task.done && task.due && stored.contains(task.title))
-            entries.append(task);
-    }
-    return entries;
-}
-
 QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
 {
     const QStringList titles = request.titles();
@@ -55,10 +39,7 @@ QString saveToApp(const SharedObjects &shared, const WriteRequest &request)
     // Not saved: the rows stay as they are for another try, and nothing is scheduled or recorded.
     if (const std::optional<QString> &error = shared.store.saveError())
         return ImportTexts::writeFailed(*error);
-    if (const std::optional<TaskList> list = shared.store.list(request.listName)) {
-        for (const TaskItem &task : entriesToNotify(*list, titles))
-            shared.notify.schedule(task.id, task.title, request.listName, *task.due);
-    }
+    DueNotifications::scheduleAdded(shared, request.listName, titles);
     recordInHistory(shared, request, counts.added, counts.skipped);
     return ImportTexts::appSaved(counts.added, counts.skipped, request.listName);
 }

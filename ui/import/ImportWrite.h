@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/TaskItem.h"
 #include "ui/SharedObjects.h"
 #include "ui/import/WriteRequest.h"
 
@@ -16,10 +15,6 @@ namespace ImportWrite {
 // each open, dated entry of the list that this save covers (a title skipped as already present
 // is scheduled again).
 QString saveToApp(const SharedObjects &shared, const WriteRequest &request);
-
-// The entries of `list` that a save of `titles` covers: those whose title equals a title as the
-// store keeps it, trimmed of blanks, so a row typed with trailing spaces is still notified.
-QList<TaskItem> entriesToNotify(const TaskList &list, const QStringList &titles);
 
 // Into the Reminders store. `showStatus` gets the final status on the main thread; the history
 // record and opening Reminders afterwards do not depend on anyone still listening.

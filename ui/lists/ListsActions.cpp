@@ -4,7 +4,10 @@
 #include "bridges/reminders/RemindersService.h"
 #include "core/HorizontalSpace.h"
 #include "data/AppSettings.h"
+#include "ui/DueNotifications.h"
 #include "ui/lists/ListsTexts.h"
+
+#include <algorithm>
 
 namespace ListsActions {
 
@@ -86,15 +89,30 @@ std::optional<QString> preferredSource(const QStringList &names)
 TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
                                 const QString &target)
 {
-    std::optional<QDateTime> due;
+    // The store gives one due time to all the titles of an add: rows go in groups of equal due,
+    // so each entry keeps its own reminder's due and an undated one stays undated.
+    QList<std::pair<std::optional<QDateTime>, QStringList>> groups;
     QStringList titles;
     for (const ReminderRow &row : rows) {
         titles.append(row.title);
-        if (!due && row.due)
-            due = row.due;
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&row](const auto &group) { return group.first == row.due; });
+        if (group == groups.end())
+            groups.append({row.due, {row.title}});
+        else
+            group->second.append(row.title);
     }
-    return shared.store.add(titles, trimHorizontalSpace(target), due,
-                            ListsTexts::remindersSource());
+    const QString listName = trimHorizontalSpace(target);
+    TaskStore::AddResult total;
+    for (const auto &[due, groupTitles] : groups) {
+        const TaskStore::AddResult counts =
+            shared.store.add(groupTitles, listName, due, ListsTexts::remindersSource());
+        total.added += counts.added;
+        total.skipped += counts.skipped;
+    }
+    if (!shared.store.saveError())
+        DueNotifications::scheduleAdded(shared, listName, titles);
+    return total;
 }
 
 } // namespace ListsActions

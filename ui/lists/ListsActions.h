@@ -40,7 +40,7 @@ void exportList(const SharedObjects &shared, const QString &name,
 std::optional<QString> preferredSource(const QStringList &names);
 
 // Takes the rows over into the app list `target` (trimmed) as open entries with the source
-// "提醒事项", all with the due time of the first row that has one.
+// "提醒事项", each with its reminder's due time, and schedules the dated ones' notifications.
 TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
                                 const QString &target);
 
