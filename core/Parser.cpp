@@ -88,7 +88,9 @@ bool isSubjectSeparator(QChar c)
 
 // Every member of these sets lies in the BMP, so testing UTF-16 units is testing code points.
 
-std::optional<QStringList> firstMatchOf(const QString &text, const QRegularExpression &re)
+// The first match of `re` in `text`: the whole match, then one text per capture group (empty for
+// a group that took no part); nothing when there is no match.
+std::optional<QStringList> firstMatch(const QString &text, const QRegularExpression &re)
 {
     const QRegularExpressionMatch match = re.match(text);
     if (!match.hasMatch())
@@ -105,7 +107,7 @@ std::optional<QString> dateTitle(const QString &line)
     if (!line.contains(u"作业"))
         return std::nullopt;
     // Both groups are mandatory, so any match holds a month and a day.
-    const std::optional<QStringList> date = firstMatchOf(line, monthDay());
+    const std::optional<QStringList> date = firstMatch(line, monthDay());
     if (!date)
         return std::nullopt;
     return date->at(1) + u'.' + date->at(2) + QStringLiteral("作业");
@@ -315,14 +317,6 @@ QStringList splitInline(const QString &text)
     for (const ScoredText &task : splitTasks(ScoredText(text)))
         tasks.append(task.text());
     return tasks;
-}
-
-std::optional<QStringList> firstMatch(const QString &text, const QString &pattern)
-{
-    const QRegularExpression re(pattern, QRegularExpression::UseUnicodePropertiesOption);
-    if (!re.isValid())
-        return std::nullopt;
-    return firstMatchOf(text, re);
 }
 
 void dbg(const QString &message)

@@ -34,7 +34,6 @@ Result parseTextPages(const QList<QStringList> &pages, const QStringList &subjec
 QString clean(const QString &text);
 QString stripLeadingNumber(const QString &text);
 QStringList splitInline(const QString &text);
-std::optional<QStringList> firstMatch(const QString &text, const QString &pattern);
 // "[parse] " and the message at debug level in slatebook.parser (off by default), one call per
 // non-empty input line.
 void dbg(const QString &message);
