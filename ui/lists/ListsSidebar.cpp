@@ -122,6 +122,7 @@ ListsSidebar::ListsSidebar(QWidget *parent)
     layout->addLayout(titleRow);
 
     m_lists->setObjectName(QStringLiteral("listsWidget"));
+    m_lists->setAccessibleName(ListsTexts::listsName());
     m_lists->setFrameShape(QFrame::NoFrame);
     m_lists->setItemDelegate(new ListNameDelegate(m_lists));
     m_lists->setMouseTracking(true);

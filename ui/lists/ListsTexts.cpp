@@ -202,4 +202,41 @@ QString cancelButton()
     return QStringLiteral("取消");
 }
 
+QString rowName(const TaskItem &task, const QDateTime &now)
+{
+    // An imported entry's title is "subject｜text"; read aloud, the bar would be noise.
+    QString name = task.title;
+    name.replace(QStringLiteral("｜"), QStringLiteral("："));
+    if (task.done)
+        name += QStringLiteral("，已完成");
+    if (task.due)
+        name += QStringLiteral("，截止 ") + dueText(*task.due, now);
+    return name;
+}
+
+QString filterName()
+{
+    return QStringLiteral("显示");
+}
+
+QString progressName()
+{
+    return QStringLiteral("完成进度");
+}
+
+QString listsName()
+{
+    return QStringLiteral("清单");
+}
+
+QString addFieldName()
+{
+    return QStringLiteral("新条目");
+}
+
+QString dueName()
+{
+    return QStringLiteral("截止时间");
+}
+
 } // namespace ListsTexts

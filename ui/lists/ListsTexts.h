@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/TaskItem.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
@@ -28,6 +30,11 @@ QString deleteListInformation(qsizetype entries);
 
 QString searchPlaceholder();
 QString taskViewName();
+// An entry as a screen reader reads it: "语文：背诵第3课，已完成，截止 今天 18:00".
+QString rowName(const TaskItem &task, const QDateTime &now = QDateTime::currentDateTime());
+QString filterName();
+QString progressName();
+QString listsName();
 // With no list at all.
 QString noListsTitle();
 QString noListsHint();
@@ -39,7 +46,9 @@ QString cancelButton();
 
 // The new entry's bar.
 QString addPlaceholder();
+QString addFieldName();
 QString dueCheck();
+QString dueName();
 QString addButton();
 
 // The bottom bar's buttons and menus.
