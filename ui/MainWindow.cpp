@@ -7,6 +7,7 @@
 #include "ui/import/ImportView.h"
 #include "ui/shell/ColorScheme.h"
 #include "ui/shell/RootView.h"
+#include "ui/shell/ShellTexts.h"
 #include "ui/shell/Sidebar.h"
 
 #include <QAction>
@@ -62,13 +63,12 @@ QMenu *MainWindow::makeAppMenu()
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("appMenu"));
     QAction *settings =
-        menu->addAction(QStringLiteral("设置…"), this, &MainWindow::showSettingsWindow);
+        menu->addAction(ShellTexts::settingsAction(), this, &MainWindow::showSettingsWindow);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setShortcutContext(Qt::WindowShortcut);
     menu->addSeparator();
-    QAction *quit =
-        menu->addAction(QStringLiteral("退出 Slatebook"), qApp, &QCoreApplication::quit);
+    QAction *quit = menu->addAction(ShellTexts::quitAction(), qApp, &QCoreApplication::quit);
     quit->setObjectName(QStringLiteral("quitAction"));
     // Ctrl+Q also where the platform theme maps no Quit key, and from the settings window too.
     QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);

@@ -35,7 +35,7 @@ ImportHeader::ImportHeader(QWidget *parent)
     m_target->setObjectName(QStringLiteral("targetSwitch"));
     m_target->setFixedWidth(qMax(185, m_target->sizeHint().width()));
     m_target->setToolTip(ImportTexts::targetDescription());
-    m_target->setAccessibleName(ImportTexts::targetName());
+    m_target->setAccessibleLabel(ImportTexts::targetName());
     layout->addWidget(m_target);
 
     layout->addWidget(new ToneLabel(ImportTexts::listLabel(), Tone::Secondary,

@@ -20,7 +20,7 @@ QStringList filterTexts()
 {
     QStringList texts;
     for (Filter filter : VisibleTasks::filters())
-        texts.append(VisibleTasks::text(filter));
+        texts.append(ListsTexts::filterText(filter));
     return texts;
 }
 
@@ -64,7 +64,7 @@ ListsHeader::ListsHeader(QWidget *parent)
     row->addLayout(progress);
 
     m_filter->setObjectName(QStringLiteral("filterControl"));
-    m_filter->setAccessibleName(ListsTexts::filterName());
+    m_filter->setAccessibleLabel(ListsTexts::filterName());
     m_filter->setFixedWidth(qMax(168, m_filter->sizeHint().width()));
     row->addWidget(m_filter);
 

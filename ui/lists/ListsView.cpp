@@ -240,7 +240,7 @@ void ListsView::refreshTasks()
         m_taskView->setCurrentIndex(m_model->index(row));
     }
     const bool empty = m_model->rowCount() == 0;
-    m_emptyTasks->setText(VisibleTasks::emptyMessage(m_filter));
+    m_emptyTasks->setText(ListsTexts::emptyMessage(m_filter));
     m_taskView->setVisible(!empty);
     m_emptyTasks->setVisible(empty);
 }
