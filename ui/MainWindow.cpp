@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
@@ -24,7 +25,9 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_root);
-    resize(1100, 760);
+    // The design's first size, within the room the screen leaves (a scaled screen may have less);
+    // the minimum size still wins.
+    resize(QSize(1100, 760).boundedTo(screen()->availableSize()));
     m_root->sidebar()->setAppMenu(makeAppMenu());
     addSectionShortcuts();
     // A test notification answers a click in Settings now; shown at the next start it would only
