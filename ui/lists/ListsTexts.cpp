@@ -214,6 +214,11 @@ QString rowName(const TaskItem &task, const QDateTime &now)
     return name;
 }
 
+QString taskViewDescription()
+{
+    return QStringLiteral("上下键选择条目，空格键勾选完成，Delete 键删除");
+}
+
 QString filterName()
 {
     return QStringLiteral("显示");

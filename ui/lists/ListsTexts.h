@@ -50,6 +50,8 @@ QString openFolder();
 QString createButton();
 QString searchPlaceholder();
 QString taskViewName();
+// What the keys do on the entries.
+QString taskViewDescription();
 // An entry as a screen reader reads it: "语文：背诵第3课，已完成，截止 今天 18:00".
 QString rowName(const TaskItem &task, const QDateTime &now = QDateTime::currentDateTime());
 QString filterName();

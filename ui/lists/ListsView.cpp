@@ -132,6 +132,7 @@ QWidget *ListsView::makeTaskList()
     // Delete removes it.
     m_taskView->setFocusPolicy(Qt::StrongFocus);
     m_taskView->setAccessibleName(ListsTexts::taskViewName());
+    m_taskView->setAccessibleDescription(ListsTexts::taskViewDescription());
     m_taskView->installEventFilter(this);
     m_taskView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_taskView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
