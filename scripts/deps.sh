@@ -9,7 +9,7 @@ slatebook_packages=(
   libopencv-core-dev libopencv-imgproc-dev libheif-dev libpng-dev libxxhash-dev
   tesseract-ocr tesseract-ocr-eng tesseract-ocr-chi-sim tesseract-ocr-jpn tesseract-ocr-fra libtesseract-dev
   nlohmann-json3-dev libical-dev libgtest-dev libecal2.0-dev
-  dbus npm python3-dbusmock todoman vdirsyncer evolution-data-server radicale strace
+  dbus npm python3-dbusmock xvfb xclip python3-pyatspi at-spi2-core todoman vdirsyncer evolution-data-server radicale strace
   qt6-translations-l10n clang libclang-rt-14-dev clang-format-14 python3-jieba
   appstream desktop-file-utils lintian dpkg-dev file
 )

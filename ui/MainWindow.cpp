@@ -7,11 +7,13 @@
 #include "ui/import/ImportView.h"
 #include "ui/shell/ColorScheme.h"
 #include "ui/shell/RootView.h"
+#include "ui/shell/ShellTexts.h"
 #include "ui/shell/Sidebar.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
@@ -23,7 +25,9 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_root);
-    resize(1100, 760);
+    // The design's first size, within the room the screen leaves (a scaled screen may have less);
+    // the minimum size still wins.
+    resize(QSize(1100, 760).boundedTo(screen()->availableSize()));
     m_root->sidebar()->setAppMenu(makeAppMenu());
     addSectionShortcuts();
     // A test notification answers a click in Settings now; shown at the next start it would only
@@ -62,13 +66,12 @@ QMenu *MainWindow::makeAppMenu()
     auto *menu = new QMenu(this);
     menu->setObjectName(QStringLiteral("appMenu"));
     QAction *settings =
-        menu->addAction(QStringLiteral("设置…"), this, &MainWindow::showSettingsWindow);
+        menu->addAction(ShellTexts::settingsAction(), this, &MainWindow::showSettingsWindow);
     settings->setObjectName(QStringLiteral("settingsAction"));
     settings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     settings->setShortcutContext(Qt::WindowShortcut);
     menu->addSeparator();
-    QAction *quit =
-        menu->addAction(QStringLiteral("退出 Slatebook"), qApp, &QCoreApplication::quit);
+    QAction *quit = menu->addAction(ShellTexts::quitAction(), qApp, &QCoreApplication::quit);
     quit->setObjectName(QStringLiteral("quitAction"));
     // Ctrl+Q also where the platform theme maps no Quit key, and from the settings window too.
     QList<QKeySequence> quitKeys = QKeySequence::keyBindings(QKeySequence::Quit);

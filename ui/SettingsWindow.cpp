@@ -2,6 +2,7 @@
 
 #include "ui/glass/AppBackdrop.h"
 #include "ui/glass/WindowConfigurator.h"
+#include "ui/settings/SettingsTexts.h"
 #include "ui/settings/SettingsView.h"
 
 #include <QShortcut>
@@ -11,7 +12,7 @@ SettingsWindow::SettingsWindow(SharedObjects shared, QWidget *parent)
     : QWidget(parent, Qt::Window), m_backdrop(new AppBackdrop(this)),
       m_view(new SettingsView(shared, this))
 {
-    setWindowTitle(QStringLiteral("设置"));
+    setWindowTitle(SettingsTexts::screenTitle());
     WindowConfigurator::configure(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);

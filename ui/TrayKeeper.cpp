@@ -1,5 +1,7 @@
 #include "ui/TrayKeeper.h"
 
+#include "ui/shell/ShellTexts.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QStyle>
@@ -7,8 +9,8 @@
 TrayKeeper::TrayKeeper(QWidget &window, DesktopNotificationCenter &center, QObject *parent)
     : QObject(parent), m_window(window), m_center(center)
 {
-    m_menu.addAction(QStringLiteral("显示窗口"), this, &TrayKeeper::bringWindowToFront);
-    m_menu.addAction(QStringLiteral("退出"), qApp, &QCoreApplication::quit);
+    m_menu.addAction(ShellTexts::showWindowAction(), this, &TrayKeeper::bringWindowToFront);
+    m_menu.addAction(ShellTexts::trayQuitAction(), qApp, &QCoreApplication::quit);
     m_tray.setContextMenu(&m_menu);
     m_tray.setToolTip(QStringLiteral("Slatebook"));
     m_tray.setIcon(

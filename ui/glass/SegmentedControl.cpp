@@ -32,7 +32,20 @@ void SegmentedControl::setCurrentIndex(int index)
         return;
     m_current = index;
     update();
+    showAccessibleName();
     emit currentIndexChanged(index);
+}
+
+void SegmentedControl::setAccessibleLabel(const QString &label)
+{
+    m_accessibleLabel = label;
+    showAccessibleName();
+}
+
+void SegmentedControl::showAccessibleName()
+{
+    if (!m_accessibleLabel.isEmpty())
+        setAccessibleName(m_accessibleLabel + QStringLiteral("：") + m_segments.value(m_current));
 }
 
 QRect SegmentedControl::segmentRect(int index) const

@@ -13,6 +13,9 @@ public:
 
     int currentIndex() const { return m_current; }
     void setCurrentIndex(int index);
+    // What the switch chooses, for a screen reader: the control is then named "label：segment",
+    // so the choice is read on arriving and again as the arrows change it.
+    void setAccessibleLabel(const QString &label);
     QStringList segments() const { return m_segments; }
     // The area of one segment, for clicks in tests and hit testing.
     QRect segmentRect(int index) const;
@@ -30,6 +33,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void showAccessibleName();
+
     QStringList m_segments;
+    QString m_accessibleLabel;
     int m_current = 0;
 };

@@ -1,5 +1,6 @@
 #include "ui/glass/StatusLine.h"
 
+#include "ui/glass/AccessibleRole.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/ToneLabel.h"
 
@@ -12,6 +13,8 @@ StatusLine::StatusLine(const QString &labelName, const QFont &font, QWidget *par
     : QWidget(parent), m_label(new ToneLabel(QString(), Tone::Secondary, font, this)),
       m_dismiss(new QPushButton(QStringLiteral("知道了"), this))
 {
+    // A screen reader reads a status bar's name out whenever it changes.
+    AccessibleRole::set(this, QAccessible::StatusBar);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
@@ -73,5 +76,11 @@ void StatusLine::display(const QString &text, bool failure)
     if (m_collapses)
         setVisible(!text.isEmpty());
     m_dismiss->setVisible(failure);
+    // Announced through the status bar's name (a name change); a failure is an alert as well.
+    setAccessibleName(text);
+    if (failure) {
+        QAccessibleEvent alert(this, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    }
     emit textChanged(text);
 }

@@ -51,4 +51,84 @@ QString rewriteSource()
     return QStringLiteral("历史重写");
 }
 
+QString recordName(const QString &listName, const QDateTime &date, const QStringList &items)
+{
+    return listName + QStringLiteral("，") + time(date) + QStringLiteral("，") + preview(items);
+}
+
+QString pictureCount(qsizetype pictures)
+{
+    return QString::number(pictures) + QStringLiteral(" 张");
+}
+
+QString screenTitle()
+{
+    return QStringLiteral("历史记录");
+}
+
+QString openFolder()
+{
+    return QStringLiteral("打开数据目录");
+}
+
+QString clearHistory()
+{
+    return QStringLiteral("清空历史");
+}
+
+QString noRecords()
+{
+    return QStringLiteral("还没有导入记录");
+}
+
+QString noRecordsHint()
+{
+    return QStringLiteral("在「导入作业」页写入一次就会记录在这里");
+}
+
+QString clearQuestion()
+{
+    return QStringLiteral("清空全部历史记录？");
+}
+
+QString clearInformation()
+{
+    return QStringLiteral("只删除本机记录文件，不影响提醒事项里的内容。");
+}
+
+QString clearButton()
+{
+    return QStringLiteral("清空");
+}
+
+QString cancelButton()
+{
+    return QStringLiteral("取消");
+}
+
+QString recordsName()
+{
+    return QStringLiteral("导入记录");
+}
+
+QString rewriteButton()
+{
+    return QStringLiteral("再写入一次");
+}
+
+QString revealButton()
+{
+    return QStringLiteral("显示图片");
+}
+
+QString noPicture()
+{
+    return QStringLiteral("这次导入来自文字，没有图片");
+}
+
+QString deleteRecord()
+{
+    return QStringLiteral("删除这条记录");
+}
+
 } // namespace HistoryTexts

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-// The history screen's texts that depend on the records. Numbers are plain decimal digits.
+// Every text the history screen shows. Numbers are plain decimal digits.
 namespace HistoryTexts {
 
 // "共 12 次导入"
@@ -21,5 +21,24 @@ QString pictureMissing(const QString &path);
 QString rewritten(const QString &listName, int added);
 // The source recorded on entries written again from the history.
 QString rewriteSource();
+// A record as a screen reader reads it: "3.15作业，3月5日 07:05，背诵古诗 · 练习册P18".
+QString recordName(const QString &listName, const QDateTime &date, const QStringList &items);
+// "3 张": the pictures of one import.
+QString pictureCount(qsizetype pictures);
+
+QString screenTitle();
+QString openFolder();
+QString clearHistory();
+QString noRecords();
+QString noRecordsHint();
+QString clearQuestion();
+QString clearInformation();
+QString clearButton();
+QString cancelButton();
+QString recordsName();
+QString rewriteButton();
+QString revealButton();
+QString noPicture();
+QString deleteRecord();
 
 } // namespace HistoryTexts

@@ -48,7 +48,7 @@ QWidget *HistoryView::makeHeader()
     rows->addLayout(row);
     row->addWidget(
         new SymbolView(QStringLiteral("document-open-recent-symbolic"), 16, Tone::Accent, header));
-    auto *title = new QLabel(QStringLiteral("历史记录"), header);
+    auto *title = new QLabel(HistoryTexts::screenTitle(), header);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     row->addWidget(title);
     m_count = new ToneLabel(QString(), Tone::Secondary,
@@ -56,10 +56,10 @@ QWidget *HistoryView::makeHeader()
     m_count->setObjectName(QStringLiteral("historyCountLabel"));
     row->addWidget(m_count);
     row->addStretch();
-    m_openFolder = new QPushButton(QStringLiteral("打开数据目录"), header);
+    m_openFolder = new QPushButton(HistoryTexts::openFolder(), header);
     m_openFolder->setObjectName(QStringLiteral("historyOpenFolderButton"));
     row->addWidget(m_openFolder);
-    m_clear = new QPushButton(QStringLiteral("清空历史"), header);
+    m_clear = new QPushButton(HistoryTexts::clearHistory(), header);
     m_clear->setObjectName(QStringLiteral("clearHistoryButton"));
     row->addWidget(m_clear);
     // Under the title row, the full width: a failure naming a path has room there.
@@ -104,12 +104,11 @@ QWidget *HistoryView::makeEmptyState()
     stack->addWidget(
         new SymbolView(QStringLiteral("mail-inbox-symbolic"), 34, Tone::Tertiary, empty), 0,
         Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("还没有导入记录"), Tone::Secondary,
+    stack->addWidget(new ToneLabel(HistoryTexts::noRecords(), Tone::Secondary,
                                    GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("在「导入作业」页写入一次就会记录在这里"),
-                                   Tone::Tertiary, GlassFonts::font(GlassFonts::Style::Caption),
-                                   empty),
+    stack->addWidget(new ToneLabel(HistoryTexts::noRecordsHint(), Tone::Tertiary,
+                                   GlassFonts::font(GlassFonts::Style::Caption), empty),
                      0, Qt::AlignHCenter);
     stack->addStretch();
     return empty;
@@ -151,9 +150,9 @@ void HistoryView::clearHistory()
 {
     m_status->acknowledge();
     AlertRequest request;
-    request.message = QStringLiteral("清空全部历史记录？");
-    request.informativeText = QStringLiteral("只删除本机记录文件，不影响提醒事项里的内容。");
-    request.buttons = {QStringLiteral("清空"), QStringLiteral("取消")};
+    request.message = HistoryTexts::clearQuestion();
+    request.informativeText = HistoryTexts::clearInformation();
+    request.buttons = {HistoryTexts::clearButton(), HistoryTexts::cancelButton()};
     if (askInAlert(request, this).button == 0)
         m_shared.history.clear();
 }

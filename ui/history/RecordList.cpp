@@ -1,5 +1,7 @@
 #include "ui/history/RecordList.h"
 
+#include "ui/glass/AccessibleRole.h"
+#include "ui/history/HistoryTexts.h"
 #include "ui/history/RecordRow.h"
 
 #include <QEvent>
@@ -15,6 +17,8 @@ constexpr int spacing = 6;
 
 RecordList::RecordList(QScrollArea *area) : QWidget(area), m_area(area)
 {
+    AccessibleRole::set(this, QAccessible::List);
+    setAccessibleName(HistoryTexts::recordsName());
     setAutoFillBackground(false);
     area->setWidget(this);
     area->viewport()->installEventFilter(this);

@@ -1,5 +1,6 @@
 #include "ui/history/RecordRow.h"
 
+#include "ui/glass/AccessibleRole.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/glass/SymbolButton.h"
@@ -97,7 +98,7 @@ protected:
         if (count < 2)
             return;
         painter.setClipping(false);
-        const QString text = QString::number(count) + QStringLiteral(" 张");
+        const QString text = HistoryTexts::pictureCount(count);
         painter.setFont(GlassFonts::font(GlassFonts::Style::Caption));
         const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-5, -1, 5, 1);
         const QRectF capsule(width() - box.width() - 3, height() - box.height() - 3, box.width(),
@@ -116,6 +117,8 @@ private:
 RecordRow::RecordRow(const HistoryRecord &record, QWidget *parent)
     : QWidget(parent), m_record(record), m_thumbnailView(new ThumbnailView(this))
 {
+    AccessibleRole::set(this, QAccessible::ListItem);
+    setAccessibleName(HistoryTexts::recordName(m_record.listName, m_record.date, m_record.items));
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(10, 8, 10, 8);
     layout->setSpacing(12);
@@ -191,24 +194,24 @@ QWidget *RecordRow::makeRightColumn()
     auto *stack = new QVBoxLayout(column);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(6);
-    m_rewrite = new QPushButton(QStringLiteral("再写入一次"), column);
+    m_rewrite = new QPushButton(HistoryTexts::rewriteButton(), column);
     m_rewrite->setObjectName(QStringLiteral("rewriteButton"));
     m_rewrite->setEnabled(!m_record.items.isEmpty());
     stack->addWidget(m_rewrite, 0, Qt::AlignRight);
 
     auto *small = new QHBoxLayout;
     small->setSpacing(8);
-    m_reveal = new QPushButton(QStringLiteral("显示图片"), column);
+    m_reveal = new QPushButton(HistoryTexts::revealButton(), column);
     m_reveal->setObjectName(QStringLiteral("revealButton"));
     m_reveal->setFont(GlassFonts::font(GlassFonts::Style::Caption));
     m_reveal->setEnabled(m_record.imagePath.has_value());
     if (m_record.fromText)
-        m_reveal->setToolTip(QStringLiteral("这次导入来自文字，没有图片"));
+        m_reveal->setToolTip(HistoryTexts::noPicture());
     small->addWidget(m_reveal);
     m_delete =
         new SymbolButton(QStringLiteral("user-trash-symbolic"), Tone::Secondary, true, column);
     m_delete->setObjectName(QStringLiteral("deleteRecordButton"));
-    m_delete->setToolTip(QStringLiteral("删除这条记录"));
+    m_delete->setToolTip(HistoryTexts::deleteRecord());
     m_delete->setAccessibleName(m_delete->toolTip());
     small->addWidget(m_delete);
     stack->addLayout(small);

@@ -55,18 +55,21 @@ DropZone::DropZone(QWidget *parent)
     setAcceptDrops(true);
     // Takes focus so that the keys page through several pictures; it draws its own focus ring.
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("图片"));
+    setAccessibleName(ImportTexts::pictureName());
+    setAccessibleDescription(ImportTexts::pictureDescription());
 
     m_previous->setObjectName(QStringLiteral("previousImageButton"));
     m_previous->setArrowType(Qt::LeftArrow);
     m_previous->setAutoRaise(true);
-    m_previous->setToolTip(QStringLiteral("上一张"));
+    m_previous->setToolTip(ImportTexts::previousPicture());
+    m_previous->setAccessibleName(ImportTexts::previousPicture());
     m_pageLabel->setObjectName(QStringLiteral("imagePageLabel"));
     m_pageLabel->setFont(GlassFonts::font(GlassFonts::Style::Caption));
     m_next->setObjectName(QStringLiteral("nextImageButton"));
     m_next->setArrowType(Qt::RightArrow);
     m_next->setAutoRaise(true);
-    m_next->setToolTip(QStringLiteral("下一张"));
+    m_next->setToolTip(ImportTexts::nextPicture());
+    m_next->setAccessibleName(ImportTexts::nextPicture());
     auto *row = new QHBoxLayout(m_pager);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(6);
@@ -149,13 +152,11 @@ void DropZone::paintHint(QPainter &painter)
     y += hintSymbolSize + hintSpacing;
     painter.setFont(body);
     painter.setPen(GlassPalette::secondary(palette()));
-    painter.drawText(QRect(0, y, width(), bodyHeight), Qt::AlignCenter,
-                     QStringLiteral("把作业照片拖到这里"));
+    painter.drawText(QRect(0, y, width(), bodyHeight), Qt::AlignCenter, ImportTexts::dropPrompt());
     y += bodyHeight + hintSpacing;
     painter.setFont(caption);
     painter.setPen(GlassPalette::tertiary(palette()));
-    painter.drawText(QRect(0, y, width(), captionHeight), Qt::AlignCenter,
-                     QStringLiteral("也可以直接粘贴截图或文字（Ctrl+V）"));
+    painter.drawText(QRect(0, y, width(), captionHeight), Qt::AlignCenter, ImportTexts::dropHint());
 }
 
 void DropZone::paintImage(QPainter &painter)

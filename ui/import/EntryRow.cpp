@@ -1,8 +1,10 @@
 #include "ui/import/EntryRow.h"
 
+#include "ui/glass/AccessibleRole.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassPalette.h"
 #include "ui/glass/SymbolButton.h"
+#include "ui/import/ImportTexts.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -18,8 +20,6 @@
 #include <algorithm>
 
 namespace {
-
-const QString doubtfulHint = QStringLiteral("识别把握不大，请核对");
 
 // A warm tint with a dotted underline: visible on the glass in light and dark schemes without
 // shouting, and unlike the red wave of a spelling checker it does not say the text is wrong.
@@ -44,15 +44,21 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
 {
     m_tick->setObjectName(QStringLiteral("tickBox"));
     m_tick->setChecked(item.enabled);
-    m_tick->setAccessibleName(QStringLiteral("写入这一条"));
+    m_tick->setAccessibleName(ImportTexts::tickName());
     m_subject->setObjectName(QStringLiteral("subjectField"));
-    m_subject->setPlaceholderText(QStringLiteral("科目"));
+    m_subject->setPlaceholderText(ImportTexts::subjectPlaceholder());
+    m_subject->setAccessibleName(ImportTexts::subjectPlaceholder());
     m_subject->setFixedWidth(GlassFonts::length(62));
     m_text->setObjectName(QStringLiteral("textField"));
-    m_text->setPlaceholderText(QStringLiteral("内容"));
+    m_text->setPlaceholderText(ImportTexts::textPlaceholder());
+    m_text->setAccessibleName(ImportTexts::textPlaceholder());
     m_trash->setObjectName(QStringLiteral("trashButton"));
-    m_trash->setToolTip(QStringLiteral("删除这一条"));
+    m_trash->setToolTip(ImportTexts::removeEntry());
     m_trash->setAccessibleName(m_trash->toolTip());
+    // Read as one entry of the result list: its subject and task, kept up to date as they are
+    // edited.
+    AccessibleRole::set(this, QAccessible::ListItem);
+    showAccessibleName();
 
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(8, 4, 8, 4);
@@ -66,14 +72,17 @@ EntryRow::EntryRow(const SlateItem &item, QWidget *parent)
         update();
         emit tickedChanged(m_id, ticked);
     });
-    connect(m_subject, &QLineEdit::textEdited, this,
-            [this](const QString &text) { emit subjectEdited(m_id, text); });
+    connect(m_subject, &QLineEdit::textEdited, this, [this](const QString &text) {
+        showAccessibleName();
+        emit subjectEdited(m_id, text);
+    });
     connect(m_text, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (!m_doubtful.isEmpty()) {
             m_doubtful.clear();
             // Not from inside the field's own input handling, which is still running.
             QMetaObject::invokeMethod(this, &EntryRow::showDoubtfulSpans, Qt::QueuedConnection);
         }
+        showAccessibleName();
         emit textEdited(m_id, text);
     });
     connect(m_trash, &QPushButton::clicked, this, [this] { emit removeRequested(m_id); });
@@ -95,7 +104,13 @@ void EntryRow::showDoubtfulSpans()
                         int(span.length), format});
     QInputMethodEvent event(QString(), formats);
     QCoreApplication::sendEvent(m_text, &event);
-    m_text->setAccessibleDescription(m_doubtful.isEmpty() ? QString() : doubtfulHint);
+    m_text->setAccessibleDescription(m_doubtful.isEmpty() ? QString()
+                                                          : ImportTexts::doubtfulHint());
+}
+
+void EntryRow::showAccessibleName()
+{
+    setAccessibleName(ImportTexts::rowName(m_subject->text(), m_text->text()));
 }
 
 bool EntryRow::isDoubtful(qsizetype position) const
@@ -113,7 +128,7 @@ bool EntryRow::eventFilter(QObject *watched, QEvent *event)
     // The position between characters nearest the pointer: the character on either side counts.
     const int at = m_text->cursorPositionAt(help->pos());
     if (isDoubtful(at) || isDoubtful(at - 1))
-        QToolTip::showText(help->globalPos(), doubtfulHint, m_text);
+        QToolTip::showText(help->globalPos(), ImportTexts::doubtfulHint(), m_text);
     else
         QToolTip::hideText();
     return true;

@@ -43,6 +43,7 @@ protected:
 
 private:
     void showDoubtfulSpans();
+    void showAccessibleName();
     bool isDoubtful(qsizetype position) const;
 
     QUuid m_id;

@@ -1,5 +1,7 @@
 #include "ui/import/ImageFileDialog.h"
 
+#include "ui/import/ImportTexts.h"
+
 #include <QFileIconProvider>
 #include <QImageReader>
 
@@ -16,7 +18,7 @@ QString imageNameFilter()
     QStringList patterns;
     for (const QString &format : formats)
         patterns << QStringLiteral("*.") + format;
-    return QStringLiteral("图片 (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    return ImportTexts::imageFilter(patterns);
 }
 
 // Qt's catalogue leaves the type column's "Folder" untranslated.
@@ -24,7 +26,7 @@ class TypeNames : public QFileIconProvider {
 public:
     QString type(const QFileInfo &info) const override
     {
-        return info.isDir() ? QStringLiteral("文件夹") : QFileIconProvider::type(info);
+        return info.isDir() ? ImportTexts::folderType() : QFileIconProvider::type(info);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "ui/glass/GlassButton.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/StatusLine.h"
+#include "ui/import/ImportTexts.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -12,8 +13,8 @@ ImportFooter::ImportFooter(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent), m_spinner(new BusySpinner(this)),
       m_status(new StatusLine(QStringLiteral("statusLabel"),
                               GlassFonts::font(GlassFonts::Style::Body), this)),
-      m_selectAll(new QPushButton(QStringLiteral("全选"), this)),
-      m_selectNone(new QPushButton(QStringLiteral("全不选"), this)),
+      m_selectAll(new QPushButton(ImportTexts::selectAll(), this)),
+      m_selectNone(new QPushButton(ImportTexts::selectNone(), this)),
       m_write(new GlassButton(QString(), true, this))
 {
     auto *layout = new QHBoxLayout(this);
@@ -58,8 +59,7 @@ void ImportFooter::setWriteEnabled(bool enabled)
 
 void ImportFooter::setTarget(bool saveToApp)
 {
-    // The button says "写入提醒事项" while the switch says "写到提醒事项".
-    m_write->setText(saveToApp ? QStringLiteral("存到本 App") : QStringLiteral("写入提醒事项"));
+    m_write->setText(ImportTexts::writeButton(saveToApp));
     m_write->setSymbol(saveToApp ? QStringLiteral("document-import-symbolic")
                                  : QStringLiteral("task-done-symbolic"));
 }

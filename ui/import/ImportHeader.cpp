@@ -5,6 +5,7 @@
 #include "ui/glass/SegmentedControl.h"
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
+#include "ui/import/ImportTexts.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -15,9 +16,9 @@ using GlassPalette::Tone;
 
 ImportHeader::ImportHeader(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent),
-      m_target(new SegmentedControl({QStringLiteral("存到本 App"), QStringLiteral("写到提醒事项")},
-                                    this)),
-      m_listName(new QLineEdit(this)), m_dueOn(new QCheckBox(QStringLiteral("截止"), this)),
+      m_target(new SegmentedControl(
+          {ImportTexts::saveToAppTarget(), ImportTexts::remindersTarget()}, this)),
+      m_listName(new QLineEdit(this)), m_dueOn(new QCheckBox(ImportTexts::dueCheck(), this)),
       m_due(new DueDateEdit(this))
 {
     auto *layout = new QHBoxLayout(this);
@@ -26,27 +27,29 @@ ImportHeader::ImportHeader(QWidget *parent)
 
     layout->addWidget(
         new SymbolView(QStringLiteral("document-import-symbolic"), 19, Tone::Accent, this));
-    auto *title = new QLabel(QStringLiteral("导入作业"), this);
+    auto *title = new QLabel(ImportTexts::screenTitle(), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     layout->addWidget(title);
     layout->addStretch();
 
     m_target->setObjectName(QStringLiteral("targetSwitch"));
     m_target->setFixedWidth(qMax(185, m_target->sizeHint().width()));
-    m_target->setToolTip(QStringLiteral(
-        "存到本 App：由 App 自己管理并在到期时通知；写到提醒事项：同步到系统「提醒事项」App"));
+    m_target->setToolTip(ImportTexts::targetDescription());
+    m_target->setAccessibleLabel(ImportTexts::targetName());
     layout->addWidget(m_target);
 
-    layout->addWidget(new ToneLabel(QStringLiteral("清单"), Tone::Secondary,
+    layout->addWidget(new ToneLabel(ImportTexts::listLabel(), Tone::Secondary,
                                     GlassFonts::font(GlassFonts::Style::Callout), this));
     m_listName->setObjectName(QStringLiteral("listNameField"));
-    m_listName->setPlaceholderText(QStringLiteral("清单名"));
+    m_listName->setPlaceholderText(ImportTexts::listNamePlaceholder());
+    m_listName->setAccessibleName(ImportTexts::listNamePlaceholder());
     m_listName->setFixedWidth(GlassFonts::length(118));
     layout->addWidget(m_listName);
 
     m_dueOn->setObjectName(QStringLiteral("dueCheck"));
     layout->addWidget(m_dueOn);
     m_due->setObjectName(QStringLiteral("dueEdit"));
+    m_due->setAccessibleName(ImportTexts::dueName());
     m_due->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
     m_due->setCalendarPopup(true);
     layout->addWidget(m_due);

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
-// Every text the import screen shows that depends on its state: the one-line status, the
-// count of entries to write and the title of the recognised-text section. Numbers are plain
-// decimal.
+// Every text the import screen shows: the one-line status, the count of entries to write, the
+// title of the recognised-text section, and the controls' labels, accessible names and
+// descriptions. Numbers are plain decimal.
 namespace ImportTexts {
 
 QString initialStatus();
@@ -41,5 +42,57 @@ QString pendingCount(qsizetype ticked, qsizetype total);
 QString imagePage(qsizetype k, qsizetype count);
 // "识别原文（12 行）"
 QString rawTextTitle(qsizetype lines);
+
+// The header.
+QString screenTitle();
+QString saveToAppTarget();
+QString remindersTarget();
+QString targetName();
+QString targetDescription();
+QString listLabel();
+QString listNamePlaceholder();
+QString dueCheck();
+QString dueName();
+
+// The picture and the ways to bring one in.
+QString pictureName();
+QString pictureDescription();
+QString previousPicture();
+QString nextPicture();
+QString dropPrompt();
+QString dropHint();
+QString chooseButton();
+QString chooseDescription();
+QString pasteButton();
+QString pasteDescription();
+QString captureButton();
+QString captureDescription();
+QString clearButton();
+QString rawTextName();
+
+// The result and its rows.
+QString resultTitle();
+QString rowsName();
+QString addEntry();
+QString reparse();
+QString noEntries();
+QString noEntriesHint();
+// A row as a screen reader reads it: "语文：背诵第3课"; an empty part is left out.
+QString rowName(const QString &subject, const QString &text);
+QString tickName();
+QString subjectPlaceholder();
+QString textPlaceholder();
+QString removeEntry();
+QString doubtfulHint();
+
+// The footer.
+QString selectAll();
+QString selectNone();
+// The main button: "存到本 App", or "写入提醒事项" while the switch says "写到提醒事项".
+QString writeButton(bool saveToApp);
+
+// The file dialog.
+QString imageFilter(const QStringList &patterns);
+QString folderType();
 
 } // namespace ImportTexts

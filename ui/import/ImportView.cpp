@@ -118,16 +118,17 @@ QWidget *ImportView::makeLeftPane()
     m_dropZone->setObjectName(QStringLiteral("dropZone"));
     stack->addWidget(m_dropZone, 0, Qt::AlignHCenter);
 
-    auto *choose = new QPushButton(QStringLiteral("选择图片…"), pane);
+    auto *choose = new QPushButton(ImportTexts::chooseButton(), pane);
     choose->setObjectName(QStringLiteral("chooseImageButton"));
     choose->setShortcut(QKeySequence::Open);
-    choose->setToolTip(QStringLiteral("选择要识别的图片（Ctrl+O）"));
-    auto *paste = new QPushButton(QStringLiteral("从剪贴板"), pane);
+    choose->setToolTip(ImportTexts::chooseDescription());
+    auto *paste = new QPushButton(ImportTexts::pasteButton(), pane);
     paste->setObjectName(QStringLiteral("pasteButton"));
-    m_captureButton = new QPushButton(QStringLiteral("截取屏幕…"), pane);
+    paste->setToolTip(ImportTexts::pasteDescription());
+    m_captureButton = new QPushButton(ImportTexts::captureButton(), pane);
     m_captureButton->setObjectName(QStringLiteral("captureButton"));
-    m_captureButton->setToolTip(QStringLiteral("截取屏幕的一部分并识别（Ctrl+Shift+S）"));
-    m_clearButton = new QPushButton(QStringLiteral("清空"), pane);
+    m_captureButton->setToolTip(ImportTexts::captureDescription());
+    m_clearButton = new QPushButton(ImportTexts::clearButton(), pane);
     m_clearButton->setObjectName(QStringLiteral("clearButton"));
     m_leftButtons = {choose, paste, m_captureButton, m_clearButton};
     // Two rows, so the four buttons fit the width of the drop zone.

@@ -43,6 +43,7 @@ RawTextSection::RawTextSection(QWidget *parent)
     layout->addWidget(m_header, 0, Qt::AlignLeft);
 
     m_text->setObjectName(QStringLiteral("rawText"));
+    m_text->setAccessibleName(ImportTexts::rawTextName());
     m_text->setReadOnly(true);
     m_text->setFont(GlassFonts::monospacedCaption());
     m_text->setFixedHeight(110);

@@ -1,5 +1,6 @@
 #include "ui/import/ResultPane.h"
 
+#include "ui/glass/AccessibleRole.h"
 #include "ui/glass/GlassFonts.h"
 #include "ui/glass/GlassScrollArea.h"
 #include "ui/glass/SymbolButton.h"
@@ -28,6 +29,8 @@ ResultPane::ResultPane(QWidget *parent) : GlassPanel(14, std::nullopt, false, pa
     GlassScrollArea::configure(*scroll);
     scroll->setMinimumHeight(320);
     auto *content = new QWidget(scroll);
+    AccessibleRole::set(content, QAccessible::List);
+    content->setAccessibleName(ImportTexts::rowsName());
     m_rowsLayout = new QVBoxLayout(content);
     m_rowsLayout->setContentsMargins(0, 0, 0, 0);
     m_rowsLayout->setSpacing(6);
@@ -45,7 +48,7 @@ QWidget *ResultPane::makeHeading()
     auto *row = new QHBoxLayout(heading);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    auto *title = new QLabel(QStringLiteral("解析结果（可编辑）"), heading);
+    auto *title = new QLabel(ImportTexts::resultTitle(), heading);
     title->setFont(GlassFonts::font(GlassFonts::Style::Subheadline));
     row->addWidget(title);
     m_count = new ToneLabel(ImportTexts::pendingCount(0, 0), Tone::Secondary,
@@ -57,14 +60,14 @@ QWidget *ResultPane::makeHeading()
     auto *add =
         new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, false, heading);
     add->setObjectName(QStringLiteral("addEntryButton"));
-    add->setToolTip(QStringLiteral("手动加一条"));
+    add->setToolTip(ImportTexts::addEntry());
     add->setAccessibleName(add->toolTip());
     row->addWidget(add);
     m_add = add;
     m_reparse =
         new SymbolButton(QStringLiteral("view-refresh-symbolic"), Tone::Primary, false, heading);
     m_reparse->setObjectName(QStringLiteral("reparseButton"));
-    m_reparse->setToolTip(QStringLiteral("按识别原文重新解析"));
+    m_reparse->setToolTip(ImportTexts::reparse());
     m_reparse->setAccessibleName(m_reparse->toolTip());
     m_reparse->setEnabled(false);
     row->addWidget(m_reparse);
@@ -83,10 +86,10 @@ QWidget *ResultPane::makeEmptyState()
     stack->setSpacing(8);
     stack->addWidget(new SymbolView(QStringLiteral("scanner-symbolic"), 32, Tone::Tertiary, empty),
                      0, Qt::AlignHCenter);
-    stack->addWidget(new ToneLabel(QStringLiteral("还没有条目"), Tone::Secondary,
+    stack->addWidget(new ToneLabel(ImportTexts::noEntries(), Tone::Secondary,
                                    GlassFonts::font(GlassFonts::Style::Body), empty),
                      0, Qt::AlignHCenter);
-    auto *hint = new QLabel(QStringLiteral("导入一张作业图片试试"), empty);
+    auto *hint = new QLabel(ImportTexts::noEntriesHint(), empty);
     hint->setFont(GlassFonts::font(GlassFonts::Style::Body));
     stack->addWidget(hint, 0, Qt::AlignHCenter);
     return empty;

@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -22,35 +21,22 @@
 
 using GlassPalette::Tone;
 
-namespace {
-
-// An abbreviated date and a short time.
-QString sheetDueText(const ReminderRow &row)
-{
-    return QLocale(QLocale::Chinese, QLocale::China)
-        .toString(row.due->toLocalTime(),
-                  row.dueIsDay ? QStringLiteral("yyyy年M月d日")
-                               : QStringLiteral("yyyy年M月d日 HH:mm"));
-}
-
-} // namespace
-
 ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget *parent)
     : QDialog(parent), m_shared(shared), m_info(ListsTexts::sheetInitialInfo()),
       m_spinner(new BusySpinner(this)),
       m_infoLabel(new ToneLabel(m_info, Tone::Secondary,
                                 GlassFonts::font(GlassFonts::Style::Caption), this)),
-      m_picker(new QComboBox(this)), m_all(new QCheckBox(QStringLiteral("全选"), this)),
+      m_picker(new QComboBox(this)), m_all(new QCheckBox(ListsTexts::selectAll(), this)),
       m_rowsContent(new QWidget(this)), m_rowsLayout(new QVBoxLayout(m_rowsContent)),
       m_emptyInfo(new ToneLabel(m_info, Tone::Secondary, GlassFonts::font(GlassFonts::Style::Body),
                                 m_rowsContent)),
       m_target(new QLineEdit(ListsTexts::sheetDefaultTarget(), this)),
       m_selectedCount(new ToneLabel(ListsTexts::sheetSelected(0), Tone::Secondary,
                                     GlassFonts::font(GlassFonts::Style::Body), this)),
-      m_cancel(new QPushButton(QStringLiteral("取消"), this)),
-      m_import(new QPushButton(QStringLiteral("导入"), this))
+      m_cancel(new QPushButton(ListsTexts::cancelButton(), this)),
+      m_import(new QPushButton(ListsTexts::importButton(), this))
 {
-    setWindowTitle(QStringLiteral("从系统提醒事项导入"));
+    setWindowTitle(ListsTexts::sheetTitle());
     setObjectName(QStringLiteral("importFromRemindersSheet"));
     setFixedSize(640, 430);
     auto *layout = new QVBoxLayout(this);
@@ -61,7 +47,7 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
     header->setSpacing(8);
     header->addWidget(
         new SymbolView(QStringLiteral("document-import-symbolic"), 17, Tone::Accent, this));
-    auto *title = new QLabel(QStringLiteral("从系统提醒事项导入"), this);
+    auto *title = new QLabel(ListsTexts::sheetTitle(), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     header->addWidget(title);
     header->addStretch();
@@ -74,11 +60,12 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
 
     auto *pickerRow = new QHBoxLayout;
     pickerRow->setSpacing(10);
-    auto *pickerLabel = new QLabel(QStringLiteral("来源清单"), this);
+    auto *pickerLabel = new QLabel(ListsTexts::sheetSourceLabel(), this);
     pickerRow->addWidget(pickerLabel);
     m_picker->setObjectName(QStringLiteral("sourcePicker"));
     m_picker->setFixedWidth(260 - pickerLabel->sizeHint().width() - 10);
-    m_picker->addItem(QStringLiteral("请选择"));
+    m_picker->setAccessibleName(ListsTexts::sheetSourceLabel());
+    m_picker->addItem(ListsTexts::sheetChoose());
     pickerRow->addWidget(m_picker);
     m_all->setObjectName(QStringLiteral("selectAllBox"));
     pickerRow->addWidget(m_all);
@@ -102,9 +89,10 @@ ImportFromRemindersSheet::ImportFromRemindersSheet(SharedObjects shared, QWidget
 
     auto *bottom = new QHBoxLayout;
     bottom->setSpacing(8);
-    bottom->addWidget(new QLabel(QStringLiteral("导入到本 App 的清单："), this));
+    bottom->addWidget(new QLabel(ListsTexts::sheetTargetLabel(), this));
     m_target->setObjectName(QStringLiteral("targetField"));
-    m_target->setPlaceholderText(QStringLiteral("清单名"));
+    m_target->setPlaceholderText(ListsTexts::listNamePlaceholder());
+    m_target->setAccessibleName(ListsTexts::sheetTargetLabel());
     m_target->setFixedWidth(180);
     bottom->addWidget(m_target);
     m_selectedCount->setObjectName(QStringLiteral("selectedCountLabel"));
@@ -234,12 +222,13 @@ void ImportFromRemindersSheet::showRows()
         title->setTextFormat(Qt::PlainText);
         texts->addWidget(title);
         if (row.due) {
-            texts->addWidget(new ToneLabel(sheetDueText(row), Tone::Secondary,
+            texts->addWidget(new ToneLabel(ListsTexts::sheetDue(*row.due, row.dueIsDay),
+                                           Tone::Secondary,
                                            GlassFonts::font(GlassFonts::Style::Caption), line));
         }
         layout->addLayout(texts, 1);
         if (row.completed) {
-            layout->addWidget(new ToneLabel(QStringLiteral("已完成"), Tone::Secondary,
+            layout->addWidget(new ToneLabel(ListsTexts::completed(), Tone::Secondary,
                                             GlassFonts::font(GlassFonts::Style::Caption), line),
                               0, Qt::AlignTop);
         }

@@ -23,10 +23,13 @@ ListsAddBar::ListsAddBar(QWidget *parent)
         new SymbolView(QStringLiteral("list-add-symbolic"), 17, GlassPalette::Tone::Accent, this));
     m_field->setObjectName(QStringLiteral("addField"));
     m_field->setPlaceholderText(ListsTexts::addPlaceholder());
+    m_field->setAccessibleName(ListsTexts::addFieldName());
+    m_field->setAccessibleDescription(ListsTexts::addPlaceholder());
     row->addWidget(m_field, 1);
     m_dueCheck->setObjectName(QStringLiteral("addDueCheck"));
     row->addWidget(m_dueCheck);
     m_dueEdit->setObjectName(QStringLiteral("addDueEdit"));
+    m_dueEdit->setAccessibleName(ListsTexts::dueName());
     m_dueEdit->setDisplayFormat(QStringLiteral("yyyy/M/d HH:mm"));
     m_dueEdit->setCalendarPopup(true);
     m_dueEdit->setEnabled(false);

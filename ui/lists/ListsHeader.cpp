@@ -20,7 +20,7 @@ QStringList filterTexts()
 {
     QStringList texts;
     for (Filter filter : VisibleTasks::filters())
-        texts.append(VisibleTasks::text(filter));
+        texts.append(ListsTexts::filterText(filter));
     return texts;
 }
 
@@ -55,6 +55,7 @@ ListsHeader::ListsHeader(QWidget *parent)
     m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setRange(0, 1000);
     m_progress->setTextVisible(false);
+    m_progress->setAccessibleName(ListsTexts::progressName());
     m_progress->setFixedSize(110, 6);
     m_progress->setStyleSheet(QStringLiteral(
         "QProgressBar { border: none; border-radius: 3px; background: rgba(128, 128, 128, 0.25); }"
@@ -63,11 +64,13 @@ ListsHeader::ListsHeader(QWidget *parent)
     row->addLayout(progress);
 
     m_filter->setObjectName(QStringLiteral("filterControl"));
+    m_filter->setAccessibleLabel(ListsTexts::filterName());
     m_filter->setFixedWidth(qMax(168, m_filter->sizeHint().width()));
     row->addWidget(m_filter);
 
     m_search->setObjectName(QStringLiteral("searchField"));
     m_search->setPlaceholderText(ListsTexts::searchPlaceholder());
+    m_search->setAccessibleName(ListsTexts::searchPlaceholder());
     m_search->setClearButtonEnabled(true);
     m_search->setFixedWidth(GlassFonts::length(96));
     row->addWidget(m_search);

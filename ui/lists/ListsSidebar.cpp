@@ -102,7 +102,7 @@ ListsSidebar::ListsSidebar(QWidget *parent)
     : GlassPanel(14, std::nullopt, false, parent),
       m_newList(new SymbolButton(QStringLiteral("list-add-symbolic"), Tone::Primary, true, this)),
       m_lists(new QListWidget(this)),
-      m_empty(new ToneLabel(QStringLiteral("还没有清单"), Tone::Secondary,
+      m_empty(new ToneLabel(ListsTexts::noListsTitle(), Tone::Secondary,
                             GlassFonts::font(GlassFonts::Style::Body), this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -111,17 +111,18 @@ ListsSidebar::ListsSidebar(QWidget *parent)
 
     auto *titleRow = new QHBoxLayout;
     titleRow->setContentsMargins(4, 0, 0, 0);
-    auto *title = new QLabel(QStringLiteral("我的清单"), this);
+    auto *title = new QLabel(ListsTexts::listsTitle(), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     titleRow->addWidget(title);
     titleRow->addStretch();
     m_newList->setObjectName(QStringLiteral("newListButton"));
-    m_newList->setToolTip(QStringLiteral("新建清单"));
+    m_newList->setToolTip(ListsTexts::newList());
     m_newList->setAccessibleName(m_newList->toolTip());
     titleRow->addWidget(m_newList);
     layout->addLayout(titleRow);
 
     m_lists->setObjectName(QStringLiteral("listsWidget"));
+    m_lists->setAccessibleName(ListsTexts::listsName());
     m_lists->setFrameShape(QFrame::NoFrame);
     m_lists->setItemDelegate(new ListNameDelegate(m_lists));
     m_lists->setMouseTracking(true);
@@ -168,7 +169,7 @@ QWidget *ListsSidebar::makeFooter()
 
     m_import = new LinkButton(ListsTexts::importAction(), footer);
     m_import->setObjectName(QStringLiteral("sidebarImportButton"));
-    m_openFolder = new LinkButton(QStringLiteral("打开数据目录"), footer);
+    m_openFolder = new LinkButton(ListsTexts::openFolder(), footer);
     m_openFolder->setObjectName(QStringLiteral("openDataFolderButton"));
     stack->addWidget(m_import, 0, Qt::AlignLeft);
     stack->addWidget(m_openFolder, 0, Qt::AlignLeft);

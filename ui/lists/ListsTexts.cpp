@@ -202,4 +202,139 @@ QString cancelButton()
     return QStringLiteral("取消");
 }
 
+QString rowName(const TaskItem &task, const QDateTime &now)
+{
+    // An imported entry's title is "subject｜text"; read aloud, the bar would be noise.
+    QString name = task.title;
+    name.replace(QStringLiteral("｜"), QStringLiteral("："));
+    if (task.done)
+        name += QStringLiteral("，已完成");
+    if (task.due)
+        name += QStringLiteral("，截止 ") + dueText(*task.due, now);
+    return name;
+}
+
+QString taskViewDescription()
+{
+    return QStringLiteral("上下键选择条目，空格键勾选完成，Delete 键删除");
+}
+
+QString filterName()
+{
+    return QStringLiteral("显示");
+}
+
+QString progressName()
+{
+    return QStringLiteral("完成进度");
+}
+
+QString listsName()
+{
+    return QStringLiteral("清单");
+}
+
+QString addFieldName()
+{
+    return QStringLiteral("新条目");
+}
+
+QString dueName()
+{
+    return QStringLiteral("截止时间");
+}
+
+QString filterText(VisibleTasks::Filter filter)
+{
+    switch (filter) {
+    case VisibleTasks::Filter::Todo:
+        return QStringLiteral("未完成");
+    case VisibleTasks::Filter::Done:
+        return QStringLiteral("已完成");
+    case VisibleTasks::Filter::All:
+        return QStringLiteral("全部");
+    }
+    return {};
+}
+
+QString emptyMessage(VisibleTasks::Filter filter)
+{
+    switch (filter) {
+    case VisibleTasks::Filter::Todo:
+        return QStringLiteral("没有未完成的条目，很轻松");
+    case VisibleTasks::Filter::Done:
+        return QStringLiteral("还没有完成的条目");
+    case VisibleTasks::Filter::All:
+        return QStringLiteral("这个清单是空的");
+    }
+    return {};
+}
+
+QString sheetDue(const QDateTime &due, bool dueIsDay)
+{
+    return QLocale(QLocale::Chinese, QLocale::China)
+        .toString(due.toLocalTime(),
+                  dueIsDay ? QStringLiteral("yyyy年M月d日") : QStringLiteral("yyyy年M月d日 HH:mm"));
+}
+
+QString selectAll()
+{
+    return QStringLiteral("全选");
+}
+
+QString importButton()
+{
+    return QStringLiteral("导入");
+}
+
+QString sheetTitle()
+{
+    return QStringLiteral("从系统提醒事项导入");
+}
+
+QString sheetSourceLabel()
+{
+    return QStringLiteral("来源清单");
+}
+
+QString sheetChoose()
+{
+    return QStringLiteral("请选择");
+}
+
+QString sheetTargetLabel()
+{
+    return QStringLiteral("导入到本 App 的清单：");
+}
+
+QString listNamePlaceholder()
+{
+    return QStringLiteral("清单名");
+}
+
+QString completed()
+{
+    return QStringLiteral("已完成");
+}
+
+QString listsTitle()
+{
+    return QStringLiteral("我的清单");
+}
+
+QString newList()
+{
+    return QStringLiteral("新建清单");
+}
+
+QString openFolder()
+{
+    return QStringLiteral("打开数据目录");
+}
+
+QString createButton()
+{
+    return QStringLiteral("创建");
+}
+
 } // namespace ListsTexts

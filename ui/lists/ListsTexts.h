@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/TaskItem.h"
+#include "ui/lists/VisibleTasks.h"
+
 #include <QDateTime>
 #include <QString>
 #include <optional>
 
-// The lists screen's texts that depend on its state. Numbers are plain decimal digits.
+// Every text the lists screen and its dialogs show. Numbers are plain decimal digits.
 namespace ListsTexts {
 
 // `dueText`: "今天 HH:mm" on today's local date, otherwise "M月d日 HH:mm".
@@ -26,8 +29,34 @@ QString exportFailed(const QString &description);
 QString deleteListMessage(const QString &name);
 QString deleteListInformation(qsizetype entries);
 
+// A filter's label, which is also its identity on the switch.
+QString filterText(VisibleTasks::Filter filter);
+// The message of an empty task list; it depends only on the filter, search or not.
+QString emptyMessage(VisibleTasks::Filter filter);
+// A reminder's due date on the import sheet: "2026年3月5日" or "2026年3月5日 18:00".
+QString sheetDue(const QDateTime &due, bool dueIsDay);
+
+QString selectAll();
+QString importButton();
+QString sheetTitle();
+QString sheetSourceLabel();
+QString sheetChoose();
+QString sheetTargetLabel();
+QString listNamePlaceholder();
+QString completed();
+QString listsTitle();
+QString newList();
+QString openFolder();
+QString createButton();
 QString searchPlaceholder();
 QString taskViewName();
+// What the keys do on the entries.
+QString taskViewDescription();
+// An entry as a screen reader reads it: "语文：背诵第3课，已完成，截止 今天 18:00".
+QString rowName(const TaskItem &task, const QDateTime &now = QDateTime::currentDateTime());
+QString filterName();
+QString progressName();
+QString listsName();
 // With no list at all.
 QString noListsTitle();
 QString noListsHint();
@@ -39,7 +68,9 @@ QString cancelButton();
 
 // The new entry's bar.
 QString addPlaceholder();
+QString addFieldName();
 QString dueCheck();
+QString dueName();
 QString addButton();
 
 // The bottom bar's buttons and menus.

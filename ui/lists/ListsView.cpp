@@ -132,6 +132,7 @@ QWidget *ListsView::makeTaskList()
     // Delete removes it.
     m_taskView->setFocusPolicy(Qt::StrongFocus);
     m_taskView->setAccessibleName(ListsTexts::taskViewName());
+    m_taskView->setAccessibleDescription(ListsTexts::taskViewDescription());
     m_taskView->installEventFilter(this);
     m_taskView->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_taskView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -240,7 +241,7 @@ void ListsView::refreshTasks()
         m_taskView->setCurrentIndex(m_model->index(row));
     }
     const bool empty = m_model->rowCount() == 0;
-    m_emptyTasks->setText(VisibleTasks::emptyMessage(m_filter));
+    m_emptyTasks->setText(ListsTexts::emptyMessage(m_filter));
     m_taskView->setVisible(!empty);
     m_emptyTasks->setVisible(empty);
 }

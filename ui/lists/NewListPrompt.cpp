@@ -1,6 +1,7 @@
 #include "ui/lists/NewListPrompt.h"
 
 #include "ui/glass/GlassFonts.h"
+#include "ui/lists/ListsTexts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,19 +11,20 @@
 
 NewListPrompt::NewListPrompt(const QString &name, QWidget *parent)
     : QDialog(parent), m_name(new QLineEdit(name, this)),
-      m_create(new QPushButton(QStringLiteral("创建"), this)),
-      m_cancel(new QPushButton(QStringLiteral("取消"), this))
+      m_create(new QPushButton(ListsTexts::createButton(), this)),
+      m_cancel(new QPushButton(ListsTexts::cancelButton(), this))
 {
     setObjectName(QStringLiteral("newListPrompt"));
-    setWindowTitle(QStringLiteral("新建清单"));
+    setWindowTitle(ListsTexts::newList());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(18, 16, 18, 14);
     layout->setSpacing(10);
-    auto *title = new QLabel(QStringLiteral("新建清单"), this);
+    auto *title = new QLabel(ListsTexts::newList(), this);
     title->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     layout->addWidget(title);
     m_name->setObjectName(QStringLiteral("newListNameField"));
-    m_name->setPlaceholderText(QStringLiteral("清单名"));
+    m_name->setPlaceholderText(ListsTexts::listNamePlaceholder());
+    m_name->setAccessibleName(ListsTexts::listNamePlaceholder());
     m_name->setMinimumWidth(240);
     m_name->selectAll();
     layout->addWidget(m_name);

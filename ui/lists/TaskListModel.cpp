@@ -1,5 +1,7 @@
 #include "ui/lists/TaskListModel.h"
 
+#include "ui/lists/ListsTexts.h"
+
 TaskListModel::TaskListModel(QObject *parent) : QAbstractListModel(parent) { }
 
 void TaskListModel::setTasks(QList<TaskItem> tasks)
@@ -30,8 +32,9 @@ QVariant TaskListModel::data(const QModelIndex &index, int role) const
     const TaskItem &task = m_tasks[index.row()];
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
         return task.title;
+    case Qt::AccessibleTextRole:
+        return ListsTexts::rowName(task);
     case TaskIdRole:
         return task.id;
     default:

@@ -9,32 +9,6 @@ QList<Filter> filters()
     return {Filter::Todo, Filter::Done, Filter::All};
 }
 
-QString text(Filter filter)
-{
-    switch (filter) {
-    case Filter::Todo:
-        return QStringLiteral("未完成");
-    case Filter::Done:
-        return QStringLiteral("已完成");
-    case Filter::All:
-        return QStringLiteral("全部");
-    }
-    return {};
-}
-
-QString emptyMessage(Filter filter)
-{
-    switch (filter) {
-    case Filter::Todo:
-        return QStringLiteral("没有未完成的条目，很轻松");
-    case Filter::Done:
-        return QStringLiteral("还没有完成的条目");
-    case Filter::All:
-        return QStringLiteral("这个清单是空的");
-    }
-    return {};
-}
-
 bool passes(const TaskItem &task, Filter filter)
 {
     switch (filter) {

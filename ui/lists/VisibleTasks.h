@@ -10,13 +10,10 @@
 // order. Kept apart from the widgets so a list of thousands can be measured and checked alone.
 namespace VisibleTasks {
 
-// `Filter`: its text is both its label and its identity.
+// `Filter`: its text (`ListsTexts::filterText`) is both its label and its identity.
 enum class Filter { Todo, Done, All };
 
 QList<Filter> filters();
-QString text(Filter filter);
-// The message of an empty task list; it depends only on the filter, search or not.
-QString emptyMessage(Filter filter);
 
 bool passes(const TaskItem &task, Filter filter);
 // Locale-aware, case-insensitive containment of `search` in the title; an empty search matches.

@@ -11,6 +11,7 @@
 #include "ui/shell/Sidebar.h"
 
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QVBoxLayout>
 
 RootView::RootView(SharedObjects shared, QWidget *parent)
@@ -59,7 +60,12 @@ void RootView::resizeEvent(QResizeEvent *event)
 QSize RootView::minimumSizeHint() const
 {
     // The design's smallest window, or larger where a large desktop font makes a screen need more.
-    return QSize(980, 700).expandedTo(QWidget::minimumSizeHint());
+    // The design is for an unscaled screen: on a scaled one with less room (QT_SCALE_FACTOR=1.5
+    // leaves 910×512 of a 1366×768 screen) the window asks only what the screen's layout needs.
+    QSize design(980, 700);
+    if (const QScreen *shown = screen(); shown && shown->devicePixelRatio() > 1)
+        design = design.boundedTo(shown->availableSize());
+    return design.expandedTo(QWidget::minimumSizeHint());
 }
 
 void RootView::showScreen()

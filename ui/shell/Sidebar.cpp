@@ -6,6 +6,7 @@
 #include "ui/glass/SymbolView.h"
 #include "ui/glass/ToneLabel.h"
 #include "ui/shell/AppTile.h"
+#include "ui/shell/ShellTexts.h"
 #include "ui/shell/SidebarEntry.h"
 
 #include <QHBoxLayout>
@@ -58,13 +59,13 @@ QWidget *Sidebar::makeBrandRow()
     product->setFont(GlassFonts::system(14, QFont::DemiBold));
     names->addWidget(product);
     names->addWidget(
-        new ToneLabel(QStringLiteral("照片 → 清单"), Tone::Secondary, GlassFonts::system(10), row));
+        new ToneLabel(ShellTexts::tagline(), Tone::Secondary, GlassFonts::system(10), row));
     layout->addLayout(names);
     layout->addStretch();
 
     m_menuButton = new SymbolButton(QStringLiteral("open-menu-symbolic"), Tone::Primary, true, row);
     m_menuButton->setObjectName(QStringLiteral("appMenuButton"));
-    m_menuButton->setToolTip(QStringLiteral("菜单"));
+    m_menuButton->setToolTip(ShellTexts::menuButton());
     m_menuButton->setAccessibleName(m_menuButton->toolTip());
     m_menuButton->setFocusPolicy(Qt::TabFocus);
     // Its room is kept while it waits for the menu, so the sidebar's width counts it.
@@ -95,9 +96,9 @@ QWidget *Sidebar::makeFooter()
     note->addWidget(
         new SymbolView(QStringLiteral("security-high-symbolic"), 12, Tone::Tertiary, footer), 0,
         Qt::AlignVCenter);
-    note->addWidget(new ToneLabel(QStringLiteral("离线运行 · 数据只在本机"), Tone::Tertiary,
-                                  GlassFonts::system(10), footer),
-                    0, Qt::AlignVCenter);
+    note->addWidget(
+        new ToneLabel(ShellTexts::offlineNote(), Tone::Tertiary, GlassFonts::system(10), footer), 0,
+        Qt::AlignVCenter);
     note->addStretch();
     layout->addLayout(note);
     return footer;
