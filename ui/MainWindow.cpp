@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QScreen>
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
@@ -27,7 +26,7 @@ MainWindow::MainWindow(SharedObjects shared, QWidget *parent)
     layout->addWidget(m_root);
     // The design's first size, within the room the screen leaves (a scaled screen may have less);
     // the minimum size still wins.
-    resize(QSize(1100, 760).boundedTo(screen()->availableSize()));
+    resize(QSize(1100, 760).boundedTo(m_root->roomOnScreen()));
     m_root->sidebar()->setAppMenu(makeAppMenu());
     addSectionShortcuts();
     // A test notification answers a click in Settings now; shown at the next start it would only

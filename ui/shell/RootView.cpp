@@ -10,9 +10,12 @@
 #include "ui/settings/SettingsView.h"
 #include "ui/shell/Sidebar.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 RootView::RootView(SharedObjects shared, QWidget *parent)
     : QWidget(parent), m_shared(shared),
@@ -28,10 +31,18 @@ RootView::RootView(SharedObjects shared, QWidget *parent)
     row->setSpacing(0);
     row->addWidget(m_sidebar);
     row->addWidget(new HairlineDivider(Qt::Vertical, 0.07, this));
-    auto *detail = new QWidget(this);
+    m_scroller = new QScrollArea(this);
+    m_scroller->setWidgetResizable(true);
+    m_scroller->setFrameShape(QFrame::NoFrame);
+    m_scroller->setFocusPolicy(Qt::NoFocus);
+    m_scroller->viewport()->setAutoFillBackground(false);
+    auto *detail = new QWidget(m_scroller);
+    detail->setAutoFillBackground(false);
     m_detail = new QVBoxLayout(detail);
     m_detail->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(detail, 1);
+    m_scroller->setWidget(detail);
+    detail->installEventFilter(this);
+    row->addWidget(m_scroller, 1);
 
     connect(m_sidebar, &Sidebar::sectionChosen, this, &RootView::setSection);
     showScreen();
@@ -57,15 +68,35 @@ void RootView::resizeEvent(QResizeEvent *event)
     QWidget::resizeEvent(event);
 }
 
+bool RootView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_scroller->widget() && event->type() == QEvent::LayoutRequest)
+        updateGeometry();
+    return QWidget::eventFilter(watched, event);
+}
+
 QSize RootView::minimumSizeHint() const
 {
     // The design's smallest window, or larger where a large desktop font makes a screen need more.
+    // The layout counts the scroll area at its own small minimum: the screen's is put back.
+    const QSize layoutNeeds = QWidget::minimumSizeHint();
+    const QSize screenNeeds = m_scroller->widget()->minimumSizeHint();
+    const QMargins margins = layout()->contentsMargins();
+    const QSize needed = QSize(980, 700).expandedTo(
+        {layoutNeeds.width() - m_scroller->minimumSizeHint().width() + screenNeeds.width(),
+         std::max(layoutNeeds.height(), screenNeeds.height() + margins.top() + margins.bottom())});
     // The design is for an unscaled screen: on a scaled one with less room (QT_SCALE_FACTOR=1.5
-    // leaves 910×512 of a 1366×768 screen) the window asks only what the screen's layout needs.
-    QSize design(980, 700);
+    // leaves 910×512 of a 1366×768 screen) the window fits the screen and the screen scrolls.
     if (const QScreen *shown = screen(); shown && shown->devicePixelRatio() > 1)
-        design = design.boundedTo(shown->availableSize());
-    return design.expandedTo(QWidget::minimumSizeHint());
+        return needed.boundedTo(roomOnScreen());
+    return needed;
+}
+
+QSize RootView::roomOnScreen() const
+{
+    // The screen's size in the window's units is rounded: a unit less keeps a window of that size
+    // on a screen with a fractional scale.
+    return screen()->availableSize() - QSize(1, 1);
 }
 
 void RootView::showScreen()

@@ -8,11 +8,13 @@
 class AppBackdrop;
 class ImportView;
 class Sidebar;
+class QScrollArea;
 class QVBoxLayout;
 
 // `RootView`: the window's content. Behind everything the `AppBackdrop`; in front, the sidebar,
 // a hairline and the detail area showing the chosen section's screen. Each change of section
-// builds that screen anew and discards the previous one with all its on-screen state.
+// builds that screen anew and discards the previous one with all its on-screen state. The detail
+// area scrolls only where a scaled screen leaves the window less room than the screen needs.
 class RootView : public QWidget {
     Q_OBJECT
 
@@ -30,9 +32,13 @@ public:
     ImportView *importView() const;
 
     QSize minimumSizeHint() const override;
+    // What the screen leaves free for the window, in the window's units.
+    QSize roomOnScreen() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    // A screen whose needs change (another screen, another font) asks the window again.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showScreen();
@@ -42,6 +48,7 @@ private:
     AppSection m_section;
     AppBackdrop *m_backdrop;
     Sidebar *m_sidebar;
+    QScrollArea *m_scroller;
     QVBoxLayout *m_detail;
     QWidget *m_screen = nullptr;
 };
