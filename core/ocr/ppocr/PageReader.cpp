@@ -45,13 +45,25 @@ QImage viewOf(const cv::Mat &rgb)
     return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
 }
 
+// A space the network wrote takes the lower value of its neighbours, as one put back between
+// them does: whether a gap is a space is the layout's call, and the network's own doubt about
+// its space class was no sign of a mistake on the public sets.
 ScoredText scoredCharacters(const DecodedLine &line)
 {
     QString text;
     QList<float> confidence;
-    for (const DecodedCharacter &character : line.characters) {
-        text += character.text;
-        confidence += QList<float>(character.text.size(), character.probability);
+    const std::vector<DecodedCharacter> &characters = line.characters;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        float value = characters[i].probability;
+        if (characters[i].text == QLatin1String(" ")) {
+            value = 1.0f;
+            if (i > 0)
+                value = std::min(value, characters[i - 1].probability);
+            if (i + 1 < characters.size())
+                value = std::min(value, characters[i + 1].probability);
+        }
+        text += characters[i].text;
+        confidence += QList<float>(characters[i].text.size(), value);
     }
     return ScoredText(text, confidence);
 }
@@ -131,7 +143,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     }
     const cv::Mat &sheet = onGrid ? unruled : pixels;
     for (const TextQuad &box : found) {
-        cv::Mat strip = LineCrop::upright(sheet, box);
+        cv::Mat strip = LineCrop::upright(sheet, LineCrop::withLead(sheet, box, found));
         if (strip.empty())
             continue;
         page.slants.push_back(slantOf(box));
@@ -162,6 +174,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
         LanguagePrior::choose(line.decoded);
         LookAlikes::preferSemicolons(line.decoded);
         LookAlikes::settleBullet(line.decoded);
+        LookAlikes::settleDigits(line.decoded);
         const QString restored = DigitConfusions::repairPageReferences(
             SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep, onGrid)
                 .trimmed());
