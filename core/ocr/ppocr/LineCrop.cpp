@@ -47,8 +47,10 @@ bool holdsInk(const cv::Mat &rgb, const TextQuad &part, const TextQuad &line)
     double darkest = 0;
     double brightest = 0;
     cv::minMaxLoc(lineGrey, &darkest, &brightest);
-    const double paper = cv::mean(lineGrey)[0];
     // The paper is the larger part of the strip, on whichever side of the middle it lies.
+    std::vector<uchar> values(lineGrey.begin<uchar>(), lineGrey.end<uchar>());
+    std::nth_element(values.begin(), values.begin() + long(values.size() / 2), values.end());
+    const double paper = values[values.size() / 2];
     const bool darkInk = paper > (darkest + brightest) / 2;
     const double middle = darkInk ? (paper + darkest) / 2 : (paper + brightest) / 2;
     const int type = darkInk ? cv::THRESH_BINARY_INV : cv::THRESH_BINARY;
