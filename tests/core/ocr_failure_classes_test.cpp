@@ -143,6 +143,19 @@ TEST(OcrSpaces, GapsAreJudgedAgainstCharacterSizes)
                      {"作", 15, 36},
                      {"业", 21, 36}}),
          "2012作业"},
+        // Latin letters 24 px apart: straight stems (l, i) leave 12 px between them, round
+        // letters 4 to 8; a word space adds 30. The stems' room is no space.
+        {"narrow letters of a proportional font",
+         BlockStrip({{"l", 2, 12},
+                     {"i", 5, 12},
+                     {"t", 8, 20},
+                     {"t", 11, 20},
+                     {"l", 14, 12},
+                     {"e", 17, 24},
+                     {"l", 23, 12},
+                     {"i", 26, 12},
+                     {"t", 29, 20}}),
+         "little lit"},
         // Specks of noise in a 36 px gap are not ink of a letter.
         {"noise between words",
          BlockStrip({{"历", 2, 36}, {"史", 7, 36}, {"整", 16, 36}, {"理", 21, 36}, {"错", 26, 36}})
@@ -168,7 +181,7 @@ TEST(OcrRepeatedStrokes, ElevenInCondensedTypeKeepsBothOnes)
     EXPECT_FLOAT_EQ(line.weakestProbability(), 0.9f);
 }
 
-// 3. Look-alike punctuation and case, settled by the runner-up and the homework context.
+// 3. Look-alike punctuation, digits and case, settled by the runner-up and the homework context.
 TEST(OcrLookAlikes, ColonsBetweenTasksAndTextbookWords)
 {
     // The runner-up is the best other reading: not the blank, not the same mark in the other
@@ -238,6 +251,22 @@ TEST(OcrLookAlikes, ColonsBetweenTasksAndTextbookWords)
             << row.text << " at " << row.confidence;
     }
 
+    // A digit doubted against a letter is settled; one doubted against a digit, or read
+    // faintly, stays a place to check.
+    const struct {
+        const char *runnerUp;
+        float probability;
+        bool settled;
+    } digits[] = {{"l", 0.6f, true}, {"7", 0.6f, false}, {"l", 0.4f, false}};
+    for (const auto &row : digits) {
+        DecodedLine line;
+        line.characters = {character("p"), character("1", row.runnerUp, 0.3f)};
+        line.characters[1].probability = row.probability;
+        LookAlikes::settleDigits(line);
+        EXPECT_EQ(line.characters[1].probability >= doubtfulConfidence, row.settled)
+            << row.runnerUp << " at " << row.probability;
+    }
+
     EXPECT_EQ(DigitConfusions::repairPageReferences("课本pll 9-14题"), "课本p11 9-14题");
     EXPECT_EQ(DigitConfusions::repairPageReferences("pIl页"), "p11页");
     for (const char *unchanged : {"pl", "apll 3", "plla", "pollen"})
@@ -250,6 +279,9 @@ TEST(OcrEdges, TightCropsAndStripsAreReadWhole)
 {
     EXPECT_EQ(read("ocr-tight-crop.png"), QStringList({"数学：练习册p12"}));
     EXPECT_EQ(read("ocr-full-stop.png"), QStringList({"follows the rules."}));
+    // Bullets a small gap before their lines, which the detected boxes leave out or cut.
+    EXPECT_EQ(read("ocr-bullets.png"),
+              QStringList({"·读课外书20分钟", "英语", "·练习册p81", "化学"}));
 
     // Well-framed images keep their size; strips and ink crossing the edge get the border.
     cv::Mat framed(600, 800, CV_8UC3, cv::Scalar(250, 250, 250));

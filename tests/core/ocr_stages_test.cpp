@@ -148,6 +148,26 @@ TEST(LineCrop, VerticalBoxBecomesAStripReadLeftToRightAndSmallBoxesNone)
     // Scaled to a height, keeping proportions, within the width bound.
     EXPECT_EQ(LineCrop::atHeight(strip, 48, 1000).size(), cv::Size(192, 48));
     EXPECT_EQ(LineCrop::atHeight(strip, 48, 100).size(), cv::Size(100, 48));
+
+    // A line box 20 high from x 60 with strokes in it, on a grey page; half a height before it a
+    // dot (a bullet), paper alone, or the end of a box beside it on the same line.
+    auto lead = [](bool dot, bool neighbour) {
+        cv::Mat line(60, 200, CV_8UC3, cv::Scalar(200, 200, 200));
+        for (int x = 62; x < 170; x += 8)
+            line(cv::Rect(x, 22, 3, 16)).setTo(cv::Scalar(20, 20, 20));
+        if (dot)
+            line(cv::Rect(52, 28, 4, 4)).setTo(cv::Scalar(20, 20, 20));
+        const TextQuad box{cv::Point2f(60, 20), cv::Point2f(180, 20), cv::Point2f(180, 40),
+                           cv::Point2f(60, 40)};
+        const std::vector<TextQuad> boxes{
+            box,
+            {cv::Point2f(10, 20), cv::Point2f(neighbour ? 55 : 30, 20),
+             cv::Point2f(neighbour ? 55 : 30, 40), cv::Point2f(10, 40)}};
+        return LineCrop::withLead(line, boxes.front(), boxes)[0].x;
+    };
+    EXPECT_FLOAT_EQ(lead(true, false), 50.0f);
+    EXPECT_FLOAT_EQ(lead(false, false), 60.0f);
+    EXPECT_FLOAT_EQ(lead(true, true), 60.0f);
 }
 
 TEST(LinePieces, PiecesOfOneLineAreJoinedAndTheSeamReadOnce)

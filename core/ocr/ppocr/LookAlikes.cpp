@@ -151,6 +151,18 @@ void settleBullet(DecodedLine &line)
     first.probability = std::clamp(dots, confirmedProbability, 1.0f);
 }
 
+void settleDigits(DecodedLine &line)
+{
+    auto isDigit = [](const QString &text) {
+        return text.size() == 1 && text.front() >= u'0' && text.front() <= u'9';
+    };
+    for (DecodedCharacter &character : line.characters) {
+        if (isDigit(character.text) && character.probability >= digitSettledAbove &&
+            !isDigit(character.secondChoice))
+            character.probability = std::max(character.probability, confirmedProbability);
+    }
+}
+
 QString repairTextbookWords(const ScoredText &scored)
 {
     const QString &text = scored.text();

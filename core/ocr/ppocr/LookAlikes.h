@@ -23,6 +23,12 @@ void preferSemicolons(DecodedLine &line);
 // at a different height, which a photographed bullet does not show): it is no place to check.
 void settleBullet(DecodedLine &line);
 
+// A digit whose runner-up is no digit (1 against l or I, 9 against q, 5 against s) is a choice
+// between the classes of one glyph, not between two glyphs, and the digits beside it settle it:
+// read with at least digitSettledAbove, it is no place to check. On the public sets every
+// digit doubted that way was right; the digits read wrong were ones dropped, beside it.
+void settleDigits(DecodedLine &line);
+
 // Textbook section words (Unit, Module, Lesson, Part, Section, Page) followed by their number or
 // letter get a space before the number: "module4" → "module 4", "PartA" → "Part A". Where the
 // word opens a task (at the start, after a list number, a subject or a separating mark) or the

@@ -45,13 +45,25 @@ QImage viewOf(const cv::Mat &rgb)
     return QImage(rgb.data, rgb.cols, rgb.rows, int(rgb.step), QImage::Format_RGB888);
 }
 
+// A space the network wrote takes the lower value of its neighbours, as one put back between
+// them does: whether a gap is a space is the layout's call, and the network's own doubt about
+// its space class was no sign of a mistake on the public sets.
 ScoredText scoredCharacters(const DecodedLine &line)
 {
     QString text;
     QList<float> confidence;
-    for (const DecodedCharacter &character : line.characters) {
-        text += character.text;
-        confidence += QList<float>(character.text.size(), character.probability);
+    const std::vector<DecodedCharacter> &characters = line.characters;
+    for (size_t i = 0; i < characters.size(); ++i) {
+        float value = characters[i].probability;
+        if (characters[i].text == QLatin1String(" ")) {
+            value = 1.0f;
+            if (i > 0)
+                value = std::min(value, characters[i - 1].probability);
+            if (i + 1 < characters.size())
+                value = std::min(value, characters[i + 1].probability);
+        }
+        text += characters[i].text;
+        confidence += QList<float>(characters[i].text.size(), value);
     }
     return ScoredText(text, confidence);
 }
@@ -96,6 +108,56 @@ void turnUnsureStrips(PpOcrModels &models, const std::vector<cv::Mat> &strips,
     }
 }
 
+// A line read again with the ink before its box gains the characters that reading adds at its
+// start when it reads the rest alike: the mark its box left out. The rest keeps its first
+// reading: a strip shifted by a fraction of a time step reads the same characters at other
+// steps, and their spacing differently.
+std::vector<size_t> takeLeadingMarks(const std::vector<size_t> &leadLines,
+                                     const std::vector<cv::Mat> &leadStrips, PpOcrModels &models,
+                                     std::vector<RecognizedStrip> &lines)
+{
+    std::vector<size_t> marksOf(lines.size(), 0);
+    if (leadStrips.empty())
+        return marksOf;
+    std::vector<RecognizedStrip> again =
+        TextRecognizer::read(leadStrips, *models.recognition(), models.alphabet());
+    auto textOf = [](const DecodedLine &line) {
+        QString text;
+        for (const DecodedCharacter &character : line.characters)
+            text += character.text;
+        return text;
+    };
+    for (size_t k = 0; k < again.size() && k < leadLines.size(); ++k) {
+        RecognizedStrip &line = lines[leadLines[k]];
+        const QString before = textOf(line.decoded);
+        const QString after = textOf(again[k].decoded);
+        if (after.size() <= before.size() || !after.endsWith(before))
+            continue;
+        qCDebug(lcOcr).noquote() << "a mark before the line's box read:" << after;
+        // The marks go in at the strip's start; the rest keeps its first reading.
+        std::vector<DecodedCharacter> &characters = line.decoded.characters;
+        const auto &found = again[k].decoded.characters;
+        std::vector<DecodedCharacter> marks(found.begin(), found.end() - long(characters.size()));
+        for (DecodedCharacter &mark : marks)
+            mark.firstStep = mark.lastStep = 0;
+        characters.insert(characters.begin(), marks.begin(), marks.end());
+        marksOf[leadLines[k]] = marks.size();
+    }
+    return marksOf;
+}
+
+// The line's spaces as its own strip shows them, the marks found before it put in front: they
+// have no place in the strip to be measured at.
+QString restoredSpaces(const RecognizedStrip &line, size_t marks, bool onGrid)
+{
+    DecodedLine rest = line.decoded;
+    rest.characters.erase(rest.characters.begin(), rest.characters.begin() + long(marks));
+    QString text;
+    for (size_t i = 0; i < marks; ++i)
+        text += line.decoded.characters[i].text;
+    return text + SpaceRestorer::restore(rest, viewOf(line.scaled), line.pixelsPerStep, onGrid);
+}
+
 double slantOf(const TextQuad &box)
 {
     const cv::Point2f run = box[1] - box[0];
@@ -130,10 +192,18 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
         Ruling::erase(unruled);
     }
     const cv::Mat &sheet = onGrid ? unruled : pixels;
+    // Lines with ink before their box are also cut out with it (leadStrips, for the lines
+    // leadLines).
+    std::vector<size_t> leadLines;
+    std::vector<cv::Mat> leadStrips;
     for (const TextQuad &box : found) {
         cv::Mat strip = LineCrop::upright(sheet, box);
         if (strip.empty())
             continue;
+        if (const TextQuad lead = LineCrop::withLead(sheet, box, found); lead != box) {
+            leadLines.push_back(strips.size());
+            leadStrips.push_back(LineCrop::upright(sheet, lead));
+        }
         page.slants.push_back(slantOf(box));
         page.thickestLine =
             std::max(page.thickestLine, std::min(strip.cols, strip.rows) * inputScale);
@@ -150,6 +220,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
     std::vector<RecognizedStrip> lines =
         TextRecognizer::read(strips, *models.recognition(), models.alphabet());
     qCDebug(lcOcr) << "recognition:" << stage.restart() << "ms";
+    const std::vector<size_t> marks = takeLeadingMarks(leadLines, leadStrips, models, lines);
     turnUnsureStrips(models, strips, lines);
     qCDebug(lcOcr) << "direction:" << stage.restart() << "ms";
 
@@ -162,9 +233,9 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
         LanguagePrior::choose(line.decoded);
         LookAlikes::preferSemicolons(line.decoded);
         LookAlikes::settleBullet(line.decoded);
-        const QString restored = DigitConfusions::repairPageReferences(
-            SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep, onGrid)
-                .trimmed());
+        LookAlikes::settleDigits(line.decoded);
+        const QString restored =
+            DigitConfusions::repairPageReferences(restoredSpaces(line, marks[i], onGrid).trimmed());
         // The rules insert spaces and repair letters without knowing about confidence; the
         // values follow the characters through them.
         const ScoredText scored = scoredCharacters(line.decoded).carriedTo(restored);

@@ -97,6 +97,14 @@ inline constexpr double columnAspect = 1.8;
 // paper between their inks.
 inline constexpr double gridSpacePitches = 1.6;
 
+// ---- Small marks before a line (this project's own) ----
+
+// A line's box is drawn on at its start by this share of its height before the line is cut out:
+// a bullet, an opening bracket or a list number stands a small gap before the text, and the
+// detection network leaves it out of the box. Half a height reaches a bullet set a space apart
+// and stays short of a neighbouring column.
+inline constexpr double leadingReach = 0.5;
+
 // ---- Lines cut in two (this project's own) ----
 
 // Two read boxes are pieces of one line when their slants differ by at most this many degrees,
@@ -216,10 +224,14 @@ inline constexpr double digitCellShare = 0.5;
 // A character's ink is looked for this many cell widths either side of its centre, so that a
 // neighbour's ink is not taken for its own.
 inline constexpr double cellReach = 0.6;
-// Between two Latin letters or digits, a gap wider than this share of the line's Latin advance
-// (median distance between neighbouring letters' centres, measured when the line has at least
-// minimumLatinPairs such pairs) and latinGapFactor times the median gap is a word space.
-inline constexpr double latinSpaceShare = 0.45;
+// Between two Latin letters, a gap is a word space when it exceeds the line's median gap
+// between letters of a word by latinSpaceShare of the line's Latin advance (median distance
+// between neighbouring letters' or digits' centres, measured when the line has at least
+// minimumLatinPairs such pairs): the room between letters differs with their shapes (straight
+// stems such as i, l and t get more), a word space adds its own to it. Between two digits, a gap
+// wider than numberSpaceShare of that advance and latinGapFactor times the line's median gap.
+inline constexpr double latinSpaceShare = 0.2;
+inline constexpr double numberSpaceShare = 0.45;
 inline constexpr double latinGapFactor = 1.4;
 inline constexpr std::size_t minimumLatinPairs = 4;
 // A row whose ink runs unbroken for more than this many strip heights is a ruled line or an
@@ -253,6 +265,10 @@ inline constexpr float confirmedProbability = 0.9f;
 
 // The dots a bullet opening a line is read as; the first is the bullet lists use.
 inline constexpr std::array<const char16_t *, 4> bulletDots = {u"·", u".", u"。", u"•"};
+
+// A digit whose runner-up is a letter or a mark is settled from this probability on
+// (LookAlikes::settleDigits); below it the glyph itself was unclear.
+inline constexpr float digitSettledAbove = 0.5f;
 
 // A line's subject colon stands within this many characters of its start ("12.道德与法治：").
 inline constexpr std::size_t subjectColonReach = 8;

@@ -1,6 +1,7 @@
 #include "core/ocr/ppocr/SpaceRestorer.h"
 
 #include "core/ocr/ppocr/PpOcrSettings.h"
+#include "core/ocr/ppocr/TunedSettings.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -163,6 +164,29 @@ int longestEmptyRun(const std::vector<int> &columns, double from, double to)
     return longest;
 }
 
+// The empty stretch between two letters of proportional type. The network reads a narrow
+// letter (i, l, t) at a time step that may fall beside its ink rather than on it, so the stretch
+// from one centre to the next can hold a neighbour's gap as well as the letters' own; where ink
+// of both letters stands between the centres, only the room between the first and the last ink
+// counts.
+int gapBetweenLetters(const std::vector<int> &columns, double from, double to)
+{
+    const int first = std::max(0, int(std::ceil(from)));
+    const int last = std::min(int(columns.size()) - 1, int(std::floor(to)));
+    int inkFrom = -1;
+    int inkTo = -1;
+    int runs = 0;
+    for (int x = first; x <= last; ++x) {
+        if (columns[size_t(x)] == 0)
+            continue;
+        runs += x == first || columns[size_t(x - 1)] == 0 ? 1 : 0;
+        inkFrom = inkFrom < 0 ? x : inkFrom;
+        inkTo = x;
+    }
+    return runs >= 2 ? longestEmptyRun(columns, inkFrom, inkTo)
+                     : longestEmptyRun(columns, from, to);
+}
+
 // Width from the first to the last inked column in [from, to]; 0 when there is none.
 double inkWidth(const std::vector<int> &columns, double from, double to)
 {
@@ -320,7 +344,9 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     const std::vector<double> &sides = cells.sides;
     std::vector<double> gaps;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
-        const double empty = longestEmptyRun(ink.columns, centres[i], centres[i + 1]);
+        const double empty = withinLatinWord(characters[i].text, characters[i + 1].text)
+            ? gapBetweenLetters(ink.columns, centres[i], centres[i + 1])
+            : longestEmptyRun(ink.columns, centres[i], centres[i + 1]);
         gaps.push_back(std::max(0.0, empty - sides[i] - sides[i + 1]));
     }
     const double height = grey.height();
@@ -335,16 +361,24 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
     const double typicalSpacing = spacings.size() >= minimumSpacingPairs
         ? std::max(median(spacings), medianGapFloor * height)
         : typicalGap;
-    // Between Latin letters and digits a word space is judged against their advance (the
-    // distance between neighbouring letters' centres): a space is a good share of a letter,
-    // the room between letters of a word a small one.
+    // Between Latin letters and digits a word space is room added to the letters' own: their
+    // side bearings differ from letter to letter (the straight stems of i, l and t get more than
+    // round letters), so a gap is judged by how far it exceeds the line's usual room between
+    // letters, in shares of their advance (the distance between neighbouring letters' centres).
     std::vector<double> latinPitches;
+    std::vector<double> latinGaps;
     for (size_t i = 0; i + 1 < characters.size(); ++i) {
-        if (isLatinAlphanumeric(characters[i].text) && isLatinAlphanumeric(characters[i + 1].text))
+        if (isLatinAlphanumeric(characters[i].text) &&
+            isLatinAlphanumeric(characters[i + 1].text)) {
             latinPitches.push_back(centres[i + 1] - centres[i]);
+            if (withinLatinWord(characters[i].text, characters[i + 1].text))
+                latinGaps.push_back(gaps[i]);
+        }
     }
-    const double latinAdvance =
-        latinPitches.size() >= minimumLatinPairs ? median(latinPitches) : 0.0;
+    const bool latinMeasured = latinPitches.size() >= minimumLatinPairs;
+    const double latinAdvance = latinMeasured ? median(latinPitches) : 0.0;
+    const double latinSpacing = latinGaps.empty() ? 0.0 : median(latinGaps);
+    const double latinSpace = tuned("latinSpaceShare", latinSpaceShare) * latinAdvance;
 
     // Digits inside a number stand at their own, tight spacing; a gap between two digits well
     // beyond the spacing of the line's other pairs of digits separates two numbers
@@ -401,17 +435,22 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
         const DecodedCharacter &left = characters[i];
         const DecodedCharacter &right = characters[i + 1];
         const double gap = gaps[i];
-        const double usual = withinLatinWord(left.text, right.text) ? typicalGap : typicalSpacing;
+        const bool latinPair = latinMeasured && withinLatinWord(left.text, right.text);
+        const double usual = latinPair ? std::max(latinSpacing, medianGapFloor * height)
+            : withinLatinWord(left.text, right.text) ? typicalGap
+                                                     : typicalSpacing;
         const bool loneHanPair = hanPair(i) && hanPairs <= minimumHanPairs;
         const bool wide = gap > wideGapFactor * usual &&
             gap > (loneHanPair ? loneHanGapShare : wideGapShare) * cells.em;
         const bool hinted = spaceProbabilityBetween(line, left, right) > hintedSpaceProbability &&
             gap > hintedGapFactor * usual && gap > hintedGapShare * cells.em;
-        const bool wordGap = latinAdvance > 0 && isLatinAlphanumeric(left.text) &&
-            isLatinAlphanumeric(right.text) && gap > latinSpaceShare * latinAdvance &&
-            gap > latinGapFactor * typicalGap;
+        const bool wordGap = latinPair && gap > latinSpacing + latinSpace;
+        // Two digits stand on one advance: the room between them is not their letters' own.
+        const bool digitGap = latinMeasured && isDigit(left.text) && isDigit(right.text) &&
+            gap > numberSpaceShare * latinAdvance && gap > latinGapFactor * typicalGap;
         const bool numbers = isDigit(left.text) && isDigit(right.text) && separatesNumbers(i);
-        if ((wide || hinted || wordGap || numbers) && spacePlausible(left.text, right.text))
+        if (((wide && !latinPair) || hinted || wordGap || digitGap || numbers) &&
+            spacePlausible(left.text, right.text))
             text += QLatin1Char(' ');
         text += right.text;
     }
