@@ -106,26 +106,27 @@ TEST(ImportMarks, ARecognisedPhotoCountsThePlacesToCheckAndTypedRowsHaveNone)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     const ImportScreenDriver screen(window.rootView()->importView());
 
-    // The handwritten 8 of p18 reads unsurely; every other character of the entries surely.
-    screen.drop({corpusImage(QStringLiteral("14-hand-photo.jpg"))});
+    // On the blackboard the 9 of P108-109 reads as an unsure q, and its P unsurely too; every
+    // other character of the entries reads surely.
+    screen.drop({corpusImage(QStringLiteral("43-blackboard.jpg"))});
     ASSERT_TRUE(screen.waitIdle());
-    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 4 行文字，解析出 3 条作业，1 处需核对"));
+    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 5 行文字，解析出 4 条作业，2 处需核对"));
     const QList<EntryRow *> rows = screen.rows();
-    ASSERT_EQ(rows.size(), 3);
-    EXPECT_EQ(ImportScreenDriver::textField(rows[1])->text(), QStringLiteral("练习册P18"));
-    EXPECT_EQ(rows[1]->doubtfulSpans(), QList<TextSpan>({{5, 1}}));
-    EXPECT_TRUE(rows[0]->doubtfulSpans().isEmpty());
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(ImportScreenDriver::textField(rows[2])->text(), QStringLiteral("练习册P108-10q"));
+    EXPECT_EQ(rows[2]->doubtfulSpans(), QList<TextSpan>({{3, 1}, {10, 1}}));
+    EXPECT_TRUE(rows[1]->doubtfulSpans().isEmpty());
 
     // The count follows the rows: the edited row has nothing left to check.
-    QLineEdit *unsure = ImportScreenDriver::textField(rows[1]);
+    QLineEdit *unsure = ImportScreenDriver::textField(rows[2]);
     unsure->setFocus();
     QTest::keyClick(unsure, Qt::Key_End);
     QTest::keyClick(unsure, Qt::Key_Backspace);
-    QTest::keyClicks(unsure, QStringLiteral("8"));
-    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 4 行文字，解析出 3 条作业"));
+    QTest::keyClicks(unsure, QStringLiteral("9"));
+    EXPECT_EQ(screen.statusShown(), QStringLiteral("识别到 5 行文字，解析出 4 条作业"));
 
     // A row added and typed by hand is not recognised text.
     screen.addRow(QStringLiteral("语文"), QStringLiteral("背课文"));
-    EXPECT_TRUE(screen.row(3)->doubtfulSpans().isEmpty());
-    EXPECT_EQ(tintedPixels(ImportScreenDriver::textField(screen.row(3))), 0);
+    EXPECT_TRUE(screen.row(4)->doubtfulSpans().isEmpty());
+    EXPECT_EQ(tintedPixels(ImportScreenDriver::textField(screen.row(4))), 0);
 }
