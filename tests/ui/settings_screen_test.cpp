@@ -4,6 +4,7 @@
 
 #include "ui/MainWindow.h"
 #include "ui/SettingsWindow.h"
+#include "ui/about/AboutTexts.h"
 #include "ui/about/AboutView.h"
 #include "ui/settings/SettingsChoices.h"
 #include "ui/settings/SettingsView.h"
@@ -225,7 +226,7 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     QCoreApplication::setApplicationVersion(before);
     EXPECT_EQ(named<QLabel>(&about, "versionLabel")->text(), QStringLiteral("版本 —"));
 
-    EXPECT_TRUE(AboutView::features().value(0).text.contains(QStringLiteral("PP-OCR")));
+    EXPECT_TRUE(AboutTexts::features().value(0).text.contains(QStringLiteral("PP-OCR")));
 
     QStringList buttons;
     for (QPushButton *button : about.findChildren<QPushButton *>())
@@ -238,13 +239,13 @@ TEST(AboutViewTest, NamesTheRealRecognitionAndTheRemindersFolder)
     const QString hint = named<QLabel>(&about, "permissionHint")->text();
     EXPECT_FALSE(hint.contains(QStringLiteral("系统设置"))) << hint.toStdString();
     EXPECT_FALSE(hint.contains(QStringLiteral("隐私与安全性")));
-    EXPECT_EQ(AboutView::remindersHint(QDir::homePath() +
-                                       QStringLiteral("/.local/share/Slatebook/Reminders")),
+    EXPECT_EQ(AboutTexts::remindersHint(QDir::homePath() +
+                                        QStringLiteral("/.local/share/Slatebook/Reminders")),
               QStringLiteral(
                   "如果写入提醒事项失败：请确认提醒事项目录\n~/.local/share/Slatebook/Reminders\n"
                   "存在、当前用户可以写入，并且磁盘没有写满。"));
     EXPECT_TRUE(
-        AboutView::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
+        AboutTexts::remindersHint(std::nullopt).contains(QStringLiteral("evolution-data-server")));
 }
 
 TEST_F(SettingsScreenTest, TheReminderStoreIsChosenHereAndAboutNamesIt)

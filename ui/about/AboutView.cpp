@@ -1,5 +1,7 @@
 #include "ui/about/AboutView.h"
 
+#include "ui/about/AboutTexts.h"
+
 #include "bridges/desktop/DesktopServices.h"
 #include "bridges/reminders/RemindersService.h"
 #include "data/HistoryStore.h"
@@ -80,27 +82,27 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent) : QScrollArea(parent
     name->setFont(nameFont);
     stack->addWidget(name, 0, Qt::AlignHCenter);
 
-    m_version = new ToneLabel(versionLine(QCoreApplication::applicationVersion()), Tone::Secondary,
-                              GlassFonts::font(GlassFonts::Style::Caption), page);
+    m_version = new ToneLabel(AboutTexts::versionLine(QCoreApplication::applicationVersion()),
+                              Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
     m_version->setObjectName(QStringLiteral("versionLabel"));
     stack->addWidget(m_version, 0, Qt::AlignHCenter);
 
-    auto *tagline = new QLabel(QStringLiteral("把作业照片变成提醒事项清单"), page);
+    auto *tagline = new QLabel(AboutTexts::tagline(), page);
     tagline->setFont(GlassFonts::font(GlassFonts::Style::Headline));
     tagline->setContentsMargins(0, 4, 0, 0);
     stack->addWidget(tagline, 0, Qt::AlignHCenter);
 
     m_reminderStore =
-        new ToneLabel(QStringLiteral("提醒事项存储：") + m_shared.service.storeTitle(),
-                      Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
+        new ToneLabel(AboutTexts::reminderStore(m_shared.service.storeTitle()), Tone::Secondary,
+                      GlassFonts::font(GlassFonts::Style::Caption), page);
     m_reminderStore->setObjectName(QStringLiteral("reminderStoreLabel"));
     stack->addWidget(m_reminderStore, 0, Qt::AlignHCenter);
 
     stack->addWidget(makeFeatureList(page), 0, Qt::AlignHCenter);
     stack->addWidget(makeButtons(page), 0, Qt::AlignHCenter);
 
-    auto *hint = new ToneLabel(remindersHint(m_shared.service.folder()), Tone::Secondary,
-                               GlassFonts::font(GlassFonts::Style::Caption), page);
+    auto *hint = new ToneLabel(AboutTexts::remindersHint(m_shared.service.folder()),
+                               Tone::Secondary, GlassFonts::font(GlassFonts::Style::Caption), page);
     hint->setTextFormat(Qt::PlainText);
     hint->setObjectName(QStringLiteral("permissionHint"));
     hint->setAlignment(Qt::AlignHCenter);
@@ -110,44 +112,6 @@ AboutView::AboutView(SharedObjects shared, QWidget *parent) : QScrollArea(parent
 
     setWidget(page);
     page->setAutoFillBackground(false);
-}
-
-QList<AboutView::Feature> AboutView::features()
-{
-    return {
-        {QStringLiteral("camera-photo-symbolic"), QStringLiteral("识别"),
-         QStringLiteral("使用本机离线文字识别（PP-OCR），识别印刷体、毛笔字与手写")},
-        {QStringLiteral("checklist-symbolic"), QStringLiteral("整理"),
-         QStringLiteral("按科目自动拆分条目，去掉序号、统一页码大小写")},
-        {QStringLiteral("preferences-system-notifications-symbolic"), QStringLiteral("清单与提醒"),
-         QStringLiteral("条目存在 App 自己的清单里，到期用系统通知提醒你")},
-        {QStringLiteral("emblem-synchronizing-symbolic"), QStringLiteral("互通"),
-         QStringLiteral("可一键导出到系统提醒事项，也能从提醒事项导入")},
-        {QStringLiteral("document-open-recent-symbolic"), QStringLiteral("记录"),
-         QStringLiteral("每次导入留档，可一键重新写入（自动跳过已有）")},
-        {QStringLiteral("security-high-symbolic"), QStringLiteral("隐私"),
-         QStringLiteral("完全离线运行，不联网、不需要账号，数据只在本机")},
-    };
-}
-
-QString AboutView::versionLine(const QString &version)
-{
-    return QStringLiteral("版本 ") + (version.isEmpty() ? QStringLiteral("—") : version);
-}
-
-QString AboutView::remindersHint(const std::optional<QString> &folder)
-{
-    if (folder) {
-        // The home folder as "~", so the line stays short.
-        QString shown = *folder;
-        if (shown.startsWith(QDir::homePath() + QLatin1Char('/')))
-            shown.replace(0, QDir::homePath().size(), QStringLiteral("~"));
-        return QStringLiteral("如果写入提醒事项失败：请确认提醒事项目录\n") + shown +
-            QStringLiteral("\n存在、当前用户可以写入，并且磁盘没有写满。");
-    }
-    return QStringLiteral(
-        "如果写入提醒事项失败：请确认 Evolution 数据服务（evolution-data-server）\n"
-        "已安装并在运行，日历或任务应用能打开任务列表。");
 }
 
 QWidget *AboutView::makeFeatureList(QWidget *page)
@@ -160,7 +124,7 @@ QWidget *AboutView::makeFeatureList(QWidget *page)
     auto *stack = new QVBoxLayout(panel);
     stack->setContentsMargins(16, 16, 16, 16);
     stack->setSpacing(10);
-    for (const Feature &feature : features()) {
+    for (const AboutTexts::Feature &feature : AboutTexts::features()) {
         auto *row = new QHBoxLayout;
         row->setSpacing(10);
         auto *symbol = new SymbolView(feature.symbol, 17, Tone::Accent, panel);
@@ -190,14 +154,14 @@ QWidget *AboutView::makeButtons(QWidget *page)
     auto *row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    m_dataFolder = new QPushButton(QStringLiteral("打开数据目录"), box);
+    m_dataFolder = new QPushButton(AboutTexts::openDataFolder(), box);
     m_dataFolder->setObjectName(QStringLiteral("aboutDataFolderButton"));
     row->addWidget(m_dataFolder);
     connect(m_dataFolder, &QPushButton::clicked, this,
             [this] { DesktopServices::openFolder(m_shared.history.dir()); });
     // The desktop has no Reminders privacy page; reminders kept in a folder get that folder.
     if (m_shared.service.folder()) {
-        m_remindersFolder = new QPushButton(QStringLiteral("打开提醒事项目录"), box);
+        m_remindersFolder = new QPushButton(AboutTexts::openRemindersFolder(), box);
         m_remindersFolder->setObjectName(QStringLiteral("remindersFolderButton"));
         row->addWidget(m_remindersFolder);
         connect(m_remindersFolder, &QPushButton::clicked, this,
