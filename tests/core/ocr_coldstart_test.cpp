@@ -93,11 +93,15 @@ TEST(OcrColdStart, OptimisedNetworksAreCachedReusedAndOnlyTheCachesOwnStaleFiles
 {
     TempHome home;
     const QString folder = ModelCache::folder() + QStringLiteral("/ch_PP-OCRv4_rec_infer/");
-    // An entry of an earlier version of the network, a part a dead process left a while ago,
-    // and files the cache did not name, which it must leave alone.
+    // Entries of earlier versions (of the network, and an ONNX graph under this very key), a
+    // part a dead process left a while ago, and files the cache did not name, which it must
+    // leave alone.
     const QString stale = QStringLiteral("0123abcd-ort1.0.0-00000000.onnx");
     const QString abandoned = stale + QStringLiteral(".0123456789abcdef0123456789abcdef.part");
     writeFile(folder + stale, "old graph");
+    const QByteArray network = readFile(QDir(ModelFiles::locateFolder())
+                                            .filePath(QLatin1String(ModelFiles::recognitionNetwork)));
+    writeFile(folder + QLatin1String(ModelCache::keyFor(network) + ".graph"), "an ONNX graph");
     writeFile(folder + abandoned, "half a graph");
     QFile abandonedPart(folder + abandoned);
     ASSERT_TRUE(abandonedPart.open(QIODevice::ReadWrite));

@@ -35,20 +35,21 @@ constexpr qsizetype markSize = sizeof(trailerMark) - 1;
 constexpr qsizetype checksumSize = sizeof(XXH128_canonical_t);
 constexpr qsizetype trailerSize = markSize + checksumSize;
 
-// The names this cache gives: "<network sum>-ort<version>-<processor sum>.graph" for an entry
-// (".onnx" for those of earlier versions, kept without a checksum) and "<entry>.<uuid>.part"
-// while one is written.
+// The names this cache gives: "<network sum>-ort<version>-<processor sum>.ort" for an entry
+// (".graph" and ".onnx" for the ONNX graphs of earlier versions, ".onnx" kept without a
+// checksum) and "<entry>.<uuid>.part" while one is written.
 const QRegularExpression &entryPattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:graph|onnx)$"));
+        QStringLiteral("^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:ort|graph|onnx)$"));
     return pattern;
 }
 
 const QRegularExpression &partPattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:graph|onnx)\\.[0-9a-f]{32}\\.part$"));
+        QStringLiteral(
+            "^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:ort|graph|onnx)\\.[0-9a-f]{32}\\.part$"));
     return pattern;
 }
 
@@ -147,7 +148,7 @@ QByteArray keyFor(const QByteArray &network)
 
 QByteArray entryName(const QByteArray &key)
 {
-    return key + ".graph";
+    return key + ".ort";
 }
 
 std::optional<NetworkFolder> NetworkFolder::open(const QString &networkName)

@@ -57,8 +57,18 @@ Ort::SessionOptions sessionOptions(bool optimise, const QString &optimisedCopy =
     options.SetExecutionMode(ExecutionMode::ORT_SEQUENTIAL);
     options.SetGraphOptimizationLevel(optimise ? GraphOptimizationLevel::ORT_ENABLE_ALL
                                                : GraphOptimizationLevel::ORT_DISABLE_ALL);
-    if (!optimisedCopy.isEmpty())
+    // The cache keeps ONNX Runtime's own format: a session loads it without parsing protobuf and
+    // takes the weights from the cached bytes instead of copying them (the recognition network's
+    // session in 65 instead of 130 ms CPU).
+    if (!optimisedCopy.isEmpty()) {
         options.SetOptimizedModelFilePath(QFile::encodeName(optimisedCopy).constData());
+        options.AddConfigEntry(kOrtSessionOptionsConfigSaveModelFormat, "ORT");
+    }
+    if (!optimise) {
+        options.AddConfigEntry(kOrtSessionOptionsConfigLoadModelFormat, "ORT");
+        options.AddConfigEntry(kOrtSessionOptionsConfigUseORTModelBytesDirectly, "1");
+        options.AddConfigEntry(kOrtSessionOptionsConfigUseORTModelBytesForInitializers, "1");
+    }
     options.AddConfigEntry(kOrtSessionOptionsConfigUseEnvAllocators, "1");
     // Every image brings new input shapes, and a memory pattern is one block planned per shape:
     // without it tensors come from the arena one by one and are reused across shapes (peak
@@ -75,8 +85,9 @@ Ort::SessionOptions sessionOptions(bool optimise, const QString &optimisedCopy =
 // handed to ONNX Runtime as bytes: the runtime never opens a path that could be a FIFO, and the
 // bytes checked against the cache entry's checksum are the bytes loaded. A cached graph that does
 // not load is removed and built again from the network; a cache that cannot be written only
-// costs the optimisation at the next start.
-Ort::Session openSession(const QString &path)
+// costs the optimisation at the next start. A session from the cache uses the bytes of `graph`,
+// which must outlive it.
+Ort::Session openSession(const QString &path, QByteArray &graph)
 {
     QElapsedTimer timer;
     timer.start();
@@ -89,9 +100,10 @@ Ort::Session openSession(const QString &path)
     const std::optional<ModelCache::NetworkFolder> cache =
         ModelCache::NetworkFolder::open(QFileInfo(path).completeBaseName());
     if (cache) {
-        if (const std::optional<QByteArray> graph = cache->find(key)) {
+        if (std::optional<QByteArray> cached = cache->find(key)) {
+            graph = std::move(*cached);
             try {
-                Ort::Session session(environment(), graph->constData(), size_t(graph->size()),
+                Ort::Session session(environment(), graph.constData(), size_t(graph.size()),
                                      sessionOptions(false));
                 qCDebug(lcOcr) << "loaded" << name << "from the model cache in" << timer.elapsed()
                                << "ms";
@@ -100,6 +112,7 @@ Ort::Session openSession(const QString &path)
                 qCDebug(lcOcr) << "cached graph of" << name
                                << "does not load, rebuilding it:" << error.what();
                 cache->remove(ModelCache::entryName(key));
+                graph.clear();
             }
         }
         const QByteArray part = cache->newPart(key);
@@ -129,7 +142,8 @@ void OnnxModel::prepareRuntime()
     environment();
 }
 
-OnnxModel::OnnxModel(const QString &path) : m_session(openSession(path))
+OnnxModel::OnnxModel(const QString &path, Memory memory)
+    : m_session(openSession(path, m_graph)), m_memory(memory)
 {
     Ort::AllocatorWithDefaultOptions allocator;
     m_inputName = m_session.GetInputNameAllocated(0, allocator).get();
@@ -144,10 +158,14 @@ Ort::Value OnnxModel::run(std::vector<float> &input, const std::vector<int64_t> 
                                                         shape.data(), shape.size());
     const char *inputNames[] = {m_inputName.c_str()};
     const char *outputNames[] = {m_outputName.c_str()};
-    // The arena gives back what a run used: a desktop application should not keep a large
-    // photo's working memory once it has been read.
+    // A desktop application should not keep a large photo's working memory once it has been
+    // read. The sessions share one arena, so the detection run, first for every photo, also gives
+    // back what the last photo's lines used. Giving it back after every line batch cost each
+    // next batch its page faults again (sys time 0.75 instead of 0.3 s on 20 batches); keeping it
+    // costs 12-15 MB of peak memory on the public sets and saves 10-16 % of their CPU time.
     Ort::RunOptions options;
-    options.AddConfigEntry(kOrtRunOptionsConfigEnableMemoryArenaShrinkage, "cpu:0");
+    if (m_memory == Memory::GiveBack)
+        options.AddConfigEntry(kOrtRunOptionsConfigEnableMemoryArenaShrinkage, "cpu:0");
     std::vector<Ort::Value> outputs =
         m_session.Run(options, inputNames, &tensor, 1, outputNames, 1);
     return std::move(outputs.front());

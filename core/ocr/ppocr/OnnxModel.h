@@ -2,6 +2,7 @@
 
 #include <onnxruntime_cxx_api.h>
 
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -11,9 +12,14 @@
 // thread-safe, so one instance serves every thread.
 class OnnxModel {
 public:
+    // What a run leaves of its working memory: the whole of it goes back (a network whose input
+    // grows with the photo), or it stays for the next run (a network of small bounded inputs,
+    // run several times per photo).
+    enum class Memory { GiveBack, Keep };
+
     // Throws Ort::Exception when the file cannot be read or loaded. Uses the model cache
     // (ModelCache).
-    explicit OnnxModel(const QString &path);
+    OnnxModel(const QString &path, Memory memory);
 
     // Creates the process's ONNX Runtime environment when it does not exist yet. It must outlive
     // every session: an object that keeps sessions and is itself a static calls this first.
@@ -23,7 +29,10 @@ public:
     Ort::Value run(std::vector<float> &input, const std::vector<int64_t> &shape);
 
 private:
+    // The cached graph a session runs from; made before the session and freed after it.
+    QByteArray m_graph;
     Ort::Session m_session;
     std::string m_inputName;
     std::string m_outputName;
+    Memory m_memory;
 };

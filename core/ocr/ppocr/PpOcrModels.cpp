@@ -37,19 +37,20 @@ std::vector<QString> readAlphabet(const QString &path)
     return alphabet;
 }
 
-std::unique_ptr<OnnxModel> loadNetwork(const QString &path)
+std::unique_ptr<OnnxModel> loadNetwork(const QString &path, OnnxModel::Memory memory)
 {
     try {
-        return std::make_unique<OnnxModel>(path);
+        return std::make_unique<OnnxModel>(path, memory);
     } catch (const std::exception &error) {
         qCDebug(lcOcr) << "PP-OCR network does not load:" << path << error.what();
         return nullptr;
     }
 }
 
-std::shared_future<std::unique_ptr<OnnxModel>> startLoading(const QString &path)
+std::shared_future<std::unique_ptr<OnnxModel>> startLoading(const QString &path,
+                                                            OnnxModel::Memory memory)
 {
-    return std::async(std::launch::async, loadNetwork, path).share();
+    return std::async(std::launch::async, loadNetwork, path, memory).share();
 }
 
 std::shared_future<std::unique_ptr<OnnxModel>> nothing()
@@ -77,8 +78,10 @@ PpOcrModels::PpOcrModels(const QString &folder) : m_folder(folder)
     // Made here, before the sessions that need it, so that it outlives them also when this object
     // is a static of its own.
     OnnxModel::prepareRuntime();
-    m_detection = startLoading(fileIn(folder, ModelFiles::detectionNetwork));
-    m_recognition = startLoading(fileIn(folder, ModelFiles::recognitionNetwork));
+    m_detection =
+        startLoading(fileIn(folder, ModelFiles::detectionNetwork), OnnxModel::Memory::GiveBack);
+    m_recognition =
+        startLoading(fileIn(folder, ModelFiles::recognitionNetwork), OnnxModel::Memory::Keep);
 }
 
 // The futures wait for their loading threads.
@@ -98,7 +101,8 @@ OnnxModel *PpOcrModels::direction()
 {
     std::call_once(m_directionLoaded, [this] {
         if (ModelFiles::complete(m_folder))
-            m_direction = loadNetwork(fileIn(m_folder, ModelFiles::directionNetwork));
+            m_direction = loadNetwork(fileIn(m_folder, ModelFiles::directionNetwork),
+                                      OnnxModel::Memory::Keep);
     });
     return m_direction.get();
 }
