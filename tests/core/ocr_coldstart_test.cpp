@@ -99,8 +99,8 @@ TEST(OcrColdStart, OptimisedNetworksAreCachedReusedAndOnlyTheCachesOwnStaleFiles
     const QString stale = QStringLiteral("0123abcd-ort1.0.0-00000000.onnx");
     const QString abandoned = stale + QStringLiteral(".0123456789abcdef0123456789abcdef.part");
     writeFile(folder + stale, "old graph");
-    const QByteArray network = readFile(QDir(ModelFiles::locateFolder())
-                                            .filePath(QLatin1String(ModelFiles::recognitionNetwork)));
+    const QByteArray network = readFile(
+        QDir(ModelFiles::locateFolder()).filePath(QLatin1String(ModelFiles::recognitionNetwork)));
     writeFile(folder + QLatin1String(ModelCache::keyFor(network) + ".graph"), "an ONNX graph");
     writeFile(folder + abandoned, "half a graph");
     QFile abandonedPart(folder + abandoned);

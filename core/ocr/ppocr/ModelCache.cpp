@@ -47,9 +47,8 @@ const QRegularExpression &entryPattern()
 
 const QRegularExpression &partPattern()
 {
-    static const QRegularExpression pattern(
-        QStringLiteral(
-            "^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:ort|graph|onnx)\\.[0-9a-f]{32}\\.part$"));
+    static const QRegularExpression pattern(QStringLiteral(
+        "^[0-9a-f]+-ort[0-9.]+-[0-9a-f]+\\.(?:ort|graph|onnx)\\.[0-9a-f]{32}\\.part$"));
     return pattern;
 }
 
