@@ -163,7 +163,8 @@ TEST(LineCrop, VerticalBoxBecomesAStripReadLeftToRightAndSmallBoxesNone)
             box,
             {cv::Point2f(10, 20), cv::Point2f(neighbour ? 55 : 30, 20),
              cv::Point2f(neighbour ? 55 : 30, 40), cv::Point2f(10, 40)}};
-        return LineCrop::withLead(line, boxes.front(), boxes)[0].x;
+        const cv::Mat strip = LineCrop::upright(line, box);
+        return LineCrop::withLead(line, box, strip, boxes)[0].x;
     };
     EXPECT_FLOAT_EQ(lead(true, false), 50.0f);
     EXPECT_FLOAT_EQ(lead(false, false), 60.0f);

@@ -13,6 +13,14 @@ float DecodedLine::weakestProbability() const
     return weakest;
 }
 
+QString DecodedLine::text() const
+{
+    QString joined;
+    for (const DecodedCharacter &character : characters)
+        joined += character.text;
+    return joined;
+}
+
 namespace {
 
 // The best characters at one step other than the chosen one, the same mark in the other width

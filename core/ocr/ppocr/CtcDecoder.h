@@ -42,6 +42,8 @@ struct DecodedLine {
 
     // The least sure character's probability; 0 when none was read.
     float weakestProbability() const;
+    // The characters' texts in order, without restored spaces.
+    QString text() const;
 };
 
 // Greedy CTC decoding: best class per step, repeats merged, blanks (class 0) dropped.

@@ -35,11 +35,11 @@ namespace {
 // Whether the part before the line holds ink of the line: pixels as far from the paper as half
 // the line's own contrast, enough of them for a dot 0.07 of the line's height across (a bullet),
 // or any at the line's first column, which its box cuts through.
-bool holdsInk(const cv::Mat &rgb, const TextQuad &part, const TextQuad &line)
+bool holdsInk(const cv::Mat &rgb, const TextQuad &part, const cv::Mat &lineStrip)
 {
     cv::Mat lineGrey;
     cv::Mat partGrey;
-    cv::cvtColor(LineCrop::upright(rgb, line), lineGrey, cv::COLOR_RGB2GRAY);
+    cv::cvtColor(lineStrip, lineGrey, cv::COLOR_RGB2GRAY);
     const cv::Mat partStrip = LineCrop::upright(rgb, part);
     if (lineGrey.empty() || partStrip.empty())
         return false;
@@ -65,7 +65,8 @@ bool holdsInk(const cv::Mat &rgb, const TextQuad &part, const TextQuad &line)
 
 } // namespace
 
-TextQuad withLead(const cv::Mat &rgb, const TextQuad &box, const std::vector<TextQuad> &others)
+TextQuad withLead(const cv::Mat &rgb, const TextQuad &box, const cv::Mat &strip,
+                  const std::vector<TextQuad> &others)
 {
     const auto [topLeft, topRight, bottomRight, bottomLeft] = box;
     const double length = cv::norm(topRight - topLeft);
@@ -87,7 +88,7 @@ TextQuad withLead(const cv::Mat &rgb, const TextQuad &box, const std::vector<Tex
         if (&other != &box && shared.width > 0 && shared.height > reach.height / 2)
             return box;
     }
-    if (!holdsInk(rgb, added, box))
+    if (!holdsInk(rgb, added, strip))
         return box;
     return {topLeft + lead, topRight, bottomRight, bottomLeft + lead};
 }

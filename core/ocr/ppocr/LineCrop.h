@@ -18,8 +18,9 @@ cv::Mat upright(const cv::Mat &rgb, const TextQuad &box);
 // opening "【", the "1." of a numbered task), which the recognition network reads when it is in
 // the strip. The box stays as it is before blank paper (a shifted strip reads its characters at
 // other time steps, which is no gain), and where the added part would reach another line's box
-// or the image's edge.
-TextQuad withLead(const cv::Mat &rgb, const TextQuad &box, const std::vector<TextQuad> &others);
+// or the image's edge. `strip` is the box cut out by `upright`.
+TextQuad withLead(const cv::Mat &rgb, const TextQuad &box, const cv::Mat &strip,
+                  const std::vector<TextQuad> &others);
 
 // The strip scaled to the given height, keeping its proportions, at most maximumWidth wide.
 cv::Mat atHeight(const cv::Mat &strip, int height, int maximumWidth);

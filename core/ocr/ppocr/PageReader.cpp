@@ -121,16 +121,10 @@ std::vector<size_t> takeLeadingMarks(const std::vector<size_t> &leadLines,
         return marksOf;
     std::vector<RecognizedStrip> again =
         TextRecognizer::read(leadStrips, *models.recognition(), models.alphabet());
-    auto textOf = [](const DecodedLine &line) {
-        QString text;
-        for (const DecodedCharacter &character : line.characters)
-            text += character.text;
-        return text;
-    };
     for (size_t k = 0; k < again.size() && k < leadLines.size(); ++k) {
         RecognizedStrip &line = lines[leadLines[k]];
-        const QString before = textOf(line.decoded);
-        const QString after = textOf(again[k].decoded);
+        const QString before = line.decoded.text();
+        const QString after = again[k].decoded.text();
         if (after.size() <= before.size() || !after.endsWith(before))
             continue;
         qCDebug(lcOcr).noquote() << "a mark before the line's box read:" << after;
@@ -150,6 +144,9 @@ std::vector<size_t> takeLeadingMarks(const std::vector<size_t> &leadLines,
 // have no place in the strip to be measured at.
 QString restoredSpaces(const RecognizedStrip &line, size_t marks, bool onGrid)
 {
+    if (marks == 0)
+        return SpaceRestorer::restore(line.decoded, viewOf(line.scaled), line.pixelsPerStep,
+                                      onGrid);
     DecodedLine rest = line.decoded;
     rest.characters.erase(rest.characters.begin(), rest.characters.begin() + long(marks));
     QString text;
@@ -200,7 +197,7 @@ PageReading read(PpOcrModels &models, const cv::Mat &image)
         cv::Mat strip = LineCrop::upright(sheet, box);
         if (strip.empty())
             continue;
-        if (const TextQuad lead = LineCrop::withLead(sheet, box, found); lead != box) {
+        if (const TextQuad lead = LineCrop::withLead(sheet, box, strip, found); lead != box) {
             leadLines.push_back(strips.size());
             leadStrips.push_back(LineCrop::upright(sheet, lead));
         }

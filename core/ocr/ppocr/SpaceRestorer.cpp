@@ -327,12 +327,9 @@ QString restore(const DecodedLine &line, const QImage &strip, double pixelsPerSt
 {
     const std::vector<DecodedCharacter> &characters = line.characters;
     const QImage grey = strip.convertToFormat(QImage::Format_Grayscale8);
+    if (characters.size() < 2 || grey.isNull())
+        return line.text();
     QString text;
-    if (characters.size() < 2 || grey.isNull()) {
-        for (const DecodedCharacter &character : characters)
-            text += character.text;
-        return text;
-    }
 
     // The widest empty stretch between each pair of neighbouring character centres, less the
     // empty parts of the two characters' own cells.
