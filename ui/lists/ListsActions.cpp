@@ -86,8 +86,7 @@ std::optional<QString> preferredSource(const QStringList &names)
     return names.first();
 }
 
-TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
-                                const QString &target)
+void importRows(const SharedObjects &shared, const QList<ReminderRow> &rows, const QString &target)
 {
     // The store gives one due time to all the titles of an add: rows go in groups of equal due,
     // so each entry keeps its own reminder's due and an undated one stays undated.
@@ -103,16 +102,10 @@ TaskStore::AddResult importRows(const SharedObjects &shared, const QList<Reminde
             group->second.append(row.title);
     }
     const QString listName = trimHorizontalSpace(target);
-    TaskStore::AddResult total;
-    for (const auto &[due, groupTitles] : groups) {
-        const TaskStore::AddResult counts =
-            shared.store.add(groupTitles, listName, due, ListsTexts::remindersSource());
-        total.added += counts.added;
-        total.skipped += counts.skipped;
-    }
+    for (const auto &[due, groupTitles] : groups)
+        shared.store.add(groupTitles, listName, due, ListsTexts::remindersSource());
     if (!shared.store.saveError())
         DueNotifications::scheduleAdded(shared, listName, titles);
-    return total;
 }
 
 } // namespace ListsActions

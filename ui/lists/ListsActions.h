@@ -41,7 +41,6 @@ std::optional<QString> preferredSource(const QStringList &names);
 
 // Takes the rows over into the app list `target` (trimmed) as open entries with the source
 // "提醒事项", each with its reminder's due time, and schedules the dated ones' notifications.
-TaskStore::AddResult importRows(const SharedObjects &shared, const QList<ReminderRow> &rows,
-                                const QString &target);
+void importRows(const SharedObjects &shared, const QList<ReminderRow> &rows, const QString &target);
 
 } // namespace ListsActions
